@@ -1,0 +1,22 @@
+// The executable's entry: hands the argument text to the entry routine, then keeps a preview
+// alive for as long as its window lives.
+#include <windows.h>
+
+#include "platform/win32/text.h"
+#include "platform/win32/win32_platform.h"
+#include "startup/command_line.h"
+#include "startup/entry.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  using namespace quillmere;
+  win32::Win32Platform windows(instance);
+  platform::Platform platform = windows.Bundle();
+  startup::RunEntry(startup::ArgumentTextOf(win32::Narrow(GetCommandLineW())), platform);
+
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  ExitProcess(0);
+}

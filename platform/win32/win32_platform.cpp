@@ -1,0 +1,190 @@
+#include "platform/win32/win32_platform.h"
+
+#include <shellapi.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "platform/win32/dialog_window.h"
+#include "platform/win32/preview_window.h"
+#include "platform/win32/saver_window.h"
+#include "platform/win32/text.h"
+
+namespace quillmere::win32 {
+namespace {
+
+static_assert(sizeof(OSVERSIONINFOA) == sizeof(platform::OsVersionInfo));
+
+double LogicalPixelsPerInch(int axis) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, axis) : 0;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+int PixelsFromTwips(double twips, double twips_per_pixel) {
+  return static_cast<int>(std::lround(twips / twips_per_pixel));
+}
+
+// Loads a function of a module that only some systems have; nullptr where it is missing.
+template <typename Function>
+Function LoadOptional(const wchar_t* module, const char* name) {
+  HMODULE library = LoadLibraryW(module);
+  if (!library) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+using PwdChangePasswordFunction = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
+using VerifyScreenSavePwdFunction = BOOL(WINAPI*)(HWND);
+
+}  // namespace
+
+HWND ToHwnd(platform::WindowHandle window) { return reinterpret_cast<HWND>(window); }
+platform::WindowHandle FromHwnd(HWND window) {
+  return reinterpret_cast<platform::WindowHandle>(window);
+}
+
+platform::WindowHandle Win32Platform::FindWindowByTitle(std::string_view title) {
+  return FromHwnd(FindWindowW(nullptr, Widen(title).c_str()));
+}
+
+bool Win32Platform::IsWindow(platform::WindowHandle window) {
+  return window != 0 && ::IsWindow(ToHwnd(window));
+}
+
+bool Win32Platform::GetWindowRect(platform::WindowHandle window, platform::Rect& rect) {
+  RECT r{};
+  if (!::GetWindowRect(ToHwnd(window), &r)) return false;
+  rect = {r.left, r.top, r.right, r.bottom};
+  return true;
+}
+
+std::int32_t Win32Platform::GetWindowLong(platform::WindowHandle window, std::int32_t index) {
+  return ::GetWindowLongW(ToHwnd(window), index);
+}
+
+void Win32Platform::SetWindowLong(platform::WindowHandle window, std::int32_t index,
+                                  std::int32_t value) {
+  ::SetWindowLongW(ToHwnd(window), index, value);
+}
+
+void Win32Platform::SetParent(platform::WindowHandle child, platform::WindowHandle parent) {
+  ::SetParent(ToHwnd(child), ToHwnd(parent));
+}
+
+std::int32_t Win32Platform::ShowCursor(std::int32_t show) { return ::ShowCursor(show); }
+
+bool Win32Platform::GetCursorPos(platform::Point& point) {
+  POINT p{};
+  if (!::GetCursorPos(&p)) return false;
+  point = {p.x, p.y};
+  return true;
+}
+
+void Win32Platform::DrawAnimatedRects(platform::WindowHandle window, std::int32_t animation,
+                                      const platform::Rect& from, const platform::Rect& to) {
+  const RECT f{from.left, from.top, from.right, from.bottom};
+  const RECT t{to.left, to.top, to.right, to.bottom};
+  ::DrawAnimatedRects(ToHwnd(window), animation, &f, &t);
+}
+
+void Win32Platform::SystemParametersInfo(std::uint32_t action, std::int32_t parameter) {
+  ::SystemParametersInfoA(action, static_cast<UINT>(parameter), nullptr, 0);
+}
+
+double Win32Platform::TwipsPerPixelX() { return 1440.0 / LogicalPixelsPerInch(LOGPIXELSX); }
+double Win32Platform::TwipsPerPixelY() { return 1440.0 / LogicalPixelsPerInch(LOGPIXELSY); }
+double Win32Platform::ScreenWidthTwips() {
+  return GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX();
+}
+double Win32Platform::ScreenHeightTwips() {
+  return GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY();
+}
+
+std::string Win32Platform::GetPrivateProfileString(std::string_view section, std::string_view key,
+                                                   std::string_view fallback,
+                                                   std::uint32_t buffer_size,
+                                                   std::string_view path) {
+  std::vector<wchar_t> buffer(buffer_size, L'\0');
+  ::GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(fallback).c_str(),
+                             buffer.data(), buffer_size, Widen(path).c_str());
+  return Narrow(buffer.data());
+}
+
+bool Win32Platform::WritePrivateProfileString(std::string_view section, std::string_view key,
+                                              std::string_view value, std::string_view path) {
+  return ::WritePrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(),
+                                      Widen(value).c_str(), Widen(path).c_str()) != 0;
+}
+
+std::string Win32Platform::ExecutableFolder() {
+  std::vector<wchar_t> buffer(32768, L'\0');
+  const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+  std::wstring path(buffer.data(), length);
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return Narrow(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
+}
+
+std::int32_t Win32Platform::GetVersionEx(platform::OsVersionInfo& info) {
+  OSVERSIONINFOA record{};
+  record.dwOSVersionInfoSize = info.dwOSVersionInfoSize;
+  const BOOL result = ::GetVersionExA(&record);
+  info.dwMajorVersion = record.dwMajorVersion;
+  info.dwMinorVersion = record.dwMinorVersion;
+  info.dwBuildNumber = record.dwBuildNumber;
+  info.dwPlatformId = record.dwPlatformId;
+  std::memcpy(info.szCSDVersion, record.szCSDVersion, sizeof info.szCSDVersion);
+  return result;
+}
+
+void Win32Platform::PwdChangePassword(std::string_view registry_key, platform::WindowHandle parent) {
+  if (auto change = LoadOptional<PwdChangePasswordFunction>(L"mpr.dll", "PwdChangePasswordA")) {
+    const std::string key(registry_key);
+    change(key.c_str(), ToHwnd(parent), 0, 0);
+  }
+}
+
+std::int32_t Win32Platform::VerifyScreenSavePwd(platform::WindowHandle window) {
+  auto verify = LoadOptional<VerifyScreenSavePwdFunction>(L"password.cpl", "VerifyScreenSavePwd");
+  // Without the password services there is no password to ask for.
+  return verify ? verify(ToHwnd(window)) : 1;
+}
+
+void Win32Platform::Open(platform::WindowHandle owner, std::string_view file) {
+  ShellExecuteW(ToHwnd(owner), L"open", Widen(file).c_str(), L"", L"", SW_SHOWNORMAL);
+}
+
+platform::WindowHandle Win32Platform::LoadPreviewWindow() {
+  return FromHwnd(win32::LoadPreviewWindow(instance_));
+}
+
+void Win32Platform::PlacePreviewWindow(platform::WindowHandle preview, double width_twips,
+                                       double height_twips) {
+  win32::PlacePreviewWindow(ToHwnd(preview), PixelsFromTwips(width_twips, TwipsPerPixelX()),
+                            PixelsFromTwips(height_twips, TwipsPerPixelY()));
+}
+
+void Win32Platform::SizePreviewPicture(platform::WindowHandle preview, double width_pixels,
+                                       double height_pixels) {
+  win32::SizePreviewPicture(ToHwnd(preview), static_cast<int>(std::lround(width_pixels)),
+                            static_cast<int>(std::lround(height_pixels)));
+}
+
+void Win32Platform::ShowPreviewWindow(platform::WindowHandle preview) {
+  win32::ShowPreviewWindow(ToHwnd(preview));
+}
+
+void Win32Platform::ShowSettingsDialog() {
+  platform::Platform bundle = Bundle();
+  win32::ShowSettingsDialog(instance_, bundle);
+}
+
+void Win32Platform::LoadSaverWindow() {
+  platform::Platform bundle = Bundle();
+  win32::LoadSaverWindow(instance_, bundle);
+}
+
+void Win32Platform::EndProcess() { ExitProcess(0); }
+
+}  // namespace quillmere::win32

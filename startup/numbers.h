@@ -1,0 +1,25 @@
+// Number texts as the program reads and writes them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillmere::startup {
+
+// Rounds to the nearest integer, halves to the even neighbour.
+double RoundHalfEven(double value);
+
+// A whole text as a 32-bit integer: blanks around the number allowed, a fraction rounded half
+// to even. Empty when the text is not a number or does not fit 32 bits.
+std::optional<std::int32_t> ParseWholeNumber(std::string_view text);
+
+// The number a text starts with: blanks skipped, read up to the first character that cannot
+// continue it, 0 when there is none.
+double ParseLeadingNumber(std::string_view text);
+
+// A setting as stored: one blank before a value that is not negative, a minus sign otherwise.
+std::string FormatValueText(std::int32_t value);
+
+}  // namespace quillmere::startup

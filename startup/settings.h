@@ -1,0 +1,65 @@
+// The six settings: their table, the process-wide values and the settings file.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace quillmere::startup {
+
+struct SettingsValues {
+  std::int32_t Kind = 0;
+  std::int32_t Size = 0;
+  std::int32_t Speed = 0;
+  std::int32_t Num = 0;
+  std::int32_t Intval = 0;
+  std::int32_t Sync = 0;
+  bool operator==(const SettingsValues&) const = default;
+};
+
+// One row per key, in the order the file is read and written.
+struct SettingDescription {
+  std::string_view key;
+  std::int32_t SettingsValues::*value;
+  std::int32_t default_value;
+  std::int32_t dialog_min;  // the range the settings dialog offers
+  std::int32_t dialog_max;
+};
+
+inline constexpr std::array<SettingDescription, 6> kSettings = {{
+    {"Kind", &SettingsValues::Kind, 0, 0, 5},
+    {"Size", &SettingsValues::Size, 5, 1, 20},
+    {"Speed", &SettingsValues::Speed, 5, 1, 10},
+    {"Num", &SettingsValues::Num, 100, 50, 200},
+    {"Intval", &SettingsValues::Intval, 10, 5, 60},
+    {"Sync", &SettingsValues::Sync, 0, 0, 1},
+}};
+
+inline constexpr std::string_view kSettingsSection = "Section";
+inline constexpr std::string_view kSettingsFileName = "\\quillmere.ini";
+
+// The process-wide settings values: 0 until LoadSettings runs.
+SettingsValues& Settings();
+
+// The executable's folder followed by "\quillmere.ini", built afresh on every call.
+std::string SettingsFilePath(platform::ProfileFiles& profile);
+
+// The value of one key, or empty text when the file, section or key is missing or empty.
+std::string ReadIniString(platform::ProfileFiles& profile, std::string_view section,
+                          std::string_view key, std::string_view path);
+
+// Writes one key. Returns true when the system reports success.
+bool WriteIniString(platform::ProfileFiles& profile, std::string_view section,
+                    std::string_view key, std::string_view value, std::string_view path);
+
+// Fills values from the settings file: defaults for missing or empty keys; a text that is not
+// a 32-bit number leaves its value as it was.
+void LoadSettings(platform::ProfileFiles& profile, SettingsValues& values = Settings());
+
+// Writes all six keys in order; true only when every write succeeded (each is attempted).
+bool WriteAllSettings(platform::ProfileFiles& profile, const SettingsValues& values = Settings());
+
+}  // namespace quillmere::startup

@@ -1,0 +1,32 @@
+// "write K S Sp N I Sy" stores six values with the program's own commit; "read" loads the
+// settings file as the program does and writes the values, one "key=value" a line, to probe.txt.
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/win32/text.h"
+#include "platform/win32/win32_platform.h"
+#include "startup/command_line.h"
+#include "startup/settings.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  using namespace quillmere;
+  win32::Win32Platform windows(instance);
+  std::istringstream args(startup::ArgumentTextOf(win32::Narrow(GetCommandLineW())));
+  std::string verb;
+  args >> verb;
+  startup::SettingsValues values;
+  if (verb == "write") {
+    for (const auto& setting : startup::kSettings) args >> values.*setting.value;
+    return startup::WriteAllSettings(windows, values) ? 0 : 3;
+  }
+  if (verb != "read") return 2;
+  startup::LoadSettings(windows, values);
+  std::ofstream out(win32::Widen(windows.ExecutableFolder() + "\\probe.txt"));
+  for (const auto& setting : startup::kSettings) {
+    out << setting.key << "=" << values.*setting.value << "\n";
+  }
+  return 0;
+}
