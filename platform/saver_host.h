@@ -1,0 +1,44 @@
+// What the full-screen saver needs from the system beyond platform.h: the time of day, and
+// its window's surfaces, timer and message queue.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "platform/platform.h"
+
+namespace quillmere::platform {
+
+// The time of day as the random source's re-seed reads it; must be cheap to call.
+class TimeOfDay {
+ public:
+  virtual ~TimeOfDay() = default;
+  // Seconds since local midnight, with fraction.
+  virtual float SecondsSinceMidnight() = 0;
+};
+
+// The saver window as the platform builds it: a borderless black window with a visible
+// surface and an off-screen canvas of the same size, a one-second timer and the queue.
+class SaverHost {
+ public:
+  virtual ~SaverHost() = default;
+  // Covers the primary screen with the window and makes both surfaces width x height pixels;
+  // returns the canvas memory, rows top to bottom, each pixel 0x00RRGGBB.
+  virtual std::span<std::uint32_t> PrepareSurfaces(std::int32_t width, std::int32_t height) = 0;
+  virtual void EnableTimer() = 0;
+  // Shows the window normally (making it active), then topmost without moving or activating.
+  virtual void ShowTopmost() = 0;
+  // Copies the whole canvas to the visible surface.
+  virtual void PresentCanvas() = 0;
+  // Dispatches every message pending for the thread once.
+  virtual void Yield() = 0;
+  // True when keyboard or mouse input waits in the queue.
+  virtual bool InputPending() = 0;
+  // A monotonic millisecond count, for the frame's time budget.
+  virtual std::uint64_t Milliseconds() = 0;
+  virtual WindowHandle Window() = 0;
+  // Destroys the window and ends the process; on Windows this never returns.
+  virtual void DestroyAndEnd() = 0;
+};
+
+}  // namespace quillmere::platform

@@ -1,0 +1,78 @@
+#include "saver/canvas.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quillmere::saver {
+namespace {
+
+// floor(sqrt(n)) for 0 <= n < 2^62, exact.
+std::int64_t IntegerSqrt(std::int64_t n) {
+  auto root = static_cast<std::int64_t>(std::sqrt(static_cast<double>(n)));
+  while (root * root > n) --root;
+  while ((root + 1) * (root + 1) <= n) ++root;
+  return root;
+}
+
+std::int64_t Square(std::int64_t v) { return v * v; }
+
+constexpr std::int32_t kLargestTabledRadius = 1 << 14;
+
+}  // namespace
+
+Canvas::Canvas(std::span<std::uint32_t> pixels, std::int32_t width, std::int32_t height)
+    : pixels_(pixels), width_(width), height_(height) {
+  // Memory short of the stated size leaves nothing to draw on.
+  const bool fits = width > 0 && height > 0 &&
+                    pixels.size() >= static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  if (!fits) width_ = height_ = 0;
+}
+
+std::uint32_t Canvas::At(std::int32_t x, std::int32_t y) const {
+  return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                 static_cast<std::size_t>(x)];
+}
+
+void Canvas::Clear() { std::fill(pixels_.begin(), pixels_.end(), 0u); }
+
+std::span<const std::int32_t> Canvas::HalfWidths(std::int32_t radius) {
+  if (radius != table_radius_) {
+    half_widths_.resize(static_cast<std::size_t>(radius) + 1);
+    const std::int64_t r2 = Square(radius);
+    for (std::int32_t dy = 0; dy <= radius; ++dy) {
+      half_widths_[static_cast<std::size_t>(dy)] =
+          static_cast<std::int32_t>(IntegerSqrt(r2 - Square(dy)));
+    }
+    table_radius_ = radius;
+  }
+  return half_widths_;
+}
+
+void Canvas::StampDisc(std::int32_t cx, std::int32_t cy, std::int32_t radius, std::uint32_t pixel) {
+  if (radius < 0 || width_ <= 0 || height_ <= 0) return;
+  const std::int64_t far_x = std::max<std::int64_t>(std::abs(std::int64_t{cx}), std::abs(std::int64_t{width_} - 1 - cx));
+  const std::int64_t far_y = std::max<std::int64_t>(std::abs(std::int64_t{cy}), std::abs(std::int64_t{height_} - 1 - cy));
+  // A disc that reaches every corner covers the canvas; no table as large as the radius.
+  if (Square(radius) >= Square(far_x) + Square(far_y)) {
+    std::fill(pixels_.begin(), pixels_.end(), pixel);
+    return;
+  }
+  const std::int64_t top = std::max<std::int64_t>(0, std::int64_t{cy} - radius);
+  const std::int64_t bottom = std::min<std::int64_t>(height_ - 1, std::int64_t{cy} + radius);
+  if (top > bottom) return;
+  // A centre far outside the canvas can still leave a huge radius; its rows are computed alone.
+  const bool tabled = radius <= kLargestTabledRadius;
+  std::span<const std::int32_t> half = tabled ? HalfWidths(radius) : std::span<const std::int32_t>{};
+  for (std::int64_t y = top; y <= bottom; ++y) {
+    const std::int64_t dy = std::abs(y - cy);
+    const std::int64_t w = tabled ? half[static_cast<std::size_t>(dy)]
+                                  : IntegerSqrt(Square(radius) - Square(dy));
+    const std::int64_t left = std::max<std::int64_t>(0, cx - w);
+    const std::int64_t right = std::min<std::int64_t>(width_ - 1, cx + w);
+    if (left > right) continue;
+    std::uint32_t* row = pixels_.data() + y * width_;
+    std::fill(row + left, row + right + 1, pixel);
+  }
+}
+
+}  // namespace quillmere::saver

@@ -1,0 +1,254 @@
+#include "saver/saver_window.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "startup/command_line.h"
+#include "startup/numbers.h"
+#include "startup/platform_helpers.h"
+
+namespace quillmere::saver {
+namespace {
+
+constexpr double kDegreesToRadians = 0.017453292519943;
+constexpr std::int32_t kFullTurn = 360;
+constexpr std::int32_t kRandomPatternKind = 5;
+constexpr std::int32_t kSyncShared = 0;
+constexpr std::int32_t kSyncStaggered = 1;
+
+struct TurnRule {
+  std::int32_t clockwise = 1;  // the side drawn from 1 to 2
+  std::int32_t least = 5;
+  std::int32_t most = 10;
+};
+constexpr TurnRule kTurn;
+
+struct Direction {
+  double cos;
+  double sin;
+};
+
+// Headings stay within 0..359 between steps, so their cosines and sines are computed once.
+const std::array<Direction, kFullTurn>& Directions() {
+  static const std::array<Direction, kFullTurn> table = [] {
+    std::array<Direction, kFullTurn> t{};
+    for (std::int32_t h = 0; h < kFullTurn; ++h) {
+      const double angle = h * kDegreesToRadians;
+      t[static_cast<std::size_t>(h)] = {std::cos(angle), std::sin(angle)};
+    }
+    return t;
+  }();
+  return table;
+}
+
+std::int32_t Centre(std::int32_t extent) {
+  return static_cast<std::int32_t>(startup::RoundHalfEven(extent / 2.0));
+}
+
+// A position past an edge reappears at the opposite one, tested in this order.
+std::int32_t Wrap(std::int64_t position, std::int32_t extent) {
+  if (position < 0) position = extent;
+  if (position > extent) position = 0;
+  return static_cast<std::int32_t>(position);
+}
+
+}  // namespace
+
+std::int32_t ScreenPixels(double twips, double twips_per_pixel) {
+  constexpr double kLargestScreen = 1 << 16;
+  const double pixels = twips_per_pixel > 0 ? startup::RoundHalfEven(twips / twips_per_pixel) : 0;
+  if (!(pixels > 0)) return 0;
+  return static_cast<std::int32_t>(std::min(pixels, kLargestScreen));
+}
+
+Move StepAlong(std::int32_t heading, std::int32_t step_length) {
+  Direction d;
+  if (heading >= 0 && heading < kFullTurn) {
+    d = Directions()[static_cast<std::size_t>(heading)];
+  } else {
+    const double angle = heading * kDegreesToRadians;
+    d = {std::cos(angle), std::sin(angle)};
+  }
+  return {static_cast<std::int64_t>(std::floor(d.cos * step_length)),
+          static_cast<std::int64_t>(std::floor(d.sin * step_length))};
+}
+
+SaverWindow::SaverWindow(SaverServices services, RandomSource& random,
+                         const startup::SettingsValues& settings, startup::StartState& start,
+                         SaverLimits limits)
+    : services_(services), random_(random), settings_(settings), start_(start), limits_(limits) {}
+
+void SaverWindow::OnSaverLoad() {
+  PrepareSaver();
+  RunAnimation();
+}
+
+std::int32_t SaverWindow::CrawlerCount() const {
+  return crawlers_.empty() ? 0 : static_cast<std::int32_t>(crawlers_.size() - 1);
+}
+
+std::int32_t SaverWindow::RandomPattern() {
+  const double r = random_.NextUniform();
+  return std::min(static_cast<std::int32_t>(std::floor(r * kPatternCount)), kPatternCount - 1);
+}
+
+void SaverWindow::Recentre() {
+  const std::int32_t cx = Centre(ScreenW);
+  const std::int32_t cy = Centre(ScreenH);
+  const std::int32_t count = CrawlerCount();
+  for (std::int32_t i = 1; i <= count; ++i) {
+    Crawler& c = crawlers_[static_cast<std::size_t>(i)];
+    c.Heading = RandomBetween(random_, 0, kFullTurn - 1);
+    c.PosX = RandomBetween(random_, cx, cx);
+    c.PosY = RandomBetween(random_, cy, cy);
+  }
+}
+
+void SaverWindow::PrepareSaver() {
+  ScreenW = ScreenPixels(services_.screen.ScreenWidthTwips(), services_.screen.TwipsPerPixelX());
+  ScreenH = ScreenPixels(services_.screen.ScreenHeightTwips(), services_.screen.TwipsPerPixelY());
+  canvas_ = Canvas(services_.host.PrepareSurfaces(ScreenW, ScreenH), ScreenW, ScreenH);
+
+  // No table for Num below 1, and never more crawlers than memory and a frame can bear.
+  if (settings_.Num >= 1) {
+    const std::int32_t count = std::min(settings_.Num, limits_.largest_crawler_count);
+    crawlers_.assign(static_cast<std::size_t>(count) + 1, Crawler{});
+  }
+  Recentre();
+
+  if (settings_.Kind == kRandomPatternKind) {
+    Pattern = RandomPattern();
+  } else {
+    // A Kind outside the chooser's range paints with the gold table rather than none at all.
+    Pattern = settings_.Kind >= 0 && settings_.Kind < kPatternCount ? settings_.Kind : 0;
+  }
+  Ticks = 0;
+  services_.host.EnableTimer();
+  services_.host.ShowTopmost();
+}
+
+void SaverWindow::BuildColourTable() {
+  std::vector<Colour> table = PatternColours(Pattern, static_cast<float>(ScreenW), random_);
+  if (!table.empty()) {
+    colours_ = std::move(table);
+    LastColor = static_cast<std::int32_t>(colours_.size() - 1);
+  }
+  if (settings_.Sync == kSyncStaggered) {
+    const std::int32_t count = CrawlerCount();
+    for (std::int32_t i = 1; i <= count; ++i) {
+      crawlers_[static_cast<std::size_t>(i)].ColorIndex = RandomBetween(random_, 0, LastColor);
+    }
+  }
+}
+
+void SaverWindow::RunAnimation() {
+  StartAnimation();
+  while (EndRequested == 0) RunFrame();
+  services_.host.DestroyAndEnd();
+}
+
+void SaverWindow::StartAnimation() {
+  BuildColourTable();
+  FrameColorIndex = 0;
+}
+
+void SaverWindow::MoveAndStamp(Crawler& c) {
+  const std::int32_t side = RandomBetween(random_, 1, 2);
+  const std::int32_t turn = RandomBetween(random_, kTurn.least, kTurn.most);
+  c.Heading = side == kTurn.clockwise ? c.Heading + turn : c.Heading - turn;
+  if (c.Heading < 0) c.Heading += kFullTurn;
+  if (c.Heading > kFullTurn - 1) c.Heading -= kFullTurn;
+
+  StepLen = RandomBetween(random_, 1, settings_.Speed);
+  const Move move = StepAlong(c.Heading, StepLen);
+  c.PosX = Wrap(move.dx + c.PosX, ScreenW);
+  c.PosY = Wrap(move.dy + c.PosY, ScreenH);
+
+  Colour colour = FrameColor;
+  if (settings_.Sync != kSyncShared) {
+    // An index a smaller rebuild left outside the table starts the table over.
+    if (c.ColorIndex < 0 || c.ColorIndex > LastColor) c.ColorIndex = 0;
+    colour = colours_.empty() ? 0 : colours_[static_cast<std::size_t>(c.ColorIndex)];
+    c.ColorIndex = c.ColorIndex + 1;
+    if (c.ColorIndex > LastColor) c.ColorIndex = 0;
+  }
+  canvas_.StampDisc(c.PosX, c.PosY, settings_.Size, PixelOf(colour));
+}
+
+void SaverWindow::RunFrame() {
+  if (settings_.Sync == kSyncShared) {
+    const bool inside = FrameColorIndex >= 0 && FrameColorIndex <= LastColor && !colours_.empty();
+    FrameColor = inside ? colours_[static_cast<std::size_t>(FrameColorIndex)] : 0;
+  }
+  const std::int32_t count = CrawlerCount();
+  const std::uint64_t started = services_.host.Milliseconds();
+  for (std::int32_t i = 1; i <= count; ++i) {
+    // A frame too slow for its settings gives way to waiting input, so the saver still ends.
+    if (i % limits_.crawlers_between_looks == 0 &&
+        services_.host.Milliseconds() - started > limits_.frame_budget_ms &&
+        services_.host.InputPending()) {
+      break;
+    }
+    MoveAndStamp(crawlers_[static_cast<std::size_t>(i)]);
+  }
+  services_.host.PresentCanvas();
+  services_.host.Yield();
+  if (settings_.Sync == kSyncShared) {
+    FrameColorIndex = FrameColorIndex + 1;
+    if (FrameColorIndex > LastColor) FrameColorIndex = 0;
+  }
+}
+
+void SaverWindow::OnTimerTick() {
+  // Ticks resets once it reaches Intval, which no 32-bit Intval lets it pass.
+  if (Ticks < std::numeric_limits<std::int32_t>::max()) Ticks = Ticks + 1;
+  if (Ticks < settings_.Intval) return;
+  Ticks = 0;
+  if (settings_.Kind == kRandomPatternKind) {
+    random_.ReseedFromClock();
+    Pattern = RandomPattern();
+    BuildColourTable();
+  }
+  Recentre();
+  canvas_.Clear();
+}
+
+void SaverWindow::TryEndSaver() {
+  const bool full_screen = startup::ModeLetter(start_.argument_text) == U'S';
+  platform::Windowing& windowing = services_.windowing;
+  if (full_screen && !startup::IsWindowsNT(services_.system)) {
+    start_.saved_cursor_count = windowing.ShowCursor(start_.saved_cursor_count);
+    if (services_.passwords.VerifyScreenSavePwd(services_.host.Window()) == 0) {
+      start_.saved_cursor_count = windowing.ShowCursor(0);
+      return;
+    }
+  }
+  if (full_screen) {
+    startup::SetScreenSaverRunning(windowing, startup::kTrue);
+    start_.saved_cursor_count = windowing.ShowCursor(start_.saved_cursor_count);
+  }
+  windowing.SystemParametersInfo(platform::kSpiSetScreenSaveActive, 1);
+  EndRequested = -1;
+}
+
+void SaverWindow::OnKeyDown(std::int32_t, std::int32_t) { TryEndSaver(); }
+
+void SaverWindow::OnDisplayMouseDown(std::int32_t, std::int32_t, float, float) { TryEndSaver(); }
+
+void SaverWindow::OnDisplayMouseMove(std::int32_t, std::int32_t, float x, float y) {
+  if (start_.argument_text.empty()) return;
+  if (!HaveFirst) {
+    FirstX = x;
+    FirstY = y;
+    HaveFirst = true;
+    return;
+  }
+  if (x != FirstX && y != FirstY) {
+    TryEndSaver();
+    HaveFirst = false;
+  }
+}
+
+}  // namespace quillmere::saver

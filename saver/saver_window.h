@@ -1,0 +1,116 @@
+// The full-screen saver: its window state, the crawler table, the frame, the re-steering tick
+// and ending on input. The platform's window forwards its events here.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/saver_host.h"
+#include "saver/canvas.h"
+#include "saver/colour_patterns.h"
+#include "saver/random.h"
+#include "startup/entry.h"
+#include "startup/settings.h"
+
+namespace quillmere::saver {
+
+struct Crawler {
+  std::int32_t Heading = 0;
+  std::int32_t PosX = 0;
+  std::int32_t PosY = 0;
+  std::int32_t ColorIndex = 0;
+  bool operator==(const Crawler&) const = default;
+};
+
+// Limits that keep hostile settings from exhausting memory or the input's patience.
+struct SaverLimits {
+  std::int32_t largest_crawler_count = 1 << 20;
+  std::uint64_t frame_budget_ms = 100;  // past this a frame looks at the queue
+  std::int32_t crawlers_between_looks = 64;
+};
+
+// Everything the saver window reaches outside itself.
+struct SaverServices {
+  platform::Windowing& windowing;
+  platform::ScreenMetrics& screen;
+  platform::SystemInfo& system;
+  platform::PasswordServices& passwords;
+  platform::SaverHost& host;
+};
+
+class SaverWindow {
+ public:
+  SaverWindow(SaverServices services, RandomSource& random,
+              const startup::SettingsValues& settings = startup::Settings(),
+              startup::StartState& start = startup::Start(), SaverLimits limits = {});
+
+  // Sets the window up and runs the animation; returns only where DestroyAndEnd returns.
+  void OnSaverLoad();
+  // The load's steps before the animation starts.
+  void PrepareSaver();
+  // Runs frames until EndRequested, then destroys the window and ends.
+  void RunAnimation();
+  // The loop's entry: the first colour table and FrameColorIndex 0.
+  void StartAnimation();
+  // One frame: move and stamp every crawler, present, yield, advance the shared colour.
+  void RunFrame();
+
+  void OnTimerTick();
+  void TryEndSaver();
+  void OnKeyDown(std::int32_t key_code, std::int32_t shift);
+  void OnDisplayMouseDown(std::int32_t button, std::int32_t shift, float x, float y);
+  void OnDisplayMouseMove(std::int32_t button, std::int32_t shift, float x, float y);
+
+  // BuildColourTable for the current Pattern; with Sync 1 also deals each crawler a ColorIndex.
+  void BuildColourTable();
+
+  // Crawlers 1..Num (index 0 is unused).
+  std::span<Crawler> Crawlers() { return crawlers_; }
+  std::span<const Colour> ColourTable() const { return colours_; }
+  const Canvas& TheCanvas() const { return canvas_; }
+  Canvas& TheCanvas() { return canvas_; }
+
+  std::int32_t ScreenW = 0;
+  std::int32_t ScreenH = 0;
+  std::int32_t StepLen = 0;
+  std::int16_t EndRequested = 0;
+  std::int32_t LastColor = 0;
+  std::int32_t FrameColorIndex = 0;
+  Colour FrameColor = 0;
+  std::int32_t Ticks = 0;
+  std::int32_t Pattern = 0;
+
+ private:
+  std::int32_t CrawlerCount() const;
+  std::int32_t RandomPattern();
+  void Recentre();
+  void MoveAndStamp(Crawler& crawler);
+
+  SaverServices services_;
+  RandomSource& random_;
+  const startup::SettingsValues& settings_;
+  startup::StartState& start_;
+  SaverLimits limits_;
+
+  std::vector<Crawler> crawlers_;
+  std::vector<Colour> colours_;
+  Canvas canvas_;
+
+  float FirstX = 0;
+  float FirstY = 0;
+  bool HaveFirst = false;
+};
+
+// The screen size in pixels from the screen metrics, each rounded half to even.
+std::int32_t ScreenPixels(double twips, double twips_per_pixel);
+
+// The move of one step along a whole-degree heading 0..359, as the frame takes it.
+struct Move {
+  std::int64_t dx;
+  std::int64_t dy;
+};
+Move StepAlong(std::int32_t heading, std::int32_t step_length);
+
+}  // namespace quillmere::saver
