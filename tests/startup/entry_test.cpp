@@ -12,7 +12,7 @@ using testing::FakePlatform;
 
 constexpr platform::WindowHandle kPane = 1234;
 
-std::vector<std::string> Run(FakePlatform& fake, std::string_view argument_text) {
+std::vector<std::string> StartWith(FakePlatform& fake, std::string_view argument_text) {
   Settings() = {};
   Start() = {};
   platform::Platform p = fake.Bundle();
@@ -54,7 +54,7 @@ TEST(RunEntry, ModesTable) {
   };
   for (const Case& c : cases) {
     FakePlatform fake;
-    Run(fake, c.argument_text);
+    StartWith(fake, c.argument_text);
     EXPECT_EQ(Actions(fake), c.actions) << "argument text [" << c.argument_text << "]";
     EXPECT_EQ(fake.Calls("GetPrivateProfileString").size(), 6u) << c.argument_text;
   }
@@ -66,7 +66,7 @@ TEST(RunEntry, TheGuardAsksForBothTitlesFirstAndEndsWhenEitherExists) {
       FakePlatform fake;
       fake.windows_by_title[marker] = 0x42;
       fake.window_rects[kPane] = {0, 0, 152, 112};
-      EXPECT_EQ(Run(fake, argument_text),
+      EXPECT_EQ(StartWith(fake, argument_text),
                 (std::vector<std::string>{"FindWindow(quillmere_Main)",
                                           "FindWindow(quillmereの設定)", "EndProcess"}))
           << marker << " " << argument_text;
@@ -77,7 +77,7 @@ TEST(RunEntry, TheGuardAsksForBothTitlesFirstAndEndsWhenEitherExists) {
 TEST(RunEntry, FullScreenKeepsTheCursorCountForTheEnd) {
   FakePlatform fake;
   fake.show_cursor_result = -1;
-  Run(fake, "/s");
+  StartWith(fake, "/s");
   EXPECT_EQ(Start().saved_cursor_count, -1);
   EXPECT_EQ(Start().argument_text, "/s");
 }
@@ -87,7 +87,7 @@ TEST(RunEntry, PreviewSetUpMakesTheWindowAChildOfThePaneWithoutReadingSettings) 
   fake.window_rects[kPane] = {100, 50, 252, 162};
   for (const char* argument_text : {"/p 1234", "/p:1234", "/P 1234.4"}) {
     fake.calls.clear();
-    Run(fake, argument_text);
+    StartWith(fake, argument_text);
     EXPECT_EQ(Actions(fake), (std::vector<std::string>{
                                  "GetWindowRect(0x4d2)", "LoadPreviewWindow",
                                  "GetWindowLong(0x5150,-16)",
@@ -101,7 +101,7 @@ TEST(RunEntry, PreviewSetUpMakesTheWindowAChildOfThePaneWithoutReadingSettings) 
 TEST(RunEntry, PreviewPaneWiderThan2184PixelsKeepsItsSize) {
   FakePlatform fake;
   fake.window_rects[kPane] = {0, 0, 3000, 2500};
-  Run(fake, "/p 1234");
+  StartWith(fake, "/p 1234");
   EXPECT_EQ(fake.Calls("PlacePreviewWindow"),
             std::vector<std::string>{"PlacePreviewWindow(0x5150,45000,37500)"});
   EXPECT_EQ(fake.Calls("SizePreviewPicture"),
@@ -112,7 +112,7 @@ TEST(RunEntry, PreviewIntoSomethingThatIsNotAWindowEndsAtOnce) {
   for (const char* argument_text : {"/p", "/p 999", "/p abc", "/p 99999999999"}) {
     FakePlatform fake;
     fake.window_rects[kPane] = {0, 0, 152, 112};
-    Run(fake, argument_text);
+    StartWith(fake, argument_text);
     EXPECT_EQ(Actions(fake), std::vector<std::string>{"EndProcess"}) << argument_text;
   }
 }
@@ -135,7 +135,7 @@ TEST(RunEntry, PasswordChangeOnlyOffWindowsNtAndOnlyWithAWholeNumberHandle) {
   for (const Case& c : cases) {
     FakePlatform fake;
     fake.platform_id = c.platform_id;
-    Run(fake, c.argument_text);
+    StartWith(fake, c.argument_text);
     EXPECT_EQ(Actions(fake), c.actions) << c.argument_text << " on " << c.platform_id;
   }
 }
@@ -143,7 +143,7 @@ TEST(RunEntry, PasswordChangeOnlyOffWindowsNtAndOnlyWithAWholeNumberHandle) {
 TEST(RunEntry, SettingsAreReadBeforeTheModeActs) {
   FakePlatform fake;
   fake.ini["Section"]["Num"] = " 150";
-  Run(fake, "/s");
+  StartWith(fake, "/s");
   EXPECT_EQ(Settings().Num, 150);
   EXPECT_EQ(Settings().Size, 5);
 }
