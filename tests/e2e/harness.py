@@ -50,11 +50,13 @@ def wait_until(what, predicate, timeout, interval=0.1):
 class Run:
     """One start of a program of ours, in a fresh folder holding a copy of it."""
 
-    def __init__(self, args, ini=None, exe=None):
+    def __init__(self, args, ini=None, exe=None, folder=None):
         exe = exe or SCR
-        self.folder = tempfile.mkdtemp(prefix="quillmere-e2e-")
+        self.folder = folder or tempfile.mkdtemp(prefix="quillmere-e2e-")
+        os.makedirs(self.folder, exist_ok=True)
         self.exe = os.path.join(self.folder, os.path.basename(exe))
-        shutil.copy(exe, self.exe)
+        if not os.path.exists(self.exe):
+            shutil.copy(exe, self.exe)
         if ini is not None:
             mode = "wb" if isinstance(ini, bytes) else "w"
             with open(self.ini_path, mode) as f:
