@@ -47,14 +47,21 @@ std::int32_t Centre(std::int32_t extent) {
   return static_cast<std::int32_t>(startup::RoundHalfEven(extent / 2.0));
 }
 
-// A position past an edge reappears at the opposite one, tested in this order.
-std::int32_t Wrap(std::int64_t position, std::int32_t extent) {
+}  // namespace
+
+std::int32_t WrapPosition(std::int64_t position, std::int32_t extent) {
   if (position < 0) position = extent;
   if (position > extent) position = 0;
   return static_cast<std::int32_t>(position);
 }
 
-}  // namespace
+std::int32_t TurnHeading(std::int32_t heading, std::int32_t side, std::int32_t turn) {
+  // One correction suffices: a turn is at most ten degrees from a heading within 0..359.
+  heading = side == kTurn.clockwise ? heading + turn : heading - turn;
+  if (heading < 0) heading += kFullTurn;
+  if (heading > kFullTurn - 1) heading -= kFullTurn;
+  return heading;
+}
 
 std::int32_t ScreenPixels(double twips, double twips_per_pixel) {
   constexpr double kLargestScreen = 1 << 16;
@@ -157,14 +164,12 @@ void SaverWindow::StartAnimation() {
 void SaverWindow::MoveAndStamp(Crawler& c) {
   const std::int32_t side = RandomBetween(random_, 1, 2);
   const std::int32_t turn = RandomBetween(random_, kTurn.least, kTurn.most);
-  c.Heading = side == kTurn.clockwise ? c.Heading + turn : c.Heading - turn;
-  if (c.Heading < 0) c.Heading += kFullTurn;
-  if (c.Heading > kFullTurn - 1) c.Heading -= kFullTurn;
+  c.Heading = TurnHeading(c.Heading, side, turn);
 
   StepLen = RandomBetween(random_, 1, settings_.Speed);
   const Move move = StepAlong(c.Heading, StepLen);
-  c.PosX = Wrap(move.dx + c.PosX, ScreenW);
-  c.PosY = Wrap(move.dy + c.PosY, ScreenH);
+  c.PosX = WrapPosition(move.dx + c.PosX, ScreenW);
+  c.PosY = WrapPosition(move.dy + c.PosY, ScreenH);
 
   Colour colour = FrameColor;
   if (settings_.Sync != kSyncShared) {

@@ -113,4 +113,10 @@ struct Move {
 };
 Move StepAlong(std::int32_t heading, std::int32_t step_length);
 
+// A heading turned by `turn` degrees, clockwise when side is 1, brought back into 0..359.
+std::int32_t TurnHeading(std::int32_t heading, std::int32_t side, std::int32_t turn);
+
+// A position past 0 or `extent` reappears at the opposite edge; both edges are valid.
+std::int32_t WrapPosition(std::int64_t position, std::int32_t extent);
+
 }  // namespace quillmere::saver
