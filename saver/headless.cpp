@@ -1,0 +1,92 @@
+#include "saver/headless.h"
+
+#include "platform/saver_host.h"
+#include "saver/saver_window.h"
+
+namespace quillmere::saver {
+namespace {
+
+// Answers every system call the saver makes as a quiet NT machine with the run's screen.
+class HeadlessSystem final : public platform::Windowing,
+                             public platform::ScreenMetrics,
+                             public platform::SystemInfo,
+                             public platform::PasswordServices,
+                             public platform::SaverHost,
+                             public platform::TimeOfDay {
+ public:
+  explicit HeadlessSystem(const HeadlessRun& run) : run_(run) {}
+
+  std::vector<std::uint32_t> canvas;
+
+  platform::WindowHandle FindWindowByTitle(std::string_view) override { return 0; }
+  bool IsWindow(platform::WindowHandle) override { return false; }
+  bool GetWindowRect(platform::WindowHandle, platform::Rect&) override { return false; }
+  std::int32_t GetWindowLong(platform::WindowHandle, std::int32_t) override { return 0; }
+  void SetWindowLong(platform::WindowHandle, std::int32_t, std::int32_t) override {}
+  void SetParent(platform::WindowHandle, platform::WindowHandle) override {}
+  std::int32_t ShowCursor(std::int32_t show) override { return show != 0 ? 0 : -1; }
+  bool GetCursorPos(platform::Point&) override { return false; }
+  void DrawAnimatedRects(platform::WindowHandle, std::int32_t, const platform::Rect&,
+                         const platform::Rect&) override {}
+  void SystemParametersInfo(std::uint32_t, std::int32_t) override {}
+
+  double TwipsPerPixelX() override { return kTwipsPerPixel; }
+  double TwipsPerPixelY() override { return kTwipsPerPixel; }
+  double ScreenWidthTwips() override { return run_.width * kTwipsPerPixel; }
+  double ScreenHeightTwips() override { return run_.height * kTwipsPerPixel; }
+
+  std::int32_t GetVersionEx(platform::OsVersionInfo& info) override {
+    info.dwPlatformId = platform::kPlatformWin32Nt;
+    return 1;
+  }
+  void PwdChangePassword(std::string_view, platform::WindowHandle) override {}
+  std::int32_t VerifyScreenSavePwd(platform::WindowHandle) override { return 1; }
+
+  std::span<std::uint32_t> PrepareSurfaces(std::int32_t w, std::int32_t h) override {
+    canvas.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0u);
+    return canvas;
+  }
+  void EnableTimer() override {}
+  void ShowTopmost() override {}
+  void PresentCanvas() override {}
+  void Yield() override {}
+  bool InputPending() override { return false; }
+  std::uint64_t Milliseconds() override { return 0; }
+  platform::WindowHandle Window() override { return 0; }
+  void DestroyAndEnd() override {}
+
+  float SecondsSinceMidnight() override { return run_.time_of_day; }
+
+ private:
+  static constexpr double kTwipsPerPixel = 15;
+  const HeadlessRun& run_;
+};
+
+}  // namespace
+
+std::vector<std::uint32_t> RenderHeadless(const HeadlessRun& run) {
+  HeadlessSystem system(run);
+  RandomSource random(run.seed, &system);
+  startup::StartState start;
+  start.argument_text = "/s";
+  SaverWindow saver(SaverServices{system, system, system, system, system}, random, run.settings,
+                    start);
+  saver.PrepareSaver();
+  saver.StartAnimation();
+  for (std::int32_t frame = 0; frame < run.frames; ++frame) saver.RunFrame();
+  return std::move(system.canvas);
+}
+
+std::uint64_t CanvasHash(std::span<const std::uint32_t> pixels) {
+  constexpr std::uint64_t kOffset = 0xCBF29CE484222325ULL;
+  constexpr std::uint64_t kPrime = 0x100000001B3ULL;
+  std::uint64_t hash = kOffset;
+  for (std::uint32_t pixel : pixels) {
+    for (int shift = 0; shift < 32; shift += 8) {
+      hash = (hash ^ ((pixel >> shift) & 0xFFu)) * kPrime;
+    }
+  }
+  return hash;
+}
+
+}  // namespace quillmere::saver
