@@ -10,7 +10,7 @@
 namespace quillmere::saver {
 namespace {
 
-HeadlessRun Run(std::int32_t kind, std::uint64_t seed) {
+HeadlessRun SmallRun(std::int32_t kind, std::uint64_t seed) {
   HeadlessRun run;
   run.settings = {kind, 5, 5, 100, 10, 0};
   run.width = 320;
@@ -21,9 +21,9 @@ HeadlessRun Run(std::int32_t kind, std::uint64_t seed) {
 }
 
 TEST(RenderHeadless, OneSeedGivesOnePicture) {
-  const auto first = RenderHeadless(Run(0, 11));
-  EXPECT_EQ(CanvasHash(first), CanvasHash(RenderHeadless(Run(0, 11))));
-  EXPECT_NE(CanvasHash(first), CanvasHash(RenderHeadless(Run(0, 12))));
+  const auto first = RenderHeadless(SmallRun(0, 11));
+  EXPECT_EQ(CanvasHash(first), CanvasHash(RenderHeadless(SmallRun(0, 11))));
+  EXPECT_NE(CanvasHash(first), CanvasHash(RenderHeadless(SmallRun(0, 12))));
 }
 
 TEST(RenderHeadless, PaintsOnlyThePatternsColours) {
@@ -32,7 +32,7 @@ TEST(RenderHeadless, PaintsOnlyThePatternsColours) {
     std::set<std::uint32_t> allowed = {0u};
     for (Colour c : PatternColours(kind, 320, random)) allowed.insert(PixelOf(c));
     std::size_t painted = 0;
-    for (std::uint32_t pixel : RenderHeadless(Run(kind, 3))) {
+    for (std::uint32_t pixel : RenderHeadless(SmallRun(kind, 3))) {
       ASSERT_TRUE(allowed.count(pixel)) << "pattern " << kind;
       painted += pixel != 0;
     }
