@@ -39,7 +39,7 @@ double Angle(std::int32_t i, double k) { return k == 0 ? 0.0 : i / k; }
 std::vector<Colour> Gold() {
   std::vector<Colour> table(kGoldLastColor + 1);
   for (std::size_t i = 0; i < kGoldHalf.size(); ++i) {
-    const Colour c = RGB(kGoldHalf[i].red, kGoldHalf[i].green, 0);
+    const Colour c = Rgb(kGoldHalf[i].red, kGoldHalf[i].green, 0);
     table[i] = c;
     table[kGoldLastColor - i] = c;
   }
@@ -52,7 +52,7 @@ std::vector<Colour> Olive(float width) {
   std::vector<Colour> table(static_cast<std::size_t>(last) + 1);
   for (std::int32_t i = 0; i <= last; ++i) {
     const std::int32_t v = Level(std::fabs(kOliveAmplitude * std::cos(Angle(i, k))) + kOliveFloor);
-    table[static_cast<std::size_t>(i)] = RGB(v + 55, v + 55, v + 33);
+    table[static_cast<std::size_t>(i)] = Rgb(v + 55, v + 55, v + 33);
   }
   return table;
 }
@@ -63,7 +63,7 @@ std::vector<Colour> BlueGrey(float width) {
   std::vector<Colour> table(static_cast<std::size_t>(last) + 1);
   for (std::int32_t i = 0; i <= last; ++i) {
     const std::int32_t v = Level(std::fabs(kBlueAmplitude * std::sin(Angle(i, k))));
-    table[static_cast<std::size_t>(i)] = RGB(v, v, v + 30);
+    table[static_cast<std::size_t>(i)] = Rgb(v, v, v + 30);
   }
   return table;
 }
@@ -77,12 +77,12 @@ std::vector<Colour> HueWheel(float width) {
   double sum = 0;
   for (std::size_t i = 0; i <= segment; ++i) {
     const auto f = static_cast<std::int32_t>(std::floor(sum));
-    table[i] = RGB(255, f, 0);
-    table[segment + i] = RGB(255 - f, 255, 0);
-    table[2 * segment + i] = RGB(0, 255, f);
-    table[3 * segment + i] = RGB(0, 255 - f, 255);
-    table[4 * segment + i] = RGB(f, 0, 255);
-    table[5 * segment + i] = RGB(255, 0, 255 - f);
+    table[i] = Rgb(255, f, 0);
+    table[segment + i] = Rgb(255 - f, 255, 0);
+    table[2 * segment + i] = Rgb(0, 255, f);
+    table[3 * segment + i] = Rgb(0, 255 - f, 255);
+    table[4 * segment + i] = Rgb(f, 0, 255);
+    table[5 * segment + i] = Rgb(255, 0, 255 - f);
     sum = step + sum;
   }
   return table;
@@ -98,7 +98,7 @@ std::vector<Colour> RandomColours(float width, RandomSource& random) {
     const std::int32_t red = Component(random.NextUniform());
     const std::int32_t green = Component(random.NextUniform());
     const std::int32_t blue = Component(random.NextUniform());
-    entry = RGB(red, green, blue);
+    entry = Rgb(red, green, blue);
   }
   return table;
 }

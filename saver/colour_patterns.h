@@ -13,7 +13,7 @@ using Colour = std::int32_t;  // red + 256*green + 65536*blue
 inline constexpr std::int32_t kPatternCount = 5;
 
 // Packs a colour, taking a component above 255 as 255.
-constexpr Colour RGB(std::int32_t red, std::int32_t green, std::int32_t blue) {
+constexpr Colour Rgb(std::int32_t red, std::int32_t green, std::int32_t blue) {
   auto clamp = [](std::int32_t c) { return c > 255 ? 255 : (c < 0 ? 0 : c); };
   return clamp(red) + 256 * clamp(green) + 65536 * clamp(blue);
 }

@@ -49,7 +49,7 @@ class HeadlessSystem final : public platform::Windowing,
   void EnableTimer() override {}
   void ShowTopmost() override {}
   void PresentCanvas() override {}
-  void Yield() override {}
+  void DispatchPending() override {}
   bool InputPending() override { return false; }
   std::uint64_t Milliseconds() override { return 0; }
   platform::WindowHandle Window() override { return 0; }

@@ -199,7 +199,7 @@ void SaverWindow::RunFrame() {
     MoveAndStamp(crawlers_[static_cast<std::size_t>(i)]);
   }
   services_.host.PresentCanvas();
-  services_.host.Yield();
+  services_.host.DispatchPending();
   if (settings_.Sync == kSyncShared) {
     FrameColorIndex = FrameColorIndex + 1;
     if (FrameColorIndex > LastColor) FrameColorIndex = 0;

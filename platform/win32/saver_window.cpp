@@ -1,8 +1,207 @@
 #include "platform/win32/saver_window.h"
 
-namespace quillmere::win32 {
+#include <windowsx.h>
 
-// Until the saver lands, full-screen mode ends where its window would open.
-void LoadSaverWindow(HINSTANCE, platform::Platform&) { ExitProcess(0); }
+#include <chrono>
+
+#include "platform/win32/saver_surfaces.h"
+#include "saver/saver_window.h"
+#include "startup/entry.h"
+
+namespace quillmere::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"quillmere_saver";
+constexpr wchar_t kCaption[] = L"quillmere_Main";
+constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT kTimer1IntervalMs = 1000;
+constexpr std::int64_t kTicksPerSecond = 10'000'000;
+constexpr std::int64_t kTicksPerDay = 86'400 * kTicksPerSecond;
+
+// The one saver of the process; the window procedure forwards to it.
+saver::SaverWindow* the_saver = nullptr;
+
+std::int64_t FileTimeTicks(const FILETIME& time) {
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                                   time.dwLowDateTime);
+}
+
+// The shift state as the handlers take it: 1 shift, 2 control, 4 alt.
+std::int32_t ShiftState() {
+  std::int32_t shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
+  if (GetKeyState(VK_MENU) < 0) shift |= 4;
+  return shift;
+}
+
+std::int32_t ButtonOf(UINT message) {
+  switch (message) {
+    case WM_LBUTTONDOWN: return 1;
+    case WM_RBUTTONDOWN: return 2;
+    case WM_MBUTTONDOWN: return 4;
+    default: return 8;
+  }
+}
+
+std::int32_t HeldButtons(WPARAM wparam) {
+  std::int32_t buttons = 0;
+  if (wparam & MK_LBUTTON) buttons |= 1;
+  if (wparam & MK_RBUTTON) buttons |= 2;
+  if (wparam & MK_MBUTTON) buttons |= 4;
+  return buttons;
+}
+
+void OnPaint(HWND window, HDC buffer) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  if (buffer != nullptr) {
+    const RECT& r = paint.rcPaint;
+    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, buffer, r.left, r.top, SRCCOPY);
+  }
+  EndPaint(window, &paint);
+}
+
+HDC the_buffer = nullptr;
+
+LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_TIMER:
+      if (the_saver && wparam == kTimer1) the_saver->OnTimerTick();
+      return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (the_saver) the_saver->OnKeyDown(static_cast<std::int32_t>(wparam), ShiftState());
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+      if (the_saver) {
+        the_saver->OnDisplayMouseDown(ButtonOf(message), ShiftState(),
+                                      static_cast<float>(GET_X_LPARAM(lparam)),
+                                      static_cast<float>(GET_Y_LPARAM(lparam)));
+      }
+      return message == WM_XBUTTONDOWN ? TRUE : 0;
+    case WM_MOUSEMOVE:
+      if (the_saver) {
+        the_saver->OnDisplayMouseMove(HeldButtons(wparam), ShiftState(),
+                                      static_cast<float>(GET_X_LPARAM(lparam)),
+                                      static_cast<float>(GET_Y_LPARAM(lparam)));
+      }
+      return 0;
+    case WM_PAINT:
+      OnPaint(window, the_buffer);
+      return 0;
+    case WM_DESTROY:
+      // However the window goes, the saver goes with it.
+      ExitProcess(0);
+    default:
+      return DefWindowProcW(window, message, wparam, lparam);
+  }
+}
+
+}  // namespace
+
+LocalTimeOfDay::LocalTimeOfDay() {
+  FILETIME universal;
+  FILETIME local;
+  GetSystemTimeAsFileTime(&universal);
+  local_bias_ = FileTimeToLocalFileTime(&universal, &local)
+                    ? FileTimeTicks(local) - FileTimeTicks(universal)
+                    : 0;
+}
+
+float LocalTimeOfDay::SecondsSinceMidnight() {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  std::int64_t ticks = (FileTimeTicks(now) + local_bias_) % kTicksPerDay;
+  if (ticks < 0) ticks += kTicksPerDay;
+  return static_cast<float>(static_cast<double>(ticks) / kTicksPerSecond);
+}
+
+void Win32SaverHost::Attach(saver::SaverWindow* saver) { the_saver = saver; }
+
+std::span<std::uint32_t> Win32SaverHost::PrepareSurfaces(std::int32_t width, std::int32_t height) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = SaverProc;
+  window_class.hInstance = instance_;
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  window_class.lpszClassName = kClassName;
+  RegisterClassExW(&window_class);
+  window_ = CreateWindowExW(0, kClassName, kCaption, WS_POPUP, 0, 0, width, height, nullptr,
+                            nullptr, instance_, nullptr);
+
+  width_ = width;
+  height_ = height;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // rows top to bottom, as the canvas has them
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC screen = GetDC(window_);
+  HBITMAP section = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  buffer_ = CreateCompatibleDC(screen);
+  ReleaseDC(window_, screen);
+  if (section == nullptr || bits == nullptr || buffer_ == nullptr) return {};
+  SelectObject(buffer_, section);
+  the_buffer = buffer_;
+  return {static_cast<std::uint32_t*>(bits),
+          static_cast<std::size_t>(width) * static_cast<std::size_t>(height)};
+}
+
+void Win32SaverHost::EnableTimer() { SetTimer(window_, kTimer1, kTimer1IntervalMs, nullptr); }
+
+void Win32SaverHost::ShowTopmost() {
+  ShowWindow(window_, SW_SHOWNORMAL);
+  SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+void Win32SaverHost::PresentCanvas() {
+  HDC display = GetDC(window_);
+  BitBlt(display, 0, 0, width_, height_, buffer_, 0, 0, SRCCOPY);
+  ReleaseDC(window_, display);
+}
+
+void Win32SaverHost::DispatchPending() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+bool Win32SaverHost::InputPending() { return HIWORD(GetQueueStatus(QS_INPUT)) != 0; }
+
+std::uint64_t Win32SaverHost::Milliseconds() { return GetTickCount64(); }
+
+platform::WindowHandle Win32SaverHost::Window() {
+  return reinterpret_cast<platform::WindowHandle>(window_);
+}
+
+void Win32SaverHost::DestroyAndEnd() {
+  DestroyWindow(window_);
+  ExitProcess(0);
+}
+
+void LoadSaverWindow(HINSTANCE instance, platform::Platform& platform) {
+  static LocalTimeOfDay clock;
+  static Win32SaverHost host(instance);
+  LARGE_INTEGER counter{};
+  QueryPerformanceCounter(&counter);
+  static saver::RandomSource random(static_cast<std::uint64_t>(counter.QuadPart), &clock);
+  static saver::SaverWindow saver(
+      saver::SaverServices{platform.windowing, platform.screen, platform.system, platform.passwords,
+                           host},
+      random);
+  host.Attach(&saver);
+  saver.OnSaverLoad();
+  ExitProcess(0);
+}
 
 }  // namespace quillmere::win32

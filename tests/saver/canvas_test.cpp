@@ -53,8 +53,8 @@ TEST(StampDisc, HostileRadiiStayCheapAndSound) {
 }
 
 TEST(PixelOf, MovesRedToTheHighByte) {
-  EXPECT_EQ(PixelOf(RGB(0x12, 0x34, 0x56)), 0x00123456u);
-  EXPECT_EQ(PixelOf(RGB(255, 0, 0)), 0x00FF0000u);
+  EXPECT_EQ(PixelOf(Rgb(0x12, 0x34, 0x56)), 0x00123456u);
+  EXPECT_EQ(PixelOf(Rgb(255, 0, 0)), 0x00FF0000u);
 }
 
 }  // namespace

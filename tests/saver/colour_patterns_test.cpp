@@ -37,17 +37,17 @@ TEST(PatternColours, NoTableOutsideThePatterns) {
 TEST(PatternColours, GoldTableIsFixedAndSymmetric) {
   const std::vector<Colour> gold = Table(0, 1024);
   ASSERT_EQ(gold.size(), 39u);
-  EXPECT_EQ(gold[0], RGB(250, 250, 0));
-  EXPECT_EQ(gold[38], RGB(250, 250, 0));
-  EXPECT_EQ(gold[6], RGB(230, 190, 0));
-  EXPECT_EQ(gold[7], RGB(220, 200, 0));
-  EXPECT_EQ(gold[19], RGB(160, 80, 0));
+  EXPECT_EQ(gold[0], Rgb(250, 250, 0));
+  EXPECT_EQ(gold[38], Rgb(250, 250, 0));
+  EXPECT_EQ(gold[6], Rgb(230, 190, 0));
+  EXPECT_EQ(gold[7], Rgb(220, 200, 0));
+  EXPECT_EQ(gold[19], Rgb(160, 80, 0));
   for (std::size_t i = 0; i < gold.size(); ++i) EXPECT_EQ(gold[i], gold[38 - i]) << i;
 }
 
 TEST(PatternColours, GradientsStartAndEndAsDescribed) {
   const std::vector<Colour> olive = Table(1, 1024);
-  EXPECT_EQ(olive[0], RGB(255, 255, 255));
+  EXPECT_EQ(olive[0], Rgb(255, 255, 255));
   for (Colour c : olive) {
     const std::int32_t red = c & 0xFF, green = (c >> 8) & 0xFF, blue = c >> 16;
     EXPECT_EQ(red, green);
@@ -55,9 +55,9 @@ TEST(PatternColours, GradientsStartAndEndAsDescribed) {
     EXPECT_GE(blue, 65);
   }
   const std::vector<Colour> blue = Table(2, 1024);
-  EXPECT_EQ(blue.front(), RGB(0, 0, 30));
-  EXPECT_EQ(blue.back(), RGB(0, 0, 30));
-  EXPECT_EQ(blue[64], RGB(225, 225, 255));
+  EXPECT_EQ(blue.front(), Rgb(0, 0, 30));
+  EXPECT_EQ(blue.back(), Rgb(0, 0, 30));
+  EXPECT_EQ(blue[64], Rgb(225, 225, 255));
 }
 
 TEST(PatternColours, HueWheelSegmentEnds) {
@@ -67,10 +67,10 @@ TEST(PatternColours, HueWheelSegmentEnds) {
     Colour colour;
   };
   const Case cases[] = {
-      {1024, 0, RGB(255, 0, 0)},    {1024, 1, RGB(255, 3, 0)},    {1024, 85, RGB(255, 255, 0)},
-      {1024, 170, RGB(0, 255, 0)},  {1024, 255, RGB(0, 255, 255)}, {1024, 340, RGB(0, 0, 255)},
-      {1024, 425, RGB(255, 0, 255)}, {1024, 510, RGB(255, 0, 0)},  {215, 18, RGB(255, 254, 0)},
-      {220, 18, RGB(255, 254, 0)},  {226, 36, RGB(1, 255, 0)},    {226, 108, RGB(255, 0, 1)},
+      {1024, 0, Rgb(255, 0, 0)},    {1024, 1, Rgb(255, 3, 0)},    {1024, 85, Rgb(255, 255, 0)},
+      {1024, 170, Rgb(0, 255, 0)},  {1024, 255, Rgb(0, 255, 255)}, {1024, 340, Rgb(0, 0, 255)},
+      {1024, 425, Rgb(255, 0, 255)}, {1024, 510, Rgb(255, 0, 0)},  {215, 18, Rgb(255, 254, 0)},
+      {220, 18, Rgb(255, 254, 0)},  {226, 36, Rgb(1, 255, 0)},    {226, 108, Rgb(255, 0, 1)},
   };
   for (const Case& c : cases) {
     const std::vector<Colour> wheel = Table(3, c.width);
@@ -93,10 +93,10 @@ TEST(PatternColours, NarrowWindowsStillGiveATable) {
   }
 }
 
-TEST(RGB, ClampsComponentsAbove255) {
-  EXPECT_EQ(RGB(300, 0, 0), 255);
-  EXPECT_EQ(RGB(1, 2, 3), 1 + 2 * 256 + 3 * 65536);
-  EXPECT_EQ(RGB(87 + 200, 87 + 200, 65 + 200), 0xFFFFFF);
+TEST(Rgb, ClampsComponentsAbove255) {
+  EXPECT_EQ(Rgb(300, 0, 0), 255);
+  EXPECT_EQ(Rgb(1, 2, 3), 1 + 2 * 256 + 3 * 65536);
+  EXPECT_EQ(Rgb(87 + 200, 87 + 200, 65 + 200), 0xFFFFFF);
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ class FakeSaverHost final : public platform::SaverHost {
   void EnableTimer() override { ++timers_enabled; }
   void ShowTopmost() override { ++shown; }
   void PresentCanvas() override { ++presents; }
-  void Yield() override {
+  void DispatchPending() override {
     ++yields;
     if (on_yield) on_yield(yields);
   }

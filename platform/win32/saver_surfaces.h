@@ -1,0 +1,53 @@
+// The saver window's Win32 side: the window, its DIB-section canvas, Timer1, the queue and
+// the time of day, as the portable saver reaches them.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+
+#include "platform/saver_host.h"
+
+namespace quillmere::saver {
+class SaverWindow;
+}
+
+namespace quillmere::win32 {
+
+// Seconds since local midnight from the system time, which costs a memory read.
+class LocalTimeOfDay final : public platform::TimeOfDay {
+ public:
+  LocalTimeOfDay();
+  float SecondsSinceMidnight() override;
+
+ private:
+  std::int64_t local_bias_;  // local minus universal time, in 100 ns units
+};
+
+class Win32SaverHost final : public platform::SaverHost {
+ public:
+  explicit Win32SaverHost(HINSTANCE instance) : instance_(instance) {}
+
+  // The window's messages go to this saver from now on.
+  void Attach(saver::SaverWindow* saver);
+
+  std::span<std::uint32_t> PrepareSurfaces(std::int32_t width, std::int32_t height) override;
+  void EnableTimer() override;
+  void ShowTopmost() override;
+  void PresentCanvas() override;
+  void DispatchPending() override;
+  bool InputPending() override;
+  std::uint64_t Milliseconds() override;
+  platform::WindowHandle Window() override;
+  [[noreturn]] void DestroyAndEnd() override;
+
+ private:
+  HINSTANCE instance_;
+  HWND window_ = nullptr;
+  HDC buffer_ = nullptr;  // the memory DC the canvas's DIB section is selected into
+  std::int32_t width_ = 0;
+  std::int32_t height_ = 0;
+};
+
+}  // namespace quillmere::win32
