@@ -31,7 +31,7 @@ class SaverHost {
   // Copies the whole canvas to the visible surface.
   virtual void PresentCanvas() = 0;
   // Dispatches every message pending for the thread once.
-  virtual void Yield() = 0;
+  virtual void DispatchPending() = 0;
   // True when keyboard or mouse input waits in the queue.
   virtual bool InputPending() = 0;
   // A monotonic millisecond count, for the frame's time budget.

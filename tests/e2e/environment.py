@@ -46,10 +46,13 @@ def up():
     env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
     if not os.path.exists(os.path.join(PREFIX, "system.reg")):
         shutil.rmtree(PREFIX, ignore_errors=True)
-        subprocess.run(["wineboot", "-i"], env=env, capture_output=True, timeout=240)
-    subprocess.run(["wineserver", "-w"], env=env, capture_output=True, timeout=120)
+        subprocess.run(["wineboot", "-i"], env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=240)
+    subprocess.run(["wineserver", "-w"], env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, timeout=120)
     # A persistent wineserver keeps every start of the program quick.
-    subprocess.Popen(["wineserver", "-p"], env=env, start_new_session=True).wait(timeout=30)
+    subprocess.Popen(["wineserver", "-p"], env=env, start_new_session=True, stdin=subprocess.DEVNULL,
+                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).wait(timeout=30)
     print(f"Xvfb {display} ({SCREEN}), Wine prefix {PREFIX}")
 
 

@@ -2,7 +2,7 @@
 // settings file as the program does and writes the values, one "key=value" a line, to probe.txt.
 #include <windows.h>
 
-#include <fstream>
+#include <cstdio>
 #include <sstream>
 #include <string>
 
@@ -24,9 +24,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
   if (verb != "read") return 2;
   startup::LoadSettings(windows, values);
-  std::ofstream out(win32::Widen(windows.ExecutableFolder() + "\\probe.txt"));
+  std::string report;
   for (const auto& setting : startup::kSettings) {
-    out << setting.key << "=" << values.*setting.value << "\n";
+    report += std::string(setting.key) + "=" + std::to_string(values.*setting.value) + "\n";
   }
+  FILE* out = _wfopen(win32::Widen(windows.ExecutableFolder() + "\\probe.txt").c_str(), L"wb");
+  if (!out) return 4;
+  std::fwrite(report.data(), 1, report.size(), out);
+  std::fclose(out);
   return 0;
 }
