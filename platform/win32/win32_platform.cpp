@@ -35,6 +35,13 @@ Function LoadOptional(const wchar_t* module, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
 }
 
+// Two starts in the same instant can both pass the title guard before either window exists;
+// the one that does not get the name first ends, so at most one saver or dialog results.
+bool ClaimSingleInstance() {
+  HANDLE claim = CreateMutexW(nullptr, TRUE, L"Local\\quillmere_single_instance");
+  return claim != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
 using PwdChangePasswordFunction = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
 using VerifyScreenSavePwdFunction = BOOL(WINAPI*)(HWND);
 
@@ -176,11 +183,13 @@ void Win32Platform::ShowPreviewWindow(platform::WindowHandle preview) {
 }
 
 void Win32Platform::ShowSettingsDialog() {
+  if (!ClaimSingleInstance()) return;
   platform::Platform bundle = Bundle();
   win32::ShowSettingsDialog(instance_, bundle);
 }
 
 void Win32Platform::LoadSaverWindow() {
+  if (!ClaimSingleInstance()) return;
   platform::Platform bundle = Bundle();
   win32::LoadSaverWindow(instance_, bundle);
 }
