@@ -1,0 +1,44 @@
+// What the settings dialog needs from the system beyond platform.h: its window, the pictures,
+// texts and sliders of its controls, and its two kinds of persistent backing drawing.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace quillmere::platform {
+
+// The dialog's controls by name; a control array is one name with an index.
+enum class DialogControl {
+  Image1, Label9, ImgExit, Pic_a, Pic_b, lbl, lbl_URL, Img_Set, lbl_Set, Img_Can, lbl_Can,
+  Img_Ptn, Pic_Ptn, lbl_Ptn, HS, lbl_HS, Img_Sync, lbl_Sync,
+};
+
+enum class DialogPicture {
+  None, OptionOn, OptionOff, ButtonReleased, ButtonPressed, ExitReleased, ExitPressed,
+};
+
+// The settings dialog's window as the platform builds it.
+class SettingsDialogHost {
+ public:
+  virtual ~SettingsDialogHost() = default;
+  virtual WindowHandle Window() = 0;
+  // A one-pixel line from (0, y) to (width, y) on the dialog's backing image, colour 0x00BBGGRR.
+  virtual void DrawBackgroundLine(std::int32_t y, std::int32_t width, std::uint32_t colour) = 0;
+  // A plain copy of the whole texture tile onto a panel's backing image at (x, y).
+  virtual void CopyTextureTile(DialogControl panel, std::int32_t x, std::int32_t y) = 0;
+  virtual void ShowPicture(DialogControl control, std::int32_t index, DialogPicture picture) = 0;
+  virtual void SetLabelText(DialogControl control, std::int32_t index, std::string_view text) = 0;
+  // Moves the slider's thumb without a change notification.
+  virtual void SetSliderPosition(std::int32_t index, std::int32_t value) = 0;
+  virtual void MoveWindowTop(std::int32_t top) = 0;
+  virtual void MoveWindowLeft(std::int32_t left) = 0;
+  // Lets the message loop process every pending message once.
+  virtual void Yield() = 0;
+  virtual void Destroy() = 0;
+  // Tells the user, in a message box, that the settings could not be saved.
+  virtual void TellSettingsNotSaved() = 0;
+};
+
+}  // namespace quillmere::platform

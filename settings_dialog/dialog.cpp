@@ -1,0 +1,255 @@
+#include "settings_dialog/dialog.h"
+
+#include <string>
+
+#include "settings_dialog/skin.h"
+#include "startup/platform_helpers.h"
+
+namespace quillmere::settings_dialog {
+namespace {
+
+using platform::DialogPicture;
+
+bool IsClickButton(MouseButton button) {
+  return button == MouseButton::Left || button == MouseButton::Right;
+}
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(platform::Platform& platform, platform::SettingsDialogHost& host,
+                               startup::SettingsValues& values)
+    : platform_(platform),
+      host_(host),
+      values_(values),
+      layout_(Layout().begin(), Layout().end()),
+      sliders_{Slider(kSliderRows[0]), Slider(kSliderRows[1]), Slider(kSliderRows[2]),
+               Slider(kSliderRows[3])} {}
+
+void SettingsDialog::Load() {
+  dragging_ = 0;
+  for (DialogControl panel : {DialogControl::Pic_a, DialogControl::Pic_b}) {
+    const Box& box = Find(panel)->box;
+    for (const TileCopy& copy : TileCopies(box.w, box.h)) host_.CopyTextureTile(panel, copy.x, copy.y);
+  }
+  for (std::int32_t i = 0; i < kPatternChoices; ++i) {
+    host_.ShowPicture(DialogControl::Img_Ptn, i, DialogPicture::OptionOff);
+  }
+  if (values_.Kind >= 0 && values_.Kind < kPatternChoices) {
+    host_.ShowPicture(DialogControl::Img_Ptn, values_.Kind, DialogPicture::OptionOn);
+  }
+  // A Sync other than 0 or 1 names no mark on either side, so both stay empty.
+  const std::int32_t other = values_.Sync ^ 1;
+  if (values_.Sync >= 0 && values_.Sync < kSyncChoices) {
+    host_.ShowPicture(DialogControl::Img_Sync, values_.Sync, DialogPicture::OptionOn);
+  }
+  if (other >= 0 && other < kSyncChoices) {
+    host_.ShowPicture(DialogControl::Img_Sync, other, DialogPicture::OptionOff);
+  }
+  host_.ShowPicture(DialogControl::Img_Set, 0, DialogPicture::ButtonReleased);
+  host_.ShowPicture(DialogControl::Img_Can, 0, DialogPicture::ButtonReleased);
+  host_.ShowPicture(DialogControl::ImgExit, 0, DialogPicture::ExitReleased);
+  for (std::int32_t i = 0; i < static_cast<std::int32_t>(sliders_.size()); ++i) {
+    SetSlider(i, values_.*kSliderRows[static_cast<std::size_t>(i)].value);
+  }
+  for (std::int32_t i = 0; i < static_cast<std::int32_t>(sliders_.size()); ++i) {
+    host_.SetLabelText(DialogControl::lbl_HS, i,
+                       std::to_string(values_.*kSliderRows[static_cast<std::size_t>(i)].value));
+  }
+  startup::RecordZoomOrigin(platform_.windowing);
+  startup::ZoomWindowOpen(platform_.windowing, host_.Window());
+}
+
+void SettingsDialog::OnResize() {
+  for (const BackgroundRow& row : BackgroundRows(kDialogClient.h)) {
+    host_.DrawBackgroundLine(row.y, kDialogClient.w, row.colour);
+  }
+}
+
+void SettingsDialog::SetTextWidth(DialogControl control, std::int32_t index, std::int32_t width) {
+  for (Element& element : layout_) {
+    if (element.control == control && element.index == index && element.width_follows_text) {
+      element.box.w = width;
+    }
+  }
+}
+
+bool SettingsDialog::OnMouseDown(Surface surface, std::int32_t x, std::int32_t y,
+                                 MouseButton button) {
+  const Element* element = HitTest(surface, x, y, layout_);
+  if (element == nullptr) return false;
+  const auto index = static_cast<std::int16_t>(element->index);
+  switch (element->control) {
+    case DialogControl::Image1: OnTitlePress(button); break;
+    case DialogControl::ImgExit: OnExitPress(button); break;
+    case DialogControl::lbl_Set: OnSetPress(button); break;
+    case DialogControl::lbl_Can: OnCancelPress(button); break;
+    case DialogControl::Img_Ptn: OnPatternMarkPress(index, button); break;
+    case DialogControl::Pic_Ptn: OnPatternStripPress(index, button); break;
+    case DialogControl::lbl_Ptn: OnRandomLabelPress(button); break;
+    case DialogControl::Img_Sync: OnSyncMarkPress(index, button); break;
+    case DialogControl::lbl_Sync: OnSyncLabelPress(index, button); break;
+    default: break;
+  }
+  if (captured_ != nullptr || closed_) return false;
+  captured_ = element;
+  return true;
+}
+
+void SettingsDialog::OnMouseUp(Surface surface, std::int32_t x, std::int32_t y,
+                               MouseButton button) {
+  const Element* element = captured_ != nullptr ? captured_ : HitTest(surface, x, y, layout_);
+  captured_ = nullptr;
+  if (element == nullptr || closed_) return;
+  switch (element->control) {
+    case DialogControl::Image1: OnTitleRelease(button); break;
+    case DialogControl::ImgExit: OnExitRelease(button); break;
+    case DialogControl::lbl_Set: OnSetRelease(button); break;
+    case DialogControl::lbl_Can: OnCancelRelease(button); break;
+    case DialogControl::lbl_URL:
+      if (IsClickButton(button) && element->surface == surface && element->box.Contains(x, y)) {
+        OnUrlClick();
+      }
+      break;
+    default: break;
+  }
+}
+
+void SettingsDialog::OnMouseMove(Surface surface, std::int32_t x, std::int32_t y) {
+  const Element* element = captured_ != nullptr ? captured_ : HitTest(surface, x, y, layout_);
+  if (element != nullptr && element->control == DialogControl::Image1) OnTitleMove();
+}
+
+Pointer SettingsDialog::PointerAt(Surface surface, std::int32_t x, std::int32_t y) const {
+  const Element* element = HitTest(surface, x, y, layout_);
+  return element == nullptr ? Pointer::Arrow : element->pointer;
+}
+
+void SettingsDialog::OnScroll(std::int32_t index, ScrollRequest request,
+                              std::int32_t thumb_position) {
+  if (index < 0 || index >= static_cast<std::int32_t>(sliders_.size())) return;
+  Slider& slider = sliders_[static_cast<std::size_t>(index)];
+  if (slider.Apply(request, thumb_position)) {
+    host_.SetSliderPosition(index, slider.value());
+    OnSliderChange(static_cast<std::int16_t>(index));
+  } else if (request == ScrollRequest::EndScroll || request == ScrollRequest::ThumbPosition) {
+    // A thumb let go where it started, or beyond the ends, goes back to the value held.
+    host_.SetSliderPosition(index, slider.value());
+  }
+}
+
+void SettingsDialog::OnSystemClose() {
+  if (!closed_) OnUnload();
+}
+
+void SettingsDialog::OnSliderChange(std::int16_t index) {
+  if (index < 0 || index >= static_cast<std::int16_t>(sliders_.size())) return;
+  const Slider& slider = sliders_[static_cast<std::size_t>(index)];
+  host_.SetLabelText(DialogControl::lbl_HS, index, std::to_string(slider.value()));
+  values_.*slider.row().value = slider.value();
+}
+
+void SettingsDialog::OnPatternMarkPress(std::int16_t index, MouseButton) { SelectPattern(index); }
+void SettingsDialog::OnPatternStripPress(std::int16_t index, MouseButton) { SelectPattern(index); }
+void SettingsDialog::OnRandomLabelPress(MouseButton) { SelectPattern(kPatternChoices - 1); }
+void SettingsDialog::OnSyncMarkPress(std::int16_t index, MouseButton) { SelectSync(index); }
+void SettingsDialog::OnSyncLabelPress(std::int16_t index, MouseButton) { SelectSync(index); }
+
+void SettingsDialog::OnSetPress(MouseButton) {
+  host_.ShowPicture(DialogControl::Img_Set, 0, DialogPicture::ButtonPressed);
+}
+
+void SettingsDialog::OnSetRelease(MouseButton) {
+  host_.ShowPicture(DialogControl::Img_Set, 0, DialogPicture::ButtonReleased);
+  host_.Yield();
+  if (closed_) return;
+  // Closing after a failed write would lose every choice the user made.
+  if (!startup::WriteAllSettings(platform_.profile, values_)) {
+    host_.TellSettingsNotSaved();
+    return;
+  }
+  OnUnload();
+}
+
+void SettingsDialog::OnCancelPress(MouseButton) {
+  host_.ShowPicture(DialogControl::Img_Can, 0, DialogPicture::ButtonPressed);
+}
+
+void SettingsDialog::OnCancelRelease(MouseButton) {
+  host_.ShowPicture(DialogControl::Img_Can, 0, DialogPicture::ButtonReleased);
+  host_.Yield();
+  if (!closed_) OnUnload();
+}
+
+void SettingsDialog::OnExitPress(MouseButton) {
+  host_.ShowPicture(DialogControl::ImgExit, 0, DialogPicture::ExitPressed);
+}
+
+void SettingsDialog::OnExitRelease(MouseButton) {
+  host_.ShowPicture(DialogControl::ImgExit, 0, DialogPicture::ExitReleased);
+  host_.Yield();
+  if (!closed_) OnUnload();
+}
+
+void SettingsDialog::OnUrlClick() {
+  platform_.shell.Open(host_.Window(), Find(DialogControl::lbl_URL)->text);
+}
+
+void SettingsDialog::OnTitlePress(MouseButton button) {
+  if (button != MouseButton::Left) return;
+  dragging_ = 1;
+  const platform::Point cursor = Cursor();
+  const platform::Point window = WindowPosition();
+  grab_x_ = static_cast<std::int16_t>(cursor.x - window.x);
+  grab_y_ = static_cast<std::int16_t>(cursor.y - window.y);
+}
+
+void SettingsDialog::OnTitleMove() {
+  if (dragging_ != 1) return;
+  const platform::Point cursor = Cursor();
+  host_.MoveWindowTop(cursor.y - grab_y_);
+  host_.MoveWindowLeft(cursor.x - grab_x_);
+}
+
+void SettingsDialog::OnTitleRelease(MouseButton) { dragging_ = 0; }
+
+void SettingsDialog::OnUnload() {
+  closed_ = true;
+  captured_ = nullptr;
+  startup::ZoomWindowClose(platform_.windowing, host_.Window());
+  host_.Destroy();
+}
+
+void SettingsDialog::SelectPattern(std::int32_t pattern) {
+  for (std::int32_t i = 0; i < kPatternChoices; ++i) {
+    host_.ShowPicture(DialogControl::Img_Ptn, i, DialogPicture::OptionOff);
+  }
+  host_.ShowPicture(DialogControl::Img_Ptn, pattern, DialogPicture::OptionOn);
+  values_.Kind = pattern;
+}
+
+void SettingsDialog::SelectSync(std::int32_t sync) {
+  host_.ShowPicture(DialogControl::Img_Sync, sync, DialogPicture::OptionOn);
+  host_.ShowPicture(DialogControl::Img_Sync, sync ^ 1, DialogPicture::OptionOff);
+  values_.Sync = sync;
+}
+
+void SettingsDialog::SetSlider(std::int32_t index, std::int32_t value) {
+  Slider& slider = sliders_[static_cast<std::size_t>(index)];
+  if (!slider.Set(value)) return;
+  host_.SetSliderPosition(index, slider.value());
+  OnSliderChange(static_cast<std::int16_t>(index));
+}
+
+platform::Point SettingsDialog::Cursor() {
+  platform::Point cursor;
+  if (!platform_.windowing.GetCursorPos(cursor)) cursor = {};
+  return cursor;
+}
+
+platform::Point SettingsDialog::WindowPosition() {
+  platform::Rect rect;
+  platform_.windowing.GetWindowRect(host_.Window(), rect);
+  return {rect.left, rect.top};
+}
+
+}  // namespace quillmere::settings_dialog

@@ -1,0 +1,65 @@
+// Where every element of the settings dialog lies, what it shows and which cursor it takes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "platform/settings_dialog_host.h"
+
+namespace quillmere::settings_dialog {
+
+using platform::DialogControl;
+
+// The surface an element is drawn on and receives the mouse from.
+enum class Surface { Dialog, Pic_a, Pic_b };
+enum class ElementKind { Picture, Label, Slider, Panel };
+enum class Align { Left, Right, Centre };
+enum class Pointer { Arrow, Hand };
+enum class Ink { WindowText, White, Link };
+
+struct Box {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  std::int32_t w = 0;
+  std::int32_t h = 0;
+  bool Contains(std::int32_t px, std::int32_t py) const {
+    return px >= x && py >= y && px < x + w && py < y + h;
+  }
+  bool operator==(const Box&) const = default;
+};
+
+struct Element {
+  DialogControl control;
+  std::int32_t index;
+  Surface surface;
+  ElementKind kind;
+  Box box;
+  std::string_view text;
+  Align align = Align::Left;
+  Pointer pointer = Pointer::Arrow;
+  Ink ink = Ink::WindowText;
+  bool width_follows_text = false;
+};
+
+inline constexpr std::int32_t kDialogWidthTwips = 7140;
+inline constexpr std::int32_t kDialogHeightTwips = 3465;
+inline constexpr Box kDialogClient{0, 0, 476, 231};
+inline constexpr std::int32_t kTileWidth = 239;
+inline constexpr std::int32_t kTileHeight = 26;
+inline constexpr std::string_view kHomePageUrl = "https://quillmere.example/";
+inline constexpr std::string_view kCredit = "quillmere 作 Ver.1.1.0";
+
+// Every element, each surface's elements from the bottom of the stack to the top.
+std::span<const Element> Layout();
+
+// The element's row of the layout; nullptr when the control has no such index.
+const Element* Find(DialogControl control, std::int32_t index = 0);
+
+// The topmost element of the surface under the point, if any.
+const Element* HitTest(Surface surface, std::int32_t x, std::int32_t y,
+                       std::span<const Element> layout = Layout());
+
+}  // namespace quillmere::settings_dialog
