@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <set>
+#include <sstream>
+#include <string>
 
 #include "saver/canvas.h"
 #include "saver/colour_patterns.h"
@@ -38,6 +42,35 @@ TEST(RenderHeadless, PaintsOnlyThePatternsColours) {
     }
     EXPECT_GT(painted, 1000u) << "pattern " << kind;
   }
+}
+
+}  // namespace
+}  // namespace quillmere::saver
+
+namespace quillmere::saver {
+namespace {
+
+// The same runs are hashed from the Windows build under Wine; both must match this file.
+TEST(RenderHeadless, CanvasHashesMatchTheRecordedOnes) {
+  std::ifstream file(QUILLMERE_CANVAS_HASHES);
+  ASSERT_TRUE(file) << QUILLMERE_CANVAS_HASHES;
+  std::string line;
+  int runs = 0;
+  while (std::getline(file, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    HeadlessRun run;
+    std::string expected;
+    fields >> run.width >> run.height >> run.frames >> run.seed >> run.settings.Kind >>
+        run.settings.Size >> run.settings.Speed >> run.settings.Num >> run.settings.Intval >>
+        run.settings.Sync >> expected;
+    char hash[32];
+    std::snprintf(hash, sizeof hash, "%016llx",
+                  static_cast<unsigned long long>(CanvasHash(RenderHeadless(run))));
+    EXPECT_EQ(hash, expected) << line;
+    ++runs;
+  }
+  EXPECT_GE(runs, 5);
 }
 
 }  // namespace
