@@ -42,6 +42,9 @@ class Win32SaverHost final : public platform::SaverHost {
   platform::WindowHandle Window() override;
   [[noreturn]] void DestroyAndEnd() override;
 
+  // The memory DC that holds the canvas, for drawing on it with GDI.
+  HDC BufferDC() const { return buffer_; }
+
  private:
   HINSTANCE instance_;
   HWND window_ = nullptr;
