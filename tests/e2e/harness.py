@@ -205,7 +205,7 @@ def _cleanup():
 
 
 def _alarm(signum, frame):
-    raise TestFailure(f"test ran past its limit of {TEST_TIME_LIMIT}s")
+    raise TestFailure("test ran past its time limit")
 
 
 def run_tests(namespace):
@@ -220,7 +220,8 @@ def run_tests(namespace):
             continue
         _current_test = name
         started = time.monotonic()
-        signal.alarm(TEST_TIME_LIMIT)
+        # A test may ask for a longer limit with a time_limit attribute.
+        signal.alarm(getattr(fn, "time_limit", TEST_TIME_LIMIT))
         try:
             fn()
             status = "ok"
