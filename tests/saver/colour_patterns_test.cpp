@@ -79,6 +79,16 @@ TEST(PatternColours, HueWheelSegmentEnds) {
   }
 }
 
+TEST(PatternColours, HueWheelOfEighteenEndsItsSegmentsAt254) {
+  for (int width = 215; width <= 226; ++width) {
+    const std::vector<Colour> wheel = Table(3, static_cast<float>(width));
+    ASSERT_EQ(wheel.size(), 109u) << width;
+    EXPECT_EQ(wheel[18], Rgb(255, 254, 0)) << width;
+    EXPECT_EQ(wheel[54], Rgb(0, 255, 254)) << width;
+    EXPECT_EQ(wheel[108], Rgb(255, 0, 1)) << width;
+  }
+}
+
 TEST(PatternColours, RandomColoursDifferWithinOneClockReading) {
   const std::vector<Colour> random = Table(4, 1024);
   int repeats = 0;
