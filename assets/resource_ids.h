@@ -3,3 +3,23 @@
 
 #define QUILLMERE_VERSION_COMMAS 1,1,0,0
 #define QUILLMERE_VERSION_TEXT "1.1.0"
+
+// Icon and cursor.
+#define IDI_QUILLMERE 1
+#define IDC_QUILLMERE_HAND 2
+
+// Pictures of the preview window and the settings dialog.
+#define IDB_PREVIEW 101
+#define IDB_TITLE 102
+#define IDB_EXIT_RELEASED 103
+#define IDB_EXIT_PRESSED 104
+#define IDB_BUTTON_RELEASED 105
+#define IDB_BUTTON_PRESSED 106
+#define IDB_OPTION_ON 107
+#define IDB_OPTION_OFF 108
+#define IDB_TEXTURE 109
+#define IDB_PATTERN0 110
+#define IDB_PATTERN1 111
+#define IDB_PATTERN2 112
+#define IDB_PATTERN3 113
+#define IDB_PATTERN4 114

@@ -35,7 +35,7 @@ class SettingsDialogHost {
   virtual void MoveWindowTop(std::int32_t top) = 0;
   virtual void MoveWindowLeft(std::int32_t left) = 0;
   // Lets the message loop process every pending message once.
-  virtual void Yield() = 0;
+  virtual void DispatchPending() = 0;
   virtual void Destroy() = 0;
   // Tells the user, in a message box, that the settings could not be saved.
   virtual void TellSettingsNotSaved() = 0;

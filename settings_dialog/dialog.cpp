@@ -160,7 +160,7 @@ void SettingsDialog::OnSetPress(MouseButton) {
 
 void SettingsDialog::OnSetRelease(MouseButton) {
   host_.ShowPicture(DialogControl::Img_Set, 0, DialogPicture::ButtonReleased);
-  host_.Yield();
+  host_.DispatchPending();
   if (closed_) return;
   // Closing after a failed write would lose every choice the user made.
   if (!startup::WriteAllSettings(platform_.profile, values_)) {
@@ -176,7 +176,7 @@ void SettingsDialog::OnCancelPress(MouseButton) {
 
 void SettingsDialog::OnCancelRelease(MouseButton) {
   host_.ShowPicture(DialogControl::Img_Can, 0, DialogPicture::ButtonReleased);
-  host_.Yield();
+  host_.DispatchPending();
   if (!closed_) OnUnload();
 }
 
@@ -186,7 +186,7 @@ void SettingsDialog::OnExitPress(MouseButton) {
 
 void SettingsDialog::OnExitRelease(MouseButton) {
   host_.ShowPicture(DialogControl::ImgExit, 0, DialogPicture::ExitReleased);
-  host_.Yield();
+  host_.DispatchPending();
   if (!closed_) OnUnload();
 }
 
