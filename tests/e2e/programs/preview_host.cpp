@@ -117,7 +117,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     return in_process ? preview != nullptr && !IsWindow(preview)
                       : WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
   };
-  PumpUntil(kReadyLimitMs, [&] { return GetWindow(pane, GW_CHILD) != nullptr || ended(); });
+  PumpUntil(kReadyLimitMs, [&] {
+    HWND child = GetWindow(pane, GW_CHILD);
+    return (child != nullptr && IsWindowVisible(child)) || ended();
+  });
   preview = GetWindow(pane, GW_CHILD);
   RECT rect{};
   GetWindowRect(preview, &rect);
