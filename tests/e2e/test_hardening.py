@@ -5,7 +5,7 @@ import time
 from harness import *
 
 SOAK_SECONDS = int(os.environ.get("QUILLMERE_SOAK_SECONDS", "120"))
-WARM_UP_SECONDS = 20
+WARM_UP_SECONDS = min(20, SOAK_SECONDS // 3)
 # The colour table is rebuilt every second; what a rebuild frees must come back.
 ALLOWED_GROWTH_KIB = 1024
 
