@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "platform/win32/text.h"
+#include "startup/command_line.h"
+
 namespace {
 
 constexpr UINT kLifetimeMs = 60000;
@@ -21,19 +24,6 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
   }
 }
 
-std::wstring ArgumentText() {
-  std::wstring line = GetCommandLineW();
-  std::size_t i = 0;
-  if (!line.empty() && line[0] == L'"') {
-    i = line.find(L'"', 1);
-    i = i == std::wstring::npos ? line.size() : i + 1;
-  } else {
-    while (i < line.size() && line[i] != L' ') ++i;
-  }
-  while (i < line.size() && line[i] == L' ') ++i;
-  return line.substr(i);
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -43,7 +33,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   window_class.lpszClassName = L"quillmere_test_window";
   window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
   RegisterClassW(&window_class);
-  const std::wstring title = ArgumentText();
+  using namespace quillmere;
+  const std::wstring title = win32::Widen(startup::ArgumentTextOf(win32::Narrow(GetCommandLineW())));
   HWND window = CreateWindowExW(0, window_class.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW,
                                 10, 10, 200, 100, nullptr, nullptr, instance, nullptr);
   ShowWindow(window, SW_SHOW);
