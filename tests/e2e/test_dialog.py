@@ -17,7 +17,7 @@ PIC_B = (228, 36)
 class Dialog:
     def __init__(self, ini=None, folder=None):
         self.run = Run(["/c"], ini=ini, folder=folder)
-        self.wid = find_window(TITLE, timeout=15)
+        self.wid = find_window(TITLE, timeout=30)
         time.sleep(0.7)
         self.x, self.y, self.w, self.h = window_geometry(self.wid)
 

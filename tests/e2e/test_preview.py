@@ -120,7 +120,7 @@ def test_the_preview_ends_when_the_host_closes_its_window():
 
 def test_with_the_dialog_open_a_preview_request_draws_nothing():
     dialog = Run(["/c"])
-    find_window("quillmereの設定", timeout=15)
+    find_window("quillmereの設定", timeout=30)
     host = Host(152, 112)
     check(host.ready["child"] == "0", "a preview window appeared beside the settings dialog")
     check(host.ready["ended"] == "1", "the preview process did not end at once")
@@ -128,7 +128,9 @@ def test_with_the_dialog_open_a_preview_request_draws_nothing():
     check(shot.region_colours(PANE_X, PANE_Y, PANE_X + 152, PANE_Y + 112) == {PANE_BLUE},
           "something was drawn into the pane")
     host.end("close")
-    dialog.kill()
+    x, y, _, _ = window_geometry(find_window("quillmereの設定"))
+    click(x + 372 + 45, y + 192 + 8)
+    dialog.wait_exit(10, "the settings dialog to close")
 
 
 run_tests(globals())
