@@ -38,6 +38,7 @@ constexpr int kSliderIdBase = 100;
 constexpr std::array<const wchar_t*, 4> kFaces = {L"ＭＳ Ｐゴシック", L"MS UI Gothic",
                                                   L"Yu Gothic UI", L"IPAPGothic"};
 constexpr double kFontPoints = 9.75;
+constexpr double kSkinDotsPerInch = 96;
 constexpr COLORREF kWhiteInk = RGB(255, 255, 255);
 constexpr COLORREF kLinkInk = RGB(255, 255, 192);
 constexpr COLORREF kDialogBackground = RGB(128, 128, 128);
@@ -81,11 +82,9 @@ const wchar_t* LabelFace() {
   return face;
 }
 
+// Sized for 96 dots per inch like the rest of the skin, which is laid out in pixels.
 HFONT MakeLabelFont(bool underline) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  const int height = -static_cast<int>(std::lround(kFontPoints * dpi / 72.0));
+  const int height = -static_cast<int>(std::lround(kFontPoints * kSkinDotsPerInch / 72.0));
   return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, underline ? TRUE : FALSE, FALSE,
                      SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, LabelFace());

@@ -3,6 +3,7 @@ textured panels, the choosers and the set button writing the file, cancel and ex
 alone, the title-strip drag, and a commit that cannot be written."""
 import math
 import os
+import shutil
 import tempfile
 
 from harness import *
@@ -75,6 +76,31 @@ def test_the_background_is_painted_and_the_panels_carry_the_texture():
             got = shot.pixel(*dialog.at(px + x, py + y))
             want = tile.pixel(x % 239, y % 26)
             check(got == want, f"panel at {px},{py}, pixel {x},{y} is {got}, the tile has {want}")
+    dialog.press_cancel()
+    dialog.closed()
+
+
+def test_a_covered_dialog_looks_the_same_once_uncovered():
+    dialog = Dialog()
+    before = screenshot("uncovered")
+    folder = tempfile.mkdtemp(prefix="quillmere-e2e-")
+    shutil.copy(SCR, os.path.join(folder, "quillmere.scr"))
+    # The preview host's window, 440 x 340 at 100, 100, lies over the dialog's top-left part.
+    cover = Run(["400", "300"], exe=program("preview_host"), folder=folder)
+    wait_until("the covering window", lambda: os.path.exists(os.path.join(folder, "ready.txt")), 20)
+    time.sleep(0.5)
+    covered = screenshot("covered")
+    check(covered.pixel(*dialog.at(20, 40)) == (0, 0, 200), "the dialog was not covered")
+    with open(os.path.join(folder, "end.txt"), "w") as f:
+        f.write("close")
+    cover.wait_exit(15, "the covering window to go")
+    time.sleep(0.7)
+    after = screenshot("uncovered-again")
+    for y in range(dialog.h):
+        for x in range(dialog.w):
+            if after.pixel(*dialog.at(x, y)) != before.pixel(*dialog.at(x, y)):
+                fail(f"dialog pixel {x},{y} was {before.pixel(*dialog.at(x, y))} before it was "
+                     f"covered and {after.pixel(*dialog.at(x, y))} after")
     dialog.press_cancel()
     dialog.closed()
 

@@ -62,6 +62,11 @@ TEST(DialogPlacement, TheDialogIsCentredOnThePrimaryScreen) {
     fake.screen_height_twips = c.height * 15;
     EXPECT_EQ(DialogPlacement(fake), c.want) << c.width << "x" << c.height;
   }
+  // At 144 dots per inch the skin keeps its pixel size and is still centred.
+  fake.twips_per_pixel = 10;
+  fake.screen_width_twips = 1024 * 10;
+  fake.screen_height_twips = 768 * 10;
+  EXPECT_EQ(DialogPlacement(fake), (platform::Rect{274, 268, 750, 499}));
 }
 
 }  // namespace
