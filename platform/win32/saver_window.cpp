@@ -2,7 +2,6 @@
 
 #include <windowsx.h>
 
-#include <chrono>
 
 #include "platform/win32/saver_surfaces.h"
 #include "saver/saver_window.h"
@@ -15,16 +14,11 @@ constexpr wchar_t kClassName[] = L"quillmere_saver";
 constexpr wchar_t kCaption[] = L"quillmere_Main";
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1IntervalMs = 1000;
-constexpr std::int64_t kTicksPerSecond = 10'000'000;
-constexpr std::int64_t kTicksPerDay = 86'400 * kTicksPerSecond;
+constexpr std::uint64_t kMsPerSecond = 1000;
+constexpr std::uint64_t kMsPerDay = 86'400 * kMsPerSecond;
 
 // The one saver of the process; the window procedure forwards to it.
 saver::SaverWindow* the_saver = nullptr;
-
-std::int64_t FileTimeTicks(const FILETIME& time) {
-  return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
-                                   time.dwLowDateTime);
-}
 
 // The shift state as the handlers take it: 1 shift, 2 control, 4 alt.
 std::int32_t ShiftState() {
@@ -103,21 +97,16 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
 
 }  // namespace
 
-LocalTimeOfDay::LocalTimeOfDay() {
-  FILETIME universal;
-  FILETIME local;
-  GetSystemTimeAsFileTime(&universal);
-  local_bias_ = FileTimeToLocalFileTime(&universal, &local)
-                    ? FileTimeTicks(local) - FileTimeTicks(universal)
-                    : 0;
+LocalTimeOfDay::LocalTimeOfDay() : start_tick_(GetTickCount64()) {
+  SYSTEMTIME local{};
+  GetLocalTime(&local);
+  start_ms_of_day_ = ((local.wHour * 60ULL + local.wMinute) * 60ULL + local.wSecond) * 1000ULL +
+                     local.wMilliseconds;
 }
 
 float LocalTimeOfDay::SecondsSinceMidnight() {
-  FILETIME now;
-  GetSystemTimeAsFileTime(&now);
-  std::int64_t ticks = (FileTimeTicks(now) + local_bias_) % kTicksPerDay;
-  if (ticks < 0) ticks += kTicksPerDay;
-  return static_cast<float>(static_cast<double>(ticks) / kTicksPerSecond);
+  const std::uint64_t ms = (start_ms_of_day_ + (GetTickCount64() - start_tick_)) % kMsPerDay;
+  return static_cast<float>(static_cast<double>(ms) / kMsPerSecond);
 }
 
 void Win32SaverHost::Attach(saver::SaverWindow* saver) { the_saver = saver; }
