@@ -310,7 +310,6 @@ void DialogWindow::Run() {
   // The painter runs on the resize notification; a system that sent none at creation gets one.
   if (!background_painted_) core_.OnResize();
   MeasureAutoSizedLabels();
-  AddExitTip();
   core_.Load();
   loaded_ = true;
   for (Surface surface : {Surface::Dialog, Surface::Pic_a, Surface::Pic_b}) Compose(surface);
@@ -318,6 +317,7 @@ void DialogWindow::Run() {
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
   UpdateWindow(window_);
+  AddExitTip();
   MSG message;
   while (!core_.closed() && !destroyed_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
