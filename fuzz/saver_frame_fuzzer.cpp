@@ -28,9 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   startup::SettingsValues settings;
   for (const auto& setting : startup::kSettings) settings.*setting.value = Take(data, size);
   const std::int32_t shape = Take(data, size);
-  const std::int32_t width = (shape & 0x1FF) + 1;  // small screens keep every run quick
-  const std::int32_t height = ((shape >> 9) & 0x1FF) + 1;
-  const int ticks = (shape >> 18) & 0x3F;
+  const std::int32_t width = (shape & 0xFF) + 1;  // small screens keep every run quick
+  const std::int32_t height = ((shape >> 8) & 0xFF) + 1;
+  const int ticks = (shape >> 16) & 0x3F;
 
   testing::FakePlatform fake;
   fake.screen_width_twips = width * 15.0;
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   saver::RandomSource random(static_cast<std::uint64_t>(shape), &clock);
   startup::StartState start{"/s", -1};
   saver::SaverLimits limits;
-  limits.largest_crawler_count = 512;
+  limits.largest_crawler_count = 256;
   saver::SaverWindow window({fake, fake, fake, fake, host}, random, settings, start, limits);
 
   window.PrepareSaver();
