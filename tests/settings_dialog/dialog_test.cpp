@@ -181,9 +181,7 @@ TEST_F(SettingsDialogTest, AGroupOutOfRangeAtLoadGetsItsLookFromTheFirstPress) {
 }
 
 TEST_F(SettingsDialogTest, SetWritesAllSixKeysInOrderThenCloses) {
-  startup::SettingsValues v{3, 7, 2, 300, 60, 1};
-  v.Num = 300;
-  LoadWith(v);
+  LoadWith({3, 7, 2, 300, 60, 1});
   values.Intval = -4;
   Press(Surface::Dialog, Find(lbl_Set), MouseButton::Right);
   EXPECT_EQ(host.Picture(Img_Set, 0), DialogPicture::ButtonPressed);
