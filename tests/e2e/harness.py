@@ -106,15 +106,16 @@ def xdotool(*args, timeout=10):
     return result
 
 
-def windows_titled(title):
-    result = xdotool("search", "--name", "^" + re.escape(title) + "$")
+def windows_titled(title, visible_only=False):
+    options = ["--onlyvisible"] if visible_only else []
+    result = xdotool("search", *options, "--name", "^" + re.escape(title) + "$")
     return [line for line in result.stdout.split() if line.strip()]
 
 
 def find_window(title, timeout=10):
-    """The X window whose title is exactly title."""
-    return wait_until(f"a window titled {title!r}", lambda: (windows_titled(title) or [None])[0],
-                      timeout)
+    """The shown X window whose title is exactly title."""
+    return wait_until(f"a shown window titled {title!r}",
+                      lambda: (windows_titled(title, visible_only=True) or [None])[0], timeout)
 
 
 def assert_no_window(title, seconds):
