@@ -17,15 +17,6 @@ platform::WindowHandle HandleFrom(std::int32_t value) {
   return static_cast<platform::WindowHandle>(static_cast<std::intptr_t>(value));
 }
 
-std::optional<std::int32_t> ToInt32(double value) {
-  const double rounded = RoundHalfEven(value);
-  if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
-        rounded <= std::numeric_limits<std::int32_t>::max())) {
-    return std::nullopt;
-  }
-  return static_cast<std::int32_t>(rounded);
-}
-
 // A pane size in twips, held in 32 bits so that wide panes keep their size.
 double PaneTwips(std::int32_t low, std::int32_t high, double twips_per_pixel) {
   const double twips = RoundHalfEven((static_cast<double>(high) - low) * twips_per_pixel);
@@ -36,7 +27,7 @@ double PaneTwips(std::int32_t low, std::int32_t high, double twips_per_pixel) {
 
 void RunPreviewSetup(std::string_view argument_text, platform::Platform& p) {
   const std::optional<std::int32_t> host_value =
-      ToInt32(ParseLeadingNumber(WindowHandleArgument(argument_text)));
+      RoundToInt32(ParseLeadingNumber(WindowHandleArgument(argument_text)));
   const platform::WindowHandle host = host_value ? HandleFrom(*host_value) : 0;
   // A preview with no pane to live in would be an orphan window nobody ends.
   if (!host_value || !p.windowing.IsWindow(host)) {

@@ -55,18 +55,22 @@ double RoundHalfEven(double value) {
   return rounded;
 }
 
+std::optional<std::int32_t> RoundToInt32(double value) {
+  const double rounded = RoundHalfEven(value);
+  if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
+        rounded <= std::numeric_limits<std::int32_t>::max())) {
+    return std::nullopt;
+  }
+  return static_cast<std::int32_t>(rounded);
+}
+
 std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   std::string number;
   const std::size_t used = ScanNumber(text, number);
   if (used == 0 || used != text.size()) return std::nullopt;
-  const double rounded = RoundHalfEven(ToDouble(number));
-  if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
-        rounded <= std::numeric_limits<std::int32_t>::max())) {
-    return std::nullopt;
-  }
-  return static_cast<std::int32_t>(rounded);
+  return RoundToInt32(ToDouble(number));
 }
 
 double ParseLeadingNumber(std::string_view text) {

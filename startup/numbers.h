@@ -11,6 +11,9 @@ namespace quillmere::startup {
 // Rounds to the nearest integer, halves to the even neighbour.
 double RoundHalfEven(double value);
 
+// The nearest 32-bit integer, halves to even; empty when it lies outside 32 bits (or is NaN).
+std::optional<std::int32_t> RoundToInt32(double value);
+
 // A whole text as a 32-bit integer: blanks around the number allowed, a fraction rounded half
 // to even. Empty when the text is not a number or does not fit 32 bits.
 std::optional<std::int32_t> ParseWholeNumber(std::string_view text);
