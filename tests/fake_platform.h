@@ -29,7 +29,8 @@ class FakePlatform final : public platform::Windowing,
   std::uint32_t platform_id = platform::kPlatformWin32Nt;
   std::int32_t verify_result = 1;
   bool writes_succeed = true;
-  double twips_per_pixel = 15;
+  double twips_per_pixel_x = 15;
+  double twips_per_pixel_y = 15;
   double screen_width_twips = 1024 * 15;
   double screen_height_twips = 768 * 15;
   std::string folder = "C:\\Savers";
@@ -98,8 +99,8 @@ class FakePlatform final : public platform::Windowing,
   }
 
   // ScreenMetrics
-  double TwipsPerPixelX() override { return twips_per_pixel; }
-  double TwipsPerPixelY() override { return twips_per_pixel; }
+  double TwipsPerPixelX() override { return twips_per_pixel_x; }
+  double TwipsPerPixelY() override { return twips_per_pixel_y; }
   double ScreenWidthTwips() override { return screen_width_twips; }
   double ScreenHeightTwips() override { return screen_height_twips; }
 

@@ -63,7 +63,8 @@ TEST(DialogPlacement, TheDialogIsCentredOnThePrimaryScreen) {
     EXPECT_EQ(DialogPlacement(fake), c.want) << c.width << "x" << c.height;
   }
   // At 144 dots per inch the skin keeps its pixel size and is still centred.
-  fake.twips_per_pixel = 10;
+  fake.twips_per_pixel_x = 10;
+  fake.twips_per_pixel_y = 10;
   fake.screen_width_twips = 1024 * 10;
   fake.screen_height_twips = 768 * 10;
   EXPECT_EQ(DialogPlacement(fake), (platform::Rect{274, 268, 750, 499}));
