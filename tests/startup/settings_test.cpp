@@ -2,34 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "startup/numbers.h"
 #include "tests/fake_platform.h"
 
 namespace quillmere::startup {
 namespace {
 
-using testing::FakePlatform;
-
-SettingsValues Load(const std::map<std::string, std::string>& keys) {
-  FakePlatform fake;
-  if (!keys.empty()) fake.ini["Section"] = keys;
-  SettingsValues values;
-  LoadSettings(fake, values);
-  return values;
-}
-
-TEST(LoadSettings, ReadsTheSixKeysInOrderFromTheFileBesideTheExecutable) {
-  FakePlatform fake;
-  SettingsValues values;
-  LoadSettings(fake, values);
-  const std::string path = "C:\\Savers\\quillmere.ini";
-  EXPECT_EQ(fake.calls, (std::vector<std::string>{
-                            "GetPrivateProfileString(Section,Kind,256," + path + ")",
-                            "GetPrivateProfileString(Section,Size,256," + path + ")",
-                            "GetPrivateProfileString(Section,Speed,256," + path + ")",
-                            "GetPrivateProfileString(Section,Num,256," + path + ")",
-                            "GetPrivateProfileString(Section,Intval,256," + path + ")",
-                            "GetPrivateProfileString(Section,Sync,256," + path + ")"}));
-}
+using Calls = std::vector<std::string>;
+constexpr std::int32_t kMin = -2147483647 - 1;
+constexpr const char* kKeys[] = {"Kind", "Size", "Speed", "Num", "Intval", "Sync"};
 
 TEST(LoadSettings, DefaultsForMissingOrEmptyValuesAndZeroForTextThatIsNoNumber) {
   struct Case {
@@ -43,51 +24,65 @@ TEST(LoadSettings, DefaultsForMissingOrEmptyValuesAndZeroForTextThatIsNoNumber) 
        {{"Kind", " 3"}, {"Size", " 20"}, {"Speed", " 1"}, {"Num", " 200"}, {"Intval", " 60"},
         {"Sync", " 1"}},
        {3, 20, 1, 200, 60, 1}},
-      {"empty values", {{"Size", ""}, {"Num", ""}}, {0, 5, 5, 100, 10, 0}},
-      {"text", {{"Size", "abc"}, {"Num", "12x"}}, {0, 0, 5, 0, 10, 0}},
-      {"out of the dialog's ranges", {{"Num", "0"}, {"Size", "500"}, {"Kind", "-1"}},
-       {-1, 500, 5, 0, 10, 0}},
-      {"fractions and blanks", {{"Speed", "  2.5 "}, {"Intval", "3.5"}}, {0, 5, 2, 100, 4, 0}},
-      {"outside 32 bits", {{"Num", "2147483648"}, {"Sync", "-2147483648"}},
-       {0, 5, 5, 0, 10, -2147483647 - 1}},
-      {"a 300-character value", {{"Size", std::string(300, '7')}}, {0, 0, 5, 100, 10, 0}},
+      {"empty and no number", {{"Size", ""}, {"Speed", "abc"}, {"Num", "12x"}, {"Intval", ""}},
+       {0, 5, 0, 0, 10, 0}},
+      {"no range check", {{"Kind", "-1"}, {"Size", "500"}, {"Num", "0"}, {"Intval", " 3.5 "}},
+       {-1, 500, 5, 0, 4, 0}},
+      {"outside 32 bits", {{"Num", "2147483648"}, {"Sync", "-2147483648"}}, {0, 5, 5, 0, 10, kMin}},
+      {"cut at 255 characters", {{"Size", std::string(253, '0') + "123"}}, {0, 12, 5, 100, 10, 0}},
   };
+  Calls reads;  // each key in order, from the file beside the executable
+  for (const char* key : kKeys) {
+    reads.push_back("GetPrivateProfileString(Section," + std::string(key) + ",256,D:\\S S\\quillmere.ini)");
+  }
   for (const Case& c : cases) {
-    EXPECT_EQ(Load(c.keys), c.expected) << c.what;
+    testing::FakePlatform fake;
+    fake.folder = "D:\\S S";
+    fake.ini["Section"] = c.keys;
+    SettingsValues values;
+    LoadSettings(fake, values);
+    EXPECT_EQ(values, c.expected) << c.what;
+    EXPECT_EQ(fake.calls, reads);
   }
 }
 
-TEST(ReadIniString, CutsValuesAt255Characters) {
-  FakePlatform fake;
-  fake.ini["Section"]["Size"] = std::string(300, '1');
-  EXPECT_EQ(ReadIniString(fake, "Section", "Size", "x").size(), 255u);
+TEST(ParseWholeNumber, AcceptsNumbersWithBlanksAndRoundsFractionsHalfToEven) {
+  const std::pair<const char*, std::optional<std::int32_t>> cases[] = {
+      {"5", 5}, {"\t-7  ", -7}, {"+12", 12}, {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"-3.5", -4},
+      {"0.5", 0}, {"1.49", 1}, {".5", 0}, {"1e3", 1000}, {"2147483647", 2147483647},
+      {"-2147483648.5", kMin}, {"2147483647.5", {}}, {"1e10", {}}, {"1e999", {}}, {"5x", {}},
+      {"1 2", {}}, {"-", {}}, {".", {}}, {"   ", {}}, {"0x10", {}},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(ParseWholeNumber(text), expected) << text;
 }
 
-TEST(WriteAllSettings, WritesAllSixKeysInOrderWithTheValueText) {
-  FakePlatform fake;
-  EXPECT_TRUE(WriteAllSettings(fake, {5, 1, 10, 300, 5, -1}));
-  const std::string path = ",C:\\Savers\\quillmere.ini)";
-  EXPECT_EQ(fake.calls, (std::vector<std::string>{
-                            "WritePrivateProfileString(Section,Kind,[ 5]" + path,
-                            "WritePrivateProfileString(Section,Size,[ 1]" + path,
-                            "WritePrivateProfileString(Section,Speed,[ 10]" + path,
-                            "WritePrivateProfileString(Section,Num,[ 300]" + path,
-                            "WritePrivateProfileString(Section,Intval,[ 5]" + path,
-                            "WritePrivateProfileString(Section,Sync,[-1]" + path}));
+TEST(ParseLeadingNumber, ReadsUpToTheFirstCharacterThatCannotContinueIt) {
+  const std::pair<const char*, double> cases[] = {{":12", 0}, {"-5", -5}, {"7e", 7}, {"1e2x", 100}};
+  for (const auto& [text, expected] : cases) EXPECT_EQ(ParseLeadingNumber(text), expected) << text;
 }
 
-TEST(WriteAllSettings, ReportsAFailedWriteButStillAttemptsEveryKey) {
-  FakePlatform fake;
+TEST(WriteAllSettings, WritesAllSixKeysInOrderAndReportsAFailedWrite) {
+  const std::string texts[] = {" 0", " 20", " 10", " 300", " 5", "-2147483648"};
+  Calls writes;
+  for (int i = 0; i < 6; ++i) {
+    writes.push_back("WritePrivateProfileString(Section," + std::string(kKeys[i]) + ",[" +
+                     texts[i] + "],C:\\Savers\\quillmere.ini)");
+  }
+  testing::FakePlatform fake;
+  const SettingsValues values = {0, 20, 10, 300, 5, kMin};
+  EXPECT_TRUE(WriteAllSettings(fake, values));
+  EXPECT_EQ(fake.calls, writes);
+  fake.calls.clear();
   fake.writes_succeed = false;
-  EXPECT_FALSE(WriteAllSettings(fake, {0, 5, 5, 100, 10, 0}));
-  EXPECT_EQ(fake.Calls("WritePrivateProfileString").size(), 6u);
+  EXPECT_FALSE(WriteAllSettings(fake, values));
+  EXPECT_EQ(fake.calls, writes);  // every key is still tried
 }
 
 TEST(WriteIniString, HandsTheSystemNamesOfAtMost127Characters) {
-  FakePlatform fake;
-  WriteIniString(fake, std::string(200, 's'), "Kind", " 1", "p");
-  EXPECT_EQ(fake.calls.back(),
-            "WritePrivateProfileString(" + std::string(127, 's') + ",Kind,[ 1],p)");
+  testing::FakePlatform fake;
+  WriteIniString(fake, std::string(200, 's'), std::string(128, 'k'), " 1", "p");
+  EXPECT_EQ(fake.calls, Calls{"WritePrivateProfileString(" + std::string(127, 's') + "," +
+                              std::string(127, 'k') + ",[ 1],p)"});
 }
 
 }  // namespace
