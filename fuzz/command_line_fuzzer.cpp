@@ -1,7 +1,6 @@
 // Any command line, with or without the marker windows: the guard asks first, and at most one
 // window opens, none while a marker exists. The first byte picks the state, the rest is the line.
 #include <cstdlib>
-#include <string>
 
 #include "startup/command_line.h"
 #include "startup/entry.h"

@@ -1,9 +1,7 @@
 // Any value text for every key: reading never fails, and what was read survives a write and a
 // second read unchanged.
 #include <cstdlib>
-#include <string>
 
-#include "startup/numbers.h"
 #include "startup/settings.h"
 #include "tests/fake_platform.h"
 
@@ -11,7 +9,6 @@ using namespace quillmere;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  (void)startup::ParseLeadingNumber(text);
   testing::FakePlatform fake;
   for (const auto& setting : startup::kSettings) fake.ini["Section"][std::string(setting.key)] = text;
   startup::SettingsValues values, again;

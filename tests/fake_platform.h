@@ -1,6 +1,7 @@
 // A recording stand-in for Windows: every call is logged as text, answers are set by the test.
 #pragma once
 
+#include <concepts>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -18,15 +19,15 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
   using Handle = platform::WindowHandle;
   using Rect = platform::Rect;
   using I32 = std::int32_t;
+  using U32 = std::uint32_t;
   using Text = std::string_view;
-
  public:
   // What the fake answers.
   std::map<std::string, Handle> windows_by_title;
   std::map<Handle, Rect> window_rects;    // the windows that exist
   std::optional<platform::Point> cursor;  // empty: GetCursorPos fails
   I32 show_cursor_result = -1, version_result = 1, verify_result = 1;
-  std::uint32_t platform_id = platform::kPlatformWin32Nt;
+  U32 platform_id = platform::kPlatformWin32Nt;
   bool writes_succeed = true;
   double twips_per_pixel_x = 15, twips_per_pixel_y = 15;
   double screen_width_twips = 1024 * 15, screen_height_twips = 768 * 15;
@@ -55,32 +56,25 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
     if (window_rects.contains(window)) rect = window_rects[window];
     return window_rects.contains(window);
   }
-  I32 GetWindowLong(Handle w, I32 index) override { return Log("GetWindowLong", w, index), preview_style; }
-  void SetWindowLong(Handle window, I32 index, I32 value) override {
-    Log("SetWindowLong", window, index, Handle{static_cast<std::uint32_t>(value)});
-  }
+  I32 GetWindowLong(Handle w, I32 i) override { return Log("GetWindowLong", w, i), preview_style; }
+  void SetWindowLong(Handle w, I32 i, I32 v) override { Log("SetWindowLong", w, i, Handle{U32(v)}); }
   void SetParent(Handle child, Handle parent) override { Log("SetParent", child, parent); }
   I32 ShowCursor(I32 show) override { return Log("ShowCursor", show), show_cursor_result; }
   bool GetCursorPos(platform::Point& point) override {
-    Log("GetCursorPos");
-    if (cursor) point = *cursor;
+    if (Log("GetCursorPos"); cursor) point = *cursor;
     return cursor.has_value();
   }
   void DrawAnimatedRects(Handle window, I32 animation, const Rect& from, const Rect& to) override {
     Log("DrawAnimatedRects", window, animation, from, to);
   }
-  void SystemParametersInfo(std::uint32_t action, I32 value) override {
-    Log("SystemParametersInfo", action, value);
-  }
-
+  void SystemParametersInfo(U32 action, I32 v) override { Log("SystemParametersInfo", action, v); }
   double TwipsPerPixelX() override { return twips_per_pixel_x; }
   double TwipsPerPixelY() override { return twips_per_pixel_y; }
   double ScreenWidthTwips() override { return screen_width_twips; }
   double ScreenHeightTwips() override { return screen_height_twips; }
-
   // As the system does: the value or the fallback, cut to the buffer less its NUL.
   std::string GetPrivateProfileString(Text section, Text key, Text fallback,
-                                      std::uint32_t buffer_size, Text path) override {
+                                      U32 buffer_size, Text path) override {
     Log("GetPrivateProfileString", section, key, buffer_size, path);
     std::string value(fallback);
     auto s = ini.find(std::string(section));
@@ -93,7 +87,6 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
     return writes_succeed;
   }
   std::string ExecutableFolder() override { return folder; }
-
   I32 GetVersionEx(platform::OsVersionInfo& info) override {
     Log("GetVersionEx", info.dwOSVersionInfoSize);
     info.dwPlatformId = platform_id;
@@ -102,14 +95,9 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
   void PwdChangePassword(Text key, Handle parent) override { Log("PwdChangePassword", key, parent); }
   I32 VerifyScreenSavePwd(Handle w) override { return Log("VerifyScreenSavePwd", w), verify_result; }
   void Open(Handle owner, Text file) override { Log("ShellOpen", owner, file); }
-
   Handle LoadPreviewWindow() override { return Log("LoadPreviewWindow"), preview_handle; }
-  void PlacePreviewWindow(Handle preview, double width, double height) override {
-    Log("PlacePreviewWindow", preview, width, height);
-  }
-  void SizePreviewPicture(Handle preview, double width, double height) override {
-    Log("SizePreviewPicture", preview, width, height);
-  }
+  void PlacePreviewWindow(Handle w, double x, double y) override { Log("PlacePreviewWindow", w, x, y); }
+  void SizePreviewPicture(Handle w, double x, double y) override { Log("SizePreviewPicture", w, x, y); }
   void ShowPreviewWindow(Handle preview) override { Log("ShowPreviewWindow", preview); }
   void ShowSettingsDialog() override { Log("ShowSettingsDialog"); }
   void LoadSaverWindow() override { Log("LoadSaverWindow"); }
@@ -117,12 +105,11 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
 
  private:
   static std::string Str(Text text) { return std::string(text); }
-  static std::string Str(I32 value) { return std::to_string(value); }
-  static std::string Str(std::uint32_t value) { return std::to_string(value); }
+  static std::string Str(std::integral auto value) { return std::to_string(value); }
   static std::string Str(const Rect& r) {
     return "{" + Str(r.left) + "," + Str(r.top) + "," + Str(r.right) + "," + Str(r.bottom) + "}";
   }
-  static std::string Str(Handle value) { return Format("0x%llx", static_cast<unsigned long long>(value)); }
+  static std::string Str(Handle value) { return Format("0x%llx", 0ULL + value); }
   static std::string Str(double value) { return Format("%g", value); }
   static std::string Format(const char* format, auto value) {
     char text[32];

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "startup/command_line.h"
+#include "startup/numbers.h"
 #include "startup/platform_helpers.h"
 #include "startup/settings.h"
 #include "tests/fake_platform.h"
@@ -38,11 +39,14 @@ TEST(RunEntry, ModesTable) {
   const Calls dialog = {"LoadSettings", "ShowSettingsDialog", "EndProcess"};
   const Calls nothing = {"LoadSettings", "EndProcess"}, ended = {"EndProcess"};
   const Calls nt = {"LoadSettings", "GetVersionEx(148)", "EndProcess"};
-  // A pane of 152 x 112 pixels at 15 twips per pixel across and 12 down.
-  const Calls preview = {"GetWindowRect(0x4d2)", "LoadPreviewWindow", "GetWindowLong(0x5150,-16)",
-                         "SetWindowLong(0x5150,-16,0x46000000)", "SetParent(0x5150,0x4d2)",
-                         "PlacePreviewWindow(0x5150,2280,1344)",
-                         "SizePreviewPicture(0x5150,152,112)", "ShowPreviewWindow(0x5150)"};
+  auto preview = [](std::string host, std::string twips, std::string pixels) {
+    return Calls{"GetWindowRect(" + host + ")", "LoadPreviewWindow", "GetWindowLong(0x5150,-16)",
+                 "SetWindowLong(0x5150,-16,0x46000000)", "SetParent(0x5150," + host + ")",
+                 "PlacePreviewWindow(0x5150," + twips + ")", "SizePreviewPicture(0x5150," + pixels + ")",
+                 "ShowPreviewWindow(0x5150)"};
+  };
+  // 113 x 113 pixels at 12.5 twips across and 7.5 down: 1412.5 and 847.5 twips, halves to even.
+  const Calls pane = preview("0x4d2", "1412,848", "112.96,113.067");
   auto password = [](std::string parent) {
     return Calls{"LoadSettings", "GetVersionEx(148)", "PwdChangePassword(SCRSAVE," + parent + ")",
                  "EndProcess"};
@@ -58,8 +62,9 @@ TEST(RunEntry, ModesTable) {
       {"/s", saver}, {"/S", saver}, {"-s", saver}, {"xs", saver}, {"あs", saver},
       {"", {"LoadSettings", "LoadSaverWindow", "EndProcess"}},
       {"/c", dialog}, {"/c:5678", dialog}, {"-C", dialog}, {"s", nothing}, {"/", nothing},
-      {"/x", nothing}, {"/p 1234", preview}, {"/p:1234", preview}, {"/P 1234.5", preview},
-      {"/p 12 34x", preview}, {"/pあ1234", preview},
+      {"/x", nothing}, {"/p 1234", pane}, {"/p:1234", pane}, {"/P 1234.5", pane},
+      {"/p 12 34x", pane}, {"/pあ1234", pane},
+      {"/p 77", preview("0x4d", "37500,18750", "3000,2500")},  // wider than 16 bits of twips
       // A host that is not a window would leave an orphan preview nobody ends.
       {"/p", ended}, {"/p abc", ended}, {"/p 99999999999", ended},
       {"/a 1234", nt}, {"/a 1234", password("0x4d2"), 1}, {"/A  77 ", password("0x4d"), 1},
@@ -72,8 +77,9 @@ TEST(RunEntry, ModesTable) {
   };
   for (const Case& c : cases) {
     testing::FakePlatform fake;
-    fake.window_rects[1234] = {100, 50, 252, 162};
-    fake.twips_per_pixel_y = 12;
+    fake.window_rects = {{1234, {100, 50, 213, 163}}, {77, {0, 0, 3000, 2500}}};
+    fake.twips_per_pixel_x = 12.5;
+    fake.twips_per_pixel_y = 7.5;
     fake.show_cursor_result = -3;
     fake.platform_id = c.platform_id;
     fake.version_result = c.version_result;
@@ -87,27 +93,6 @@ TEST(RunEntry, ModesTable) {
   }
 }
 
-TEST(RunEntry, PreviewPaneSizeRoundsHalvesToEvenAndKeepsWidePanes) {
-  struct Case {
-    double twips_x, twips_y;
-    platform::Rect pane;
-    std::string place, picture;
-  };
-  const Case cases[] = {
-      {12.5, 7.5, {0, 0, 113, 113}, "1412,848", "112.96,113.067"},  // from 1412.5 and 847.5
-      {15, 15, {0, 0, 3000, 2500}, "45000,37500", "3000,2500"},
-  };
-  for (const Case& c : cases) {
-    testing::FakePlatform fake;
-    fake.twips_per_pixel_x = c.twips_x;
-    fake.twips_per_pixel_y = c.twips_y;
-    fake.window_rects[1234] = c.pane;
-    ActionsOf(fake, "/p 1234");
-    EXPECT_EQ(fake.Calls("Place"), Calls{"PlacePreviewWindow(0x5150," + c.place + ")"});
-    EXPECT_EQ(fake.Calls("SizePrev"), Calls{"SizePreviewPicture(0x5150," + c.picture + ")"});
-  }
-}
-
 TEST(ArgumentTextOf, DropsTheProgramPathAndTheBlanksAfterIt) {
   EXPECT_EQ(ArgumentTextOf("C:\\x\\quillmere.scr /p 1234"), "/p 1234");
   EXPECT_EQ(ArgumentTextOf("\"C:\\My Savers\\quillmere.scr\" \t /s"), "/s");
@@ -117,11 +102,11 @@ TEST(ArgumentTextOf, DropsTheProgramPathAndTheBlanksAfterIt) {
 
 // The dialog's zoom runs from where the cursor was when it was recorded, whatever came since.
 TEST(Zoom, RunsBetweenTheRecordedCursorPointAndTheWindow) {
-  const std::pair<std::optional<platform::Point>, const char*> cases[] = {
-      {std::nullopt, "{0,0,0,0}"},               {platform::Point{100, 200}, "{100,200,100,200}"},
-      {platform::Point{40000, 30}, "{7,30,7,30}"}, {platform::Point{-5, -40000}, "{-5,9,-5,9}"},
-      {platform::Point{32767, -32768}, "{32767,-32768,32767,-32768}"},
-      {platform::Point{32768, -32769}, "{7,9,7,9}"},  // outside 16 bits: kept
+  using P = platform::Point;
+  const std::pair<std::optional<P>, const char*> cases[] = {
+      {std::nullopt, "{0,0,0,0}"}, {P{100, 200}, "{100,200,100,200}"}, {P{40000, 30}, "{7,30,7,30}"},
+      {P{-5, -40000}, "{-5,9,-5,9}"}, {P{32767, -32768}, "{32767,-32768,32767,-32768}"},
+      {P{32768, -32769}, "{7,9,7,9}"},  // outside 16 bits: kept
   };
   for (const auto& [cursor, point] : cases) {
     testing::FakePlatform fake;
@@ -138,6 +123,77 @@ TEST(Zoom, RunsBetweenTheRecordedCursorPointAndTheWindow) {
                                         "DrawAnimatedRects(0x77,3,{274,268,750,499}," + p + ")",
                                         "DrawAnimatedRects(0x99,3,{0,0,0,0}," + p + ")"}));
   }
+}
+
+constexpr std::int32_t kMin = -2147483647 - 1;
+constexpr const char* kKeys[] = {"Kind", "Size", "Speed", "Num", "Intval", "Sync"};
+
+TEST(LoadSettings, DefaultsForMissingOrEmptyValuesAndZeroForTextThatIsNoNumber) {
+  struct Case {
+    const char* what;
+    std::map<std::string, std::string> keys;
+    SettingsValues expected;
+  };
+  const Case cases[] = {
+      {"no file", {}, {0, 5, 5, 100, 10, 0}},
+      {"written by the program", {{"Kind", " 3"}, {"Size", " 20"}, {"Speed", " 1"}, {"Num", " 200"},
+                                  {"Intval", " 60"}, {"Sync", " 1"}}, {3, 20, 1, 200, 60, 1}},
+      {"empty and no number", {{"Size", ""}, {"Speed", "abc"}, {"Num", "12x"}, {"Intval", ""}},
+       {0, 5, 0, 0, 10, 0}},
+      {"no range check", {{"Kind", "-1"}, {"Size", "500"}, {"Num", "0"}, {"Intval", " 3.5 "}},
+       {-1, 500, 5, 0, 4, 0}},
+      {"outside 32 bits", {{"Num", "2147483648"}, {"Sync", "-2147483648"}}, {0, 5, 5, 0, 10, kMin}},
+      {"cut at 255 characters", {{"Size", std::string(253, '0') + "123"}}, {0, 12, 5, 100, 10, 0}},
+  };
+  Calls reads;  // each key in order, from the file beside the executable
+  for (const char* key : kKeys) {
+    reads.push_back("GetPrivateProfileString(Section," + std::string(key) + ",256,D:\\S\\quillmere.ini)");
+  }
+  for (const Case& c : cases) {
+    testing::FakePlatform fake;
+    fake.folder = "D:\\S";
+    fake.ini["Section"] = c.keys;
+    SettingsValues values;
+    LoadSettings(fake, values);
+    EXPECT_EQ(values, c.expected) << c.what;
+    EXPECT_EQ(fake.calls, reads);
+  }
+}
+
+TEST(ParseWholeNumber, AcceptsNumbersWithBlanksAndRoundsFractionsHalfToEven) {
+  const std::pair<const char*, std::optional<std::int32_t>> cases[] = {
+      {"5", 5}, {"\t-7  ", -7}, {"+12", 12}, {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"-3.5", -4},
+      {"0.5", 0}, {"1.49", 1}, {".5", 0}, {"1e3", 1000}, {"2147483647", 2147483647},
+      {"-2147483648.5", kMin}, {"2147483647.5", {}}, {"1e10", {}}, {"1e999", {}}, {"5x", {}},
+      {"-2147483649", {}}, {"1 2", {}}, {"-", {}}, {".", {}}, {"   ", {}}, {"0x10", {}},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(ParseWholeNumber(text), expected) << text;
+}
+
+TEST(ParseLeadingNumber, ReadsUpToTheFirstCharacterThatCannotContinueIt) {
+  const std::pair<const char*, double> cases[] = {{":12", 0}, {"-5", -5}, {"7e", 7}, {"1e2x", 100}};
+  for (const auto& [text, expected] : cases) EXPECT_EQ(ParseLeadingNumber(text), expected) << text;
+}
+
+TEST(WriteIniString, AllSixKeysInOrderWithTheirValueTextAndNamesOfAtMost127Characters) {
+  const std::string texts[] = {" 0", " 20", " 10", " 300", " 5", "-2147483648"};
+  Calls writes;
+  for (int i = 0; i < 6; ++i) {
+    writes.push_back("WritePrivateProfileString(Section," + std::string(kKeys[i]) + ",[" +
+                     texts[i] + "],C:\\Savers\\quillmere.ini)");
+  }
+  testing::FakePlatform fake;
+  const SettingsValues values = {0, 20, 10, 300, 5, kMin};
+  EXPECT_TRUE(WriteAllSettings(fake, values));
+  EXPECT_EQ(fake.calls, writes);
+  fake.calls.clear();
+  fake.writes_succeed = false;
+  EXPECT_FALSE(WriteAllSettings(fake, values));
+  EXPECT_EQ(fake.calls, writes);  // every key is still tried
+  fake.calls.clear();
+  WriteIniString(fake, std::string(200, 's'), std::string(128, 'k'), " 1", "p");
+  EXPECT_EQ(fake.calls, Calls{"WritePrivateProfileString(" + std::string(127, 's') + "," +
+                              std::string(127, 'k') + ",[ 1],p)"});
 }
 
 }  // namespace
