@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "../fake_platform.h"
 #include "fake_dialog_host.h"
 #include "startup/platform_helpers.h"
@@ -10,335 +12,353 @@ namespace quillmere::settings_dialog {
 namespace {
 
 using enum platform::DialogControl;
-using platform::DialogPicture;
+using enum ScrollRequest;
+using startup::SettingsValues;
+using Lines = std::vector<std::string>;
+constexpr SettingsValues kDefaults{0, 5, 5, 100, 10, 0};
+constexpr MouseButton kLeft = MouseButton::Left, kRight = MouseButton::Right;
+constexpr MouseButton kMiddle = MouseButton::Middle;
+constexpr Surface kDialog = Surface::Dialog, kPicA = Surface::Pic_a, kPicB = Surface::Pic_b;
 
-constexpr startup::SettingsValues kDefaults{0, 5, 5, 100, 10, 0};
-
-// The dialog with a recording platform and window around it.
-struct DialogBench {
-  void LoadWith(const startup::SettingsValues& settings) {
-    values = settings;
-    dialog.Load();
+// The dialog on a recording platform and window; the window at its centred place on 1024 x 768.
+struct Bench {
+  explicit Bench(const SettingsValues& v = kDefaults) : values(v) {
+    fake.window_rects[host.window] = {274, 268, 750, 499};
   }
-  std::vector<DialogPicture> PatternMarks() const {
-    std::vector<DialogPicture> marks;
-    for (std::int32_t i = 0; i < kPatternChoices; ++i) marks.push_back(host.Picture(Img_Ptn, i));
-    return marks;
+  Bench& Load() { return dialog.Load(), *this; }
+  // The calls so far that start with one of the prefixes; the log is emptied.
+  Lines Take(std::initializer_list<std::string_view> prefixes) {
+    Lines taken;
+    for (const std::string& call : fake.calls) {
+      for (std::string_view prefix : prefixes) {
+        if (call.starts_with(prefix)) taken.push_back(call);
+      }
+    }
+    fake.calls.clear();
+    return taken;
   }
-  std::vector<DialogPicture> SyncMarks() const {
-    return {host.Picture(Img_Sync, 0), host.Picture(Img_Sync, 1)};
-  }
-  void Press(Surface surface, const Element* element, MouseButton button = MouseButton::Left) {
-    dialog.OnMouseDown(surface, element->box.x + 1, element->box.y + 1, button);
-  }
-  void Release(Surface surface, std::int32_t x, std::int32_t y,
-               MouseButton button = MouseButton::Left) {
+  void Click(Surface surface, std::int32_t x, std::int32_t y, MouseButton button = kLeft) {
+    dialog.OnMouseDown(surface, x, y, button);
     dialog.OnMouseUp(surface, x, y, button);
   }
-  void Click(Surface surface, const Element* element, MouseButton button = MouseButton::Left) {
-    Press(surface, element, button);
-    Release(surface, element->box.x + 1, element->box.y + 1, button);
-  }
-  std::vector<std::string> Writes() const { return fake.Calls("WritePrivateProfileString"); }
 
   testing::FakePlatform fake;
   platform::Platform platform = fake.Bundle();
-  testing::FakeDialogHost host;
-  startup::SettingsValues values;
+  testing::FakeDialogHost host{fake.calls};
+  SettingsValues values;
   SettingsDialog dialog{platform, host, values};
 };
 
-class SettingsDialogTest : public ::testing::Test, public DialogBench {};
+const std::string kClose = "DrawAnimatedRects(0x7001,3,{274,268,750,499},{0,0,0,0})";
+std::string Write(const std::string& key, const std::string& text) {
+  return "WritePrivateProfileString(Section," + key + ",[" + text + "],C:\\Savers\\quillmere.ini)";
+}
 
-constexpr DialogPicture On = DialogPicture::OptionOn;
-constexpr DialogPicture Off = DialogPicture::OptionOff;
-constexpr DialogPicture None = DialogPicture::None;
+TEST(Skin, ThePainterShadesEveryRowAndTheLoadTilesBothPanelsColumnByColumn) {
+  Bench b;
+  b.dialog.OnResize();
+  ASSERT_EQ(b.host.lines.size(), 232u);
+  std::int64_t row = 0;
+  for (const auto& line : b.host.lines) EXPECT_EQ(line, (std::array<std::int64_t, 3>{row++, 476, line[2]}));
+  // v = |sin(y / (231 / 3.142)) * 220| half to even, drawn as 0x00BBGGRR = RGB(v, v, v + 30).
+  const std::pair<std::size_t, std::int64_t> rows[] = {
+      {0, 0x1E0000},   {16, 0x4E3030},  {115, 0xFADCDC}, {136, 0xF1D3D3}, {154, 0xDCBEBE},
+      {202, 0x725454}, {207, 0x644646}, {216, 0x4A2C2C}, {231, 0x1E0000}};
+  for (auto [y, colour] : rows) EXPECT_EQ(b.host.lines[y][2], colour) << "row " << y;
 
-TEST_F(SettingsDialogTest, LoadingMarksTheChoicesThatAreInRange) {
+  b.Load();
+  std::vector<std::tuple<DialogControl, std::int32_t, std::int32_t>> tiles;
+  for (DialogControl panel : {Pic_a, Pic_b}) {
+    for (std::int32_t x : {0, 239}) {
+      for (std::int32_t y = 0; y <= 156; y += 26) tiles.emplace_back(panel, x, y);
+    }
+  }
+  EXPECT_EQ(b.host.tiles, tiles);
+}
+
+TEST(Loading, MarksTheChoicesInRangeAndShowsReleasedFaces) {
   struct Case {
     std::int32_t kind, sync;
-    std::vector<DialogPicture> patterns, syncs;
+    std::string patterns, syncs;  // one more than there are marks: nothing beyond the last
+  };
+  const Case cases[] = {{0, 0, "+-----.", "+-."}, {1, 1, "-+----.", "-+."}, {2, 0, "--+---.", "+-."},
+                        {3, 1, "---+--.", "-+."}, {4, 0, "----+-.", "+-."}, {5, 1, "-----+.", "-+."},
+                        {6, 2, "------.", "..."}, {-1, -1, "------.", "..."}, {7, 3, "------.", "..."}};
+  for (const Case& c : cases) {
+    Bench b({c.kind, 5, 5, 100, 10, c.sync});
+    b.Load();
+    EXPECT_EQ(b.host.Marks(Img_Ptn, 7), c.patterns) << "Kind " << c.kind;
+    EXPECT_EQ(b.host.Marks(Img_Sync, 3), c.syncs) << "Sync " << c.sync;
+    EXPECT_EQ(b.values, (SettingsValues{c.kind, 5, 5, 100, 10, c.sync}));
+  }
+  Bench b;
+  b.Load();
+  const Lines faces = b.Take({"Show(Img_Set", "Show(Img_Can", "Show(ImgExit"});
+  EXPECT_EQ(faces, (Lines{"Show(Img_Set,0,Released)", "Show(Img_Can,0,Released)",
+                          "Show(ImgExit,0,ExitReleased)"}));
+}
+
+TEST(Loading, SetsTheSlidersItCanThenEveryValueLabel) {
+  struct Case {
+    SettingsValues values;
+    Lines calls;
+    std::array<std::int16_t, 4> positions;
   };
   const Case cases[] = {
-      {0, 0, {On, Off, Off, Off, Off, Off}, {On, Off}},
-      {5, 1, {Off, Off, Off, Off, Off, On}, {Off, On}},
-      {7, 2, {Off, Off, Off, Off, Off, Off}, {None, None}},
-      {-1, -1, {Off, Off, Off, Off, Off, Off}, {None, None}},
+      {kDefaults,  // Size and Num already stand there: no notification for them
+       {"Slider(1,5)", "Label(lbl_HS,1,5)", "Slider(3,10)", "Label(lbl_HS,3,10)", "Label(lbl_HS,0,5)",
+        "Label(lbl_HS,1,5)", "Label(lbl_HS,2,100)", "Label(lbl_HS,3,10)"},
+       {5, 5, 100, 10}},
+      {{0, 20, 1, 50, 60, 0},
+       {"Slider(0,20)", "Label(lbl_HS,0,20)", "Slider(1,1)", "Label(lbl_HS,1,1)", "Slider(2,50)",
+        "Label(lbl_HS,2,50)", "Slider(3,60)", "Label(lbl_HS,3,60)", "Label(lbl_HS,0,20)",
+        "Label(lbl_HS,1,1)", "Label(lbl_HS,2,50)", "Label(lbl_HS,3,60)"},
+       {20, 1, 50, 60}},
+      {{0, 0, 11, 300, -4, 0},  // beyond every range: the sliders keep their initial places
+       {"Label(lbl_HS,0,0)", "Label(lbl_HS,1,11)", "Label(lbl_HS,2,300)", "Label(lbl_HS,3,-4)"},
+       {5, 4, 100, 30}},
   };
   for (const Case& c : cases) {
-    testing::FakeDialogHost fresh;
-    startup::SettingsValues v = kDefaults;
-    v.Kind = c.kind;
-    v.Sync = c.sync;
-    SettingsDialog d(platform, fresh, v);
-    d.Load();
-    for (std::int32_t i = 0; i < kPatternChoices; ++i) {
-      EXPECT_EQ(fresh.Picture(Img_Ptn, i), c.patterns[static_cast<std::size_t>(i)])
-          << "Kind " << c.kind << ", mark " << i;
-    }
-    EXPECT_EQ(fresh.Picture(Img_Sync, 0), c.syncs[0]) << "Sync " << c.sync;
-    EXPECT_EQ(fresh.Picture(Img_Sync, 1), c.syncs[1]) << "Sync " << c.sync;
-    EXPECT_EQ(v.Kind, c.kind);
-    EXPECT_EQ(v.Sync, c.sync);
+    Bench b(c.values);
+    b.Load();
+    EXPECT_EQ(b.Take({"Slider", "Label"}), c.calls);
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(b.dialog.slider(i).value(), c.positions[i]);
+    EXPECT_EQ(b.values, c.values);
   }
 }
 
-TEST_F(SettingsDialogTest, LoadingShowsTheValuesAndTilesBothPanels) {
-  LoadWith(kDefaults);
-  EXPECT_EQ(host.Text(lbl_HS, 0), "5");
-  EXPECT_EQ(host.Text(lbl_HS, 1), "5");
-  EXPECT_EQ(host.Text(lbl_HS, 2), "100");
-  EXPECT_EQ(host.Text(lbl_HS, 3), "10");
-  // Size and Num already stand at their initial positions, so only Speed and Intval move.
-  EXPECT_EQ(host.slider_positions, (std::map<std::int32_t, std::int32_t>{{1, 5}, {3, 10}}));
-  EXPECT_EQ(host.Picture(Img_Set, 0), DialogPicture::ButtonReleased);
-  EXPECT_EQ(host.Picture(Img_Can, 0), DialogPicture::ButtonReleased);
-  EXPECT_EQ(host.Picture(ImgExit, 0), DialogPicture::ExitReleased);
-  ASSERT_EQ(host.tile_copies.size(), 28u);
-  EXPECT_EQ(host.tile_copies.front(), std::make_tuple(Pic_a, 0, 0));
-  EXPECT_EQ(host.tile_copies.back(), std::make_tuple(Pic_b, 239, 156));
-  EXPECT_EQ(values, kDefaults);
+TEST(Sliders, EveryMoveOfOneStepOrToAnEndStoresAndShowsTheValue) {
+  Bench b;
+  b.Load().Take({});
+  struct Case {
+    ScrollRequest request;
+    std::int32_t thumb, num;
+    Lines calls;
+  };
+  const Case cases[] = {
+      {LineRight, 0, 101, {"Slider(2,101)", "Label(lbl_HS,2,101)"}},
+      {PageLeft, 0, 100, {"Slider(2,100)", "Label(lbl_HS,2,100)"}},
+      {LineLeft, 0, 99, {"Slider(2,99)", "Label(lbl_HS,2,99)"}},
+      {PageRight, 0, 100, {"Slider(2,100)", "Label(lbl_HS,2,100)"}},
+      {ThumbTrack, 150, 100, {}},  // nothing while the thumb is dragged
+      {ThumbPosition, 150, 150, {"Slider(2,150)", "Label(lbl_HS,2,150)"}},
+      {ToRight, 0, 200, {"Slider(2,200)", "Label(lbl_HS,2,200)"}},
+      {LineRight, 0, 200, {}},
+      {ToLeft, 0, 50, {"Slider(2,50)", "Label(lbl_HS,2,50)"}},
+      {PageLeft, 0, 50, {}},
+  };
+  for (const Case& c : cases) {
+    b.dialog.OnScroll(2, c.request, c.thumb);
+    EXPECT_EQ(b.Take({"Slider", "Label"}), c.calls) << static_cast<int>(c.request);
+    EXPECT_EQ(b.values, (SettingsValues{0, 5, 5, c.num, 10, 0}));
+  }
 }
 
-TEST_F(SettingsDialogTest, AValueASliderCannotTakeStaysInItsLabelAndInTheSettings) {
-  startup::SettingsValues v = kDefaults;
-  v.Num = 300;
-  v.Size = 0;
-  LoadWith(v);
-  EXPECT_EQ(dialog.slider(2).value(), 100);
-  EXPECT_EQ(dialog.slider(0).value(), 5);
-  EXPECT_EQ(host.Text(lbl_HS, 2), "300");
-  EXPECT_EQ(host.Text(lbl_HS, 0), "0");
-  EXPECT_EQ(values.Num, 300);
-  EXPECT_EQ(values.Size, 0);
-  dialog.OnScroll(2, ScrollRequest::LineRight, 0);
-  EXPECT_EQ(values.Num, 101);
-  EXPECT_EQ(host.Text(lbl_HS, 2), "101");
-}
-
-TEST_F(SettingsDialogTest, SliderMovesNotifyOnlyWhenTheValueChanges) {
-  LoadWith(kDefaults);
+TEST(Sliders, EachSliderStoresIntoItsOwnValueWithinItsRange) {
   struct Case {
     std::int32_t index;
-    ScrollRequest request;
-    std::int32_t thumb;
-    std::string label;
-    std::int32_t startup::SettingsValues::*value;
-    std::int32_t want;
+    std::int32_t SettingsValues::*value;
+    std::int32_t minimum, maximum;
   };
-  const Case cases[] = {
-      {0, ScrollRequest::LineRight, 0, "6", &startup::SettingsValues::Size, 6},
-      {0, ScrollRequest::PageLeft, 0, "5", &startup::SettingsValues::Size, 5},
-      {2, ScrollRequest::ThumbTrack, 150, "100", &startup::SettingsValues::Num, 100},
-      {2, ScrollRequest::ThumbPosition, 150, "150", &startup::SettingsValues::Num, 150},
-      {1, ScrollRequest::ToRight, 0, "10", &startup::SettingsValues::Speed, 10},
-      {1, ScrollRequest::LineRight, 0, "10", &startup::SettingsValues::Speed, 10},
-      {3, ScrollRequest::ToLeft, 0, "5", &startup::SettingsValues::Intval, 5},
-  };
+  const Case cases[] = {{0, &SettingsValues::Size, 1, 20}, {1, &SettingsValues::Speed, 1, 10},
+                        {2, &SettingsValues::Num, 50, 200}, {3, &SettingsValues::Intval, 5, 60}};
   for (const Case& c : cases) {
-    dialog.OnScroll(c.index, c.request, c.thumb);
-    EXPECT_EQ(host.Text(lbl_HS, c.index), c.label) << c.index << " " << static_cast<int>(c.request);
-    EXPECT_EQ(values.*c.value, c.want);
+    Bench b;
+    b.Load().Take({});
+    SettingsValues want = kDefaults;
+    for (auto [request, end] : {std::pair{ToLeft, c.minimum}, {ToRight, c.maximum}}) {
+      b.dialog.OnScroll(c.index, request, 0);
+      want.*c.value = end;
+      EXPECT_EQ(b.values, want) << "HS(" << c.index << ")";
+      EXPECT_EQ(b.Take({"Label"}), Lines{"Label(lbl_HS," + std::to_string(c.index) + "," +
+                                         std::to_string(end) + ")"});
+    }
   }
-  const auto labels_before = host.calls.size();
-  dialog.OnScroll(1, ScrollRequest::LineRight, 0);  // already at its end
-  dialog.OnScroll(2, ScrollRequest::ThumbTrack, 180);
-  for (std::size_t i = labels_before; i < host.calls.size(); ++i) {
-    EXPECT_EQ(host.calls[i].rfind("SetLabelText", 0), std::string::npos) << host.calls[i];
+  Bench b;
+  b.Load().Take({});
+  for (std::int16_t index : {std::int16_t{-1}, std::int16_t{4}}) {
+    b.dialog.OnScroll(index, ToRight, 0);
+    b.dialog.OnSliderChange(index);
   }
+  EXPECT_EQ(b.values, kDefaults);
+  EXPECT_TRUE(b.Take({""}).empty());
 }
 
-TEST_F(SettingsDialogTest, ChoosersSelectOnAnyButtonPress) {
-  LoadWith(kDefaults);
-  Press(Surface::Pic_a, Find(Pic_Ptn, 2), MouseButton::Right);
-  EXPECT_EQ(values.Kind, 2);
-  EXPECT_EQ(PatternMarks(), (std::vector<DialogPicture>{Off, Off, On, Off, Off, Off}));
-  Press(Surface::Pic_a, Find(lbl_Ptn), MouseButton::Middle);
-  EXPECT_EQ(values.Kind, 5);
-  EXPECT_EQ(PatternMarks(), (std::vector<DialogPicture>{Off, Off, Off, Off, Off, On}));
-  Press(Surface::Pic_a, Find(Img_Ptn, 0));
-  Release(Surface::Dialog, 5, 5);
-  EXPECT_EQ(values.Kind, 0);
-  Press(Surface::Pic_b, Find(lbl_Sync, 1));
-  EXPECT_EQ(values.Sync, 1);
-  EXPECT_EQ(SyncMarks(), (std::vector<DialogPicture>{Off, On}));
-  Press(Surface::Pic_b, Find(Img_Sync, 0));
-  EXPECT_EQ(values.Sync, 0);
-  EXPECT_EQ(SyncMarks(), (std::vector<DialogPicture>{On, Off}));
-  EXPECT_TRUE(Writes().empty());
-}
-
-TEST_F(SettingsDialogTest, AGroupOutOfRangeAtLoadGetsItsLookFromTheFirstPress) {
-  startup::SettingsValues v = kDefaults;
-  v.Kind = 9;
-  v.Sync = 3;
-  LoadWith(v);
-  Press(Surface::Pic_b, Find(lbl_Sync, 0));
-  EXPECT_EQ(SyncMarks(), (std::vector<DialogPicture>{On, Off}));
-  EXPECT_EQ(values.Kind, 9);
-  Press(Surface::Pic_a, Find(Img_Ptn, 4));
-  EXPECT_EQ(PatternMarks(), (std::vector<DialogPicture>{Off, Off, Off, Off, On, Off}));
-}
-
-TEST_F(SettingsDialogTest, SetWritesAllSixKeysInOrderThenCloses) {
-  LoadWith({3, 7, 2, 300, 60, 1});
-  values.Intval = -4;
-  Press(Surface::Dialog, Find(lbl_Set), MouseButton::Right);
-  EXPECT_EQ(host.Picture(Img_Set, 0), DialogPicture::ButtonPressed);
-  Release(Surface::Dialog, 5, 100, MouseButton::Right);  // released away from the button
-  const std::string path = ",C:\\Savers\\quillmere.ini)";
-  EXPECT_EQ(Writes(), (std::vector<std::string>{
-                          "WritePrivateProfileString(Section,Kind,[ 3]" + path,
-                          "WritePrivateProfileString(Section,Size,[ 7]" + path,
-                          "WritePrivateProfileString(Section,Speed,[ 2]" + path,
-                          "WritePrivateProfileString(Section,Num,[ 300]" + path,
-                          "WritePrivateProfileString(Section,Intval,[-4]" + path,
-                          "WritePrivateProfileString(Section,Sync,[ 1]" + path,
-                      }));
-  EXPECT_EQ(host.Picture(Img_Set, 0), DialogPicture::ButtonReleased);
-  EXPECT_TRUE(dialog.closed());
-  const auto& calls = host.calls;
-  EXPECT_EQ(calls.back(), "Destroy");
-  EXPECT_NE(std::find(calls.begin(), calls.end(), "DispatchPending"), calls.end());
-  EXPECT_EQ(fake.Calls("DrawAnimatedRects").size(), 2u);
-}
-
-TEST_F(SettingsDialogTest, AFailedWriteTellsTheUserAndKeepsTheDialogOpen) {
-  LoadWith(kDefaults);
-  fake.writes_succeed = false;
-  Click(Surface::Dialog, Find(lbl_Set));
-  EXPECT_EQ(Writes().size(), 6u);  // every key is still tried
-  EXPECT_FALSE(dialog.closed());
-  EXPECT_EQ(host.calls.back(), "TellSettingsNotSaved");
-  fake.writes_succeed = true;
-  Click(Surface::Dialog, Find(lbl_Set));
-  EXPECT_TRUE(dialog.closed());
-  EXPECT_EQ(fake.ini["Section"]["Num"], " 100");
-}
-
-TEST_F(SettingsDialogTest, CancelExitAndASystemCloseWriteNothing) {
+TEST(Choosers, APressOfAnyButtonSelectsAndTheReleaseChangesNothing) {
+  Bench b;
+  b.Load();
   struct Case {
-    const char* what;
-    std::function<void(DialogBench&)> close;
+    Surface surface;
+    std::int32_t x, y;
+    MouseButton button;
+    std::string patterns, syncs;
   };
   const Case cases[] = {
-      {"cancel", [](DialogBench& t) { t.Click(Surface::Dialog, Find(lbl_Can)); }},
-      {"exit", [](DialogBench& t) { t.Click(Surface::Dialog, Find(ImgExit), MouseButton::Right); }},
-      {"system close", [](DialogBench& t) { t.dialog.OnSystemClose(); }},
+      {kPicA, 30, 50, kRight, "--+---", "+-"},     // third preview strip
+      {kPicA, 24, 108, kMiddle, "-----+", "+-"},   // "ﾗﾝﾀﾞﾑ"
+      {kPicA, 20, 100, kLeft, "----+-", "+-"},     // mark 4's last pixel
+      {kPicA, 184, 8, kLeft, "+-----", "+-"},      // strip 0's last column
+      {kPicA, 21, 28, kLeft, "+-----", "+-"},      // between mark and strip
+      {kPicA, 8, 21, kLeft, "+-----", "+-"},       // between two rows
+      {kPicB, 194, 120, kRight, "+-----", "-+"},   // "非同期"
+      {kPicB, 88, 108, kLeft, "+-----", "+-"},     // sync mark 0
+      {kPicB, 152, 108, kMiddle, "+-----", "-+"},  // sync mark 1
+      {kPicB, 104, 110, kLeft, "+-----", "+-"},    // "同期"
   };
   for (const Case& c : cases) {
-    DialogBench t;
-    t.LoadWith(kDefaults);
-    t.dialog.OnScroll(0, ScrollRequest::LineRight, 0);
-    c.close(t);
-    EXPECT_TRUE(t.dialog.closed()) << c.what;
-    EXPECT_TRUE(t.Writes().empty()) << c.what;
-    EXPECT_EQ(t.host.calls.back(), "Destroy") << c.what;
+    b.dialog.OnMouseDown(c.surface, c.x, c.y, c.button);
+    b.dialog.OnMouseUp(kDialog, 5, 100, c.button);
+    EXPECT_EQ(b.host.Marks(Img_Ptn, 6), c.patterns) << c.x << "," << c.y;
+    EXPECT_EQ(b.host.Marks(Img_Sync, 2), c.syncs) << c.x << "," << c.y;
+    EXPECT_EQ(b.values.Kind, static_cast<std::int32_t>(c.patterns.find('+')));
+    EXPECT_EQ(b.values.Sync, static_cast<std::int32_t>(c.syncs.find('+')));
+  }
+  EXPECT_TRUE(b.Take({"Write"}).empty());
+
+  Bench odd({9, 5, 5, 100, 10, 3});  // a group out of range at load gets its look from a press
+  odd.Load().dialog.OnMouseDown(kPicB, 104, 110, kLeft);
+  EXPECT_EQ(odd.host.Marks(Img_Sync, 2) + odd.host.Marks(Img_Ptn, 6), "+-------");
+  EXPECT_EQ(odd.values.Kind, 9);
+}
+
+TEST(Buttons, SetShowsTheReleasedFaceYieldsWritesAllSixThenCloses) {
+  Bench b({3, 7, 2, 300, -4, 1});
+  b.Load().Take({});
+  b.dialog.OnMouseDown(kDialog, 276, 192, kRight);
+  EXPECT_EQ(b.Take({"Show", "Write"}), Lines{"Show(Img_Set,0,Pressed)"});
+  b.dialog.OnMouseUp(kDialog, 5, 100, kRight);  // released away from the button
+  EXPECT_EQ(b.Take({"Show", "Dispatch", "Write", "DrawAnimated", "Destroy"}),
+            (Lines{"Show(Img_Set,0,Released)", "DispatchPending", Write("Kind", " 3"),
+                   Write("Size", " 7"), Write("Speed", " 2"), Write("Num", " 300"),
+                   Write("Intval", "-4"), Write("Sync", " 1"), kClose, "Destroy"}));
+}
+
+TEST(Buttons, AFailedWriteTellsTheUserAndKeepsTheDialogOpen) {
+  Bench b;
+  b.Load().Take({});
+  b.fake.writes_succeed = false;
+  b.Click(kDialog, 366, 208);
+  const Lines calls = b.Take({"Write", "Tell", "Destroy"});
+  EXPECT_EQ(calls.size(), 7u);  // every key is still tried
+  EXPECT_EQ(calls.back(), "TellSettingsNotSaved");
+  b.fake.writes_succeed = true;
+  b.Click(kDialog, 366, 208);
+  EXPECT_EQ(b.Take({"Write", "Destroy"}).back(), "Destroy");
+}
+
+TEST(Buttons, CancelExitAndOtherClosesWriteNothingAndEndTheDialogOnce) {
+  struct Case {
+    std::int32_t x, y;  // the button, or (-1, -1) for a close from the system
+    bool close_in_yield;
+    Lines calls;
+  };
+  const Lines cancel = {"Show(Img_Can,0,Pressed)", "Show(Img_Can,0,Released)", "DispatchPending"};
+  const Lines exit = {"Show(ImgExit,0,ExitPressed)", "Show(ImgExit,0,ExitReleased)", "DispatchPending"};
+  const Lines set = {"Show(Img_Set,0,Pressed)", "Show(Img_Set,0,Released)", "DispatchPending"};
+  const Case cases[] = {{372, 192, false, cancel}, {470, 18, false, exit}, {-1, -1, false, {}},
+                        {462, 208, true, cancel},  {456, 4, true, exit},   {300, 200, true, set}};
+  for (const Case& c : cases) {
+    Bench b;
+    b.Load().dialog.OnScroll(0, LineRight, 0);
+    b.Take({});
+    if (c.close_in_yield) b.host.on_dispatch = [&b] { b.dialog.OnSystemClose(); };
+    if (c.x < 0) b.dialog.OnSystemClose(); else b.Click(kDialog, c.x, c.y, kMiddle);
+    Lines want = c.calls;
+    want.insert(want.end(), {kClose, "Destroy"});
+    EXPECT_EQ(b.Take({"Show", "Dispatch", "Write", "DrawAnimated", "Destroy"}), want) << c.x;
   }
 }
 
-TEST_F(SettingsDialogTest, PressesOnTheFacesOutsideTheCaptionsDoNothing) {
-  LoadWith(kDefaults);
-  dialog.OnMouseDown(Surface::Dialog, 300, 189, MouseButton::Left);
-  dialog.OnMouseUp(Surface::Dialog, 300, 189, MouseButton::Left);
-  dialog.OnMouseDown(Surface::Dialog, 400, 209, MouseButton::Left);
-  dialog.OnMouseUp(Surface::Dialog, 400, 209, MouseButton::Left);
-  EXPECT_FALSE(dialog.closed());
-  EXPECT_EQ(host.Picture(Img_Set, 0), DialogPicture::ButtonReleased);
+TEST(Buttons, PressesOnAFaceOutsideItsCaptionDoNothing) {
+  Bench b;
+  b.Load().Take({});
+  for (auto [x, y] : {std::pair{300, 191}, {300, 209}, {400, 188}, {400, 209}}) b.Click(kDialog, x, y);
+  EXPECT_TRUE(b.Take({"Show", "Write", "Destroy"}).empty());
 }
 
-TEST_F(SettingsDialogTest, TheLinkOpensOnAClickThatEndsOverIt) {
-  LoadWith(kDefaults);
-  dialog.SetTextWidth(lbl_URL, 0, 150);
-  const Element* url = Find(lbl_URL);
-  Click(Surface::Dialog, url, MouseButton::Right);
-  EXPECT_EQ(fake.Calls("ShellOpen"),
-            (std::vector<std::string>{"ShellOpen(0x7001,https://quillmere.example/)"}));
-  Press(Surface::Dialog, url);
-  Release(Surface::Dialog, 300, 100);
-  Press(Surface::Dialog, url, MouseButton::Middle);
-  Release(Surface::Dialog, 20, 206, MouseButton::Middle);
-  dialog.OnMouseDown(Surface::Dialog, 200, 206, MouseButton::Left);  // past the text's width
-  dialog.OnMouseUp(Surface::Dialog, 200, 206, MouseButton::Left);
-  EXPECT_EQ(fake.Calls("ShellOpen").size(), 1u);
-  EXPECT_FALSE(dialog.closed());
+TEST(Buttons, TheLinkOpensOnALeftOrRightClickThatEndsOverItsText) {
+  Bench b;
+  b.Load().dialog.SetTextWidth(lbl_URL, 0, 150);
+  struct Case {
+    std::int32_t down_x, up_x;
+    MouseButton button;
+    bool opens;
+  };
+  const Case cases[] = {{16, 16, kLeft, true}, {20, 165, kRight, true}, {20, 20, kMiddle, false},
+                        {20, 166, kLeft, false}, {200, 200, kLeft, false}};
+  for (const Case& c : cases) {
+    b.Take({});
+    b.dialog.OnMouseDown(kDialog, c.down_x, 206, c.button);
+    b.dialog.OnMouseUp(kDialog, c.up_x, 206, c.button);
+    EXPECT_EQ(b.Take({"ShellOpen", "Destroy"}),
+              c.opens ? Lines{"ShellOpen(0x7001," + std::string(kHomePageUrl) + ")"} : Lines{})
+        << c.down_x << " to " << c.up_x;
+  }
 }
 
-TEST_F(SettingsDialogTest, DraggingTheTitleStripMovesTheWindowByTheGrabOffset) {
-  LoadWith(kDefaults);
-  fake.window_rects[host.window] = {300, 200, 776, 431};
-  fake.cursor = platform::Point{400, 210};
-  host.calls.clear();
-  dialog.OnMouseDown(Surface::Dialog, 200, 10, MouseButton::Left);
-  EXPECT_EQ(dialog.dragging(), 1);
-  fake.cursor = platform::Point{500, 400};
-  dialog.OnMouseMove(Surface::Dialog, 200, 200);  // the strip holds the mouse, wherever it is
-  EXPECT_EQ(host.calls, (std::vector<std::string>{"MoveTop(390)", "MoveLeft(400)"}));
-  fake.cursor = platform::Point{-50, 5};
-  dialog.OnMouseMove(Surface::Dialog, 0, 0);
-  EXPECT_EQ(host.calls.back(), "MoveLeft(-150)");  // nothing keeps it on the screen
-  dialog.OnMouseUp(Surface::Dialog, 0, 0, MouseButton::Left);
-  EXPECT_EQ(dialog.dragging(), 0);
-  dialog.OnMouseMove(Surface::Dialog, 200, 10);
-  EXPECT_EQ(host.calls.size(), 4u);
-}
+TEST(Drag, TheWindowFollowsTheCursorTopFirstUntilAnyRelease) {
+  Bench b;
+  b.Load();
+  b.fake.window_rects[b.host.window] = {300, 200, 776, 431};
+  b.fake.cursor = platform::Point{400, 210};
+  b.dialog.OnMouseDown(kDialog, 200, 10, kLeft);
+  b.fake.cursor = platform::Point{500, 400};
+  b.dialog.OnMouseMove(kDialog, 200, 200);  // the strip holds the mouse wherever it goes
+  b.fake.cursor = platform::Point{-50, 5};
+  b.dialog.OnMouseMove(kDialog, 0, 0);
+  EXPECT_EQ(b.Take({"Move"}), (Lines{"MoveTop(390)", "MoveLeft(400)", "MoveTop(-5)", "MoveLeft(-150)"}));
+  b.dialog.OnMouseDown(kDialog, 200, 10, kRight);
+  b.dialog.OnMouseUp(kDialog, 200, 10, kRight);
+  b.dialog.OnMouseMove(kDialog, 200, 10);
+  EXPECT_TRUE(b.Take({"Move"}).empty());
 
-TEST_F(SettingsDialogTest, OnlyALeftPressOnTheStripItselfStartsADrag) {
-  LoadWith(kDefaults);
-  fake.window_rects[host.window] = {300, 200, 776, 431};
-  fake.cursor = platform::Point{400, 210};
   struct Case {
     std::int32_t x, y;
     MouseButton button;
     std::int16_t dragging;
   };
-  const Case cases[] = {{200, 10, MouseButton::Right, 0}, {20, 8, MouseButton::Left, 0},
-                        {460, 8, MouseButton::Left, 0}, {200, 10, MouseButton::Left, 1}};
+  const Case cases[] = {{0, 0, kLeft, 1},    {475, 21, kLeft, 1}, {200, 10, kRight, 0},
+                        {200, 10, kMiddle, 0}, {20, 8, kLeft, 0},  {460, 8, kLeft, 0}, {200, 22, kLeft, 0}};
   for (const Case& c : cases) {
-    dialog.OnMouseDown(Surface::Dialog, c.x, c.y, c.button);
-    EXPECT_EQ(dialog.dragging(), c.dragging) << c.x << "," << c.y;
-    if (c.dragging == 0) dialog.OnMouseUp(Surface::Dialog, c.x, c.y, c.button);
+    Bench fresh;
+    fresh.Load().dialog.OnMouseDown(kDialog, c.x, c.y, c.button);
+    EXPECT_EQ(fresh.dialog.dragging(), c.dragging) << c.x << "," << c.y;
   }
-  // The exit button was pressed and released in between: that closed the dialog.
-  EXPECT_TRUE(dialog.closed());
 }
 
-TEST_F(SettingsDialogTest, ARightReleaseEndsALeftDrag) {
-  LoadWith(kDefaults);
-  dialog.OnMouseDown(Surface::Dialog, 200, 10, MouseButton::Left);
-  dialog.OnMouseDown(Surface::Dialog, 200, 10, MouseButton::Right);
-  EXPECT_EQ(dialog.dragging(), 1);
-  dialog.OnMouseUp(Surface::Dialog, 200, 10, MouseButton::Right);
-  EXPECT_EQ(dialog.dragging(), 0);
+TEST(Zoom, OpensFromTheCursorAtLoadAsTheLastStepAndClosesBackThere) {
+  for (auto [cursor, origin] : {std::pair{std::optional<platform::Point>{{800, 600}}, "{800,600,800,600}"},
+                                {std::nullopt, "{0,0,0,0}"}}) {
+    startup::TheZoomOrigin() = {7, 7};
+    Bench b;
+    b.fake.cursor = cursor;
+    b.Load();
+    EXPECT_EQ(b.fake.calls.back(), "DrawAnimatedRects(0x7001,3," + std::string(origin) + ",{274,268,750,499})");
+    b.Take({});
+    b.fake.cursor = platform::Point{10, 10};
+    b.fake.window_rects[b.host.window] = {0, 0, 476, 231};  // dragged meanwhile
+    b.dialog.OnSystemClose();
+    EXPECT_EQ(b.Take({"DrawAnimated"}),
+              Lines{"DrawAnimatedRects(0x7001,3,{0,0,476,231}," + std::string(origin) + ")"});
+  }
 }
 
-TEST_F(SettingsDialogTest, TheZoomRunsFromTheCursorAtLoadAndBackThere) {
-  fake.cursor = platform::Point{800, 600};
-  fake.window_rects[host.window] = {274, 268, 750, 499};
-  startup::TheZoomOrigin() = {};
-  LoadWith(kDefaults);
-  fake.cursor = platform::Point{10, 10};
-  fake.window_rects[host.window] = {0, 0, 476, 231};
-  dialog.OnSystemClose();
-  EXPECT_EQ(fake.Calls("DrawAnimatedRects"),
-            (std::vector<std::string>{"DrawAnimatedRects(0x7001,3,{800,600,800,600},{274,268,750,499})",
-                                      "DrawAnimatedRects(0x7001,3,{0,0,476,231},{800,600,800,600})"}));
-}
-
-TEST_F(SettingsDialogTest, PointersFollowTheLayout) {
-  LoadWith(kDefaults);
-  EXPECT_EQ(dialog.PointerAt(Surface::Dialog, 200, 10), Pointer::Arrow);
-  EXPECT_EQ(dialog.PointerAt(Surface::Dialog, 460, 8), Pointer::Hand);
-  EXPECT_EQ(dialog.PointerAt(Surface::Dialog, 300, 195), Pointer::Hand);
-  EXPECT_EQ(dialog.PointerAt(Surface::Pic_a, 100, 50), Pointer::Hand);
-  EXPECT_EQ(dialog.PointerAt(Surface::Pic_b, 60, 14), Pointer::Arrow);
-  EXPECT_EQ(dialog.PointerAt(Surface::Dialog, 5, 100), Pointer::Arrow);
-}
-
-TEST_F(SettingsDialogTest, PaintingDrawsEveryRowOfTheClientArea) {
-  dialog.OnResize();
-  ASSERT_EQ(host.background_lines.size(), 232u);
-  EXPECT_EQ(host.background_lines[115].second, 0x00FADCDCu);
+TEST(Pointers, TheHandShowsOverWhatReactsToAClick) {
+  Bench b;
+  struct Case {
+    Surface surface;
+    std::int32_t x, y;
+    Pointer want;
+  };
+  const Case cases[] = {
+      {kDialog, 200, 10, Pointer::Arrow}, {kDialog, 460, 8, Pointer::Hand},   // strip, exit
+      {kDialog, 300, 195, Pointer::Hand}, {kDialog, 300, 189, Pointer::Arrow},  // caption, face
+      {kDialog, 20, 206, Pointer::Hand},  {kDialog, 20, 190, Pointer::Arrow},   // link, credit
+      {kPicA, 100, 50, Pointer::Hand},    {kPicA, 30, 110, Pointer::Hand},      // strip, "ﾗﾝﾀﾞﾑ"
+      {kPicB, 60, 14, Pointer::Arrow},    {kPicB, 100, 10, Pointer::Hand},      // caption, slider
+      {kPicB, 180, 14, Pointer::Arrow},   {kPicB, 160, 110, Pointer::Hand},     // value, "非同期"
+      {kDialog, 5, 100, Pointer::Arrow}};
+  for (const Case& c : cases) EXPECT_EQ(b.dialog.PointerAt(c.surface, c.x, c.y), c.want) << c.x << "," << c.y;
 }
 
 }  // namespace
