@@ -1,4 +1,4 @@
-// A recording stand-in for the dialog's window; it logs into the platform fake's list, so one
+// A recording stand-in for the dialog's window. It logs into the platform fake's list, so one
 // list shows the order of everything the dialog asked for.
 #pragma once
 
@@ -6,7 +6,6 @@
 #include <functional>
 #include <map>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "platform/settings_dialog_host.h"
@@ -16,12 +15,12 @@ namespace quillmere::testing {
 class FakeDialogHost final : public platform::SettingsDialogHost {
  public:
   using Control = platform::DialogControl;
+  using Picture = platform::DialogPicture;
   explicit FakeDialogHost(std::vector<std::string>& log) : log_(log) {}
 
   platform::WindowHandle window = 0x7001;
   std::vector<std::array<std::int64_t, 3>> lines;  // y, width, colour
-  std::vector<std::tuple<Control, std::int32_t, std::int32_t>> tiles;
-  std::map<std::pair<Control, std::int32_t>, platform::DialogPicture> pictures;
+  std::map<std::pair<Control, std::int32_t>, Picture> pictures;
   std::function<void()> on_dispatch;  // messages that arrive during the yield
 
   // One character per mark: '+' option-on, '-' option-off, '.' nothing shown.
@@ -29,10 +28,7 @@ class FakeDialogHost final : public platform::SettingsDialogHost {
     std::string marks;
     for (std::int32_t i = 0; i < count; ++i) {
       auto found = pictures.find({control, i});
-      const auto shown = found == pictures.end() ? platform::DialogPicture::None : found->second;
-      marks += shown == platform::DialogPicture::OptionOn    ? '+'
-               : shown == platform::DialogPicture::OptionOff ? '-'
-               : shown == platform::DialogPicture::None      ? '.' : '?';
+      marks += found == pictures.end() ? '.' : ".+-????"[static_cast<int>(found->second)];
     }
     return marks;
   }
@@ -42,14 +38,13 @@ class FakeDialogHost final : public platform::SettingsDialogHost {
     lines.push_back({y, width, colour});
   }
   void CopyTextureTile(Control panel, std::int32_t x, std::int32_t y) override {
-    tiles.emplace_back(panel, x, y);
+    Log("Tile(" + Name(panel) + "," + std::to_string(x) + "," + std::to_string(y) + ")");
   }
-  void ShowPicture(Control control, std::int32_t index, platform::DialogPicture picture) override {
+  void ShowPicture(Control control, std::int32_t index, Picture picture) override {
     pictures[{control, index}] = picture;
     static constexpr const char* kNames[] = {"None", "On", "Off", "Released", "Pressed",
                                              "ExitReleased", "ExitPressed"};
-    Log("Show(" + Name(control) + "," + std::to_string(index) + "," +
-        kNames[static_cast<int>(picture)] + ")");
+    Log("Show(" + Name(control) + "," + std::to_string(index) + "," + kNames[static_cast<int>(picture)] + ")");
   }
   void SetLabelText(Control control, std::int32_t index, std::string_view text) override {
     Log("Label(" + Name(control) + "," + std::to_string(index) + "," + std::string(text) + ")");
