@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "settings_dialog/skin.h"
-
-#include <functional>
-
 #include "../fake_platform.h"
 #include "fake_dialog_host.h"
-#include "startup/platform_helpers.h"
+#include "settings_dialog/skin.h"
 
 namespace quillmere::settings_dialog {
 namespace {
@@ -51,10 +47,6 @@ struct Bench {
   SettingsDialog dialog{platform, host, values};
 };
 
-std::string Write(const std::string& key, const std::string& text) {
-  return "WritePrivateProfileString(Section," + key + ",[" + text + "],C:\\Savers\\quillmere.ini)";
-}
-
 TEST(Skin, PainterRowsPanelTilesAndPlacementOnTheScreen) {
   Bench b;
   b.dialog.OnResize();
@@ -78,8 +70,8 @@ TEST(Skin, PainterRowsPanelTilesAndPlacementOnTheScreen) {
 
   // The skin keeps its pixel size at any dots per inch; x and y convert separately.
   struct Case { double twips_x, twips_y, width, height; platform::Rect want; };
-  const Case cases[] = {{15, 15, 1024, 768, {274, 268, 750, 499}}, {15, 15, 800, 600, {162, 184, 638, 415}},
-                        {10, 10, 1024, 768, {274, 268, 750, 499}}, {15, 12, 1280, 1024, {402, 396, 878, 627}}};
+  const Case cases[] = {{15, 15, 1024, 768, {274, 268, 750, 499}}, {10, 10, 1024, 768, {274, 268, 750, 499}},
+                        {15, 12, 1280, 1024, {402, 396, 878, 627}}};
   for (const Case& c : cases) {
     std::tie(b.fake.twips_per_pixel_x, b.fake.twips_per_pixel_y) = std::pair(c.twips_x, c.twips_y);
     std::tie(b.fake.screen_width_twips, b.fake.screen_height_twips) = std::pair(c.width * c.twips_x, c.height * c.twips_y);
@@ -122,45 +114,31 @@ TEST(Loading, SetsTheSlidersItCanThenEveryValueLabel) {
   }
 }
 
-TEST(Sliders, EveryMoveOfOneStepOrToAnEndStoresAndShowsTheValue) {
+TEST(Sliders, EachMoveStoresIntoItsOwnValueWithinItsRangeAndShowsIt) {
+  std::int32_t SettingsValues::*const rows[] = {&SettingsValues::Size, &SettingsValues::Speed,
+                                                &SettingsValues::Num, &SettingsValues::Intval};
   Bench b;
   b.Load().Take({});
-  // HS(2), Num; a dragged thumb changes nothing until it is let go.
-  struct Case { ScrollRequest request; std::int32_t thumb, num; bool moved; };
-  const Case cases[] = {{LineRight, 0, 101, true}, {PageLeft, 0, 100, true},     {LineLeft, 0, 99, true},
-                        {PageRight, 0, 100, true}, {ThumbTrack, 150, 100, false}, {ThumbPosition, 150, 150, true},
-                        {ToRight, 0, 200, true},   {LineRight, 0, 200, false},   {ToLeft, 0, 50, true},
-                        {PageLeft, 0, 50, false}};
+  SettingsValues want = kDefaults;
+  // One step at a time; a dragged thumb changes nothing until it is let go; no index beyond HS(3).
+  struct Case { std::int32_t index; ScrollRequest request; std::int32_t thumb, value; bool moved; };
+  const Case cases[] = {
+      {2, LineRight, 0, 101, true},   {2, PageLeft, 0, 100, true},        {2, LineLeft, 0, 99, true},
+      {2, PageRight, 0, 100, true},   {2, ThumbTrack, 150, 100, false},   {2, ThumbPosition, 150, 150, true},
+      {2, ToRight, 0, 200, true},     {2, LineRight, 0, 200, false},      {2, ToLeft, 0, 50, true},
+      {2, PageLeft, 0, 50, false},    {0, ToLeft, 0, 1, true},            {0, ToRight, 0, 20, true},
+      {1, ToLeft, 0, 1, true},        {1, ToRight, 0, 10, true},          {3, ToLeft, 0, 5, true},
+      {3, ToRight, 0, 60, true},      {4, ToRight, 0, 0, false},          {-1, ToLeft, 0, 0, false}};
   for (const Case& c : cases) {
-    b.dialog.OnScroll(2, c.request, c.thumb);
-    const std::string n = std::to_string(c.num);
-    EXPECT_EQ(b.Take({"Slider", "Label"}), (c.moved ? Lines{"Slider(2," + n + ")", "Label(lbl_HS,2," + n + ")"} : Lines{}));
-    EXPECT_EQ(b.values, (SettingsValues{0, 5, 5, c.num, 10, 0})) << static_cast<int>(c.request);
+    b.dialog.OnScroll(c.index, c.request, c.thumb);
+    if (c.moved) want.*rows[c.index] = c.value;
+    const std::string shown = std::to_string(c.index) + "," + std::to_string(c.value) + ")";
+    EXPECT_EQ(b.Take({""}), (c.moved ? Lines{"Slider(" + shown, "Label(lbl_HS," + shown} : Lines{}));
+    EXPECT_EQ(b.values, want) << "HS(" << c.index << ") " << static_cast<int>(c.request);
   }
-}
-
-TEST(Sliders, EachSliderStoresIntoItsOwnValueWithinItsRangeAndNoOtherIndexStores) {
-  struct Case { std::int32_t index; std::int32_t SettingsValues::*value; std::int32_t minimum, maximum; };
-  const Case cases[] = {{0, &SettingsValues::Size, 1, 20}, {1, &SettingsValues::Speed, 1, 10},
-                        {2, &SettingsValues::Num, 50, 200}, {3, &SettingsValues::Intval, 5, 60}};
-  for (const Case& c : cases) {
-    Bench b;
-    b.Load().Take({});
-    SettingsValues want = kDefaults;
-    for (auto [request, end] : {std::pair{ToLeft, c.minimum}, {ToRight, c.maximum}}) {
-      b.dialog.OnScroll(c.index, request, 0);
-      want.*c.value = end;
-      EXPECT_EQ(b.values, want) << "HS(" << c.index << ")";
-      EXPECT_EQ(b.Take({"Label"}), Lines{"Label(lbl_HS," + std::to_string(c.index) + "," + std::to_string(end) + ")"});
-    }
-  }
-  Bench b;
-  b.Load().Take({});
-  for (std::int16_t index : {std::int16_t{-1}, std::int16_t{4}}) {
-    b.dialog.OnScroll(index, ToRight, 0);
-    b.dialog.OnSliderChange(index);
-  }
-  EXPECT_EQ(b.values, kDefaults);
+  b.dialog.OnSliderChange(4);
+  b.dialog.OnSliderChange(-1);
+  EXPECT_EQ(b.values, want);
   EXPECT_TRUE(b.Take({""}).empty());
 }
 
@@ -169,17 +147,11 @@ TEST(Choosers, APressOfAnyButtonSelectsAndTheReleaseChangesNothing) {
   b.Load();
   struct Case { Surface surface; std::int32_t x, y; MouseButton button; std::string marks; };
   const Case cases[] = {
-      {kPicA, 30, 50, kRight, "--+---|+-"},   // third preview strip
-      {kPicA, 24, 108, kMiddle, "-----+|+-"}, // "ﾗﾝﾀﾞﾑ"
-      {kPicA, 20, 100, kLeft, "----+-|+-"},   // mark 4's last pixel
-      {kPicA, 184, 8, kLeft, "+-----|+-"},    // strip 0's last column
-      {kPicA, 21, 28, kLeft, "+-----|+-"},    // between mark and strip
-      {kPicA, 8, 21, kLeft, "+-----|+-"},     // between two rows
-      {kPicB, 194, 120, kRight, "+-----|-+"}, // "非同期"
-      {kPicB, 88, 108, kLeft, "+-----|+-"},   // sync mark 0
-      {kPicB, 152, 108, kMiddle, "+-----|-+"},// sync mark 1
-      {kPicB, 104, 110, kLeft, "+-----|+-"},  // "同期"
-  };
+      {kPicA, 30, 50, kRight, "--+---|+-"},  {kPicA, 24, 108, kMiddle, "-----+|+-"},  // strip 2, "ﾗﾝﾀﾞﾑ"
+      {kPicA, 20, 100, kLeft, "----+-|+-"},  {kPicA, 184, 8, kLeft, "+-----|+-"},     // mark 4, strip 0
+      {kPicA, 21, 28, kLeft, "+-----|+-"},   {kPicA, 8, 21, kLeft, "+-----|+-"},      // gaps: no choice
+      {kPicB, 194, 120, kRight, "+-----|-+"}, {kPicB, 88, 108, kLeft, "+-----|+-"},   // "非同期", mark 0
+      {kPicB, 152, 108, kMiddle, "+-----|-+"}, {kPicB, 104, 110, kLeft, "+-----|+-"}}; // mark 1, "同期"
   for (const Case& c : cases) {
     b.dialog.OnMouseDown(c.surface, c.x, c.y, c.button);
     b.dialog.OnMouseUp(kDialog, 5, 100, c.button);
@@ -195,49 +167,43 @@ TEST(Choosers, APressOfAnyButtonSelectsAndTheReleaseChangesNothing) {
   EXPECT_EQ(odd.values.Kind, 9);
 }
 
-TEST(Buttons, SetShowsTheReleasedFaceYieldsWritesAllSixThenCloses) {
-  Bench b({3, 7, 2, 300, -4, 1});
-  b.Load().Take({});
-  b.dialog.OnMouseDown(kDialog, 276, 192, kRight);
-  EXPECT_EQ(b.Take({"Show(Img_Set", "Write"}), Lines{"Show(Img_Set,0,Pressed)"});
-  b.dialog.OnMouseUp(kDialog, 5, 100, kRight);  // released away from the button
-  EXPECT_EQ(b.Take({"Show", "Dispatch", "Write", "DrawAnimated", "Destroy"}),
-            (Lines{"Show(Img_Set,0,Released)", "DispatchPending", Write("Kind", " 3"), Write("Size", " 7"),
-                   Write("Speed", " 2"), Write("Num", " 300"), Write("Intval", "-4"), Write("Sync", " 1"),
-                   kClose, "Destroy"}));
-}
-
-TEST(Buttons, AFailedWriteTellsTheUserAndKeepsTheDialogOpen) {
-  Bench b;
-  b.Load().Take({});
-  b.fake.writes_succeed = false;
-  b.Click(kDialog, 366, 208);
-  const Lines calls = b.Take({"Write", "Tell", "Destroy"});
-  EXPECT_EQ(calls.size(), 7u);  // every key is still tried
-  EXPECT_EQ(calls.back(), "TellSettingsNotSaved");
-  b.fake.writes_succeed = true;
-  b.Click(kDialog, 366, 208);
-  EXPECT_EQ(b.Take({"Write", "Destroy"}).back(), "Destroy");
-}
-
-TEST(Buttons, CancelExitAndOtherClosesWriteNothingAndEndTheDialogOnce) {
+TEST(Buttons, SetWritesAllSixAfterTheYieldAndOnlySetWritesAndEveryCloseEndsTheDialogOnce) {
+  const Lines set = {"Show(Img_Set,0,Pressed)", "Show(Img_Set,0,Released)", "DispatchPending"};
   const Lines can = {"Show(Img_Can,0,Pressed)", "Show(Img_Can,0,Released)", "DispatchPending"};
   const Lines exit = {"Show(ImgExit,0,ExitPressed)", "Show(ImgExit,0,ExitReleased)", "DispatchPending"};
-  const Lines set = {"Show(Img_Set,0,Pressed)", "Show(Img_Set,0,Released)", "DispatchPending"};
-  // At (x, y) a button, at (-1, -1) a close from the system; a close may come during the yield.
+  Lines commit = set;
+  for (auto [key, text] : {std::pair{"Kind", " 3"}, {"Size", " 7"}, {"Speed", " 2"}, {"Num", " 300"},
+                           {"Intval", "-4"}, {"Sync", " 1"}}) {
+    commit.push_back("WritePrivateProfileString(Section," + std::string(key) + ",[" + text +
+                     "],C:\\Savers\\quillmere.ini)");
+  }
+  // A button pressed at (x, y) and released away from it, or (-1, -1) for a close from the
+  // system; such a close may also come during the yield.
   struct Case { std::int32_t x, y; bool close_in_yield; Lines calls; };
-  const Case cases[] = {{372, 192, false, can}, {470, 18, false, exit}, {-1, -1, false, {}},
-                        {462, 208, true, can},  {456, 4, true, exit},   {300, 200, true, set}};
+  const Case cases[] = {{276, 192, false, commit}, {372, 192, false, can}, {470, 18, false, exit},
+                        {-1, -1, false, {}},       {366, 208, true, set},  {462, 208, true, can},
+                        {456, 4, true, exit}};
   for (const Case& c : cases) {
-    Bench b;
-    b.Load().dialog.OnScroll(0, LineRight, 0);
-    b.Take({});
+    Bench b({3, 7, 2, 300, -4, 1});
+    b.Load().Take({});
     if (c.close_in_yield) b.host.on_dispatch = [&b] { b.dialog.OnSystemClose(); };
-    if (c.x < 0) b.dialog.OnSystemClose(); else b.Click(kDialog, c.x, c.y, kMiddle);
+    if (c.x < 0) b.dialog.OnSystemClose(); else b.Click(kDialog, c.x, c.y, kRight, 5);
     Lines want = c.calls;
     want.insert(want.end(), {kClose, "Destroy"});
     EXPECT_EQ(b.Take({"Show", "Dispatch", "Write", "DrawAnimated", "Destroy"}), want) << c.x;
   }
+}
+
+TEST(Buttons, AFailedWriteTellsTheUserAndKeepsTheDialogOpen) {
+  Bench b;
+  b.Load().fake.writes_succeed = false;
+  b.Click(kDialog, 300, 200, kMiddle);
+  const Lines calls = b.Take({"Write", "Tell", "Destroy"});
+  EXPECT_EQ(calls.size(), 7u);  // every key is still tried
+  EXPECT_EQ(calls.back(), "TellSettingsNotSaved");
+  b.fake.writes_succeed = true;
+  b.Click(kDialog, 300, 200);
+  EXPECT_EQ(b.Take({"Write", "Destroy"}).back(), "Destroy");
 }
 
 TEST(Buttons, TheFacesOutsideTheirCaptionsAndTheLinkOutsideItsTextDoNothing) {
@@ -269,8 +235,8 @@ TEST(Drag, TheWindowFollowsTheCursorTopFirstUntilAnyRelease) {
   EXPECT_TRUE(b.Take({"Move"}).empty());
 
   struct Case { std::int32_t x, y; MouseButton button; std::int16_t dragging; };
-  const Case cases[] = {{0, 0, kLeft, 1},       {475, 21, kLeft, 1}, {200, 10, kRight, 0}, {200, 10, kMiddle, 0},
-                        {20, 8, kLeft, 0},      {460, 8, kLeft, 0},  {200, 22, kLeft, 0}};
+  const Case cases[] = {{0, 0, kLeft, 1},   {475, 21, kLeft, 1}, {200, 10, kRight, 0}, {200, 10, kMiddle, 0},
+                        {20, 8, kLeft, 0},  {460, 8, kLeft, 0},  {200, 22, kLeft, 0}};  // caption, exit, below
   for (const Case& c : cases) {
     Bench fresh;
     fresh.Load().dialog.OnMouseDown(kDialog, c.x, c.y, c.button);
@@ -293,14 +259,13 @@ TEST(Zoom, OpensFromTheCursorAtLoadAsTheLastStepAndClosesBackThere) {
 TEST(Pointers, TheHandShowsOverWhatReactsToAClick) {
   Bench b;
   struct Case { Surface surface; std::int32_t x, y; Pointer want; };
-  const Case cases[] = {
-      {kDialog, 200, 10, Arrow}, {kDialog, 460, 8, Hand},   // title strip, exit button
-      {kDialog, 300, 195, Hand}, {kDialog, 300, 189, Arrow},  // set caption, set face
-      {kDialog, 20, 206, Hand},  {kDialog, 20, 190, Arrow},   // link, credit
-      {kPicA, 100, 50, Hand},    {kPicA, 30, 110, Hand},      // preview strip, "ﾗﾝﾀﾞﾑ"
-      {kPicB, 60, 14, Arrow},    {kPicB, 100, 10, Hand},      // slider caption, slider
-      {kPicB, 180, 14, Arrow},   {kPicB, 160, 110, Hand},     // value label, "非同期"
-      {kDialog, 5, 100, Arrow}};
+  // Title strip, exit, set caption, set face, link, credit, preview strip, "ﾗﾝﾀﾞﾑ", slider caption,
+  // slider, value label, "非同期", nothing.
+  const Case cases[] = {{kDialog, 200, 10, Arrow}, {kDialog, 460, 8, Hand},  {kDialog, 300, 195, Hand},
+                        {kDialog, 300, 189, Arrow}, {kDialog, 20, 206, Hand}, {kDialog, 20, 190, Arrow},
+                        {kPicA, 100, 50, Hand},     {kPicA, 30, 110, Hand},   {kPicB, 60, 14, Arrow},
+                        {kPicB, 100, 10, Hand},     {kPicB, 180, 14, Arrow},  {kPicB, 160, 110, Hand},
+                        {kDialog, 5, 100, Arrow}};
   for (const Case& c : cases) EXPECT_EQ(b.dialog.PointerAt(c.surface, c.x, c.y), c.want) << c.x << "," << c.y;
 }
 
