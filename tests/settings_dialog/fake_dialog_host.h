@@ -15,12 +15,11 @@ namespace quillmere::testing {
 class FakeDialogHost final : public platform::SettingsDialogHost {
  public:
   using Control = platform::DialogControl;
-  using Picture = platform::DialogPicture;
   explicit FakeDialogHost(std::vector<std::string>& log) : log_(log) {}
 
   platform::WindowHandle window = 0x7001;
   std::vector<std::array<std::int64_t, 3>> lines;  // y, width, colour
-  std::map<std::pair<Control, std::int32_t>, Picture> pictures;
+  std::map<std::pair<Control, std::int32_t>, platform::DialogPicture> pictures;
   std::function<void()> on_dispatch;  // messages that arrive during the yield
 
   // One character per mark: '+' option-on, '-' option-off, '.' nothing shown.
@@ -34,17 +33,14 @@ class FakeDialogHost final : public platform::SettingsDialogHost {
   }
 
   platform::WindowHandle Window() override { return window; }
-  void DrawBackgroundLine(std::int32_t y, std::int32_t width, std::uint32_t colour) override {
-    lines.push_back({y, width, colour});
-  }
+  void DrawBackgroundLine(std::int32_t y, std::int32_t w, std::uint32_t colour) override { lines.push_back({y, w, colour}); }
   void CopyTextureTile(Control panel, std::int32_t x, std::int32_t y) override {
     Log("Tile(" + Name(panel) + "," + std::to_string(x) + "," + std::to_string(y) + ")");
   }
-  void ShowPicture(Control control, std::int32_t index, Picture picture) override {
+  void ShowPicture(Control control, std::int32_t index, platform::DialogPicture picture) override {
     pictures[{control, index}] = picture;
-    static constexpr const char* kNames[] = {"None", "On", "Off", "Released", "Pressed",
-                                             "ExitReleased", "ExitPressed"};
-    Log("Show(" + Name(control) + "," + std::to_string(index) + "," + kNames[static_cast<int>(picture)] + ")");
+    const char* names[] = {"None", "On", "Off", "Released", "Pressed", "ExitReleased", "ExitPressed"};
+    Log("Show(" + Name(control) + "," + std::to_string(index) + "," + names[static_cast<int>(picture)] + ")");
   }
   void SetLabelText(Control control, std::int32_t index, std::string_view text) override {
     Log("Label(" + Name(control) + "," + std::to_string(index) + "," + std::string(text) + ")");
@@ -63,10 +59,10 @@ class FakeDialogHost final : public platform::SettingsDialogHost {
 
  private:
   static std::string Name(Control control) {
-    static constexpr const char* kNames[] = {
-        "Image1", "Label9", "ImgExit", "Pic_a", "Pic_b", "lbl", "lbl_URL", "Img_Set", "lbl_Set",
-        "Img_Can", "lbl_Can", "Img_Ptn", "Pic_Ptn", "lbl_Ptn", "HS", "lbl_HS", "Img_Sync", "lbl_Sync"};
-    return kNames[static_cast<int>(control)];
+    const char* names[] = {"Image1",  "Label9",  "ImgExit", "Pic_a",   "Pic_b", "lbl",    "lbl_URL",  "Img_Set",
+                           "lbl_Set", "Img_Can", "lbl_Can", "Img_Ptn", "Pic_Ptn", "lbl_Ptn", "HS", "lbl_HS",
+                           "Img_Sync", "lbl_Sync"};
+    return names[static_cast<int>(control)];
   }
   void Log(std::string call) { log_.push_back(std::move(call)); }
   std::vector<std::string>& log_;
