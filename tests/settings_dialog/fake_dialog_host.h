@@ -23,17 +23,14 @@ class FakeDialogHost final : public platform::SettingsDialogHost {
   std::function<void()> on_dispatch;  // messages that arrive during the yield
 
   // One character per mark: '+' option-on, '-' option-off, '.' nothing shown.
-  std::string Marks(Control control, std::int32_t count) const {
+  std::string Marks(Control control, std::int32_t count) {
     std::string marks;
-    for (std::int32_t i = 0; i < count; ++i) {
-      auto found = pictures.find({control, i});
-      marks += found == pictures.end() ? '.' : ".+-????"[static_cast<int>(found->second)];
-    }
+    for (std::int32_t i = 0; i < count; ++i) marks += ".+-????"[static_cast<int>(pictures[{control, i}])];
     return marks;
   }
 
   platform::WindowHandle Window() override { return window; }
-  void DrawBackgroundLine(std::int32_t y, std::int32_t w, std::uint32_t colour) override { lines.push_back({y, w, colour}); }
+  void DrawBackgroundLine(std::int32_t y, std::int32_t w, std::uint32_t rgb) override { lines.push_back({y, w, rgb}); }
   void CopyTextureTile(Control panel, std::int32_t x, std::int32_t y) override {
     Log("Tile(" + Name(panel) + "," + std::to_string(x) + "," + std::to_string(y) + ")");
   }
@@ -50,18 +47,14 @@ class FakeDialogHost final : public platform::SettingsDialogHost {
   }
   void MoveWindowTop(std::int32_t top) override { Log("MoveTop(" + std::to_string(top) + ")"); }
   void MoveWindowLeft(std::int32_t left) override { Log("MoveLeft(" + std::to_string(left) + ")"); }
-  void DispatchPending() override {
-    Log("DispatchPending");
-    if (on_dispatch) on_dispatch();
-  }
+  void DispatchPending() override { Log("DispatchPending"); if (on_dispatch) on_dispatch(); }
   void Destroy() override { Log("Destroy"); }
   void TellSettingsNotSaved() override { Log("TellSettingsNotSaved"); }
 
  private:
   static std::string Name(Control control) {
-    const char* names[] = {"Image1",  "Label9",  "ImgExit", "Pic_a",   "Pic_b", "lbl",    "lbl_URL",  "Img_Set",
-                           "lbl_Set", "Img_Can", "lbl_Can", "Img_Ptn", "Pic_Ptn", "lbl_Ptn", "HS", "lbl_HS",
-                           "Img_Sync", "lbl_Sync"};
+    const char* names[] = {"Image1", "Label9", "ImgExit", "Pic_a", "Pic_b", "lbl", "lbl_URL", "Img_Set", "lbl_Set",
+                           "Img_Can", "lbl_Can", "Img_Ptn", "Pic_Ptn", "lbl_Ptn", "HS", "lbl_HS", "Img_Sync", "lbl_Sync"};
     return names[static_cast<int>(control)];
   }
   void Log(std::string call) { log_.push_back(std::move(call)); }
