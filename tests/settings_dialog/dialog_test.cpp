@@ -132,7 +132,7 @@ TEST(Choosers, APressOfAnyButtonSelectsAndTheReleaseChangesNothing) {
   struct Case { Surface surface; std::int32_t x, y; MouseButton button; std::string marks; };
   const Case cases[] = {
       {kPicA, 30, 50, kRight, "--+---|+-"},  {kPicA, 24, 108, kMiddle, "-----+|+-"},  // strip 2, "ﾗﾝﾀﾞﾑ"
-      {kPicA, 20, 100, kLeft, "----+-|+-"},  {kPicA, 184, 8, kLeft, "+-----|+-"},     // mark 4, strip 0
+      {kPicA, 8, 88, kLeft, "----+-|+-"},   {kPicA, 184, 8, kLeft, "+-----|+-"},     // mark 4, strip 0
       {kPicA, 21, 28, kLeft, "+-----|+-"},   {kPicA, 8, 21, kLeft, "+-----|+-"},      // gaps: no choice
       {kPicB, 194, 120, kRight, "+-----|-+"}, {kPicB, 88, 108, kLeft, "+-----|+-"},   // "非同期", mark 0
       {kPicB, 152, 108, kMiddle, "+-----|-+"}, {kPicB, 104, 110, kLeft, "+-----|+-"}}; // mark 1, "同期"
