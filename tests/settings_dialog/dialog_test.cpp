@@ -1,344 +1,232 @@
 #include "settings_dialog/dialog.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include "../fake_platform.h"
 #include "fake_dialog_host.h"
-#include "startup/platform_helpers.h"
+#include "settings_dialog/skin.h"
 
 namespace quillmere::settings_dialog {
 namespace {
 
 using enum platform::DialogControl;
-using platform::DialogPicture;
+using enum ScrollRequest;
+using enum Pointer;
+using startup::SettingsValues;
+using Lines = std::vector<std::string>;
+constexpr SettingsValues kDefaults{0, 5, 5, 100, 10, 0};
+constexpr MouseButton kLeft = MouseButton::Left, kRight = MouseButton::Right, kMiddle = MouseButton::Middle;
+constexpr Surface kDialog = Surface::Dialog, kPicA = Surface::Pic_a, kPicB = Surface::Pic_b;
 
-constexpr startup::SettingsValues kDefaults{0, 5, 5, 100, 10, 0};
-
-// The dialog with a recording platform and window around it.
-struct DialogBench {
-  void LoadWith(const startup::SettingsValues& settings) {
-    values = settings;
-    dialog.Load();
+// The dialog on a recording platform and window, the window centred on a 1024 x 768 screen.
+struct Bench {
+  explicit Bench(const SettingsValues& v = kDefaults) : values(v) { fake.window_rects[0x7001] = {274, 268, 750, 499}; }
+  Bench& Load() { return dialog.Load(), *this; }
+  // The calls so far that start with one of the prefixes; the log is emptied.
+  Lines Take(std::initializer_list<std::string_view> prefixes) {
+    Lines taken;
+    for (const std::string& call : std::exchange(fake.calls, {}))
+      if (std::ranges::any_of(prefixes, [&](auto prefix) { return call.starts_with(prefix); })) taken.push_back(call);
+    return taken;
   }
-  std::vector<DialogPicture> PatternMarks() const {
-    std::vector<DialogPicture> marks;
-    for (std::int32_t i = 0; i < kPatternChoices; ++i) marks.push_back(host.Picture(Img_Ptn, i));
-    return marks;
+  void Click(Surface surface, std::int32_t x, std::int32_t y, MouseButton button = kLeft, std::int32_t up_x = -1) {
+    dialog.OnMouseDown(surface, x, y, button);
+    dialog.OnMouseUp(surface, up_x < 0 ? x : up_x, y, button);
   }
-  std::vector<DialogPicture> SyncMarks() const {
-    return {host.Picture(Img_Sync, 0), host.Picture(Img_Sync, 1)};
-  }
-  void Press(Surface surface, const Element* element, MouseButton button = MouseButton::Left) {
-    dialog.OnMouseDown(surface, element->box.x + 1, element->box.y + 1, button);
-  }
-  void Release(Surface surface, std::int32_t x, std::int32_t y,
-               MouseButton button = MouseButton::Left) {
-    dialog.OnMouseUp(surface, x, y, button);
-  }
-  void Click(Surface surface, const Element* element, MouseButton button = MouseButton::Left) {
-    Press(surface, element, button);
-    Release(surface, element->box.x + 1, element->box.y + 1, button);
-  }
-  std::vector<std::string> Writes() const { return fake.Calls("WritePrivateProfileString"); }
-
   testing::FakePlatform fake;
   platform::Platform platform = fake.Bundle();
-  testing::FakeDialogHost host;
-  startup::SettingsValues values;
+  testing::FakeDialogHost host{fake.calls};
+  SettingsValues values;
   SettingsDialog dialog{platform, host, values};
 };
 
-class SettingsDialogTest : public ::testing::Test, public DialogBench {};
+TEST(Skin, PainterRowsPanelTilesAndPlacementOnTheScreen) {
+  Bench b;
+  b.dialog.OnResize();
+  ASSERT_EQ(b.host.lines.size(), 232u);
+  std::int64_t y = 0;
+  for (const auto& line : b.host.lines) EXPECT_EQ(line, (std::array<std::int64_t, 3>{y++, 476, line[2]}));
+  // v = |sin(y / (231 / 3.142)) * 220| half to even, drawn as 0x00BBGGRR = RGB(v, v, v + 30).
+  const std::pair<std::size_t, std::int64_t> rows[] = {
+      {0, 0x1E0000},   {16, 0x4E3030},  {115, 0xFADCDC}, {136, 0xF1D3D3}, {154, 0xDCBEBE},
+      {202, 0x725454}, {207, 0x644646}, {216, 0x4A2C2C}, {231, 0x1E0000}};
+  for (auto [row, colour] : rows) EXPECT_EQ(b.host.lines[row][2], colour) << "row " << row;
+  Lines tiles;  // per panel a column of seven copies, then a second column wholly outside
+  for (std::string column : {"Tile(Pic_a,0,", "Tile(Pic_a,239,", "Tile(Pic_b,0,", "Tile(Pic_b,239,"})
+    for (int ty = 0; ty <= 156; ty += 26) tiles.push_back(column + std::to_string(ty) + ")");
+  EXPECT_EQ(b.Load().Take({"Tile"}), tiles);
+  EXPECT_TRUE(TileCopies(10, 10, 0, 26).empty() && TileCopies(10, 10, 239, 0).empty());
+  // The skin keeps its pixel size at any dots per inch; x and y convert separately.
+  struct Case { double twips_x, twips_y, width, height; platform::Rect want; };
+  const Case cases[] = {{15, 15, 1024, 768, {274, 268, 750, 499}}, {10, 10, 1024, 768, {274, 268, 750, 499}},
+                        {15, 12, 1280, 1024, {402, 396, 878, 627}}};
+  for (const Case& c : cases) {
+    std::tie(b.fake.twips_per_pixel_x, b.fake.twips_per_pixel_y) = std::pair(c.twips_x, c.twips_y);
+    std::tie(b.fake.screen_width_twips, b.fake.screen_height_twips) = std::pair(c.width * c.twips_x, c.height * c.twips_y);
+    EXPECT_EQ(DialogPlacement(b.fake), c.want) << c.width << "x" << c.height;
+  }
+}
 
-constexpr DialogPicture On = DialogPicture::OptionOn;
-constexpr DialogPicture Off = DialogPicture::OptionOff;
-constexpr DialogPicture None = DialogPicture::None;
+TEST(Loading, MarksTheChoicesInRangeAndShowsTheReleasedFaces) {
+  // One character more than there are marks: nothing is shown beyond the last.
+  struct Case { std::int32_t kind, sync; std::string marks; };
+  const Case cases[] = {{0, 0, "+-----.|+-."}, {1, 1, "-+----.|-+."}, {2, 0, "--+---.|+-."},
+                        {3, 1, "---+--.|-+."}, {4, 0, "----+-.|+-."}, {5, 1, "-----+.|-+."},
+                        {6, 2, "------.|..."}, {-1, -1, "------.|..."}, {7, 3, "------.|..."}};
+  for (const Case& c : cases) {
+    Bench b({c.kind, 5, 5, 100, 10, c.sync});
+    b.Load();
+    EXPECT_EQ(b.host.Marks(Img_Ptn, 7) + "|" + b.host.Marks(Img_Sync, 3), c.marks) << c.kind;
+    EXPECT_EQ(b.values, (SettingsValues{c.kind, 5, 5, 100, 10, c.sync}));
+    EXPECT_EQ(b.Take({"Show(Img_Set", "Show(Img_Can", "Show(ImgExit"}),
+              (Lines{"Show(Img_Set,0,Released)", "Show(Img_Can,0,Released)", "Show(ImgExit,0,ExitReleased)"}));
+  }
+}
 
-TEST_F(SettingsDialogTest, LoadingMarksTheChoicesThatAreInRange) {
-  struct Case {
-    std::int32_t kind, sync;
-    std::vector<DialogPicture> patterns, syncs;
-  };
+TEST(Loading, SetsTheSlidersItCanThenEveryValueLabel) {
+  struct Case { SettingsValues values; Lines calls; std::array<std::int16_t, 4> positions; };
   const Case cases[] = {
-      {0, 0, {On, Off, Off, Off, Off, Off}, {On, Off}},
-      {5, 1, {Off, Off, Off, Off, Off, On}, {Off, On}},
-      {7, 2, {Off, Off, Off, Off, Off, Off}, {None, None}},
-      {-1, -1, {Off, Off, Off, Off, Off, Off}, {None, None}},
-  };
+      {{0, 5, 1, 50, 60, 0},  // Size already stands at 5: no notification for it
+       {"Slider(1,1)", "Label(lbl_HS,1,1)", "Slider(2,50)", "Label(lbl_HS,2,50)", "Slider(3,60)",
+        "Label(lbl_HS,3,60)", "Label(lbl_HS,0,5)", "Label(lbl_HS,1,1)", "Label(lbl_HS,2,50)", "Label(lbl_HS,3,60)"},
+       {5, 1, 50, 60}},
+      {{0, 0, 11, 300, -4, 0},  // beyond every range: the sliders keep their initial places
+       {"Label(lbl_HS,0,0)", "Label(lbl_HS,1,11)", "Label(lbl_HS,2,300)", "Label(lbl_HS,3,-4)"}, {5, 4, 100, 30}}};
   for (const Case& c : cases) {
-    testing::FakeDialogHost fresh;
-    startup::SettingsValues v = kDefaults;
-    v.Kind = c.kind;
-    v.Sync = c.sync;
-    SettingsDialog d(platform, fresh, v);
-    d.Load();
-    for (std::int32_t i = 0; i < kPatternChoices; ++i) {
-      EXPECT_EQ(fresh.Picture(Img_Ptn, i), c.patterns[static_cast<std::size_t>(i)])
-          << "Kind " << c.kind << ", mark " << i;
-    }
-    EXPECT_EQ(fresh.Picture(Img_Sync, 0), c.syncs[0]) << "Sync " << c.sync;
-    EXPECT_EQ(fresh.Picture(Img_Sync, 1), c.syncs[1]) << "Sync " << c.sync;
-    EXPECT_EQ(v.Kind, c.kind);
-    EXPECT_EQ(v.Sync, c.sync);
+    Bench b(c.values);
+    EXPECT_EQ(b.Load().Take({"Slider", "Label"}), c.calls);
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(b.dialog.slider(i).value(), c.positions[i]);
+    EXPECT_EQ(b.values, c.values);
   }
 }
 
-TEST_F(SettingsDialogTest, LoadingShowsTheValuesAndTilesBothPanels) {
-  LoadWith(kDefaults);
-  EXPECT_EQ(host.Text(lbl_HS, 0), "5");
-  EXPECT_EQ(host.Text(lbl_HS, 1), "5");
-  EXPECT_EQ(host.Text(lbl_HS, 2), "100");
-  EXPECT_EQ(host.Text(lbl_HS, 3), "10");
-  // Size and Num already stand at their initial positions, so only Speed and Intval move.
-  EXPECT_EQ(host.slider_positions, (std::map<std::int32_t, std::int32_t>{{1, 5}, {3, 10}}));
-  EXPECT_EQ(host.Picture(Img_Set, 0), DialogPicture::ButtonReleased);
-  EXPECT_EQ(host.Picture(Img_Can, 0), DialogPicture::ButtonReleased);
-  EXPECT_EQ(host.Picture(ImgExit, 0), DialogPicture::ExitReleased);
-  ASSERT_EQ(host.tile_copies.size(), 28u);
-  EXPECT_EQ(host.tile_copies.front(), std::make_tuple(Pic_a, 0, 0));
-  EXPECT_EQ(host.tile_copies.back(), std::make_tuple(Pic_b, 239, 156));
-  EXPECT_EQ(values, kDefaults);
-}
-
-TEST_F(SettingsDialogTest, AValueASliderCannotTakeStaysInItsLabelAndInTheSettings) {
-  startup::SettingsValues v = kDefaults;
-  v.Num = 300;
-  v.Size = 0;
-  LoadWith(v);
-  EXPECT_EQ(dialog.slider(2).value(), 100);
-  EXPECT_EQ(dialog.slider(0).value(), 5);
-  EXPECT_EQ(host.Text(lbl_HS, 2), "300");
-  EXPECT_EQ(host.Text(lbl_HS, 0), "0");
-  EXPECT_EQ(values.Num, 300);
-  EXPECT_EQ(values.Size, 0);
-  dialog.OnScroll(2, ScrollRequest::LineRight, 0);
-  EXPECT_EQ(values.Num, 101);
-  EXPECT_EQ(host.Text(lbl_HS, 2), "101");
-}
-
-TEST_F(SettingsDialogTest, SliderMovesNotifyOnlyWhenTheValueChanges) {
-  LoadWith(kDefaults);
-  struct Case {
-    std::int32_t index;
-    ScrollRequest request;
-    std::int32_t thumb;
-    std::string label;
-    std::int32_t startup::SettingsValues::*value;
-    std::int32_t want;
-  };
+TEST(Sliders, EachMoveStoresIntoItsOwnValueWithinItsRangeAndShowsIt) {
+  std::int32_t SettingsValues::*const rows[] = {&SettingsValues::Size, &SettingsValues::Speed,
+                                                &SettingsValues::Num, &SettingsValues::Intval};
+  Bench b;
+  b.Load().Take({});
+  SettingsValues want = kDefaults;
+  // One step at a time; a dragged thumb changes nothing until it is let go; no index beyond HS(3).
+  struct Case { std::int32_t index; ScrollRequest request; std::int32_t value; bool moved; };  // value: or the thumb
   const Case cases[] = {
-      {0, ScrollRequest::LineRight, 0, "6", &startup::SettingsValues::Size, 6},
-      {0, ScrollRequest::PageLeft, 0, "5", &startup::SettingsValues::Size, 5},
-      {2, ScrollRequest::ThumbTrack, 150, "100", &startup::SettingsValues::Num, 100},
-      {2, ScrollRequest::ThumbPosition, 150, "150", &startup::SettingsValues::Num, 150},
-      {1, ScrollRequest::ToRight, 0, "10", &startup::SettingsValues::Speed, 10},
-      {1, ScrollRequest::LineRight, 0, "10", &startup::SettingsValues::Speed, 10},
-      {3, ScrollRequest::ToLeft, 0, "5", &startup::SettingsValues::Intval, 5},
-  };
+      {2, LineRight, 101, true},  {2, PageLeft, 100, true},    {2, LineLeft, 99, true},  {2, PageRight, 100, true},
+      {2, ThumbTrack, 150, false}, {2, ThumbPosition, 150, true}, {2, ToRight, 200, true}, {2, LineRight, 200, false},
+      {2, ToLeft, 50, true},      {2, PageLeft, 50, false},    {0, ToLeft, 1, true},     {0, ToRight, 20, true},
+      {1, ToLeft, 1, true},       {1, ToRight, 10, true},      {3, ToLeft, 5, true},     {3, ToRight, 60, true},
+      {4, ToRight, 0, false},     {-1, ToLeft, 0, false}};
   for (const Case& c : cases) {
-    dialog.OnScroll(c.index, c.request, c.thumb);
-    EXPECT_EQ(host.Text(lbl_HS, c.index), c.label) << c.index << " " << static_cast<int>(c.request);
-    EXPECT_EQ(values.*c.value, c.want);
+    b.dialog.OnScroll(c.index, c.request, c.value);
+    if (c.moved) want.*rows[c.index] = c.value;
+    const std::string shown = std::to_string(c.index) + "," + std::to_string(c.value) + ")";
+    EXPECT_EQ(b.Take({""}), (c.moved ? Lines{"Slider(" + shown, "Label(lbl_HS," + shown} : Lines{}));
+    EXPECT_EQ(b.values, want) << "HS(" << c.index << ") " << static_cast<int>(c.request);
   }
-  const auto labels_before = host.calls.size();
-  dialog.OnScroll(1, ScrollRequest::LineRight, 0);  // already at its end
-  dialog.OnScroll(2, ScrollRequest::ThumbTrack, 180);
-  for (std::size_t i = labels_before; i < host.calls.size(); ++i) {
-    EXPECT_EQ(host.calls[i].rfind("SetLabelText", 0), std::string::npos) << host.calls[i];
-  }
+  b.dialog.OnSliderChange(4), b.dialog.OnSliderChange(-1);
+  EXPECT_TRUE(b.values == want && b.Take({""}).empty());
 }
 
-TEST_F(SettingsDialogTest, ChoosersSelectOnAnyButtonPress) {
-  LoadWith(kDefaults);
-  Press(Surface::Pic_a, Find(Pic_Ptn, 2), MouseButton::Right);
-  EXPECT_EQ(values.Kind, 2);
-  EXPECT_EQ(PatternMarks(), (std::vector<DialogPicture>{Off, Off, On, Off, Off, Off}));
-  Press(Surface::Pic_a, Find(lbl_Ptn), MouseButton::Middle);
-  EXPECT_EQ(values.Kind, 5);
-  EXPECT_EQ(PatternMarks(), (std::vector<DialogPicture>{Off, Off, Off, Off, Off, On}));
-  Press(Surface::Pic_a, Find(Img_Ptn, 0));
-  Release(Surface::Dialog, 5, 5);
-  EXPECT_EQ(values.Kind, 0);
-  Press(Surface::Pic_b, Find(lbl_Sync, 1));
-  EXPECT_EQ(values.Sync, 1);
-  EXPECT_EQ(SyncMarks(), (std::vector<DialogPicture>{Off, On}));
-  Press(Surface::Pic_b, Find(Img_Sync, 0));
-  EXPECT_EQ(values.Sync, 0);
-  EXPECT_EQ(SyncMarks(), (std::vector<DialogPicture>{On, Off}));
-  EXPECT_TRUE(Writes().empty());
-}
-
-TEST_F(SettingsDialogTest, AGroupOutOfRangeAtLoadGetsItsLookFromTheFirstPress) {
-  startup::SettingsValues v = kDefaults;
-  v.Kind = 9;
-  v.Sync = 3;
-  LoadWith(v);
-  Press(Surface::Pic_b, Find(lbl_Sync, 0));
-  EXPECT_EQ(SyncMarks(), (std::vector<DialogPicture>{On, Off}));
-  EXPECT_EQ(values.Kind, 9);
-  Press(Surface::Pic_a, Find(Img_Ptn, 4));
-  EXPECT_EQ(PatternMarks(), (std::vector<DialogPicture>{Off, Off, Off, Off, On, Off}));
-}
-
-TEST_F(SettingsDialogTest, SetWritesAllSixKeysInOrderThenCloses) {
-  LoadWith({3, 7, 2, 300, 60, 1});
-  values.Intval = -4;
-  Press(Surface::Dialog, Find(lbl_Set), MouseButton::Right);
-  EXPECT_EQ(host.Picture(Img_Set, 0), DialogPicture::ButtonPressed);
-  Release(Surface::Dialog, 5, 100, MouseButton::Right);  // released away from the button
-  const std::string path = ",C:\\Savers\\quillmere.ini)";
-  EXPECT_EQ(Writes(), (std::vector<std::string>{
-                          "WritePrivateProfileString(Section,Kind,[ 3]" + path,
-                          "WritePrivateProfileString(Section,Size,[ 7]" + path,
-                          "WritePrivateProfileString(Section,Speed,[ 2]" + path,
-                          "WritePrivateProfileString(Section,Num,[ 300]" + path,
-                          "WritePrivateProfileString(Section,Intval,[-4]" + path,
-                          "WritePrivateProfileString(Section,Sync,[ 1]" + path,
-                      }));
-  EXPECT_EQ(host.Picture(Img_Set, 0), DialogPicture::ButtonReleased);
-  EXPECT_TRUE(dialog.closed());
-  const auto& calls = host.calls;
-  EXPECT_EQ(calls.back(), "Destroy");
-  EXPECT_NE(std::find(calls.begin(), calls.end(), "DispatchPending"), calls.end());
-  EXPECT_EQ(fake.Calls("DrawAnimatedRects").size(), 2u);
-}
-
-TEST_F(SettingsDialogTest, AFailedWriteTellsTheUserAndKeepsTheDialogOpen) {
-  LoadWith(kDefaults);
-  fake.writes_succeed = false;
-  Click(Surface::Dialog, Find(lbl_Set));
-  EXPECT_EQ(Writes().size(), 6u);  // every key is still tried
-  EXPECT_FALSE(dialog.closed());
-  EXPECT_EQ(host.calls.back(), "TellSettingsNotSaved");
-  fake.writes_succeed = true;
-  Click(Surface::Dialog, Find(lbl_Set));
-  EXPECT_TRUE(dialog.closed());
-  EXPECT_EQ(fake.ini["Section"]["Num"], " 100");
-}
-
-TEST_F(SettingsDialogTest, CancelExitAndASystemCloseWriteNothing) {
-  struct Case {
-    const char* what;
-    std::function<void(DialogBench&)> close;
-  };
+TEST(Choosers, APressOfAnyButtonSelectsAndTheReleaseChangesNothing) {
+  Bench b;
+  b.Load();
+  struct Case { Surface surface; std::int32_t x, y; MouseButton button; std::string marks; };
   const Case cases[] = {
-      {"cancel", [](DialogBench& t) { t.Click(Surface::Dialog, Find(lbl_Can)); }},
-      {"exit", [](DialogBench& t) { t.Click(Surface::Dialog, Find(ImgExit), MouseButton::Right); }},
-      {"system close", [](DialogBench& t) { t.dialog.OnSystemClose(); }},
-  };
+      {kPicA, 30, 50, kRight, "--+---|+-"},  {kPicA, 24, 108, kMiddle, "-----+|+-"},  // strip 2, "ﾗﾝﾀﾞﾑ"
+      {kPicA, 8, 88, kLeft, "----+-|+-"},   {kPicA, 184, 8, kLeft, "+-----|+-"},     // mark 4, strip 0
+      {kPicA, 21, 28, kLeft, "+-----|+-"},   {kPicA, 8, 21, kLeft, "+-----|+-"},      // gaps: no choice
+      {kPicB, 194, 120, kRight, "+-----|-+"}, {kPicB, 88, 108, kLeft, "+-----|+-"},   // "非同期", mark 0
+      {kPicB, 152, 108, kMiddle, "+-----|-+"}, {kPicB, 104, 110, kLeft, "+-----|+-"}}; // mark 1, "同期"
   for (const Case& c : cases) {
-    DialogBench t;
-    t.LoadWith(kDefaults);
-    t.dialog.OnScroll(0, ScrollRequest::LineRight, 0);
-    c.close(t);
-    EXPECT_TRUE(t.dialog.closed()) << c.what;
-    EXPECT_TRUE(t.Writes().empty()) << c.what;
-    EXPECT_EQ(t.host.calls.back(), "Destroy") << c.what;
+    b.dialog.OnMouseDown(c.surface, c.x, c.y, c.button);
+    b.dialog.OnMouseUp(kDialog, 5, 100, c.button);
+    EXPECT_EQ(b.host.Marks(Img_Ptn, 6) + "|" + b.host.Marks(Img_Sync, 2), c.marks) << c.x << "," << c.y;
+    EXPECT_EQ(std::pair(b.values.Kind, b.values.Sync),
+              std::pair(static_cast<int>(c.marks.find('+')), static_cast<int>(c.marks.rfind('+')) - 7));
+  }
+  EXPECT_TRUE(b.Take({"Write"}).empty());
+  Bench odd({9, 5, 5, 100, 10, 3});  // a group out of range at load gets its look from a press
+  odd.Load().dialog.OnMouseDown(kPicB, 104, 110, kLeft);
+  EXPECT_EQ(odd.host.Marks(Img_Ptn, 6) + "|" + odd.host.Marks(Img_Sync, 2), "------|+-");
+  EXPECT_EQ(odd.values.Kind, 9);
+}
+
+TEST(Buttons, SetWritesAllSixAfterTheYieldOnlySetWritesAndEveryCloseEndsTheDialogOnce) {
+  const Lines set = {"Show(Img_Set,0,Pressed)", "Show(Img_Set,0,Released)", "DispatchPending"};
+  const Lines can = {"Show(Img_Can,0,Pressed)", "Show(Img_Can,0,Released)", "DispatchPending"};
+  const Lines exit = {"Show(ImgExit,0,ExitPressed)", "Show(ImgExit,0,ExitReleased)", "DispatchPending"};
+  const std::string close = "DrawAnimatedRects(0x7001,3,{274,268,750,499},{0,0,0,0})";
+  Lines commit = set;
+  for (auto [key, text] : {std::pair{"Kind", " 3"}, {"Size", " 7"}, {"Speed", " 2"}, {"Num", " 300"},
+                           {"Intval", "-4"}, {"Sync", " 1"}}) {
+    commit.push_back("WritePrivateProfileString(Section," + std::string(key) + ",[" + text +
+                     "],C:\\Savers\\quillmere.ini)");
+  }
+  // Pressed at (x, y) and released away from it; (-1, -1): a close from the system, as may come in the yield.
+  struct Case { std::int32_t x, y; bool close_in_yield, writes_fail; Lines calls; };
+  const Case cases[] = {{276, 192, false, false, commit}, {372, 192, false, false, can},
+                        {470, 18, false, false, exit},    {-1, -1, false, false, {}},
+                        {366, 208, true, false, set},     {462, 208, true, false, can},
+                        {456, 4, true, false, exit},      {300, 200, false, true, commit}};
+  for (const Case& c : cases) {
+    Bench b({3, 7, 2, 300, -4, 1});
+    b.Load().Take({});
+    b.fake.writes_succeed = !c.writes_fail;
+    if (c.close_in_yield) b.host.on_dispatch = [&b] { b.dialog.OnSystemClose(); };
+    if (c.x < 0) b.dialog.OnSystemClose(); else b.Click(kDialog, c.x, c.y, kRight, 5);
+    Lines want = c.calls;  // after a failed write the user is told and the dialog stays open
+    for (auto end : c.writes_fail ? Lines{"TellSettingsNotSaved"} : Lines{close, "Destroy"}) want.push_back(end);
+    EXPECT_EQ(b.Take({"Show", "Dispatch", "Write", "Tell", "DrawAnimated", "Destroy"}), want) << c.x;
   }
 }
 
-TEST_F(SettingsDialogTest, PressesOnTheFacesOutsideTheCaptionsDoNothing) {
-  LoadWith(kDefaults);
-  dialog.OnMouseDown(Surface::Dialog, 300, 189, MouseButton::Left);
-  dialog.OnMouseUp(Surface::Dialog, 300, 189, MouseButton::Left);
-  dialog.OnMouseDown(Surface::Dialog, 400, 209, MouseButton::Left);
-  dialog.OnMouseUp(Surface::Dialog, 400, 209, MouseButton::Left);
-  EXPECT_FALSE(dialog.closed());
-  EXPECT_EQ(host.Picture(Img_Set, 0), DialogPicture::ButtonReleased);
+TEST(Buttons, TheFacesOutsideTheirCaptionsAndTheLinkOutsideItsTextDoNothing) {
+  Bench b;
+  b.Load().dialog.SetTextWidth(lbl_URL, 0, 150);
+  b.Take({});
+  for (auto [x, y] : {std::pair{300, 191}, {300, 209}, {400, 188}, {400, 209}, {200, 206}}) b.Click(kDialog, x, y);
+  b.Click(kDialog, 20, 206, kMiddle);
+  b.Click(kDialog, 20, 206, kLeft, 166);  // released off the text
+  EXPECT_TRUE(b.Take({"Show", "Write", "Destroy", "ShellOpen"}).empty());
+  b.Click(kDialog, 16, 206, kLeft);
+  b.Click(kDialog, 20, 206, kRight, 165);
+  const std::string open = "ShellOpen(0x7001," + std::string(kHomePageUrl) + ")";
+  EXPECT_EQ(b.Take({"Show", "Write", "Destroy", "ShellOpen"}), (Lines{open, open}));
 }
 
-TEST_F(SettingsDialogTest, TheLinkOpensOnAClickThatEndsOverIt) {
-  LoadWith(kDefaults);
-  dialog.SetTextWidth(lbl_URL, 0, 150);
-  const Element* url = Find(lbl_URL);
-  Click(Surface::Dialog, url, MouseButton::Right);
-  EXPECT_EQ(fake.Calls("ShellOpen"),
-            (std::vector<std::string>{"ShellOpen(0x7001,https://quillmere.example/)"}));
-  Press(Surface::Dialog, url);
-  Release(Surface::Dialog, 300, 100);
-  Press(Surface::Dialog, url, MouseButton::Middle);
-  Release(Surface::Dialog, 20, 206, MouseButton::Middle);
-  dialog.OnMouseDown(Surface::Dialog, 200, 206, MouseButton::Left);  // past the text's width
-  dialog.OnMouseUp(Surface::Dialog, 200, 206, MouseButton::Left);
-  EXPECT_EQ(fake.Calls("ShellOpen").size(), 1u);
-  EXPECT_FALSE(dialog.closed());
-}
-
-TEST_F(SettingsDialogTest, DraggingTheTitleStripMovesTheWindowByTheGrabOffset) {
-  LoadWith(kDefaults);
-  fake.window_rects[host.window] = {300, 200, 776, 431};
-  fake.cursor = platform::Point{400, 210};
-  host.calls.clear();
-  dialog.OnMouseDown(Surface::Dialog, 200, 10, MouseButton::Left);
-  EXPECT_EQ(dialog.dragging(), 1);
-  fake.cursor = platform::Point{500, 400};
-  dialog.OnMouseMove(Surface::Dialog, 200, 200);  // the strip holds the mouse, wherever it is
-  EXPECT_EQ(host.calls, (std::vector<std::string>{"MoveTop(390)", "MoveLeft(400)"}));
-  fake.cursor = platform::Point{-50, 5};
-  dialog.OnMouseMove(Surface::Dialog, 0, 0);
-  EXPECT_EQ(host.calls.back(), "MoveLeft(-150)");  // nothing keeps it on the screen
-  dialog.OnMouseUp(Surface::Dialog, 0, 0, MouseButton::Left);
-  EXPECT_EQ(dialog.dragging(), 0);
-  dialog.OnMouseMove(Surface::Dialog, 200, 10);
-  EXPECT_EQ(host.calls.size(), 4u);
-}
-
-TEST_F(SettingsDialogTest, OnlyALeftPressOnTheStripItselfStartsADrag) {
-  LoadWith(kDefaults);
-  fake.window_rects[host.window] = {300, 200, 776, 431};
-  fake.cursor = platform::Point{400, 210};
-  struct Case {
-    std::int32_t x, y;
-    MouseButton button;
-    std::int16_t dragging;
-  };
-  const Case cases[] = {{200, 10, MouseButton::Right, 0}, {20, 8, MouseButton::Left, 0},
-                        {460, 8, MouseButton::Left, 0}, {200, 10, MouseButton::Left, 1}};
+TEST(DragAndZoom, TheWindowFollowsTheCursorTopFirstAndZoomsBackToWhereTheCursorWasAtLoad) {
+  Bench b;
+  b.fake.cursor = platform::Point{800, 600};
+  b.Load();
+  EXPECT_EQ(b.fake.calls.back(), "DrawAnimatedRects(0x7001,3,{800,600,800,600},{274,268,750,499})");
+  b.fake.window_rects[b.host.window] = {300, 200, 776, 431};
+  b.fake.cursor = platform::Point{400, 210};
+  b.dialog.OnMouseDown(kDialog, 200, 10, kLeft);
+  b.fake.cursor = platform::Point{500, 400};
+  b.dialog.OnMouseMove(kDialog, 200, 200);  // the strip holds the mouse wherever it goes
+  b.fake.cursor = platform::Point{-50, 5};
+  b.dialog.OnMouseMove(kDialog, 0, 0);
+  EXPECT_EQ(b.Take({"Move"}), (Lines{"MoveTop(390)", "MoveLeft(400)", "MoveTop(-5)", "MoveLeft(-150)"}));
+  b.Click(kDialog, 200, 10, kRight);  // any release ends the drag
+  b.dialog.OnMouseMove(kDialog, 200, 10);
+  b.dialog.OnSystemClose();
+  EXPECT_EQ(b.Take({"Move", "DrawAnimated"}), Lines{"DrawAnimatedRects(0x7001,3,{300,200,776,431},{800,600,800,600})"});
+  struct Case { std::int32_t x, y; MouseButton button; std::int16_t dragging; };
+  const Case cases[] = {{0, 0, kLeft, 1},   {475, 21, kLeft, 1}, {200, 10, kRight, 0}, {200, 10, kMiddle, 0},
+                        {20, 8, kLeft, 0},  {460, 8, kLeft, 0},  {200, 22, kLeft, 0}};  // caption, exit, below
   for (const Case& c : cases) {
-    dialog.OnMouseDown(Surface::Dialog, c.x, c.y, c.button);
-    EXPECT_EQ(dialog.dragging(), c.dragging) << c.x << "," << c.y;
-    if (c.dragging == 0) dialog.OnMouseUp(Surface::Dialog, c.x, c.y, c.button);
+    Bench fresh;
+    fresh.Load().dialog.OnMouseDown(kDialog, c.x, c.y, c.button);
+    EXPECT_EQ(fresh.dialog.dragging(), c.dragging) << c.x << "," << c.y;
   }
-  // The exit button was pressed and released in between: that closed the dialog.
-  EXPECT_TRUE(dialog.closed());
 }
 
-TEST_F(SettingsDialogTest, ARightReleaseEndsALeftDrag) {
-  LoadWith(kDefaults);
-  dialog.OnMouseDown(Surface::Dialog, 200, 10, MouseButton::Left);
-  dialog.OnMouseDown(Surface::Dialog, 200, 10, MouseButton::Right);
-  EXPECT_EQ(dialog.dragging(), 1);
-  dialog.OnMouseUp(Surface::Dialog, 200, 10, MouseButton::Right);
-  EXPECT_EQ(dialog.dragging(), 0);
-}
-
-TEST_F(SettingsDialogTest, TheZoomRunsFromTheCursorAtLoadAndBackThere) {
-  fake.cursor = platform::Point{800, 600};
-  fake.window_rects[host.window] = {274, 268, 750, 499};
-  startup::TheZoomOrigin() = {};
-  LoadWith(kDefaults);
-  fake.cursor = platform::Point{10, 10};
-  fake.window_rects[host.window] = {0, 0, 476, 231};
-  dialog.OnSystemClose();
-  EXPECT_EQ(fake.Calls("DrawAnimatedRects"),
-            (std::vector<std::string>{"DrawAnimatedRects(0x7001,3,{800,600,800,600},{274,268,750,499})",
-                                      "DrawAnimatedRects(0x7001,3,{0,0,476,231},{800,600,800,600})"}));
-}
-
-TEST_F(SettingsDialogTest, PointersFollowTheLayout) {
-  LoadWith(kDefaults);
-  EXPECT_EQ(dialog.PointerAt(Surface::Dialog, 200, 10), Pointer::Arrow);
-  EXPECT_EQ(dialog.PointerAt(Surface::Dialog, 460, 8), Pointer::Hand);
-  EXPECT_EQ(dialog.PointerAt(Surface::Dialog, 300, 195), Pointer::Hand);
-  EXPECT_EQ(dialog.PointerAt(Surface::Pic_a, 100, 50), Pointer::Hand);
-  EXPECT_EQ(dialog.PointerAt(Surface::Pic_b, 60, 14), Pointer::Arrow);
-  EXPECT_EQ(dialog.PointerAt(Surface::Dialog, 5, 100), Pointer::Arrow);
-}
-
-TEST_F(SettingsDialogTest, PaintingDrawsEveryRowOfTheClientArea) {
-  dialog.OnResize();
-  ASSERT_EQ(host.background_lines.size(), 232u);
-  EXPECT_EQ(host.background_lines[115].second, 0x00FADCDCu);
+TEST(Pointers, TheHandShowsOverWhatReactsToAClick) {
+  Bench b;
+  struct Case { Surface surface; std::int32_t x, y; Pointer want; };
+  const Case cases[] = {{kDialog, 200, 10, Arrow}, {kDialog, 460, 8, Hand}, {kDialog, 300, 195, Hand},
+                        {kDialog, 300, 189, Arrow}, {kDialog, 20, 206, Hand}, {kPicA, 100, 50, Hand},
+                        {kPicB, 60, 14, Arrow}, {kPicB, 100, 10, Hand}, {kPicB, 160, 110, Hand}};
+  for (const Case& c : cases) EXPECT_EQ(b.dialog.PointerAt(c.surface, c.x, c.y), c.want) << c.x << "," << c.y;
 }
 
 }  // namespace

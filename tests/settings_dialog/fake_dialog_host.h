@@ -1,11 +1,11 @@
-// A recording stand-in for the dialog's window: what it was asked to show, in order.
+// A recording stand-in for the dialog's window. It logs into the platform fake's list, so one
+// list shows the order of everything the dialog asked for.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <map>
 #include <string>
-#include <tuple>
-#include <utility>
 #include <vector>
 
 #include "platform/settings_dialog_host.h"
@@ -14,58 +14,51 @@ namespace quillmere::testing {
 
 class FakeDialogHost final : public platform::SettingsDialogHost {
  public:
-  using Key = std::pair<platform::DialogControl, std::int32_t>;
+  using Control = platform::DialogControl;
+  explicit FakeDialogHost(std::vector<std::string>& log) : log_(log) {}
 
   platform::WindowHandle window = 0x7001;
-  std::vector<std::pair<std::int32_t, std::uint32_t>> background_lines;  // y, colour
-  std::vector<std::tuple<platform::DialogControl, std::int32_t, std::int32_t>> tile_copies;
-  std::map<Key, platform::DialogPicture> pictures;
-  std::map<Key, std::string> texts;
-  std::map<std::int32_t, std::int32_t> slider_positions;
-  std::vector<std::string> calls;
-  // Run inside DispatchPending, standing in for messages that arrive during the yield.
-  std::function<void()> on_dispatch;
+  std::vector<std::array<std::int64_t, 3>> lines;  // y, width, colour
+  std::map<std::pair<Control, std::int32_t>, platform::DialogPicture> pictures;
+  std::function<void()> on_dispatch;  // messages that arrive during the yield
 
-  platform::DialogPicture Picture(platform::DialogControl control, std::int32_t index) const {
-    auto found = pictures.find({control, index});
-    return found == pictures.end() ? platform::DialogPicture::None : found->second;
-  }
-  std::string Text(platform::DialogControl control, std::int32_t index) const {
-    auto found = texts.find({control, index});
-    return found == texts.end() ? std::string() : found->second;
+  // One character per mark: '+' option-on, '-' option-off, '.' nothing shown.
+  std::string Marks(Control control, std::int32_t count) {
+    std::string marks;
+    for (std::int32_t i = 0; i < count; ++i) marks += ".+-????"[static_cast<int>(pictures[{control, i}])];
+    return marks;
   }
 
   platform::WindowHandle Window() override { return window; }
-  void DrawBackgroundLine(std::int32_t y, std::int32_t, std::uint32_t colour) override {
-    background_lines.emplace_back(y, colour);
+  void DrawBackgroundLine(std::int32_t y, std::int32_t w, std::uint32_t rgb) override { lines.push_back({y, w, rgb}); }
+  void CopyTextureTile(Control panel, std::int32_t x, std::int32_t y) override {
+    Log("Tile(" + Name(panel) + "," + std::to_string(x) + "," + std::to_string(y) + ")");
   }
-  void CopyTextureTile(platform::DialogControl panel, std::int32_t x, std::int32_t y) override {
-    tile_copies.emplace_back(panel, x, y);
-  }
-  void ShowPicture(platform::DialogControl control, std::int32_t index,
-                   platform::DialogPicture picture) override {
+  void ShowPicture(Control control, std::int32_t index, platform::DialogPicture picture) override {
     pictures[{control, index}] = picture;
-    calls.push_back("ShowPicture");
+    const char* names[] = {"None", "On", "Off", "Released", "Pressed", "ExitReleased", "ExitPressed"};
+    Log("Show(" + Name(control) + "," + std::to_string(index) + "," + names[static_cast<int>(picture)] + ")");
   }
-  void SetLabelText(platform::DialogControl control, std::int32_t index,
-                    std::string_view text) override {
-    texts[{control, index}] = std::string(text);
-    calls.push_back("SetLabelText(" + std::to_string(index) + "," + std::string(text) + ")");
+  void SetLabelText(Control control, std::int32_t index, std::string_view text) override {
+    Log("Label(" + Name(control) + "," + std::to_string(index) + "," + std::string(text) + ")");
   }
   void SetSliderPosition(std::int32_t index, std::int32_t value) override {
-    slider_positions[index] = value;
-    calls.push_back("SetSliderPosition(" + std::to_string(index) + "," + std::to_string(value) + ")");
+    Log("Slider(" + std::to_string(index) + "," + std::to_string(value) + ")");
   }
-  void MoveWindowTop(std::int32_t top) override { calls.push_back("MoveTop(" + std::to_string(top) + ")"); }
-  void MoveWindowLeft(std::int32_t left) override {
-    calls.push_back("MoveLeft(" + std::to_string(left) + ")");
+  void MoveWindowTop(std::int32_t top) override { Log("MoveTop(" + std::to_string(top) + ")"); }
+  void MoveWindowLeft(std::int32_t left) override { Log("MoveLeft(" + std::to_string(left) + ")"); }
+  void DispatchPending() override { Log("DispatchPending"); if (on_dispatch) on_dispatch(); }
+  void Destroy() override { Log("Destroy"); }
+  void TellSettingsNotSaved() override { Log("TellSettingsNotSaved"); }
+
+ private:
+  static std::string Name(Control control) {
+    const char* names[] = {"Image1", "Label9", "ImgExit", "Pic_a", "Pic_b", "lbl", "lbl_URL", "Img_Set", "lbl_Set",
+                           "Img_Can", "lbl_Can", "Img_Ptn", "Pic_Ptn", "lbl_Ptn", "HS", "lbl_HS", "Img_Sync", "lbl_Sync"};
+    return names[static_cast<int>(control)];
   }
-  void DispatchPending() override {
-    calls.push_back("DispatchPending");
-    if (on_dispatch) on_dispatch();
-  }
-  void Destroy() override { calls.push_back("Destroy"); }
-  void TellSettingsNotSaved() override { calls.push_back("TellSettingsNotSaved"); }
+  void Log(std::string call) { log_.push_back(std::move(call)); }
+  std::vector<std::string>& log_;
 };
 
 }  // namespace quillmere::testing
