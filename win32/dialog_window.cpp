@@ -1,4 +1,4 @@
-#include "platform/win32/dialog_window.h"
+#include "win32/dialog_window.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -11,8 +11,8 @@
 #include <utility>
 
 #include "platform/settings_dialog_host.h"
-#include "platform/win32/text.h"
-#include "platform/win32/win32_platform.h"
+#include "win32/text.h"
+#include "win32/win32_platform.h"
 #include "resource_ids.h"
 #include "settings_dialog/dialog.h"
 #include "settings_dialog/layout.h"

@@ -1,4 +1,4 @@
-#include "platform/win32/text.h"
+#include "win32/text.h"
 
 #include <windows.h>
 

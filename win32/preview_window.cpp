@@ -1,4 +1,4 @@
-#include "platform/win32/preview_window.h"
+#include "win32/preview_window.h"
 
 #include <algorithm>
 

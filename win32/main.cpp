@@ -1,9 +1,9 @@
-// The executable's entry: hands the argument text to the entry routine, then keeps a preview
-// alive for as long as its window lives.
+// The composition root: builds the Win32 platform, hands the argument text to the entry routine,
+// then keeps a preview alive for as long as its window lives.
 #include <windows.h>
 
-#include "platform/win32/text.h"
-#include "platform/win32/win32_platform.h"
+#include "win32/text.h"
+#include "win32/win32_platform.h"
 #include "startup/command_line.h"
 #include "startup/entry.h"
 

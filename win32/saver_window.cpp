@@ -1,9 +1,9 @@
-#include "platform/win32/saver_window.h"
+#include "win32/saver_window.h"
 
 #include <windowsx.h>
 
 
-#include "platform/win32/saver_surfaces.h"
+#include "win32/saver_surfaces.h"
 #include "saver/saver_window.h"
 #include "startup/entry.h"
 
