@@ -1,5 +1,4 @@
-// The composition root: builds the Win32 platform, hands the argument text to the entry routine,
-// then keeps a preview alive for as long as its window lives.
+// The composition root: builds the Win32 platform and hands the argument text to the entry routine.
 #include <windows.h>
 
 #include "win32/text.h"
@@ -13,6 +12,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   platform::Platform platform = windows.Bundle();
   startup::RunEntry(startup::ArgumentTextOf(win32::Narrow(GetCommandLineW())), platform);
 
+  // A preview lives on in this loop for as long as its window does.
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);

@@ -1,3 +1,4 @@
+// The still preview in the host's pane: its window class, the still, and one handler a message.
 #include "win32/preview_window.h"
 
 #include <algorithm>

@@ -1,5 +1,4 @@
-// The saver window's Win32 side: the window, its DIB-section canvas, Timer1, the queue and
-// the time of day, as the portable saver reaches them.
+// The saver window's Win32 side: the window, its canvas, Timer1, the queue and the time of day.
 #pragma once
 
 #include <windows.h>

@@ -1,7 +1,7 @@
+// The full-screen saver window: its surfaces, Timer1, the queue, and one handler a message.
 #include "win32/saver_window.h"
 
 #include <windowsx.h>
-
 
 #include "win32/saver_surfaces.h"
 #include "saver/saver_window.h"
@@ -29,69 +29,82 @@ std::int32_t ShiftState() {
   return shift;
 }
 
-std::int32_t ButtonOf(UINT message) {
-  switch (message) {
-    case WM_LBUTTONDOWN: return 1;
-    case WM_RBUTTONDOWN: return 2;
-    case WM_MBUTTONDOWN: return 4;
-    default: return 8;
-  }
-}
+// The mouse buttons as the handlers take them.
+constexpr std::int32_t kLeftButton = 1;
+constexpr std::int32_t kRightButton = 2;
+constexpr std::int32_t kMiddleButton = 4;
+constexpr std::int32_t kExtraButton = 8;
 
 std::int32_t HeldButtons(WPARAM wparam) {
   std::int32_t buttons = 0;
-  if (wparam & MK_LBUTTON) buttons |= 1;
-  if (wparam & MK_RBUTTON) buttons |= 2;
-  if (wparam & MK_MBUTTON) buttons |= 4;
+  if (wparam & MK_LBUTTON) buttons |= kLeftButton;
+  if (wparam & MK_RBUTTON) buttons |= kRightButton;
+  if (wparam & MK_MBUTTON) buttons |= kMiddleButton;
   return buttons;
-}
-
-void OnPaint(HWND window, HDC buffer) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  if (buffer != nullptr) {
-    const RECT& r = paint.rcPaint;
-    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, buffer, r.left, r.top, SRCCOPY);
-  }
-  EndPaint(window, &paint);
 }
 
 HDC the_buffer = nullptr;
 
+LRESULT OnTimer(WPARAM timer) {
+  if (the_saver && timer == kTimer1) the_saver->OnTimerTick();
+  return 0;
+}
+
+LRESULT OnKeyDown(WPARAM key) {
+  if (the_saver) the_saver->OnKeyDown(static_cast<std::int32_t>(key), ShiftState());
+  return 0;
+}
+
+LRESULT OnMouseDown(std::int32_t button, LPARAM lparam) {
+  if (the_saver) {
+    the_saver->OnDisplayMouseDown(button, ShiftState(), static_cast<float>(GET_X_LPARAM(lparam)),
+                                  static_cast<float>(GET_Y_LPARAM(lparam)));
+  }
+  return 0;
+}
+
+// The extra buttons' messages are answered TRUE, as the system asks.
+LRESULT OnXButtonDown(LPARAM lparam) {
+  OnMouseDown(kExtraButton, lparam);
+  return TRUE;
+}
+
+LRESULT OnMouseMove(WPARAM wparam, LPARAM lparam) {
+  if (the_saver) {
+    the_saver->OnDisplayMouseMove(HeldButtons(wparam), ShiftState(),
+                                  static_cast<float>(GET_X_LPARAM(lparam)),
+                                  static_cast<float>(GET_Y_LPARAM(lparam)));
+  }
+  return 0;
+}
+
+LRESULT OnPaint(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  if (the_buffer != nullptr) {
+    const RECT& r = paint.rcPaint;
+    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, the_buffer, r.left, r.top, SRCCOPY);
+  }
+  EndPaint(window, &paint);
+  return 0;
+}
+
+// However the window goes, the saver goes with it.
+[[noreturn]] LRESULT OnDestroy() { ExitProcess(0); }
+
 LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_TIMER:
-      if (the_saver && wparam == kTimer1) the_saver->OnTimerTick();
-      return 0;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      if (the_saver) the_saver->OnKeyDown(static_cast<std::int32_t>(wparam), ShiftState());
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
-      if (the_saver) {
-        the_saver->OnDisplayMouseDown(ButtonOf(message), ShiftState(),
-                                      static_cast<float>(GET_X_LPARAM(lparam)),
-                                      static_cast<float>(GET_Y_LPARAM(lparam)));
-      }
-      return message == WM_XBUTTONDOWN ? TRUE : 0;
-    case WM_MOUSEMOVE:
-      if (the_saver) {
-        the_saver->OnDisplayMouseMove(HeldButtons(wparam), ShiftState(),
-                                      static_cast<float>(GET_X_LPARAM(lparam)),
-                                      static_cast<float>(GET_Y_LPARAM(lparam)));
-      }
-      return 0;
-    case WM_PAINT:
-      OnPaint(window, the_buffer);
-      return 0;
-    case WM_DESTROY:
-      // However the window goes, the saver goes with it.
-      ExitProcess(0);
-    default:
-      return DefWindowProcW(window, message, wparam, lparam);
+    case WM_TIMER: return OnTimer(wparam);
+    case WM_KEYDOWN: return OnKeyDown(wparam);
+    case WM_SYSKEYDOWN: return OnKeyDown(wparam);
+    case WM_LBUTTONDOWN: return OnMouseDown(kLeftButton, lparam);
+    case WM_RBUTTONDOWN: return OnMouseDown(kRightButton, lparam);
+    case WM_MBUTTONDOWN: return OnMouseDown(kMiddleButton, lparam);
+    case WM_XBUTTONDOWN: return OnXButtonDown(lparam);
+    case WM_MOUSEMOVE: return OnMouseMove(wparam, lparam);
+    case WM_PAINT: return OnPaint(window);
+    case WM_DESTROY: return OnDestroy();
+    default: return DefWindowProcW(window, message, wparam, lparam);
   }
 }
 

@@ -1,3 +1,4 @@
+// Converting between the program's UTF-8 and the wide Windows API's UTF-16.
 #include "win32/text.h"
 
 #include <windows.h>

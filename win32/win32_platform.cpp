@@ -1,3 +1,4 @@
+// The platform interfaces answered by user32, gdi32, kernel32, shell32 and the password DLLs.
 #include "win32/win32_platform.h"
 
 #include <shellapi.h>
