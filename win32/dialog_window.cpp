@@ -9,6 +9,7 @@
 #include "win32/fonts.h"
 #include "win32/text.h"
 #include "win32/win32_platform.h"
+#include "win32/window_class.h"
 
 namespace quillmere::win32 {
 namespace {
@@ -85,20 +86,10 @@ void DialogWindow::Run() {
 }
 
 void DialogWindow::RegisterClasses() {
-  WNDCLASSW dialog_class{};
-  dialog_class.lpfnWndProc = DialogProc;
-  dialog_class.hInstance = instance_;
-  dialog_class.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_QUILLMERE));
-  dialog_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  dialog_class.lpszClassName = kDialogClass;
-  RegisterClassW(&dialog_class);
-
-  WNDCLASSW panel_class{};
-  panel_class.lpfnWndProc = PanelProc;
-  panel_class.hInstance = instance_;
-  panel_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  panel_class.lpszClassName = kPanelClass;
-  RegisterClassW(&panel_class);
+  RegisterWindowClass(instance_, {.name = kDialogClass,
+                                  .procedure = DialogProc,
+                                  .icon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_QUILLMERE))});
+  RegisterWindowClass(instance_, {.name = kPanelClass, .procedure = PanelProc});
 }
 
 void DialogWindow::CreateWindows(const platform::Rect& placement) {

@@ -7,6 +7,7 @@
 #include <span>
 
 #include "platform/saver_host.h"
+#include "win32/memory_surface.h"
 
 namespace quillmere::saver {
 class SaverWindow;
@@ -44,14 +45,12 @@ class Win32SaverHost final : public platform::SaverHost {
   [[noreturn]] void DestroyAndEnd() override;
 
   // The memory DC that holds the canvas, for drawing on it with GDI.
-  HDC BufferDC() const { return buffer_; }
+  HDC BufferDC() const { return canvas_.dc(); }
 
  private:
   HINSTANCE instance_;
   HWND window_ = nullptr;
-  HDC buffer_ = nullptr;  // the memory DC the canvas's DIB section is selected into
-  std::int32_t width_ = 0;
-  std::int32_t height_ = 0;
+  MemorySurface canvas_;
 };
 
 }  // namespace quillmere::win32

@@ -3,9 +3,10 @@
 
 #include <windowsx.h>
 
-#include "win32/saver_surfaces.h"
 #include "saver/saver_window.h"
 #include "startup/entry.h"
+#include "win32/saver_surfaces.h"
+#include "win32/window_class.h"
 
 namespace quillmere::win32 {
 namespace {
@@ -43,7 +44,8 @@ std::int32_t HeldButtons(WPARAM wparam) {
   return buttons;
 }
 
-HDC the_buffer = nullptr;
+// The canvas the window repaints from, once it has been made.
+const MemorySurface* the_canvas = nullptr;
 
 LRESULT OnTimer(WPARAM timer) {
   if (the_saver && timer == kTimer1) the_saver->OnTimerTick();
@@ -81,10 +83,7 @@ LRESULT OnMouseMove(WPARAM wparam, LPARAM lparam) {
 LRESULT OnPaint(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
-  if (the_buffer != nullptr) {
-    const RECT& r = paint.rcPaint;
-    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, the_buffer, r.left, r.top, SRCCOPY);
-  }
+  if (the_canvas != nullptr) the_canvas->CopyTo(dc, paint.rcPaint);
   EndPaint(window, &paint);
   return 0;
 }
@@ -125,36 +124,14 @@ float LocalTimeOfDay::SecondsSinceMidnight() {
 void Win32SaverHost::Attach(saver::SaverWindow* saver) { the_saver = saver; }
 
 std::span<std::uint32_t> Win32SaverHost::PrepareSurfaces(std::int32_t width, std::int32_t height) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = SaverProc;
-  window_class.hInstance = instance_;
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  window_class.lpszClassName = kClassName;
-  RegisterClassExW(&window_class);
+  RegisterWindowClass(instance_, {.name = kClassName,
+                                  .procedure = SaverProc,
+                                  .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
   window_ = CreateWindowExW(0, kClassName, kCaption, WS_POPUP, 0, 0, width, height, nullptr,
                             nullptr, instance_, nullptr);
-
-  width_ = width;
-  height_ = height;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // rows top to bottom, as the canvas has them
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HDC screen = GetDC(window_);
-  HBITMAP section = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  buffer_ = CreateCompatibleDC(screen);
-  ReleaseDC(window_, screen);
-  if (section == nullptr || bits == nullptr || buffer_ == nullptr) return {};
-  SelectObject(buffer_, section);
-  the_buffer = buffer_;
-  return {static_cast<std::uint32_t*>(bits),
-          static_cast<std::size_t>(width) * static_cast<std::size_t>(height)};
+  if (!canvas_.Create(width, height)) return {};
+  the_canvas = &canvas_;
+  return canvas_.pixels();
 }
 
 void Win32SaverHost::EnableTimer() { SetTimer(window_, kTimer1, kTimer1IntervalMs, nullptr); }
@@ -166,7 +143,7 @@ void Win32SaverHost::ShowTopmost() {
 
 void Win32SaverHost::PresentCanvas() {
   HDC display = GetDC(window_);
-  BitBlt(display, 0, 0, width_, height_, buffer_, 0, 0, SRCCOPY);
+  canvas_.CopyTo(display);
   ReleaseDC(window_, display);
 }
 
