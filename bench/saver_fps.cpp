@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/saver_surfaces.h"
-#include "platform/win32/text.h"
-#include "platform/win32/win32_platform.h"
+#include "win32/saver_surfaces.h"
+#include "win32/text.h"
+#include "win32/win32_platform.h"
 #include "saver/colour_patterns.h"
 #include "saver/saver_window.h"
 #include "startup/command_line.h"

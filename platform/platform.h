@@ -1,5 +1,5 @@
 // What quillmere needs from Windows, as plain interfaces: the portable code calls these,
-// platform/win32 implements them, tests/ records them.
+// win32/ implements them, tests/ records them.
 #pragma once
 
 #include <cstdint>

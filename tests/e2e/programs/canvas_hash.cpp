@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/win32/text.h"
+#include "win32/text.h"
 #include "saver/colour_patterns.h"
 #include "saver/headless.h"
 #include "startup/command_line.h"

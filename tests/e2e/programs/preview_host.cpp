@@ -11,8 +11,8 @@
 #include <cwchar>
 #include <string>
 
-#include "platform/win32/text.h"
-#include "platform/win32/win32_platform.h"
+#include "win32/text.h"
+#include "win32/win32_platform.h"
 #include "startup/entry.h"
 
 namespace {

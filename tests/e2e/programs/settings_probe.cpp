@@ -6,8 +6,8 @@
 #include <sstream>
 #include <string>
 
-#include "platform/win32/text.h"
-#include "platform/win32/win32_platform.h"
+#include "win32/text.h"
+#include "win32/win32_platform.h"
 #include "startup/command_line.h"
 #include "startup/settings.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/win32/text.h"
+#include "win32/text.h"
 #include "startup/command_line.h"
 
 namespace {

@@ -1,5 +1,4 @@
-// The saver window's Win32 side: the window, its DIB-section canvas, Timer1, the queue and
-// the time of day, as the portable saver reaches them.
+// The saver window's Win32 side: the window, its canvas, Timer1, the queue and the time of day.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +7,7 @@
 #include <span>
 
 #include "platform/saver_host.h"
+#include "win32/memory_surface.h"
 
 namespace quillmere::saver {
 class SaverWindow;
@@ -45,14 +45,12 @@ class Win32SaverHost final : public platform::SaverHost {
   [[noreturn]] void DestroyAndEnd() override;
 
   // The memory DC that holds the canvas, for drawing on it with GDI.
-  HDC BufferDC() const { return buffer_; }
+  HDC BufferDC() const { return canvas_.dc(); }
 
  private:
   HINSTANCE instance_;
   HWND window_ = nullptr;
-  HDC buffer_ = nullptr;  // the memory DC the canvas's DIB section is selected into
-  std::int32_t width_ = 0;
-  std::int32_t height_ = 0;
+  MemorySurface canvas_;
 };
 
 }  // namespace quillmere::win32

@@ -1,4 +1,5 @@
-#include "platform/win32/win32_platform.h"
+// The platform interfaces answered by user32, gdi32, kernel32, shell32 and the password DLLs.
+#include "win32/win32_platform.h"
 
 #include <shellapi.h>
 
@@ -6,10 +7,10 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/win32/dialog_window.h"
-#include "platform/win32/preview_window.h"
-#include "platform/win32/saver_window.h"
-#include "platform/win32/text.h"
+#include "win32/dialog_window.h"
+#include "win32/preview_window.h"
+#include "win32/saver_window.h"
+#include "win32/text.h"
 
 namespace quillmere::win32 {
 namespace {

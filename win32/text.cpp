@@ -1,4 +1,5 @@
-#include "platform/win32/text.h"
+// Converting between the program's UTF-8 and the wide Windows API's UTF-16.
+#include "win32/text.h"
 
 #include <windows.h>
 

@@ -1,9 +1,8 @@
-// The executable's entry: hands the argument text to the entry routine, then keeps a preview
-// alive for as long as its window lives.
+// The composition root: builds the Win32 platform and hands the argument text to the entry routine.
 #include <windows.h>
 
-#include "platform/win32/text.h"
-#include "platform/win32/win32_platform.h"
+#include "win32/text.h"
+#include "win32/win32_platform.h"
 #include "startup/command_line.h"
 #include "startup/entry.h"
 
@@ -13,6 +12,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   platform::Platform platform = windows.Bundle();
   startup::RunEntry(startup::ArgumentTextOf(win32::Narrow(GetCommandLineW())), platform);
 
+  // A preview lives on in this loop for as long as its window does.
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);

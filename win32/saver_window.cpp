@@ -1,11 +1,12 @@
-#include "platform/win32/saver_window.h"
+// The full-screen saver window: its surfaces, Timer1, the queue, and one handler a message.
+#include "win32/saver_window.h"
 
 #include <windowsx.h>
 
-
-#include "platform/win32/saver_surfaces.h"
 #include "saver/saver_window.h"
 #include "startup/entry.h"
+#include "win32/saver_surfaces.h"
+#include "win32/window_class.h"
 
 namespace quillmere::win32 {
 namespace {
@@ -29,69 +30,80 @@ std::int32_t ShiftState() {
   return shift;
 }
 
-std::int32_t ButtonOf(UINT message) {
-  switch (message) {
-    case WM_LBUTTONDOWN: return 1;
-    case WM_RBUTTONDOWN: return 2;
-    case WM_MBUTTONDOWN: return 4;
-    default: return 8;
-  }
-}
+// The mouse buttons as the handlers take them.
+constexpr std::int32_t kLeftButton = 1;
+constexpr std::int32_t kRightButton = 2;
+constexpr std::int32_t kMiddleButton = 4;
+constexpr std::int32_t kExtraButton = 8;
 
 std::int32_t HeldButtons(WPARAM wparam) {
   std::int32_t buttons = 0;
-  if (wparam & MK_LBUTTON) buttons |= 1;
-  if (wparam & MK_RBUTTON) buttons |= 2;
-  if (wparam & MK_MBUTTON) buttons |= 4;
+  if (wparam & MK_LBUTTON) buttons |= kLeftButton;
+  if (wparam & MK_RBUTTON) buttons |= kRightButton;
+  if (wparam & MK_MBUTTON) buttons |= kMiddleButton;
   return buttons;
 }
 
-void OnPaint(HWND window, HDC buffer) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  if (buffer != nullptr) {
-    const RECT& r = paint.rcPaint;
-    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, buffer, r.left, r.top, SRCCOPY);
-  }
-  EndPaint(window, &paint);
+// The canvas the window repaints from, once it has been made.
+const MemorySurface* the_canvas = nullptr;
+
+LRESULT OnTimer(WPARAM timer) {
+  if (the_saver && timer == kTimer1) the_saver->OnTimerTick();
+  return 0;
 }
 
-HDC the_buffer = nullptr;
+LRESULT OnKeyDown(WPARAM key) {
+  if (the_saver) the_saver->OnKeyDown(static_cast<std::int32_t>(key), ShiftState());
+  return 0;
+}
+
+LRESULT OnMouseDown(std::int32_t button, LPARAM lparam) {
+  if (the_saver) {
+    the_saver->OnDisplayMouseDown(button, ShiftState(), static_cast<float>(GET_X_LPARAM(lparam)),
+                                  static_cast<float>(GET_Y_LPARAM(lparam)));
+  }
+  return 0;
+}
+
+// The extra buttons' messages are answered TRUE, as the system asks.
+LRESULT OnXButtonDown(LPARAM lparam) {
+  OnMouseDown(kExtraButton, lparam);
+  return TRUE;
+}
+
+LRESULT OnMouseMove(WPARAM wparam, LPARAM lparam) {
+  if (the_saver) {
+    the_saver->OnDisplayMouseMove(HeldButtons(wparam), ShiftState(),
+                                  static_cast<float>(GET_X_LPARAM(lparam)),
+                                  static_cast<float>(GET_Y_LPARAM(lparam)));
+  }
+  return 0;
+}
+
+LRESULT OnPaint(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  if (the_canvas != nullptr) the_canvas->CopyTo(dc, paint.rcPaint);
+  EndPaint(window, &paint);
+  return 0;
+}
+
+// However the window goes, the saver goes with it.
+[[noreturn]] LRESULT OnDestroy() { ExitProcess(0); }
 
 LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_TIMER:
-      if (the_saver && wparam == kTimer1) the_saver->OnTimerTick();
-      return 0;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      if (the_saver) the_saver->OnKeyDown(static_cast<std::int32_t>(wparam), ShiftState());
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
-      if (the_saver) {
-        the_saver->OnDisplayMouseDown(ButtonOf(message), ShiftState(),
-                                      static_cast<float>(GET_X_LPARAM(lparam)),
-                                      static_cast<float>(GET_Y_LPARAM(lparam)));
-      }
-      return message == WM_XBUTTONDOWN ? TRUE : 0;
-    case WM_MOUSEMOVE:
-      if (the_saver) {
-        the_saver->OnDisplayMouseMove(HeldButtons(wparam), ShiftState(),
-                                      static_cast<float>(GET_X_LPARAM(lparam)),
-                                      static_cast<float>(GET_Y_LPARAM(lparam)));
-      }
-      return 0;
-    case WM_PAINT:
-      OnPaint(window, the_buffer);
-      return 0;
-    case WM_DESTROY:
-      // However the window goes, the saver goes with it.
-      ExitProcess(0);
-    default:
-      return DefWindowProcW(window, message, wparam, lparam);
+    case WM_TIMER: return OnTimer(wparam);
+    case WM_KEYDOWN: return OnKeyDown(wparam);
+    case WM_SYSKEYDOWN: return OnKeyDown(wparam);
+    case WM_LBUTTONDOWN: return OnMouseDown(kLeftButton, lparam);
+    case WM_RBUTTONDOWN: return OnMouseDown(kRightButton, lparam);
+    case WM_MBUTTONDOWN: return OnMouseDown(kMiddleButton, lparam);
+    case WM_XBUTTONDOWN: return OnXButtonDown(lparam);
+    case WM_MOUSEMOVE: return OnMouseMove(wparam, lparam);
+    case WM_PAINT: return OnPaint(window);
+    case WM_DESTROY: return OnDestroy();
+    default: return DefWindowProcW(window, message, wparam, lparam);
   }
 }
 
@@ -112,36 +124,14 @@ float LocalTimeOfDay::SecondsSinceMidnight() {
 void Win32SaverHost::Attach(saver::SaverWindow* saver) { the_saver = saver; }
 
 std::span<std::uint32_t> Win32SaverHost::PrepareSurfaces(std::int32_t width, std::int32_t height) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = SaverProc;
-  window_class.hInstance = instance_;
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  window_class.lpszClassName = kClassName;
-  RegisterClassExW(&window_class);
+  RegisterWindowClass(instance_, {.name = kClassName,
+                                  .procedure = SaverProc,
+                                  .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
   window_ = CreateWindowExW(0, kClassName, kCaption, WS_POPUP, 0, 0, width, height, nullptr,
                             nullptr, instance_, nullptr);
-
-  width_ = width;
-  height_ = height;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // rows top to bottom, as the canvas has them
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HDC screen = GetDC(window_);
-  HBITMAP section = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  buffer_ = CreateCompatibleDC(screen);
-  ReleaseDC(window_, screen);
-  if (section == nullptr || bits == nullptr || buffer_ == nullptr) return {};
-  SelectObject(buffer_, section);
-  the_buffer = buffer_;
-  return {static_cast<std::uint32_t*>(bits),
-          static_cast<std::size_t>(width) * static_cast<std::size_t>(height)};
+  if (!canvas_.Create(width, height)) return {};
+  the_canvas = &canvas_;
+  return canvas_.pixels();
 }
 
 void Win32SaverHost::EnableTimer() { SetTimer(window_, kTimer1, kTimer1IntervalMs, nullptr); }
@@ -153,7 +143,7 @@ void Win32SaverHost::ShowTopmost() {
 
 void Win32SaverHost::PresentCanvas() {
   HDC display = GetDC(window_);
-  BitBlt(display, 0, 0, width_, height_, buffer_, 0, 0, SRCCOPY);
+  canvas_.CopyTo(display);
   ReleaseDC(window_, display);
 }
 

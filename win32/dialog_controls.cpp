@@ -1,0 +1,221 @@
+// The settings dialog's controls: pictures, labels, sliders and tip, drawn onto backing images.
+#include "win32/dialog_window.h"
+
+#include <commctrl.h>
+
+#include <array>
+
+#include "resource_ids.h"
+#include "win32/message_box.h"
+#include "win32/text.h"
+
+namespace quillmere::win32 {
+namespace {
+
+using platform::DialogControl;
+using platform::DialogPicture;
+using settings_dialog::Element;
+using settings_dialog::ElementKind;
+using settings_dialog::Surface;
+
+constexpr COLORREF kWhiteInk = RGB(255, 255, 255);
+constexpr COLORREF kLinkInk = RGB(255, 255, 192);
+constexpr COLORREF kDialogBackground = RGB(128, 128, 128);
+constexpr char kExitTip[] = "exit button";
+constexpr char kNotSavedTitle[] = "quillmere";
+constexpr char kNotSavedText[] =
+    "設定を保存できませんでした。\n"
+    "設定ファイルに書き込めるか確かめてから、もう一度「設定」を押してください。";
+
+constexpr std::array<int, 5> kPatternStripIds = {IDB_PATTERN0, IDB_PATTERN1, IDB_PATTERN2,
+                                                 IDB_PATTERN3, IDB_PATTERN4};
+
+RECT RectOf(const settings_dialog::Box& box) { return {box.x, box.y, box.x + box.w, box.y + box.h}; }
+
+std::size_t SurfaceIndex(Surface surface) { return static_cast<std::size_t>(surface); }
+
+}  // namespace
+
+MemorySurface& DialogWindow::BaseOf(Surface surface) { return bases_[SurfaceIndex(surface)]; }
+MemorySurface& DialogWindow::BackingOf(Surface surface) { return backings_[SurfaceIndex(surface)]; }
+
+HWND DialogWindow::WindowOf(Surface surface) const {
+  switch (surface) {
+    case Surface::Pic_a: return panels_[0];
+    case Surface::Pic_b: return panels_[1];
+    default: return window_;
+  }
+}
+
+const Picture* DialogWindow::PictureFor(DialogPicture picture) const {
+  int id = 0;
+  switch (picture) {
+    case DialogPicture::OptionOn: id = IDB_OPTION_ON; break;
+    case DialogPicture::OptionOff: id = IDB_OPTION_OFF; break;
+    case DialogPicture::ButtonReleased: id = IDB_BUTTON_RELEASED; break;
+    case DialogPicture::ButtonPressed: id = IDB_BUTTON_PRESSED; break;
+    case DialogPicture::ExitReleased: id = IDB_EXIT_RELEASED; break;
+    case DialogPicture::ExitPressed: id = IDB_EXIT_PRESSED; break;
+    case DialogPicture::None: return nullptr;
+  }
+  auto found = pictures_.find(id);
+  return found == pictures_.end() || found->second.bitmap == nullptr ? nullptr : &found->second;
+}
+
+HFONT DialogWindow::FontOf(DialogControl control) const {
+  return control == DialogControl::lbl_URL ? link_font_ : font_;
+}
+
+void DialogWindow::LoadPictures() {
+  for (int id : {IDB_TITLE, IDB_EXIT_RELEASED, IDB_EXIT_PRESSED, IDB_BUTTON_RELEASED,
+                 IDB_BUTTON_PRESSED, IDB_OPTION_ON, IDB_OPTION_OFF, IDB_TEXTURE}) {
+    pictures_[id] = LoadPicture(instance_, id);
+  }
+  for (int id : kPatternStripIds) pictures_[id] = LoadPicture(instance_, id);
+}
+
+void DialogWindow::CreateSurfaces() {
+  const settings_dialog::Box& client = settings_dialog::kDialogClient;
+  const std::array<settings_dialog::Box, 3> sizes = {
+      client, settings_dialog::Find(DialogControl::Pic_a)->box,
+      settings_dialog::Find(DialogControl::Pic_b)->box};
+  for (std::size_t at = 0; at < sizes.size(); ++at) {
+    for (MemorySurface* surface : {&bases_[at], &backings_[at]}) {
+      surface->Create(sizes[at].w, sizes[at].h);
+      surface->Fill(kDialogBackground);
+    }
+  }
+}
+
+void DialogWindow::MeasureAutoSizedLabels() {
+  HDC dc = GetDC(window_);
+  for (const Element& element : settings_dialog::Layout()) {
+    if (!element.width_follows_text) continue;
+    HGDIOBJ previous = SelectObject(dc, FontOf(element.control));
+    const std::wstring text = Widen(element.text);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    core_.SetTextWidth(element.control, element.index, size.cx);
+  }
+  ReleaseDC(window_, dc);
+}
+
+void DialogWindow::AddExitTip() {
+  HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                             nullptr, instance_, nullptr);
+  if (tip == nullptr) return;
+  static std::wstring text = Widen(kExitTip);
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = window_;
+  tool.uId = 1;
+  tool.rect = RectOf(settings_dialog::Find(DialogControl::ImgExit)->box);
+  tool.hinst = instance_;
+  tool.lpszText = text.data();
+  SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void DialogWindow::Compose(Surface surface) {
+  if (!loaded_) return;
+  MemorySurface& backing = BackingOf(surface);
+  BaseOf(surface).CopyTo(backing.dc());
+  for (const Element& element : core_.layout()) {
+    if (element.surface == surface) DrawElement(backing.dc(), element);
+  }
+  if (HWND window = WindowOf(surface)) InvalidateRect(window, nullptr, FALSE);
+}
+
+void DialogWindow::DrawElement(HDC dc, const Element& element) {
+  if (element.kind == ElementKind::Picture) DrawPictureElement(dc, element);
+  if (element.kind == ElementKind::Label) DrawLabelElement(dc, element);
+}
+
+void DialogWindow::DrawPictureElement(HDC dc, const Element& element) {
+  const settings_dialog::Box& box = element.box;
+  if (element.control == DialogControl::Image1) {
+    StretchPicture(dc, pictures_[IDB_TITLE], box.x, box.y, box.w, box.h);
+    return;
+  }
+  if (element.control == DialogControl::Pic_Ptn) {
+    const Picture& strip = pictures_[kPatternStripIds[static_cast<std::size_t>(element.index)]];
+    DrawPicture(dc, strip, box.x, box.y, strip.width, strip.height);
+    return;
+  }
+  auto shown = shown_.find({element.control, element.index});
+  if (shown == shown_.end()) return;
+  const Picture* picture = PictureFor(shown->second);
+  if (picture == nullptr) return;
+  // The two text buttons share one picture stretched to each button's box.
+  if (element.control == DialogControl::Img_Set || element.control == DialogControl::Img_Can) {
+    StretchPicture(dc, *picture, box.x, box.y, box.w, box.h);
+  } else {
+    DrawPicture(dc, *picture, box.x, box.y, picture->width, picture->height);
+  }
+}
+
+void DialogWindow::DrawLabelElement(HDC dc, const Element& element) {
+  auto text_found = texts_.find({element.control, element.index});
+  const std::wstring text = text_found != texts_.end() ? text_found->second : Widen(element.text);
+  COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
+  if (element.ink == settings_dialog::Ink::White) ink = kWhiteInk;
+  if (element.ink == settings_dialog::Ink::Link) ink = kLinkInk;
+  SetTextColor(dc, ink);
+  SetBkMode(dc, TRANSPARENT);
+  HGDIOBJ previous = SelectObject(dc, FontOf(element.control));
+  UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_TOP;
+  if (element.align == settings_dialog::Align::Right) format |= DT_RIGHT;
+  if (element.align == settings_dialog::Align::Centre) format |= DT_CENTER;
+  // Captions wider in the fallback face than in the original one may run past their box.
+  format |= DT_NOCLIP;
+  RECT box = RectOf(element.box);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
+  SelectObject(dc, previous);
+}
+
+void DialogWindow::DrawBackgroundLine(std::int32_t y, std::int32_t width, std::uint32_t colour) {
+  background_painted_ = true;
+  HDC dc = BaseOf(Surface::Dialog).dc();
+  HPEN pen = CreatePen(PS_SOLID, 1, colour);
+  HGDIOBJ previous = SelectObject(dc, pen);
+  MoveToEx(dc, 0, y, nullptr);
+  LineTo(dc, width, y);
+  SelectObject(dc, previous);
+  DeleteObject(pen);
+  Compose(Surface::Dialog);
+}
+
+void DialogWindow::CopyTextureTile(DialogControl panel, std::int32_t x, std::int32_t y) {
+  const Surface surface = panel == DialogControl::Pic_a ? Surface::Pic_a : Surface::Pic_b;
+  const Picture& tile = pictures_[IDB_TEXTURE];
+  if (tile.bitmap == nullptr) return;
+  DrawPicture(BaseOf(surface).dc(), tile, x, y, tile.width, tile.height);
+  Compose(surface);
+}
+
+void DialogWindow::ShowPicture(DialogControl control, std::int32_t index, DialogPicture picture) {
+  const Element* element = settings_dialog::Find(control, index);
+  if (element == nullptr) return;
+  shown_[{control, index}] = picture;
+  Compose(element->surface);
+}
+
+void DialogWindow::SetLabelText(DialogControl control, std::int32_t index, std::string_view text) {
+  const Element* element = settings_dialog::Find(control, index);
+  if (element == nullptr) return;
+  texts_[{control, index}] = Widen(text);
+  Compose(element->surface);
+}
+
+void DialogWindow::SetSliderPosition(std::int32_t index, std::int32_t value) {
+  if (index < 0 || index >= static_cast<std::int32_t>(sliders_.size())) return;
+  SetScrollPos(sliders_[static_cast<std::size_t>(index)], SB_CTL, value, TRUE);
+}
+
+void DialogWindow::TellSettingsNotSaved() {
+  ShowMessageBoxInFont(window_, font_, Widen(kNotSavedText).c_str(), Widen(kNotSavedTitle).c_str());
+}
+
+}  // namespace quillmere::win32

@@ -1,0 +1,258 @@
+// The settings dialog's windows: creation, the message loop, and one handler a message.
+#include "win32/dialog_window.h"
+
+#include <windowsx.h>
+
+#include "resource_ids.h"
+#include "settings_dialog/skin.h"
+#include "startup/entry.h"
+#include "win32/fonts.h"
+#include "win32/text.h"
+#include "win32/win32_platform.h"
+#include "win32/window_class.h"
+
+namespace quillmere::win32 {
+namespace {
+
+using platform::DialogControl;
+using settings_dialog::ScrollRequest;
+
+constexpr wchar_t kDialogClass[] = L"quillmere_settings";
+constexpr wchar_t kPanelClass[] = L"quillmere_settings_panel";
+constexpr int kSliderIdBase = 100;
+
+// The one dialog of the process; the window procedures forward to it.
+DialogWindow* the_dialog = nullptr;
+
+ScrollRequest RequestOf(WPARAM wparam) {
+  switch (LOWORD(wparam)) {
+    case SB_LINELEFT: return ScrollRequest::LineLeft;
+    case SB_LINERIGHT: return ScrollRequest::LineRight;
+    case SB_PAGELEFT: return ScrollRequest::PageLeft;
+    case SB_PAGERIGHT: return ScrollRequest::PageRight;
+    case SB_THUMBTRACK: return ScrollRequest::ThumbTrack;
+    case SB_THUMBPOSITION: return ScrollRequest::ThumbPosition;
+    case SB_LEFT: return ScrollRequest::ToLeft;
+    case SB_RIGHT: return ScrollRequest::ToRight;
+    default: return ScrollRequest::EndScroll;
+  }
+}
+
+}  // namespace
+
+void ShowSettingsDialog(HINSTANCE instance, platform::Platform& platform) {
+  DialogWindow dialog(instance, platform);
+  dialog.Run();
+}
+
+DialogWindow::~DialogWindow() {
+  for (HFONT font : {font_, link_font_}) {
+    if (font != nullptr) DeleteObject(font);
+  }
+}
+
+platform::WindowHandle DialogWindow::Window() { return FromHwnd(window_); }
+
+void DialogWindow::Run() {
+  the_dialog = this;
+  RegisterClasses();
+  LoadPictures();
+  font_ = MakeLabelFont(false);
+  link_font_ = MakeLabelFont(true);
+  hand_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDC_QUILLMERE_HAND));
+  arrow_ = LoadCursorW(nullptr, IDC_ARROW);
+
+  const platform::Rect placement = settings_dialog::DialogPlacement(platform_.screen);
+  CreateSurfaces();
+  CreateWindows(placement);
+  if (window_ == nullptr) return;
+  // The painter runs on the resize notification; a system that sent none at creation gets one.
+  if (!background_painted_) core_.OnResize();
+  MeasureAutoSizedLabels();
+  core_.Load();
+  loaded_ = true;
+  for (Surface surface : {Surface::Dialog, Surface::Pic_a, Surface::Pic_b}) Compose(surface);
+
+  ShowWindow(window_, SW_SHOW);
+  SetForegroundWindow(window_);
+  UpdateWindow(window_);
+  AddExitTip();
+  MSG message;
+  while (!core_.closed() && !destroyed_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  the_dialog = nullptr;
+}
+
+void DialogWindow::RegisterClasses() {
+  RegisterWindowClass(instance_, {.name = kDialogClass,
+                                  .procedure = DialogProc,
+                                  .icon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_QUILLMERE))});
+  RegisterWindowClass(instance_, {.name = kPanelClass, .procedure = PanelProc});
+}
+
+void DialogWindow::CreateWindows(const platform::Rect& placement) {
+  const std::wstring title = Widen(startup::kSettingsDialogTitle);
+  window_ = CreateWindowExW(0, kDialogClass, title.c_str(), WS_POPUP | WS_CLIPCHILDREN,
+                            placement.left, placement.top, placement.right - placement.left,
+                            placement.bottom - placement.top, nullptr, nullptr, instance_, nullptr);
+  if (window_ == nullptr) return;
+  HICON icon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_QUILLMERE));
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+
+  for (std::size_t i = 0; i < panels_.size(); ++i) {
+    const settings_dialog::Box& box =
+        settings_dialog::Find(i == 0 ? DialogControl::Pic_a : DialogControl::Pic_b)->box;
+    panels_[i] = CreateWindowExW(0, kPanelClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                                 box.x, box.y, box.w, box.h, window_, nullptr, instance_, nullptr);
+  }
+  for (std::size_t i = 0; i < sliders_.size(); ++i) {
+    const settings_dialog::Box& box =
+        settings_dialog::Find(DialogControl::HS, static_cast<std::int32_t>(i))->box;
+    const settings_dialog::SliderRow& row = settings_dialog::kSliderRows[i];
+    sliders_[i] = CreateWindowExW(
+        0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_HORZ, box.x, box.y, box.w, box.h,
+        panels_[1], reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSliderIdBase + static_cast<int>(i))),
+        instance_, nullptr);
+    SetScrollRange(sliders_[i], SB_CTL, row.minimum, row.maximum, FALSE);
+    SetScrollPos(sliders_[i], SB_CTL, row.initial, TRUE);
+  }
+}
+
+void DialogWindow::MoveWindowTop(std::int32_t top) {
+  RECT rect{};
+  GetWindowRect(window_, &rect);
+  SetWindowPos(window_, nullptr, rect.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DialogWindow::MoveWindowLeft(std::int32_t left) {
+  RECT rect{};
+  GetWindowRect(window_, &rect);
+  SetWindowPos(window_, nullptr, left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DialogWindow::DispatchPending() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void DialogWindow::Destroy() {
+  if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
+}
+
+LRESULT CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (the_dialog == nullptr) return DefWindowProcW(window, message, wparam, lparam);
+  if (the_dialog->window_ == nullptr) the_dialog->window_ = window;
+  return the_dialog->OnMessage(window, Surface::Dialog, message, wparam, lparam);
+}
+
+LRESULT CALLBACK DialogWindow::PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (the_dialog == nullptr) return DefWindowProcW(window, message, wparam, lparam);
+  const Surface surface = window == the_dialog->panels_[1] ? Surface::Pic_b : Surface::Pic_a;
+  return the_dialog->OnMessage(window, surface, message, wparam, lparam);
+}
+
+LRESULT DialogWindow::OnMessage(HWND window, Surface surface, UINT message, WPARAM wparam,
+                                LPARAM lparam) {
+  switch (message) {
+    case WM_PAINT: return OnPaint(window, surface);
+    case WM_ERASEBKGND: return OnEraseBackground();
+    case WM_SIZE: return OnSize(surface);
+    case WM_SETCURSOR: return OnSetCursor(window, surface, wparam, lparam);
+    case WM_LBUTTONDOWN: return OnMouseDown(window, surface, MouseButton::Left, lparam);
+    case WM_RBUTTONDOWN: return OnMouseDown(window, surface, MouseButton::Right, lparam);
+    case WM_MBUTTONDOWN: return OnMouseDown(window, surface, MouseButton::Middle, lparam);
+    case WM_LBUTTONUP: return OnMouseUp(surface, MouseButton::Left, lparam);
+    case WM_RBUTTONUP: return OnMouseUp(surface, MouseButton::Right, lparam);
+    case WM_MBUTTONUP: return OnMouseUp(surface, MouseButton::Middle, lparam);
+    case WM_MOUSEMOVE: return OnMouseMove(surface, lparam);
+    case WM_HSCROLL: return OnHScroll(reinterpret_cast<HWND>(lparam), wparam);
+    case WM_CLOSE: return OnClose();
+    case WM_DESTROY: return OnDestroy(window);
+    default: return DefWindowProcW(window, message, wparam, lparam);
+  }
+}
+
+LRESULT DialogWindow::OnPaint(HWND window, Surface surface) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  BackingOf(surface).CopyTo(dc);
+  EndPaint(window, &paint);
+  return 0;
+}
+
+// Every surface paints all of itself from its backing image.
+LRESULT DialogWindow::OnEraseBackground() { return 1; }
+
+// The panels follow the dialog; only the dialog's own resize repaints the background.
+LRESULT DialogWindow::OnSize(Surface surface) {
+  if (surface == Surface::Dialog) core_.OnResize();
+  return 0;
+}
+
+LRESULT DialogWindow::OnSetCursor(HWND window, Surface surface, WPARAM wparam, LPARAM lparam) {
+  const HWND under = reinterpret_cast<HWND>(wparam);
+  for (HWND slider : sliders_) {
+    if (under == slider) {
+      SetCursor(hand_);
+      return TRUE;
+    }
+  }
+  if (under != window) return DefWindowProcW(window, WM_SETCURSOR, wparam, lparam);
+  POINT point{};
+  GetCursorPos(&point);
+  ScreenToClient(window, &point);
+  const bool hand = core_.PointerAt(surface, point.x, point.y) == settings_dialog::Pointer::Hand;
+  SetCursor(hand ? hand_ : arrow_);
+  return TRUE;
+}
+
+LRESULT DialogWindow::OnMouseDown(HWND window, Surface surface, MouseButton button, LPARAM lparam) {
+  if (core_.OnMouseDown(surface, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), button) &&
+      !core_.closed()) {
+    SetCapture(window);
+  }
+  return 0;
+}
+
+LRESULT DialogWindow::OnMouseUp(Surface surface, MouseButton button, LPARAM lparam) {
+  if (GetCapture() != nullptr) ReleaseCapture();
+  core_.OnMouseUp(surface, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), button);
+  return 0;
+}
+
+LRESULT DialogWindow::OnMouseMove(Surface surface, LPARAM lparam) {
+  core_.OnMouseMove(surface, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+  return 0;
+}
+
+LRESULT DialogWindow::OnHScroll(HWND slider, WPARAM wparam) {
+  for (std::size_t i = 0; i < sliders_.size(); ++i) {
+    if (sliders_[i] == slider) {
+      core_.OnScroll(static_cast<std::int32_t>(i), RequestOf(wparam),
+                     static_cast<std::int16_t>(HIWORD(wparam)));
+    }
+  }
+  return 0;
+}
+
+LRESULT DialogWindow::OnClose() {
+  core_.OnSystemClose();
+  return 0;
+}
+
+LRESULT DialogWindow::OnDestroy(HWND window) {
+  if (window == window_) destroyed_ = true;
+  return 0;
+}
+
+}  // namespace quillmere::win32

@@ -1,0 +1,111 @@
+// The skinned settings dialog: one popup window, two panels, four slider controls.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "platform/platform.h"
+#include "platform/settings_dialog_host.h"
+#include "settings_dialog/dialog.h"
+#include "settings_dialog/layout.h"
+#include "win32/memory_surface.h"
+#include "win32/pictures.h"
+
+namespace quillmere::win32 {
+
+// Shows the settings dialog modally; returns when it has closed.
+void ShowSettingsDialog(HINSTANCE instance, platform::Platform& platform);
+
+class DialogWindow final : public platform::SettingsDialogHost {
+ public:
+  DialogWindow(HINSTANCE instance, platform::Platform& platform)
+      : instance_(instance), platform_(platform), core_(platform, *this) {}
+  DialogWindow(const DialogWindow&) = delete;
+  DialogWindow& operator=(const DialogWindow&) = delete;
+  ~DialogWindow() override;
+
+  // Builds the windows and runs the dialog's message loop until it closes.
+  void Run();
+
+  // SettingsDialogHost
+  platform::WindowHandle Window() override;
+  void DrawBackgroundLine(std::int32_t y, std::int32_t width, std::uint32_t colour) override;
+  void CopyTextureTile(platform::DialogControl panel, std::int32_t x, std::int32_t y) override;
+  void ShowPicture(platform::DialogControl control, std::int32_t index,
+                   platform::DialogPicture picture) override;
+  void SetLabelText(platform::DialogControl control, std::int32_t index,
+                    std::string_view text) override;
+  void SetSliderPosition(std::int32_t index, std::int32_t value) override;
+  void MoveWindowTop(std::int32_t top) override;
+  void MoveWindowLeft(std::int32_t left) override;
+  void DispatchPending() override;
+  void Destroy() override;
+  void TellSettingsNotSaved() override;
+
+ private:
+  using Surface = settings_dialog::Surface;
+  using MouseButton = settings_dialog::MouseButton;
+  using ControlKey = std::pair<platform::DialogControl, std::int32_t>;
+
+  static LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnMessage(HWND window, Surface surface, UINT message, WPARAM wparam, LPARAM lparam);
+
+  // One handler a message.
+  LRESULT OnPaint(HWND window, Surface surface);
+  LRESULT OnEraseBackground();
+  LRESULT OnSize(Surface surface);
+  LRESULT OnSetCursor(HWND window, Surface surface, WPARAM wparam, LPARAM lparam);
+  LRESULT OnMouseDown(HWND window, Surface surface, MouseButton button, LPARAM lparam);
+  LRESULT OnMouseUp(Surface surface, MouseButton button, LPARAM lparam);
+  LRESULT OnMouseMove(Surface surface, LPARAM lparam);
+  LRESULT OnHScroll(HWND slider, WPARAM wparam);
+  LRESULT OnClose();
+  LRESULT OnDestroy(HWND window);
+
+  // Building the window and its controls.
+  void RegisterClasses();
+  void CreateWindows(const platform::Rect& placement);
+  void CreateSurfaces();
+  void LoadPictures();
+  void MeasureAutoSizedLabels();
+  void AddExitTip();
+
+  // Drawing the controls onto the surfaces.
+  void Compose(Surface surface);
+  void DrawElement(HDC dc, const settings_dialog::Element& element);
+  void DrawPictureElement(HDC dc, const settings_dialog::Element& element);
+  void DrawLabelElement(HDC dc, const settings_dialog::Element& element);
+  MemorySurface& BaseOf(Surface surface);
+  MemorySurface& BackingOf(Surface surface);
+  HWND WindowOf(Surface surface) const;
+  const Picture* PictureFor(platform::DialogPicture picture) const;
+  HFONT FontOf(platform::DialogControl control) const;
+
+  HINSTANCE instance_;
+  platform::Platform& platform_;
+  settings_dialog::SettingsDialog core_;
+  HWND window_ = nullptr;
+  std::array<HWND, 2> panels_{};
+  std::array<HWND, 4> sliders_{};
+  bool destroyed_ = false;
+  bool loaded_ = false;
+  bool background_painted_ = false;
+  HFONT font_ = nullptr;
+  HFONT link_font_ = nullptr;
+  HCURSOR hand_ = nullptr;
+  HCURSOR arrow_ = nullptr;
+  std::array<MemorySurface, 3> bases_;     // the painted background and the tiled panels
+  std::array<MemorySurface, 3> backings_;  // what each surface shows: its base with the elements on it
+  std::map<int, Picture> pictures_;
+  std::map<ControlKey, platform::DialogPicture> shown_;
+  std::map<ControlKey, std::wstring> texts_;
+};
+
+}  // namespace quillmere::win32

@@ -1,0 +1,81 @@
+// The message box's own font may lack Japanese glyphs, so it takes ours and grows to fit.
+#include "win32/message_box.h"
+
+#include <algorithm>
+#include <string>
+
+namespace quillmere::win32 {
+namespace {
+
+// The box being fitted; a message box is modal, so there is one at a time.
+struct MessageBoxFit {
+  HFONT font = nullptr;
+  HHOOK hook = nullptr;
+  SIZE grow{};
+};
+MessageBoxFit message_fit;
+
+BOOL CALLBACK FitMessageText(HWND child, LPARAM box) {
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(message_fit.font), TRUE);
+  wchar_t kind[16] = {};
+  GetClassNameW(child, kind, 16);
+  const int length = GetWindowTextLengthW(child);
+  if (lstrcmpiW(kind, L"Static") != 0 || length == 0) return TRUE;
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  GetWindowTextW(child, text.data(), length + 1);
+  HDC dc = GetDC(child);
+  HGDIOBJ previous = SelectObject(dc, message_fit.font);
+  RECT need{0, 0, 0, 0};
+  DrawTextW(dc, text.c_str(), length, &need, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+  SelectObject(dc, previous);
+  ReleaseDC(child, dc);
+  RECT has{};
+  GetWindowRect(child, &has);
+  MapWindowPoints(nullptr, reinterpret_cast<HWND>(box), reinterpret_cast<POINT*>(&has), 2);
+  const LONG grow_x = std::max(0L, need.right - (has.right - has.left));
+  const LONG grow_y = std::max(0L, need.bottom - (has.bottom - has.top));
+  message_fit.grow = {std::max(message_fit.grow.cx, grow_x), std::max(message_fit.grow.cy, grow_y)};
+  SetWindowPos(child, nullptr, 0, 0, has.right - has.left + grow_x, has.bottom - has.top + grow_y,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return TRUE;
+}
+
+BOOL CALLBACK MoveMessageButton(HWND child, LPARAM box) {
+  wchar_t kind[16] = {};
+  GetClassNameW(child, kind, 16);
+  if (lstrcmpiW(kind, L"Button") != 0) return TRUE;
+  RECT at{};
+  GetWindowRect(child, &at);
+  MapWindowPoints(nullptr, reinterpret_cast<HWND>(box), reinterpret_cast<POINT*>(&at), 2);
+  SetWindowPos(child, nullptr, at.left + message_fit.grow.cx / 2, at.top + message_fit.grow.cy, 0,
+               0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return TRUE;
+}
+
+LRESULT CALLBACK MessageBoxHook(int code, WPARAM wparam, LPARAM lparam) {
+  if (code != HCBT_ACTIVATE) return CallNextHookEx(message_fit.hook, code, wparam, lparam);
+  HWND box = reinterpret_cast<HWND>(wparam);
+  message_fit.grow = {};
+  EnumChildWindows(box, FitMessageText, reinterpret_cast<LPARAM>(box));
+  EnumChildWindows(box, MoveMessageButton, reinterpret_cast<LPARAM>(box));
+  RECT outer{};
+  GetWindowRect(box, &outer);
+  SetWindowPos(box, nullptr, outer.left - message_fit.grow.cx / 2, outer.top - message_fit.grow.cy / 2,
+               outer.right - outer.left + message_fit.grow.cx,
+               outer.bottom - outer.top + message_fit.grow.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  UnhookWindowsHookEx(message_fit.hook);
+  message_fit.hook = nullptr;
+  return 0;
+}
+
+}  // namespace
+
+void ShowMessageBoxInFont(HWND owner, HFONT font, const wchar_t* text, const wchar_t* title) {
+  message_fit.font = font;
+  message_fit.hook = SetWindowsHookExW(WH_CBT, MessageBoxHook, nullptr, GetCurrentThreadId());
+  MessageBoxW(owner, text, title, MB_OK | MB_ICONWARNING);
+  if (message_fit.hook != nullptr) UnhookWindowsHookEx(message_fit.hook);
+  message_fit.hook = nullptr;
+}
+
+}  // namespace quillmere::win32

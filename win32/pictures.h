@@ -1,0 +1,21 @@
+// Bitmaps from the program's resources, and drawing them onto a device context.
+#pragma once
+
+#include <windows.h>
+
+namespace quillmere::win32 {
+
+struct Picture {
+  HBITMAP bitmap = nullptr;
+  int width = 0;
+  int height = 0;
+};
+
+// The bitmap resource id with its size; a null bitmap when it is missing.
+Picture LoadPicture(HINSTANCE instance, int id);
+// Copies the picture's top-left width x height pixels to (x, y), cut, never stretched.
+void DrawPicture(HDC target, const Picture& picture, int x, int y, int width, int height);
+// Stretches the whole picture over the width x height box at (x, y).
+void StretchPicture(HDC target, const Picture& picture, int x, int y, int width, int height);
+
+}  // namespace quillmere::win32
