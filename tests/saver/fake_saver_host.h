@@ -19,21 +19,13 @@ class FixedClock final : public platform::TimeOfDay {
 class FakeSaverHost final : public platform::SaverHost {
  public:
   std::vector<std::uint32_t> canvas;
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  int timers_enabled = 0;
-  int shown = 0;
-  int presents = 0;
-  int yields = 0;
-  int destroyed = 0;
+  int timers_enabled = 0, shown = 0, presents = 0, yields = 0, destroyed = 0;
   bool input_pending = false;
   std::uint64_t milliseconds = 0;
   std::uint64_t milliseconds_per_look = 0;  // how far the clock moves at each reading
   std::function<void(int)> on_yield;       // called with the yield's number, from 1
 
   std::span<std::uint32_t> PrepareSurfaces(std::int32_t w, std::int32_t h) override {
-    width = w;
-    height = h;
     canvas.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0u);
     return canvas;
   }
