@@ -3,8 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <fstream>
 #include <limits>
+#include <sstream>
+#include <string>
 #include <vector>
+
+#include "saver/headless.h"
 
 namespace quillmere::saver {
 namespace {
@@ -14,30 +20,45 @@ constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
 // A pixel is painted exactly when dx^2 + dy^2 <= r^2; a negative radius paints nothing.
 TEST(StampDisc, PaintsExactlyThePixelsOfTheDisc) {
-  struct Case {
-    std::int32_t cx, cy, radius;
-  };
-  const Case cases[] = {{20, 15, 0},   {20, 15, 1},  {20, 15, 5},   {0, 0, 7},       {40, 30, 7},
-                        {39, 29, 20},  {-3, 10, 6},  {45, 10, 6},   {20, 15, 24},    {20, 15, 26},
-                        {0, 30, 49},   {0, 30, 51},  {100, 100, 90}, {20, -1000, 1005}, {10, 10, -1},
-                        {10, 10, kMin}, {41, 31, kMax}};
-  for (const Case& c : cases) {
+  const std::int32_t cases[][3] = {{20, 15, 0},  {20, 15, 1},  {20, 15, 5},   {0, 0, 7},         {40, 30, 7},
+                                   {39, 29, 20}, {-3, 10, 6},  {45, 10, 6},   {20, 15, 24},      {20, 15, 26},
+                                   {0, 30, 49},  {0, 30, 51},  {100, 100, 90}, {20, -1000, 1005}, {10, 10, -1},
+                                   {10, 10, kMin}, {41, 31, kMax}};
+  for (auto [cx, cy, radius] : cases) {
     std::vector<std::uint32_t> pixels(41 * 31, 7u);
     Canvas canvas(pixels, 41, 31);
     canvas.Clear();
-    canvas.StampDisc(c.cx, c.cy, c.radius, 0x00ABCDEF);
-    for (std::int64_t y = 0; y < 31; ++y) {
+    canvas.StampDisc(cx, cy, radius, PixelOf(Rgb(0x12, 0x34, 0x56)));
+    for (std::int64_t y = 0, r = radius; y < 31; ++y) {
       for (std::int64_t x = 0; x < 41; ++x) {
-        const std::int64_t r = c.radius, dx = x - c.cx, dy = y - c.cy;
-        const bool inside = r >= 0 && dx * dx + dy * dy <= r * r;
-        ASSERT_EQ(pixels[static_cast<std::size_t>(y * 41 + x)], inside ? 0x00ABCDEFu : 0u)
-            << "disc " << c.cx << "," << c.cy << " r " << c.radius << " at " << x << "," << y;
+        const bool inside = r >= 0 && (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r;
+        ASSERT_EQ(pixels[static_cast<std::size_t>(y * 41 + x)], inside ? 0x00123456u : 0u)
+            << "disc " << cx << "," << cy << " r " << radius << " at " << x << "," << y;
       }
     }
   }
 }
 
-TEST(PixelOf, MovesRedToTheHighByte) { EXPECT_EQ(PixelOf(Rgb(0x12, 0x34, 0x56)), 0x00123456u); }
+// The same runs are hashed from the Windows build under Wine; both must match this file.
+TEST(RenderHeadless, CanvasHashesMatchTheRecordedOnes) {
+  std::ifstream file(QUILLMERE_CANVAS_HASHES);
+  ASSERT_TRUE(file) << QUILLMERE_CANVAS_HASHES;
+  int runs = 0;
+  for (std::string line; std::getline(file, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    HeadlessRun run;
+    startup::SettingsValues& s = run.settings;
+    std::string expected;
+    fields >> run.width >> run.height >> run.frames >> run.seed >> s.Kind >> s.Size >> s.Speed >> s.Num >>
+        s.Intval >> s.Sync >> expected;
+    char hash[32];
+    std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(CanvasHash(RenderHeadless(run))));
+    EXPECT_EQ(hash, expected) << line;
+    ++runs;
+  }
+  EXPECT_EQ(runs, 6);
+}
 
 }  // namespace
 }  // namespace quillmere::saver

@@ -21,9 +21,8 @@ class FakeSaverHost final : public platform::SaverHost {
   std::vector<std::uint32_t> canvas;
   int timers_enabled = 0, shown = 0, presents = 0, yields = 0, destroyed = 0;
   bool input_pending = false;
-  std::uint64_t milliseconds = 0;
-  std::uint64_t milliseconds_per_look = 0;  // how far the clock moves at each reading
-  std::function<void(int)> on_yield;       // called with the yield's number, from 1
+  std::uint64_t milliseconds = 0, milliseconds_per_look = 0;  // the clock moves at each reading
+  std::function<void(int)> on_yield;                         // called with the yield's number, from 1
 
   std::span<std::uint32_t> PrepareSurfaces(std::int32_t w, std::int32_t h) override {
     canvas.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0u);
@@ -32,10 +31,7 @@ class FakeSaverHost final : public platform::SaverHost {
   void EnableTimer() override { ++timers_enabled; }
   void ShowTopmost() override { ++shown; }
   void PresentCanvas() override { ++presents; }
-  void DispatchPending() override {
-    ++yields;
-    if (on_yield) on_yield(yields);
-  }
+  void DispatchPending() override { ++yields, on_yield ? on_yield(yields) : void(); }
   bool InputPending() override { return input_pending; }
   std::uint64_t Milliseconds() override { return milliseconds += milliseconds_per_look; }
   platform::WindowHandle Window() override { return 0x5AFE; }
