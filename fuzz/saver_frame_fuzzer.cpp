@@ -32,12 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (n == 3) window.OnKeyDown(32, 0);
   };
   window.OnSaverLoad();
-  for (const saver::Crawler& c : window.Crawlers().subspan(window.Crawlers().empty() ? 0 : 1)) {
-    if (c.PosX < 0 || c.PosX > window.ScreenW || c.PosY < 0 || c.PosY > window.ScreenH || c.Heading < 0 ||
-        c.Heading > 359) {
-      std::abort();
-    }
-  }
-  if (window.EndRequested != -1 || host.destroyed != 1 || host.presents != 3) std::abort();
+  const auto crawlers = window.Crawlers().subspan(window.Crawlers().empty() ? 0 : 1);
+  const bool on_screen = std::ranges::all_of(crawlers, [&](const saver::Crawler& c) {
+    return c.PosX >= 0 && c.PosX <= window.ScreenW && c.PosY >= 0 && c.PosY <= window.ScreenH && c.Heading >= 0 &&
+           c.Heading <= 359;
+  });
+  if (!on_screen || window.EndRequested != -1 || host.destroyed != 1 || host.presents != 3) std::abort();
   return 0;
 }

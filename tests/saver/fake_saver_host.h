@@ -10,14 +10,12 @@
 
 namespace quillmere::testing {
 
-class FixedClock final : public platform::TimeOfDay {
- public:
+struct FixedClock final : platform::TimeOfDay {
   float seconds = 43200.0f;
   float SecondsSinceMidnight() override { return seconds; }
 };
 
-class FakeSaverHost final : public platform::SaverHost {
- public:
+struct FakeSaverHost final : platform::SaverHost {
   std::vector<std::uint32_t> canvas;
   int timers_enabled = 0, shown = 0, presents = 0, yields = 0, destroyed = 0;
   bool input_pending = false;

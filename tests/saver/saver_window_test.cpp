@@ -45,33 +45,23 @@ struct Rig {
   }
 };
 
-TEST(RandomBetween, StaysWithinItsBoundsAndReachesBothEnds) {
-  struct Case {
-    std::int32_t lo, hi, least, most;
-    std::size_t values;  // distinct results of 20000 draws; 0 when too many to count
-  };
-  const Case cases[] = {{0, 359, 0, 359, 360}, {1, 2, 1, 2, 2}, {5, 10, 5, 10, 6}, {7, 7, 7, 7, 1}, {1, 0, 1, 1, 1},
-                        {1, -5, -4, 1, 0}, {kMax, kMax, kMax, kMax, 1}, {kMin, kMin, kMin, kMin, 1},
-                        {1, kMax, 1, kMax, 0}, {kMin, kMax, kMin, kMax, 0}, {1, kMin, kMin + 1, 1, 0}};
+// Bounds, both ends reached; two re-seeds from one clock reading still draw differently.
+TEST(RandomBetween, StaysWithinItsBoundsReachesBothEndsAndReseedsFromTheClock) {
+  struct Case { std::int32_t lo, hi, least, most; std::size_t values; };  // values: distinct results, 0: many
   testing::FixedClock clock;
-  RandomSource random(99, &clock);
-  for (const Case& c : cases) {
+  RandomSource random(99, &clock), twin(99, &clock), other(99, &clock);
+  for (const Case& c : {Case{0, 359, 0, 359, 360}, {1, 2, 1, 2, 2}, {5, 10, 5, 10, 6}, {7, 7, 7, 7, 1},
+                        {1, 0, 1, 1, 1}, {1, -5, -4, 1, 0}, {kMax, kMax, kMax, kMax, 1}, {kMin, kMin, kMin, kMin, 1},
+                        {1, kMax, 1, kMax, 0}, {kMin, kMax, kMin, kMax, 0}, {1, kMin, kMin + 1, 1, 0}}) {
     std::set<std::int32_t> seen;
     for (int n = 0; n < 20000; ++n) seen.insert(RandomBetween(random, c.lo, c.hi));
-    EXPECT_GE(*seen.begin(), c.least) << c.lo << ".." << c.hi;
-    EXPECT_LE(*seen.rbegin(), c.most) << c.lo << ".." << c.hi;
+    EXPECT_TRUE(*seen.begin() >= c.least && *seen.rbegin() <= c.most) << c.lo << ".." << c.hi;
     EXPECT_TRUE(c.values == 0 || seen.size() == c.values) << c.lo << ".." << c.hi;
   }
-}
-
-// Draws after two re-seeds from one clock reading differ, and the reading itself counts.
-TEST(RandomBetween, ReseedsFromTheClockWithoutRestarting) {
-  testing::FixedClock clock;
-  RandomSource a(1, &clock), b(1, &clock);
-  const std::int32_t first = RandomBetween(a, 0, kMax - 1);
-  EXPECT_NE(RandomBetween(a, 0, kMax - 1), first);
+  const std::int32_t first = RandomBetween(twin, 0, kMax - 1);
+  EXPECT_NE(RandomBetween(twin, 0, kMax - 1), first);
   clock.seconds = 100.25f;
-  EXPECT_NE(RandomBetween(b, 0, kMax - 1), first);
+  EXPECT_NE(RandomBetween(other, 0, kMax - 1), first);
 }
 
 TEST(StepTurnAndWrap, FollowTheRulesAtTheirEdges) {
@@ -123,11 +113,9 @@ TEST(OnSaverLoad, StartsEveryCrawlerAtTheCentreWithItsPattern) {
     Rig rig({c.kind, 5, 5, 100, 10, 0}, "/s", c.width, c.height);
     rig.system.twips_per_pixel_y = c.twips_per_pixel_y;
     rig->PrepareSaver();
-    EXPECT_EQ(std::tuple(rig->ScreenW, rig->ScreenH, rig->Pattern), std::tuple(c.w, c.h, c.pattern));
-    EXPECT_EQ(rig.host.canvas.size(), static_cast<std::size_t>(c.w * c.h));
-    EXPECT_EQ(rig.Crawlers().size(), 100u);
-    EXPECT_TRUE(rig.AllAt(c.cx, c.cy)) << c.width;
-    EXPECT_EQ(rig.host.timers_enabled + rig.host.shown, 2);
+    EXPECT_EQ(std::tuple(rig->ScreenW, rig->ScreenH, rig->Pattern, rig.host.canvas.size(), rig.Crawlers().size()),
+              std::tuple(c.w, c.h, c.pattern, static_cast<std::size_t>(c.w * c.h), 100u));
+    EXPECT_TRUE(rig.AllAt(c.cx, c.cy) && rig.host.timers_enabled == 1 && rig.host.shown == 1) << c.width;
   }
   Rig rig({5, 5, 5, 0, 1, 0}, "/s", 64, 48);
   std::map<std::int32_t, int> drawn;
@@ -148,13 +136,12 @@ TEST(RunFrame, ColoursWalkTheTableThroughRebuilds) {
     if (sync != 0) crawlers[1].ColorIndex = (crawlers[0].ColorIndex + 7) % (rig->LastColor + 1);
     std::vector<Crawler> drawn;
     std::uint32_t shown = 0;
+    const auto same = [&](std::size_t i) { return crawlers[i].ColorIndex == drawn[i].ColorIndex; };
     rig.host.on_yield = [&](int) {
       drawn.assign(crawlers.begin(), crawlers.end());
       shown = rig.host.canvas.back();
       rig->OnTimerTick();
-      for (std::size_t i = 0; i < 2; ++i) {
-        ASSERT_TRUE(sync == 1 ? crawlers[i].ColorIndex <= rig->LastColor : crawlers[i].ColorIndex == drawn[i].ColorIndex);
-      }
+      for (std::size_t i : {0u, 1u}) ASSERT_TRUE(sync == 1 ? crawlers[i].ColorIndex <= rig->LastColor : same(i));
     };
     std::int32_t shared = 0;
     for (int frame = 0; frame < 600; ++frame) {
@@ -198,13 +185,10 @@ TEST(TryEndSaver, RestoresTheSystemAsTheModeSaysAndMovesNeedBothAxes) {
   const Calls nt_end = {version, running, "ShowCursor(-1)", active};
   const Calls refused = {version, "ShowCursor(-1)", verify, "ShowCursor(0)"};
   const Case cases[] = {
-      {"/s", 2, 1, {}, nt_end},
+      {"/s", 2, 1, {}, nt_end}, {"/s", 1, 0, {}, refused}, {"", 1, 0, {}, {active}},
       {"/s", 1, 1, {}, {version, "ShowCursor(-1)", verify, running, "ShowCursor(7)", active}},
-      {"/s", 1, 0, {}, refused},
-      {"", 1, 0, {}, {active}},
       {"/s", 2, 1, {{10, 10}, {10, 10}, {11, 10}, {500, 10}, {10, 400}}, {}},
-      {"/s", 2, 1, {{10, 10}, {11, 11}}, nt_end},
-      {"/s", 2, 1, {{10, 10}, {11, 10}, {12, 11}}, nt_end},
+      {"/s", 2, 1, {{10, 10}, {11, 11}}, nt_end}, {"/s", 2, 1, {{10, 10}, {11, 10}, {12, 11}}, nt_end},
       {"/s", 1, 0, {{10, 10}, {20, 20}, {30, 30}}, refused},
       {"/s", 1, 0, {{10, 10}, {20, 20}, {30, 30}, {31, 31}}, {version, "ShowCursor(-1)", verify, "ShowCursor(0)",
                                                               version, "ShowCursor(0)", verify, "ShowCursor(0)"}},
@@ -265,9 +249,9 @@ TEST(HostileSettings, EveryFileDrawsSoundlyAndEndsOnAKey) {
     EXPECT_LT(std::ranges::count_if(rig.Crawlers(), [](const Crawler& k) { return k.PosX != 32; }), 4 * 6500);
     EXPECT_EQ(std::tuple(rig.host.destroyed, rig.host.presents, rig.Crawlers().size()), std::tuple(1, 4, c.crawlers));
     EXPECT_TRUE(c.pattern < 0 || rig->Pattern == c.pattern) << rig->Pattern;
-    for (const Crawler& k : rig.Crawlers()) {
-      ASSERT_TRUE(k.PosX >= 0 && k.PosX <= 64 && k.PosY >= 0 && k.PosY <= 48 && k.Heading >= 0 && k.Heading < 360);
-    }
+    EXPECT_TRUE(std::ranges::all_of(rig.Crawlers(), [](const Crawler& k) {
+      return k.PosX >= 0 && k.PosX <= 64 && k.PosY >= 0 && k.PosY <= 48 && k.Heading >= 0 && k.Heading < 360;
+    }));
     Pixels allowed = {0};
     for (Colour colour : rig->ColourTable()) allowed.insert(PixelOf(colour));
     const Pixels painted = rig.Painted();
