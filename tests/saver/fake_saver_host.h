@@ -10,40 +10,26 @@
 
 namespace quillmere::testing {
 
-class FixedClock final : public platform::TimeOfDay {
- public:
+struct FixedClock final : platform::TimeOfDay {
   float seconds = 43200.0f;
   float SecondsSinceMidnight() override { return seconds; }
 };
 
-class FakeSaverHost final : public platform::SaverHost {
- public:
+struct FakeSaverHost final : platform::SaverHost {
   std::vector<std::uint32_t> canvas;
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  int timers_enabled = 0;
-  int shown = 0;
-  int presents = 0;
-  int yields = 0;
-  int destroyed = 0;
+  int timers_enabled = 0, shown = 0, presents = 0, yields = 0, destroyed = 0;
   bool input_pending = false;
-  std::uint64_t milliseconds = 0;
-  std::uint64_t milliseconds_per_look = 0;  // how far the clock moves at each reading
-  std::function<void(int)> on_yield;       // called with the yield's number, from 1
+  std::uint64_t milliseconds = 0, milliseconds_per_look = 0;  // the clock moves at each reading
+  std::function<void(int)> on_yield;                         // called with the yield's number, from 1
 
   std::span<std::uint32_t> PrepareSurfaces(std::int32_t w, std::int32_t h) override {
-    width = w;
-    height = h;
     canvas.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0u);
     return canvas;
   }
   void EnableTimer() override { ++timers_enabled; }
   void ShowTopmost() override { ++shown; }
   void PresentCanvas() override { ++presents; }
-  void DispatchPending() override {
-    ++yields;
-    if (on_yield) on_yield(yields);
-  }
+  void DispatchPending() override { ++yields, on_yield ? on_yield(yields) : void(); }
   bool InputPending() override { return input_pending; }
   std::uint64_t Milliseconds() override { return milliseconds += milliseconds_per_look; }
   platform::WindowHandle Window() override { return 0x5AFE; }

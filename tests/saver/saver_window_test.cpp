@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
-#include <memory>
+#include <map>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,12 +16,10 @@
 namespace quillmere::saver {
 namespace {
 
-using Calls = std::vector<std::string>;
-
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-
-startup::SettingsValues Defaults() { return {0, 5, 5, 100, 10, 0}; }
+constexpr startup::SettingsValues kDefaults = {0, 5, 5, 100, 10, 0};
+using Pixels = std::set<std::uint32_t>;
 
 // One saver window with everything it reaches faked.
 struct Rig {
@@ -28,372 +29,235 @@ struct Rig {
   RandomSource random{2024, &clock};
   startup::SettingsValues settings;
   startup::StartState start;
-  std::unique_ptr<SaverWindow> saver;
+  SaverWindow saver{{system, system, system, system, host}, random, settings, start};
 
-  explicit Rig(startup::SettingsValues values = Defaults(), std::string args = "/s",
-               std::int32_t width = 1024, std::int32_t height = 768)
-      : settings(values) {
-    start.argument_text = std::move(args);
-    start.saved_cursor_count = -1;
-    system.screen_width_twips = width * 15.0;
-    system.screen_height_twips = height * 15.0;
-    saver = std::make_unique<SaverWindow>(
-        SaverServices{system, system, system, system, host}, random, settings, start);
+  explicit Rig(startup::SettingsValues values = kDefaults, std::string args = "/s", double w = 1024, double h = 768)
+      : settings(values), start{std::move(args), -1} {
+    system.screen_width_twips = w * 15;
+    system.screen_height_twips = h * 15;
   }
-  SaverWindow& operator*() { return *saver; }
-  SaverWindow* operator->() { return saver.get(); }
-
-  void Load() {
-    saver->PrepareSaver();
-    saver->StartAnimation();
-  }
-  bool AllAtCentre(std::int32_t cx, std::int32_t cy) {
-    for (std::int32_t i = 1; i <= settings.Num; ++i) {
-      const Crawler& c = saver->Crawlers()[static_cast<std::size_t>(i)];
-      if (c.PosX != cx || c.PosY != cy || c.Heading < 0 || c.Heading > 359) return false;
-    }
-    return true;
+  SaverWindow* operator->() { return &saver; }
+  void Load() { saver.PrepareSaver(), saver.StartAnimation(); }
+  std::span<Crawler> Crawlers() { return saver.Crawlers().subspan(saver.Crawlers().empty() ? 0 : 1); }
+  Pixels Painted() const { return {host.canvas.begin(), host.canvas.end()}; }
+  bool AllAt(std::int32_t x, std::int32_t y) {
+    return std::ranges::all_of(Crawlers(), [&](const Crawler& c) { return c.PosX == x && c.PosY == y; });
   }
 };
 
-TEST(StepAlong, MovesAsTheFloorOfTheStep) {
-  struct Case {
-    std::int32_t heading, step;
-    std::int64_t dx, dy;
-  };
-  const Case cases[] = {{0, 1, 1, 0},   {45, 1, 0, 0},   {90, 1, 0, 1},    {135, 1, -1, 0},
-                        {180, 1, -1, 0}, {270, 1, -1, -1}, {45, 5, 3, 3},    {225, 5, -4, -4},
-                        {0, 0, 0, 0},   {0, kMax, kMax, 0}, {180, kMax, -std::int64_t{kMax}, 0},
-                        {90, -3, -1, -3}};
-  for (const Case& c : cases) {
-    const Move move = StepAlong(c.heading, c.step);
-    EXPECT_EQ(move.dx, c.dx) << "heading " << c.heading << " step " << c.step;
-    EXPECT_EQ(move.dy, c.dy) << "heading " << c.heading << " step " << c.step;
+// Bounds, both ends reached; two re-seeds from one clock reading still draw differently.
+TEST(RandomBetween, StaysWithinItsBoundsReachesBothEndsAndReseedsFromTheClock) {
+  struct Case { std::int32_t lo, hi, least, most; std::size_t values; };  // values: distinct results, 0: many
+  testing::FixedClock clock;
+  RandomSource random(99, &clock), twin(99, &clock), other(99, &clock);
+  for (const Case& c : {Case{0, 359, 0, 359, 360}, {1, 2, 1, 2, 2}, {5, 10, 5, 10, 6}, {7, 7, 7, 7, 1},
+                        {1, 0, 1, 1, 1}, {1, -5, -4, 1, 0}, {kMax, kMax, kMax, kMax, 1}, {kMin, kMin, kMin, kMin, 1},
+                        {1, kMax, 1, kMax, 0}, {kMin, kMax, kMin, kMax, 0}, {1, kMin, kMin + 1, 1, 0}}) {
+    std::set<std::int32_t> seen;
+    for (int n = 0; n < 20000; ++n) seen.insert(RandomBetween(random, c.lo, c.hi));
+    EXPECT_TRUE(*seen.begin() >= c.least && *seen.rbegin() <= c.most) << c.lo << ".." << c.hi;
+    EXPECT_TRUE(c.values == 0 || seen.size() == c.values) << c.lo << ".." << c.hi;
+  }
+  const std::int32_t first = RandomBetween(twin, 0, kMax - 1);
+  EXPECT_NE(RandomBetween(twin, 0, kMax - 1), first);
+  clock.seconds = 100.25f;
+  EXPECT_NE(RandomBetween(other, 0, kMax - 1), first);
+}
+
+TEST(StepTurnAndWrap, FollowTheRulesAtTheirEdges) {
+  // 150, 210 and 300 come out otherwise with the exact pi / 180 in place of the saver's factor.
+  struct Step { std::int32_t heading, length; std::int64_t dx, dy; };
+  for (auto [heading, length, dx, dy] : {Step{0, 1, 1, 0}, {45, 1, 0, 0}, {90, 1, 0, 1}, {135, 1, -1, 0},
+                                         {180, 1, -1, 0}, {270, 1, -1, -1}, {45, 5, 3, 3}, {225, 5, -4, -4},
+                                         {150, 2, -2, 1}, {210, 2, -2, -1}, {300, 2, 0, -2}, {150, 10, -9, 5},
+                                         {300, 20, 9, -18}, {0, kMax, kMax, 0}}) {
+    const Move move = StepAlong(heading, length);
+    EXPECT_EQ(std::pair(move.dx, move.dy), std::pair(dx, dy)) << heading << " by " << length;
+  }
+  for (auto [heading, side, turn, result] : {std::tuple{3, 2, 8, 355}, {355, 1, 8, 3}, {355, 1, 5, 0}, {5, 2, 5, 0},
+                                             {359, 1, 10, 9}, {350, 1, 9, 359}, {180, 2, 7, 173}}) {
+    EXPECT_EQ(TurnHeading(heading, side, turn), result) << heading << " side " << side;
+  }
+  for (auto [position, result] : {std::pair<std::int64_t, std::int32_t>{-1, 1024}, {1025, 0}, {1024, 1024},
+                                  {0, 0}, {-std::int64_t{kMax} - 5, 1024}, {std::int64_t{kMax} * 2, 0}}) {
+    EXPECT_EQ(WrapPosition(position, 1024), result) << position;
   }
 }
 
-TEST(TurnHeading, WrapsOnceIntoAFullTurn) {
-  struct Case {
-    std::int32_t heading, side, turn, result;
-  };
-  const Case cases[] = {{3, 2, 8, 355}, {355, 1, 8, 3}, {0, 2, 5, 355}, {359, 1, 10, 9},
-                        {350, 1, 9, 359}, {5, 2, 5, 0},  {180, 1, 7, 187}, {180, 2, 7, 173}};
-  for (const Case& c : cases) {
-    EXPECT_EQ(TurnHeading(c.heading, c.side, c.turn), c.result) << c.heading << " " << c.turn;
-  }
-}
-
-TEST(WrapPosition, ReappearsAtTheOppositeEdge) {
-  struct Case {
-    std::int64_t position;
-    std::int32_t extent, result;
-  };
-  const Case cases[] = {{-1, 1024, 1024}, {1025, 1024, 0},   {1024, 1024, 1024}, {0, 1024, 0},
-                        {512, 1024, 512},  {-std::int64_t{kMax} - 5, 1024, 1024},
-                        {std::int64_t{kMax} * 2, 1024, 0}};
-  for (const Case& c : cases) EXPECT_EQ(WrapPosition(c.position, c.extent), c.result) << c.position;
-}
-
-TEST(OnSaverLoad, StartsEveryCrawlerAtTheCentre) {
-  struct Case {
-    std::int32_t width, height, cx, cy;
-  };
-  const Case cases[] = {{1024, 768, 512, 384}, {1365, 768, 682, 384}, {1367, 1025, 684, 512}};
-  for (const Case& c : cases) {
-    Rig rig(Defaults(), "/s", c.width, c.height);
-    rig->PrepareSaver();
-    EXPECT_EQ(rig->ScreenW, c.width);
-    EXPECT_EQ(rig->ScreenH, c.height);
-    EXPECT_EQ(rig->Crawlers().size(), 101u);
-    EXPECT_TRUE(rig.AllAtCentre(c.cx, c.cy)) << c.width;
-    EXPECT_EQ(rig.host.width, c.width);
-    EXPECT_EQ(rig.host.timers_enabled, 1);
-    EXPECT_EQ(rig.host.shown, 1);
-  }
-}
-
-TEST(OnSaverLoad, ChoosesThePattern) {
-  struct Case {
-    std::int32_t kind, least, most;
-  };
-  const Case cases[] = {{0, 0, 0}, {2, 2, 2}, {4, 4, 4}, {5, 0, 4}, {6, 0, 0}, {-1, 0, 0}, {kMin, 0, 0}};
-  for (const Case& c : cases) {
-    startup::SettingsValues values = Defaults();
-    values.Kind = c.kind;
-    Rig rig(values);
-    rig->PrepareSaver();
-    EXPECT_GE(rig->Pattern, c.least) << c.kind;
-    EXPECT_LE(rig->Pattern, c.most) << c.kind;
-  }
-}
-
-TEST(OnSaverLoad, RandomKindPicksEveryPattern) {
-  startup::SettingsValues values = Defaults();
-  values.Kind = 5;
-  int counts[5] = {};
-  for (int n = 0; n < 500; ++n) {
-    Rig rig(values);
-    rig.clock.seconds = static_cast<float>(n);
-    rig->PrepareSaver();
-    ++counts[rig->Pattern];
-  }
-  for (int count : counts) EXPECT_GT(count, 60);
-}
-
-TEST(RunFrame, SharedColourWalksTheTable) {
-  startup::SettingsValues values = Defaults();
-  values.Size = 5000;  // each disc covers the screen, so one pixel shows the frame's colour
-  values.Num = 1;
-  Rig rig(values, "/s", 64, 48);
+// With StepLen 1 a head moves right only at 0 and down only at 90; left where the cosine is
+// below 0 (at 270 a little below), up where the sine is.
+TEST(RunFrame, TurnsStepsAndStampsEveryCrawler) {
+  Rig rig({0, 2, 1, 100, 10, 0});
   rig.Load();
-  const std::vector<Colour> gold(rig->ColourTable().begin(), rig->ColourTable().end());
-  ASSERT_EQ(gold.size(), 39u);
-  for (int frame = 0; frame < 80; ++frame) {
+  std::set<std::int32_t> turns;
+  for (int frame = 0; frame < 3; ++frame) {
+    const std::vector<Crawler> before(rig.Crawlers().begin(), rig.Crawlers().end());
     rig->RunFrame();
-    ASSERT_EQ(rig->TheCanvas().At(0, 0), PixelOf(gold[static_cast<std::size_t>(frame % 39)]))
-        << frame;
+    for (std::size_t i = 0; i < before.size(); ++i) {
+      const Crawler& c = rig.Crawlers()[i];
+      const std::int32_t h = c.Heading;
+      turns.insert((h - before[i].Heading + 360) % 360);
+      EXPECT_EQ(c.PosX - before[i].PosX, h == 0 ? 1 : (h > 90 && h <= 270 ? -1 : 0)) << h;
+      EXPECT_EQ(c.PosY - before[i].PosY, h == 90 ? 1 : (h > 180 ? -1 : 0)) << h;
+      EXPECT_NE(rig->TheCanvas().At(c.PosX, c.PosY), 0u);
+    }
   }
-  EXPECT_EQ(rig.host.presents, 80);
-  EXPECT_EQ(rig.host.yields, 80);
+  EXPECT_EQ(turns, (std::set<std::int32_t>{5, 6, 7, 8, 9, 10, 350, 351, 352, 353, 354, 355}));
 }
 
-TEST(RunFrame, EachCrawlerWalksItsOwnColours) {
-  startup::SettingsValues values = Defaults();
-  values.Size = 5000;
-  values.Num = 1;
-  values.Sync = 1;
-  Rig rig(values, "/s", 64, 48);
-  rig.Load();
-  Crawler& crawler = rig->Crawlers()[1];
-  EXPECT_GE(crawler.ColorIndex, 0);
-  EXPECT_LE(crawler.ColorIndex, 38);
-  crawler.ColorIndex = 38;
-  rig->RunFrame();
-  EXPECT_EQ(rig->TheCanvas().At(0, 0), PixelOf(rig->ColourTable()[38]));
-  EXPECT_EQ(crawler.ColorIndex, 0);
-  rig->RunFrame();
-  EXPECT_EQ(rig->TheCanvas().At(0, 0), PixelOf(rig->ColourTable()[0]));
-  EXPECT_EQ(crawler.ColorIndex, 1);
-}
-
-TEST(RunFrame, OtherSyncValuesKeepTheIndicesAndRecoverFromAShrunkTable) {
-  startup::SettingsValues values = Defaults();
-  values.Sync = 2;
-  values.Num = 3;
-  Rig rig(values);
-  rig.Load();
-  for (std::int32_t i = 1; i <= 3; ++i) EXPECT_EQ(rig->Crawlers()[static_cast<std::size_t>(i)].ColorIndex, 0);
-  rig->RunFrame();
-  for (std::int32_t i = 1; i <= 3; ++i) EXPECT_EQ(rig->Crawlers()[static_cast<std::size_t>(i)].ColorIndex, 1);
-  rig->Crawlers()[2].ColorIndex = 400;  // as a larger table of an earlier pattern left it
-  rig->RunFrame();
-  EXPECT_EQ(rig->Crawlers()[2].ColorIndex, 1);
-}
-
-TEST(RunFrame, MovesEveryCrawlerOneTurnAndStep) {
-  startup::SettingsValues values = Defaults();
-  values.Speed = 1;
-  Rig rig(values);
-  rig.Load();
-  std::vector<Crawler> before(rig->Crawlers().begin(), rig->Crawlers().end());
-  rig->RunFrame();
-  for (std::size_t i = 1; i < before.size(); ++i) {
-    const Crawler& now = rig->Crawlers()[i];
-    const std::int32_t turned = (now.Heading - before[i].Heading + 360) % 360;
-    EXPECT_TRUE((turned >= 5 && turned <= 10) || (turned >= 350 && turned <= 355)) << turned;
-    const Move move = StepAlong(now.Heading, 1);
-    EXPECT_EQ(now.PosX, before[i].PosX + move.dx);
-    EXPECT_EQ(now.PosY, before[i].PosY + move.dy);
-    EXPECT_NE(rig->TheCanvas().At(now.PosX, now.PosY), 0u);
+TEST(OnSaverLoad, StartsEveryCrawlerAtTheCentreWithItsPattern) {
+  struct Case { double width, height, twips_per_pixel_y; std::int32_t kind, w, h, cx, cy, pattern; };
+  for (const Case& c : {Case{1024, 768, 15, 0, 1024, 768, 512, 384, 0}, {1365, 768, 15, 2, 1365, 768, 682, 384, 2},
+                        {1367, 1025, 15, 4, 1367, 1025, 684, 512, 4}, {1024.5, 768, 12, 6, 1024, 960, 512, 480, 0},
+                        {800, 600, 15, -1, 800, 600, 400, 300, 0}, {800, 600, 15, kMin, 800, 600, 400, 300, 0}}) {
+    Rig rig({c.kind, 5, 5, 100, 10, 0}, "/s", c.width, c.height);
+    rig.system.twips_per_pixel_y = c.twips_per_pixel_y;
+    rig->PrepareSaver();
+    EXPECT_EQ(std::tuple(rig->ScreenW, rig->ScreenH, rig->Pattern, rig.host.canvas.size(), rig.Crawlers().size()),
+              std::tuple(c.w, c.h, c.pattern, static_cast<std::size_t>(c.w * c.h), 100u));
+    EXPECT_TRUE(rig.AllAt(c.cx, c.cy) && rig.host.timers_enabled == 1 && rig.host.shown == 1) << c.width;
   }
+  Rig rig({5, 5, 5, 0, 1, 0}, "/s", 64, 48);
+  std::map<std::int32_t, int> drawn;
+  for (int tick = 0; tick < 1000; ++tick, rig.clock.seconds += 0.25f) rig->OnTimerTick(), ++drawn[rig->Pattern];
+  EXPECT_EQ(drawn.size(), 5u);
+  for (auto [pattern, count] : drawn) EXPECT_NEAR(count, 200, 60) << pattern;
 }
 
-TEST(OnTimerTick, ReSteersEveryIntvalHandledTicks) {
-  struct Case {
-    std::int32_t intval;
-    int period;  // handled ticks between re-steers; 0 for never within the test
-  };
-  const Case cases[] = {{10, 10}, {3, 3}, {1, 1}, {0, 1}, {-7, 1}, {kMin, 1}, {kMax, 0}};
-  for (const Case& c : cases) {
-    startup::SettingsValues values = Defaults();
-    values.Intval = c.intval;
-    Rig rig(values, "/s", 200, 100);
+// The painted colour followed through the tables that ticks rebuild in the yields: the shared
+// index advances after the yield, against the new table; each crawler's own index after its
+// disc. Sync 1 deals fresh indices with each table; other values keep them.
+TEST(RunFrame, ColoursWalkTheTableThroughRebuilds) {
+  int wrapped_by_rebuild = 0;
+  for (auto [kind, sync, intval] : {std::tuple{0, 0, kMax}, {5, 0, 25}, {5, 1, 25}, {5, 2, 25}, {3, 1, kMax}}) {
+    Rig rig({kind, 5000, 5, 2, intval, sync}, "/s", 1024, 2);  // each disc covers the canvas
     rig.Load();
-    std::vector<int> seen;
-    std::vector<int> expected;
+    const std::span<Crawler> crawlers = rig.Crawlers();
+    if (sync != 0) crawlers[1].ColorIndex = (crawlers[0].ColorIndex + 7) % (rig->LastColor + 1);
+    std::vector<Crawler> drawn;
+    std::uint32_t shown = 0;
+    const auto same = [&](std::size_t i) { return crawlers[i].ColorIndex == drawn[i].ColorIndex; };
+    rig.host.on_yield = [&](int) {
+      drawn.assign(crawlers.begin(), crawlers.end());
+      shown = rig.host.canvas.back();
+      rig->OnTimerTick();
+      for (std::size_t i : {0u, 1u}) ASSERT_TRUE(sync == 1 ? crawlers[i].ColorIndex <= rig->LastColor : same(i));
+    };
+    std::int32_t shared = 0;
+    for (int frame = 0; frame < 600; ++frame) {
+      const std::vector<Colour> table(rig->ColourTable().begin(), rig->ColourTable().end());
+      const auto size = static_cast<std::int32_t>(table.size());
+      std::int32_t index = sync == 0 ? shared : crawlers[1].ColorIndex;
+      if (index >= size) index = 0;  // an index a larger table left behind
+      rig->RunFrame();
+      ASSERT_EQ(shown, PixelOf(table[static_cast<std::size_t>(index)])) << kind << sync << " frame " << frame;
+      ASSERT_TRUE(sync == 0 || drawn[1].ColorIndex == (index + 1 >= size ? 0 : index + 1));
+      wrapped_by_rebuild += sync == 0 && shared + 1 < size && shared + 1 > rig->LastColor;
+      if (sync == 0) shared = shared + 1 > rig->LastColor ? 0 : shared + 1;
+    }
+    EXPECT_EQ(rig.host.presents, 600);
+  }
+  EXPECT_GT(wrapped_by_rebuild, 0);
+}
+
+TEST(OnTimerTick, ReSteersAndClearsEveryIntvalHandledTicks) {
+  for (auto [kind, intval, period] : {std::tuple{0, 10, 10}, {3, 3, 3}, {0, 1, 1}, {0, 0, 1}, {0, kMin, 1},
+                                      {0, kMax, 0}}) {
+    Rig rig({kind, 5, 5, 100, intval, 0}, "/s", 200, 101);
+    rig.Load();
+    const std::vector<Colour> table(rig->ColourTable().begin(), rig->ColourTable().end());
     for (int tick = 1; tick <= 30; ++tick) {
       rig->RunFrame();
       rig->OnTimerTick();
-      if (rig.AllAtCentre(100, 50) && rig->TheCanvas().At(100, 50) == 0u) seen.push_back(tick);
-      if (c.period > 0 && tick % c.period == 0) expected.push_back(tick);
+      const bool cleared = std::ranges::count(rig.host.canvas, 0u) == 200 * 101 && rig.AllAt(100, 50);
+      EXPECT_EQ(cleared, period > 0 && tick % period == 0) << intval << " tick " << tick;
+      EXPECT_TRUE(std::ranges::equal(rig->ColourTable(), table));
     }
-    EXPECT_EQ(seen, expected) << "Intval " << c.intval;
   }
 }
 
-TEST(OnTimerTick, RandomKindDrawsANewPatternAtEachReSteer) {
-  startup::SettingsValues values = Defaults();
-  values.Kind = 5;
-  values.Intval = 1;
-  values.Sync = 1;
-  Rig rig(values, "/s", 1280, 720);
-  rig.Load();
-  bool changed = false;
-  for (int tick = 0; tick < 40; ++tick) {
-    rig.clock.seconds += 0.5f;
-    const std::size_t before = rig->ColourTable().size();
-    rig->OnTimerTick();
-    EXPECT_GE(rig->Pattern, 0);
-    EXPECT_LE(rig->Pattern, 4);
-    EXPECT_EQ(rig->LastColor + 1, static_cast<std::int32_t>(rig->ColourTable().size()));
-    for (std::size_t i = 1; i < rig->Crawlers().size(); ++i) {
-      ASSERT_LE(rig->Crawlers()[i].ColorIndex, rig->LastColor);
-    }
-    changed |= rig->ColourTable().size() != before;
-    rig->RunFrame();
-  }
-  EXPECT_TRUE(changed);
-}
-
-TEST(OnTimerTick, FixedKindKeepsItsTable) {
-  startup::SettingsValues values = Defaults();
-  values.Kind = 3;
-  values.Intval = 1;
-  Rig rig(values);
-  rig.Load();
-  const std::vector<Colour> table(rig->ColourTable().begin(), rig->ColourTable().end());
-  for (int tick = 0; tick < 5; ++tick) rig->OnTimerTick();
-  EXPECT_EQ(std::vector<Colour>(rig->ColourTable().begin(), rig->ColourTable().end()), table);
-  EXPECT_EQ(rig->Pattern, 3);
-}
-
-TEST(TryEndSaver, RestoresTheSystemAsTheModeSays) {
-  struct Case {
-    std::string args;
-    std::uint32_t platform_id;
-    std::int32_t verify;
-    Calls calls;
-    std::int16_t end_requested;
-  };
+TEST(TryEndSaver, RestoresTheSystemAsTheModeSaysAndMovesNeedBothAxes) {
+  using Moves = std::vector<std::pair<float, float>>;
+  using Calls = std::vector<std::string>;  // platform 1 is Windows 95/98; no moves means a key
+  struct Case { std::string args; std::uint32_t platform; std::int32_t verify; Moves moves; Calls calls; };
+  const std::string version = "GetVersionEx(148)", verify = "VerifyScreenSavePwd(0x5afe)";
+  const std::string running = "SystemParametersInfo(97,0)", active = "SystemParametersInfo(17,1)";
+  const Calls nt_end = {version, running, "ShowCursor(-1)", active};
+  const Calls refused = {version, "ShowCursor(-1)", verify, "ShowCursor(0)"};
   const Case cases[] = {
-      {"/s", platform::kPlatformWin32Nt, 1,
-       {"GetVersionEx(148)", "SystemParametersInfo(97,0)", "ShowCursor(-1)", "SystemParametersInfo(17,1)"}, -1},
-      {"/s", 1, 1,
-       {"GetVersionEx(148)", "ShowCursor(-1)", "VerifyScreenSavePwd(0x5afe)", "SystemParametersInfo(97,0)",
-        "ShowCursor(0)", "SystemParametersInfo(17,1)"}, -1},
-      {"/s", 1, 0,
-       {"GetVersionEx(148)", "ShowCursor(-1)", "VerifyScreenSavePwd(0x5afe)", "ShowCursor(0)"}, 0},
-      {"", 1, 0, {"SystemParametersInfo(17,1)"}, -1},
-      {"", platform::kPlatformWin32Nt, 1, {"SystemParametersInfo(17,1)"}, -1},
+      {"/s", 2, 1, {}, nt_end}, {"/s", 1, 0, {}, refused}, {"", 1, 0, {}, {active}},
+      {"/s", 1, 1, {}, {version, "ShowCursor(-1)", verify, running, "ShowCursor(7)", active}},
+      {"/s", 2, 1, {{10, 10}, {10, 10}, {11, 10}, {500, 10}, {10, 400}}, {}},
+      {"/s", 2, 1, {{10, 10}, {11, 11}}, nt_end}, {"/s", 2, 1, {{10, 10}, {11, 10}, {12, 11}}, nt_end},
+      {"/s", 1, 0, {{10, 10}, {20, 20}, {30, 30}}, refused},
+      {"/s", 1, 0, {{10, 10}, {20, 20}, {30, 30}, {31, 31}}, {version, "ShowCursor(-1)", verify, "ShowCursor(0)",
+                                                              version, "ShowCursor(0)", verify, "ShowCursor(0)"}},
+      {"", 2, 1, {{10, 10}, {11, 11}, {300, 300}, {0, 0}}, {}},
   };
   for (const Case& c : cases) {
-    Rig rig(Defaults(), c.args);
-    rig.system.platform_id = c.platform_id;
+    Rig rig(kDefaults, c.args);
+    rig.system.platform_id = c.platform;
     rig.system.verify_result = c.verify;
-    rig.system.show_cursor_result = 0;
-    rig->OnKeyDown(65, 0);
-    EXPECT_EQ(rig.system.calls, c.calls) << "args [" << c.args << "] platform " << c.platform_id;
-    EXPECT_EQ(rig->EndRequested, c.end_requested);
-  }
-}
-
-TEST(OnDisplayMouseMove, EndsOnlyWhenBothCoordinatesChange) {
-  struct Case {
-    std::string args;
-    std::vector<std::pair<float, float>> moves;
-    std::int16_t end_requested;
-  };
-  const Case cases[] = {
-      {"/s", {{10, 10}}, 0},
-      {"/s", {{10, 10}, {10, 10}}, 0},
-      {"/s", {{10, 10}, {11, 10}, {500, 10}}, 0},
-      {"/s", {{10, 10}, {10, 400}}, 0},
-      {"/s", {{10, 10}, {11, 11}}, -1},
-      {"/s", {{10, 10}, {11, 10}, {12, 11}}, -1},
-      {"", {{10, 10}, {11, 11}, {300, 300}, {0, 0}}, 0},
-  };
-  for (const Case& c : cases) {
-    Rig rig(Defaults(), c.args);
+    rig.system.show_cursor_result = c.verify != 0 ? 7 : 0;
+    if (c.moves.empty()) rig->OnKeyDown(65, 0);
     for (auto [x, y] : c.moves) rig->OnDisplayMouseMove(0, 0, x, y);
-    EXPECT_EQ(rig->EndRequested, c.end_requested) << "args [" << c.args << "] moves " << c.moves.size();
+    EXPECT_EQ(rig.system.calls, c.calls) << "[" << c.args << "] platform " << c.platform << " " << c.moves.size();
+    const bool ends = !c.calls.empty() && c.calls.back() == active;
+    EXPECT_EQ(rig->EndRequested, ends ? -1 : 0);
+    EXPECT_EQ(rig.start.saved_cursor_count, c.args.empty() || c.calls.empty() ? -1 : (c.verify != 0 ? 7 : 0));
   }
 }
 
-TEST(OnDisplayMouseMove, RecordsAFreshReferenceAfterARefusedPassword) {
-  Rig rig(Defaults(), "/s");
-  rig.system.platform_id = 1;
-  rig.system.verify_result = 0;
-  rig->OnDisplayMouseMove(0, 0, 10, 10);
-  rig->OnDisplayMouseMove(0, 0, 20, 20);
-  EXPECT_EQ(rig.system.Calls("VerifyScreenSavePwd").size(), 1u);
-  rig.system.verify_result = 1;
-  rig->OnDisplayMouseMove(0, 0, 30, 30);  // only the new reference
-  EXPECT_EQ(rig->EndRequested, 0);
-  rig->OnDisplayMouseMove(0, 0, 31, 31);
-  EXPECT_EQ(rig->EndRequested, -1);
-}
-
-TEST(RunAnimation, EndsAfterTheFrameWhoseYieldSawInput) {
-  struct Case {
-    std::string args;
-    int input_at_yield;
+// Hand-edited settings files: the saver starts, draws what its rules make of the values, re-steers
+// and ends on input after that frame; a slow frame gives way to the waiting input.
+TEST(HostileSettings, EveryFileDrawsSoundlyAndEndsOnAKey) {
+  enum Paint { kBlack, kSome, kFull };
+  struct Case { std::string file; std::int32_t pattern; std::size_t crawlers; Paint paint; };  // pattern -1: any
+  const Case cases[] = {
+      {"Kind=-1", 0, 100, kSome}, {"Kind=6", 0, 100, kSome}, {"Kind=2147483647", 0, 100, kSome},
+      {"Kind=-2147483648", 0, 100, kSome}, {"Size=0", 0, 100, kSome}, {"Size=-5", 0, 100, kBlack},
+      {"Size=2147483647\nNum=200", 0, 200, kFull}, {"Size=-2147483648", 0, 100, kBlack},
+      {"Speed=0", 0, 100, kSome}, {"Speed=-10", 0, 100, kSome}, {"Speed=2147483647", 0, 100, kSome},
+      {"Speed=-2147483648", 0, 100, kSome}, {"Num=0", 0, 0, kBlack}, {"Num=-1", 0, 0, kBlack},
+      {"Num=2147483647", 0, 1 << 20, kSome}, {"Num=-2147483648", 0, 0, kBlack}, {"Intval=0", 0, 100, kSome},
+      {"Intval=-5\nKind=5\nSync=1", -1, 100, kSome}, {"Intval=2147483647", 0, 100, kSome},
+      {"Sync=2\nKind=5\nIntval=1", -1, 100, kSome}, {"Sync=-1", 0, 100, kSome},
+      {"Sync=2147483647", 0, 100, kSome}, {"Size=big\nNum=lots\nKind=three", 0, 0, kBlack},
+      {"Size=2.5\nNum=150.5\nSpeed=9.99", 0, 150, kSome}, {"Num=1e9\nSize=1e2\nSpeed=-1E3", 0, 1 << 20, kFull},
+      {"Num=" + std::string(300, '9') + "\nSize=" + std::string(300, '1'), 0, 0, kBlack},
+      {"Kind=\xff\xfe" "3\nSize=\x01\x02\x03\nNum=\x80\x81", 0, 0, kBlack}, {"Kind=3\nSync=1", 3, 100, kSome},
+      {"Kind=2\nSize=12\nNum=60", 2, 60, kSome}, {"Num=50\nKind=4", 4, 50, kSome}, {"", 0, 100, kSome},
+      {"Kind=7\nSize=2147483647\nSpeed=2147483647\nNum=2147483647\nIntval=0\nSync=5", 0, 1 << 20, kFull},
   };
-  const Case cases[] = {{"/s", 1}, {"/s", 7}, {"", 3}};
   for (const Case& c : cases) {
-    Rig rig(Defaults(), c.args);
-    rig.host.on_yield = [&](int n) {
-      if (n == c.input_at_yield) rig->OnDisplayMouseDown(1, 0, 5, 5);
-    };
-    rig->OnSaverLoad();
-    EXPECT_EQ(rig.host.presents, c.input_at_yield);
-    EXPECT_EQ(rig.host.destroyed, 1);
-  }
-}
-
-TEST(RunAnimation, ASlowFrameGivesWayToWaitingInput) {
-  startup::SettingsValues values = Defaults();
-  values.Num = 1000;
-  Rig rig(values, "/s", 320, 200);
-  rig.Load();
-  rig.host.milliseconds_per_look = 30;
-  rig.host.input_pending = true;
-  rig->RunFrame();
-  // The budget is spent after four looks; the frame stops at the next one.
-  std::size_t moved = 0;
-  for (std::size_t i = 1; i < rig->Crawlers().size(); ++i) {
-    moved += !(rig->Crawlers()[i].PosX == 160 && rig->Crawlers()[i].PosY == 100);
-  }
-  EXPECT_LT(moved, 320u);
-  EXPECT_EQ(rig.host.yields, 1);
-  rig.host.input_pending = false;
-  rig->RunFrame();
-  EXPECT_EQ(rig.host.yields, 2);
-}
-
-TEST(HostileSettings, FramesTicksAndEndingStaySound) {
-  const startup::SettingsValues cases[] = {
-      {kMax, kMax, kMax, 3, kMax, kMax},   {kMin, kMin, kMin, kMin, kMin, kMin},
-      {7, -5, 0, 50, 0, 2},                {5, 0, -10, 20, -1, 1},
-      {5, 1 << 20, kMax, 5, 1, -1},        {-3, 20, kMax, 200, 2, 1},
-      {4, 3, 1, kMax, 5, 0},
-  };
-  for (const startup::SettingsValues& values : cases) {
-    Rig rig(values, "/s", 320, 200);
+    SCOPED_TRACE(c.file);
+    Rig rig({}, "/s", 64, 48);
+    std::istringstream lines(c.file);
+    auto& section = rig.system.ini["Section"];
+    for (std::string l; std::getline(lines, l);) section[l.substr(0, l.find('='))] = l.substr(l.find('=') + 1);
+    startup::LoadSettings(rig.system, rig.settings);
     rig.host.milliseconds_per_look = 1;
+    rig.host.input_pending = true;
+    std::vector<std::uint32_t> at_input;
     rig.host.on_yield = [&](int n) {
-      rig->OnTimerTick();
-      if (n == 4) rig->OnKeyDown(27, 0);
+      if (n < 4) return rig->OnTimerTick();
+      at_input = rig.host.canvas;
+      (&c - cases) % 2 ? rig->OnKeyDown(32, 0) : rig->OnDisplayMouseDown(1, 0, 5, 5);
     };
     rig->OnSaverLoad();
-    EXPECT_EQ(rig.host.destroyed, 1);
-    EXPECT_LE(rig->Crawlers().size(), (1u << 20) + 1);
-    for (std::size_t i = 1; i < rig->Crawlers().size(); ++i) {
-      const Crawler& c = rig->Crawlers()[i];
-      ASSERT_GE(c.PosX, 0);
-      ASSERT_LE(c.PosX, 320);
-      ASSERT_GE(c.PosY, 0);
-      ASSERT_LE(c.PosY, 200);
-    }
+    EXPECT_TRUE(at_input == rig.host.canvas) << "a disc after the input";
+    EXPECT_LT(std::ranges::count_if(rig.Crawlers(), [](const Crawler& k) { return k.PosX != 32; }), 4 * 6500);
+    EXPECT_EQ(std::tuple(rig.host.destroyed, rig.host.presents, rig.Crawlers().size()), std::tuple(1, 4, c.crawlers));
+    EXPECT_TRUE(c.pattern < 0 || rig->Pattern == c.pattern) << rig->Pattern;
+    EXPECT_TRUE(std::ranges::all_of(rig.Crawlers(), [](const Crawler& k) {
+      return k.PosX >= 0 && k.PosX <= 64 && k.PosY >= 0 && k.PosY <= 48 && k.Heading >= 0 && k.Heading < 360;
+    }));
+    Pixels allowed = {0};
+    for (Colour colour : rig->ColourTable()) allowed.insert(PixelOf(colour));
+    const Pixels painted = rig.Painted();
+    EXPECT_TRUE(std::ranges::includes(allowed, painted));
+    EXPECT_EQ(painted.size() == 1 && !painted.count(0), c.paint == kFull);
+    EXPECT_EQ(painted == Pixels{0}, c.paint == kBlack);
   }
 }
 
