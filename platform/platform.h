@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillmere::platform {
 
@@ -61,7 +62,13 @@ class Windowing {
   virtual void SystemParametersInfo(std::uint32_t action, std::int32_t parameter) = 0;
 };
 
-// The primary screen, in twips, and the twips per pixel that convert it.
+// One monitor's rectangle in pixels relative to the primary's top-left corner.
+struct Monitor {
+  Rect area;
+  bool primary = false;
+};
+
+// The primary screen, in twips, and the twips per pixel that convert it; and every monitor.
 class ScreenMetrics {
  public:
   virtual ~ScreenMetrics() = default;
@@ -69,6 +76,8 @@ class ScreenMetrics {
   virtual double TwipsPerPixelY() = 0;
   virtual double ScreenWidthTwips() = 0;
   virtual double ScreenHeightTwips() = 0;
+  // Every monitor of the desktop, the primary marked.
+  virtual std::vector<Monitor> Monitors() = 0;
 };
 
 // kernel32: private-profile files and the folder that holds the executable.

@@ -2,6 +2,7 @@
 // its window's surfaces, timer and message queue.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -18,7 +19,8 @@ class TimeOfDay {
 };
 
 // The saver window as the platform builds it: a borderless black window with a visible
-// surface and an off-screen canvas of the same size, a one-second timer and the queue.
+// surface and an off-screen canvas of the same size, a one-second timer, the queue, and a
+// black cover over every other monitor.
 class SaverHost {
  public:
   virtual ~SaverHost() = default;
@@ -28,6 +30,9 @@ class SaverHost {
   virtual void EnableTimer() = 0;
   // Shows the window normally (making it active), then topmost without moving or activating.
   virtual void ShowTopmost() = 0;
+  // Shows a black topmost window over `area` (pixels relative to the primary's top-left) that
+  // never takes the activation; its input comes back to the saver tagged with `cover`.
+  virtual void ShowCover(std::size_t cover, const Rect& area) = 0;
   // Copies the whole canvas to the visible surface.
   virtual void PresentCanvas() = 0;
   // Dispatches every message pending for the thread once.

@@ -34,6 +34,9 @@ class HeadlessSystem final : public platform::Windowing,
   double TwipsPerPixelY() override { return kTwipsPerPixel; }
   double ScreenWidthTwips() override { return run_.width * kTwipsPerPixel; }
   double ScreenHeightTwips() override { return run_.height * kTwipsPerPixel; }
+  std::vector<platform::Monitor> Monitors() override {
+    return {{{0, 0, run_.width, run_.height}, true}};
+  }
 
   std::int32_t GetVersionEx(platform::OsVersionInfo& info) override {
     info.dwPlatformId = platform::kPlatformWin32Nt;
@@ -48,6 +51,7 @@ class HeadlessSystem final : public platform::Windowing,
   }
   void EnableTimer() override {}
   void ShowTopmost() override {}
+  void ShowCover(std::size_t, const platform::Rect&) override {}
   void PresentCanvas() override {}
   void DispatchPending() override {}
   bool InputPending() override { return false; }

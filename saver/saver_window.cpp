@@ -63,6 +63,22 @@ std::int32_t TurnHeading(std::int32_t heading, std::int32_t side, std::int32_t t
   return heading;
 }
 
+std::vector<platform::Rect> OtherMonitors(std::span<const platform::Monitor> monitors) {
+  if (monitors.empty()) return {};
+  const auto marked = std::ranges::find_if(monitors, &platform::Monitor::primary);
+  const platform::Rect primary = (marked != monitors.end() ? *marked : monitors.front()).area;
+  const auto empty = [](const platform::Rect& r) { return r.right <= r.left || r.bottom <= r.top; };
+  const auto overlaps_primary = [&](const platform::Rect& r) {
+    return r.left < primary.right && primary.left < r.right && r.top < primary.bottom &&
+           primary.top < r.bottom;
+  };
+  std::vector<platform::Rect> others;
+  for (const platform::Monitor& monitor : monitors) {
+    if (!empty(monitor.area) && !overlaps_primary(monitor.area)) others.push_back(monitor.area);
+  }
+  return others;
+}
+
 std::int32_t ScreenPixels(double twips, double twips_per_pixel) {
   constexpr double kLargestScreen = 1 << 16;
   const double pixels = twips_per_pixel > 0 ? startup::RoundHalfEven(twips / twips_per_pixel) : 0;
@@ -134,6 +150,8 @@ void SaverWindow::PrepareSaver() {
   Ticks = 0;
   services_.host.EnableTimer();
   services_.host.ShowTopmost();
+  covers_ = OtherMonitors(services_.screen.Monitors());
+  for (std::size_t i = 0; i < covers_.size(); ++i) services_.host.ShowCover(i, covers_[i]);
 }
 
 void SaverWindow::BuildColourTable() {
@@ -254,6 +272,19 @@ void SaverWindow::OnDisplayMouseMove(std::int32_t, std::int32_t, float x, float 
     TryEndSaver();
     HaveFirst = false;
   }
+}
+
+void SaverWindow::OnCoverMouseMove(std::size_t cover, std::int32_t button, std::int32_t shift,
+                                   float x, float y) {
+  if (cover >= covers_.size()) return;
+  const platform::Rect& area = covers_[cover];
+  OnDisplayMouseMove(button, shift, static_cast<float>(area.left) + x,
+                     static_cast<float>(area.top) + y);
+}
+
+void SaverWindow::OnLoseActivation() {
+  // The window's own teardown deactivates it too; by then the saver has ended once already.
+  if (EndRequested == 0) TryEndSaver();
 }
 
 }  // namespace quillmere::saver

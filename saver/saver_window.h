@@ -62,6 +62,10 @@ class SaverWindow {
   void OnKeyDown(std::int32_t key_code, std::int32_t shift);
   void OnDisplayMouseDown(std::int32_t button, std::int32_t shift, float x, float y);
   void OnDisplayMouseMove(std::int32_t button, std::int32_t shift, float x, float y);
+  // A move on the cover of another monitor, in that cover's pixels; judged as a move on Display.
+  void OnCoverMouseMove(std::size_t cover, std::int32_t button, std::int32_t shift, float x, float y);
+  // Another application took the activation, and with it the keyboard: that counts as input.
+  void OnLoseActivation();
 
   // BuildColourTable for the current Pattern; with Sync 1 also deals each crawler a ColorIndex.
   void BuildColourTable();
@@ -69,6 +73,8 @@ class SaverWindow {
   // Crawlers 1..Num (index 0 is unused).
   std::span<Crawler> Crawlers() { return crawlers_; }
   std::span<const Colour> ColourTable() const { return colours_; }
+  // The areas of the other monitors' covers, in pixels relative to the primary's top-left.
+  std::span<const platform::Rect> Covers() const { return covers_; }
   const Canvas& TheCanvas() const { return canvas_; }
   Canvas& TheCanvas() { return canvas_; }
 
@@ -96,12 +102,17 @@ class SaverWindow {
 
   std::vector<Crawler> crawlers_;
   std::vector<Colour> colours_;
+  std::vector<platform::Rect> covers_;
   Canvas canvas_;
 
   float FirstX = 0;
   float FirstY = 0;
   bool HaveFirst = false;
 };
+
+// The areas of every monitor but the primary (marked, else the first) that a cover can take
+// without hiding any of the primary.
+std::vector<platform::Rect> OtherMonitors(std::span<const platform::Monitor> monitors);
 
 // The screen size in pixels from the screen metrics, each rounded half to even.
 std::int32_t ScreenPixels(double twips, double twips_per_pixel);

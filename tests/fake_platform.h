@@ -103,6 +103,10 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
   void LoadSaverWindow() override { Log("LoadSaverWindow"); }
   void EndProcess() override { Log("EndProcess"); }
 
+  // Monitors: none listed means the primary alone.
+  std::vector<platform::Monitor> monitors;
+  std::vector<platform::Monitor> Monitors() override { return monitors; }
+
  private:
   static std::string Str(Text text) { return std::string(text); }
   static std::string Str(std::integral auto value) { return std::to_string(value); }

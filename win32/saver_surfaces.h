@@ -1,4 +1,4 @@
-// The saver window's Win32 side: the window, its canvas, Timer1, the queue and the time of day.
+// The saver window's Win32 side: the window, its canvas, its covers, Timer1, the queue and the time of day.
 #pragma once
 
 #include <windows.h>
@@ -37,6 +37,7 @@ class Win32SaverHost final : public platform::SaverHost {
   std::span<std::uint32_t> PrepareSurfaces(std::int32_t width, std::int32_t height) override;
   void EnableTimer() override;
   void ShowTopmost() override;
+  void ShowCover(std::size_t cover, const platform::Rect& area) override;
   void PresentCanvas() override;
   void DispatchPending() override;
   bool InputPending() override;

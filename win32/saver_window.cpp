@@ -13,6 +13,9 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"quillmere_saver";
 constexpr wchar_t kCaption[] = L"quillmere_Main";
+// Covers have a class of their own and no title, so the start-up guard never takes one for the saver.
+constexpr wchar_t kCoverClassName[] = L"quillmere_cover";
+constexpr DWORD kCoverExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1IntervalMs = 1000;
 constexpr std::uint64_t kMsPerSecond = 1000;
@@ -80,6 +83,22 @@ LRESULT OnMouseMove(WPARAM wparam, LPARAM lparam) {
   return 0;
 }
 
+LRESULT OnCoverMouseMove(HWND cover, WPARAM wparam, LPARAM lparam) {
+  if (the_saver) {
+    the_saver->OnCoverMouseMove(static_cast<std::size_t>(GetWindowLongPtrW(cover, GWLP_USERDATA)),
+                                HeldButtons(wparam), ShiftState(),
+                                static_cast<float>(GET_X_LPARAM(lparam)),
+                                static_cast<float>(GET_Y_LPARAM(lparam)));
+  }
+  return 0;
+}
+
+// Only the saver window has the rule: losing the keyboard to another application ends it.
+LRESULT OnActivateApp(WPARAM active) {
+  if (the_saver && !active) the_saver->OnLoseActivation();
+  return 0;
+}
+
 LRESULT OnPaint(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
@@ -101,9 +120,25 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     case WM_MBUTTONDOWN: return OnMouseDown(kMiddleButton, lparam);
     case WM_XBUTTONDOWN: return OnXButtonDown(lparam);
     case WM_MOUSEMOVE: return OnMouseMove(wparam, lparam);
+    case WM_ACTIVATEAPP: return OnActivateApp(wparam);
     case WM_PAINT: return OnPaint(window);
     case WM_DESTROY: return OnDestroy();
     default: return DefWindowProcW(window, message, wparam, lparam);
+  }
+}
+
+// A cover's input is the saver's input; its class brush paints it black.
+LRESULT CALLBACK CoverProc(HWND cover, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_KEYDOWN: return OnKeyDown(wparam);
+    case WM_SYSKEYDOWN: return OnKeyDown(wparam);
+    case WM_LBUTTONDOWN: return OnMouseDown(kLeftButton, lparam);
+    case WM_RBUTTONDOWN: return OnMouseDown(kRightButton, lparam);
+    case WM_MBUTTONDOWN: return OnMouseDown(kMiddleButton, lparam);
+    case WM_XBUTTONDOWN: return OnXButtonDown(lparam);
+    case WM_MOUSEMOVE: return OnCoverMouseMove(cover, wparam, lparam);
+    default: return DefWindowProcW(cover, message, wparam, lparam);
   }
 }
 
@@ -127,6 +162,9 @@ std::span<std::uint32_t> Win32SaverHost::PrepareSurfaces(std::int32_t width, std
   RegisterWindowClass(instance_, {.name = kClassName,
                                   .procedure = SaverProc,
                                   .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
+  RegisterWindowClass(instance_, {.name = kCoverClassName,
+                                  .procedure = CoverProc,
+                                  .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
   window_ = CreateWindowExW(0, kClassName, kCaption, WS_POPUP, 0, 0, width, height, nullptr,
                             nullptr, instance_, nullptr);
   if (!canvas_.Create(width, height)) return {};
@@ -139,6 +177,16 @@ void Win32SaverHost::EnableTimer() { SetTimer(window_, kTimer1, kTimer1IntervalM
 void Win32SaverHost::ShowTopmost() {
   ShowWindow(window_, SW_SHOWNORMAL);
   SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+void Win32SaverHost::ShowCover(std::size_t cover, const platform::Rect& area) {
+  // Owned by the saver window, a cover goes when it goes.
+  HWND window = CreateWindowExW(kCoverExStyle, kCoverClassName, nullptr, WS_POPUP, area.left,
+                                area.top, area.right - area.left, area.bottom - area.top, window_,
+                                nullptr, instance_, nullptr);
+  if (window == nullptr) return;
+  SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(cover));
+  ShowWindow(window, SW_SHOWNOACTIVATE);
 }
 
 void Win32SaverHost::PresentCanvas() {

@@ -37,6 +37,7 @@ class Win32Platform final : public platform::Windowing,
   double TwipsPerPixelY() override;
   double ScreenWidthTwips() override;
   double ScreenHeightTwips() override;
+  std::vector<platform::Monitor> Monitors() override;  // in win32/monitors.cpp
 
   // ProfileFiles
   std::string GetPrivateProfileString(std::string_view section, std::string_view key,

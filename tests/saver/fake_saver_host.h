@@ -1,6 +1,7 @@
 // A saver window host that keeps its canvas in memory and lets a test act inside each yield.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -17,6 +18,7 @@ struct FixedClock final : platform::TimeOfDay {
 
 struct FakeSaverHost final : platform::SaverHost {
   std::vector<std::uint32_t> canvas;
+  std::vector<platform::Rect> covers;  // by the cover's number
   int timers_enabled = 0, shown = 0, presents = 0, yields = 0, destroyed = 0;
   bool input_pending = false;
   std::uint64_t milliseconds = 0, milliseconds_per_look = 0;  // the clock moves at each reading
@@ -28,6 +30,9 @@ struct FakeSaverHost final : platform::SaverHost {
   }
   void EnableTimer() override { ++timers_enabled; }
   void ShowTopmost() override { ++shown; }
+  void ShowCover(std::size_t cover, const platform::Rect& area) override {
+    covers.resize(std::max(covers.size(), cover + 1)), covers[cover] = area;
+  }
   void PresentCanvas() override { ++presents; }
   void DispatchPending() override { ++yields, on_yield ? on_yield(yields) : void(); }
   bool InputPending() override { return input_pending; }

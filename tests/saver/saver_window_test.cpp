@@ -208,6 +208,44 @@ TEST(TryEndSaver, RestoresTheSystemAsTheModeSaysAndMovesNeedBothAxes) {
   }
 }
 
+// Every monitor but the primary gets a cover whose moves count in the primary's pixels; losing
+// the activation ends the saver, and the teardown's own loss adds nothing.
+TEST(Covers, HideTheOtherMonitorsAndJudgeTheirMovesInThePrimarysPixels) {
+  using platform::Rect;
+  using Moves = std::vector<std::tuple<int, float, float>>;  // on cover n, or on Display for -1
+  struct Case { std::vector<platform::Monitor> monitors; std::vector<Rect> covers; Moves moves; int ends_at; };
+  const Rect p{0, 0, 1024, 768}, right{1024, 168, 1824, 768}, left{-800, 0, 0, 600}, above{0, -600, 800, 0};
+  const Rect far_left{-1280, -256, 0, 768}, far_right{1024, 0, 2048, 768};
+  const Case cases[] = {
+      {{{p, true}}, {}, {{0, 5, 5}, {0, 9, 9}}, 0},
+      {{{p, true}, {right}}, {right}, {{-1, 1000, 300}, {0, 5, 132}, {0, 6, 133}}, 3},  // (1029, 300), (1030, 301)
+      {{{left}, {p, true}}, {left}, {{0, 810, 250}, {-1, 10, 400}, {0, 811, 401}}, 3},  // (10, 250), (11, 401)
+      {{{p, true}, {above}}, {above}, {{-1, 20, 5}, {0, 30, 605}, {0, 31, 606}}, 3},    // (30, 5), (31, 6)
+      {{{far_left}, {p, true}, {far_right}}, {far_left, far_right}, {{1, 10, 10}, {0, 1290, 266}}, 0},  // (1034, 10), (10, 10)
+      {{{far_left}, {p, true}, {far_right}}, {far_left, far_right}, {{1, 10, 10}, {0, 1291, 267}}, 2},
+      {{{p, true}, {p}, {{2000, 0, 2000, 768}}, {{500, 700, 1500, 900}}}, {}, {}, 0},
+      {{{p}, {far_right}}, {far_right}, {{-1, 5, 5}, {0, 6, 6}}, 2},  // none marked: the first is the primary
+  };
+  for (bool quiet : {false, true}) {  // quiet: an empty argument text ignores every move
+    for (const Case& c : cases) {
+      Rig rig(kDefaults, quiet ? "" : "/s");
+      rig.system.monitors = c.monitors;
+      rig->PrepareSaver();
+      EXPECT_EQ(rig.host.covers, c.covers) << (&c - cases);
+      int ended = 0;
+      for (int n = 1; auto [cover, x, y] : c.moves) {
+        cover < 0 ? rig->OnDisplayMouseMove(0, 0, x, y) : rig->OnCoverMouseMove(std::size_t(cover), 0, 0, x, y);
+        if (rig->EndRequested != 0 && ended == 0) ended = n;
+        ++n;
+      }
+      EXPECT_EQ(ended, quiet ? 0 : c.ends_at) << (&c - cases);
+      rig->OnLoseActivation(), rig->OnLoseActivation();
+      EXPECT_EQ(rig->EndRequested, -1);
+      EXPECT_EQ(rig.system.Calls("SystemParametersInfo(17").size(), 1u) << (&c - cases);
+    }
+  }
+}
+
 // Hand-edited settings files: the saver starts, draws what its rules make of the values, re-steers
 // and ends on input after that frame; a slow frame gives way to the waiting input.
 TEST(HostileSettings, EveryFileDrawsSoundlyAndEndsOnAKey) {

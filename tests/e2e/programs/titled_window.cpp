@@ -1,7 +1,9 @@
 // A plain visible window whose title is the whole argument text (read as UTF-16, so Japanese
 // titles survive); it closes by itself after a minute so that no test can leave it behind.
+// "@x,y,w,h title" places a white window there instead of the small grey one.
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 #include "win32/text.h"
@@ -31,12 +33,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   window_class.lpfnWndProc = WindowProc;
   window_class.hInstance = instance;
   window_class.lpszClassName = L"quillmere_test_window";
-  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-  RegisterClassW(&window_class);
   using namespace quillmere;
-  const std::wstring title = win32::Widen(startup::ArgumentTextOf(win32::Narrow(GetCommandLineW())));
+  std::wstring title = win32::Widen(startup::ArgumentTextOf(win32::Narrow(GetCommandLineW())));
+  int x = 10, y = 10, w = 200, h = 100, used = 0;
+  const bool placed = std::swscanf(title.c_str(), L"@%d,%d,%d,%d %n", &x, &y, &w, &h, &used) == 4;
+  if (placed) title.erase(0, static_cast<std::size_t>(used));
+  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(placed ? WHITE_BRUSH : GRAY_BRUSH));
+  RegisterClassW(&window_class);
   HWND window = CreateWindowExW(0, window_class.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW,
-                                10, 10, 200, 100, nullptr, nullptr, instance, nullptr);
+                                x, y, w, h, nullptr, nullptr, instance, nullptr);
   ShowWindow(window, SW_SHOW);
   SetTimer(window, 1, kLifetimeMs, nullptr);
   MSG message;
