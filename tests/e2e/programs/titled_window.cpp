@@ -1,6 +1,7 @@
 // A plain visible window whose title is the whole argument text (read as UTF-16, so Japanese
 // titles survive); it closes by itself after a minute so that no test can leave it behind.
-// "@x,y,w,h title" places a white window there instead of the small grey one.
+// "@x,y,w,h title" places a white window there instead of the small grey one; "?foreground"
+// opens none and writes the foreground window's title to foreground.txt beside the program.
 #include <windows.h>
 
 #include <cstdio>
@@ -28,6 +29,19 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 
 }  // namespace
 
+void WriteForegroundTitle() {
+  wchar_t title[256] = {};
+  GetWindowTextW(GetForegroundWindow(), title, 256);
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring file = path;
+  file = file.substr(0, file.find_last_of(L"\\/") + 1) + L"foreground.txt";
+  if (FILE* out = _wfopen(file.c_str(), L"wb")) {
+    std::fputs(quillmere::win32::Narrow(title).c_str(), out);
+    std::fclose(out);
+  }
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   WNDCLASSW window_class{};
   window_class.lpfnWndProc = WindowProc;
@@ -35,6 +49,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   window_class.lpszClassName = L"quillmere_test_window";
   using namespace quillmere;
   std::wstring title = win32::Widen(startup::ArgumentTextOf(win32::Narrow(GetCommandLineW())));
+  if (title == L"?foreground") return WriteForegroundTitle(), 0;
   int x = 10, y = 10, w = 200, h = 100, used = 0;
   const bool placed = std::swscanf(title.c_str(), L"@%d,%d,%d,%d %n", &x, &y, &w, &h, &used) == 4;
   if (placed) title.erase(0, static_cast<std::size_t>(used));
