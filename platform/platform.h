@@ -122,6 +122,10 @@ class Shell {
 class ProgramWindows {
  public:
   virtual ~ProgramWindows() = default;
+  // Takes the one name that lets a saver or a dialog open; false when another process has it.
+  virtual bool ClaimSingleInstance() = 0;
+  // Makes windows created from now on share the host's DPI awareness, so re-parenting keeps it.
+  virtual void AdoptDpiAwarenessOf(WindowHandle host) = 0;
   // Loads the preview window hidden and returns its handle.
   virtual WindowHandle LoadPreviewWindow() = 0;
   // Places the preview window at the pane's top-left corner, size in twips.

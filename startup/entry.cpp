@@ -35,6 +35,8 @@ void RunPreviewSetup(std::string_view argument_text, platform::Platform& p) {
     return;
   }
 
+  // The pane's rectangle and our child window must be seen in the same DPI awareness.
+  p.windows.AdoptDpiAwarenessOf(host);
   platform::Rect pane;
   p.windowing.GetWindowRect(host, pane);
   const double tpp_x = p.screen.TwipsPerPixelX();
@@ -90,6 +92,14 @@ void RunEntry(std::string_view argument_text, platform::Platform& p) {
   const Mode mode = ModeOf(argument_text);
   if (mode == Mode::Preview) {
     RunPreviewSetup(argument_text, p);
+    return;
+  }
+
+  // A start that loses the race must end before it has changed anything of the system's.
+  const bool opens_window =
+      mode == Mode::Settings || mode == Mode::FullScreen || mode == Mode::FullScreenWithCursor;
+  if (opens_window && !p.windows.ClaimSingleInstance()) {
+    p.windows.EndProcess();
     return;
   }
 

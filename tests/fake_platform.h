@@ -102,6 +102,10 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
   void ShowSettingsDialog() override { Log("ShowSettingsDialog"); }
   void LoadSaverWindow() override { Log("LoadSaverWindow"); }
   void EndProcess() override { Log("EndProcess"); }
+  // Single instance and DPI awareness.
+  bool claim_wins = true;
+  bool ClaimSingleInstance() override { return Log("ClaimSingleInstance"), claim_wins; }
+  void AdoptDpiAwarenessOf(Handle host) override { Log("AdoptDpiAwarenessOf", host); }
 
   // Monitors: none listed means the primary alone.
   std::vector<platform::Monitor> monitors;

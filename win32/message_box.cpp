@@ -40,21 +40,25 @@ BOOL CALLBACK FitMessageText(HWND child, LPARAM box) {
   return TRUE;
 }
 
+// A button the system centred stays centred in the grown box; a right-aligned one keeps its margin.
 BOOL CALLBACK MoveMessageButton(HWND child, LPARAM box) {
   wchar_t kind[16] = {};
   GetClassNameW(child, kind, 16);
   if (lstrcmpiW(kind, L"Button") != 0) return TRUE;
-  RECT at{};
+  RECT at{}, client{};
   GetWindowRect(child, &at);
   MapWindowPoints(nullptr, reinterpret_cast<HWND>(box), reinterpret_cast<POINT*>(&at), 2);
-  SetWindowPos(child, nullptr, at.left + message_fit.grow.cx / 2, at.top + message_fit.grow.cy, 0,
-               0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  GetClientRect(reinterpret_cast<HWND>(box), &client);
+  const LONG width = at.right - at.left;
+  const bool right_aligned = client.right - at.right < at.left / 2;
+  const LONG left = right_aligned ? at.left + message_fit.grow.cx
+                                  : (client.right + message_fit.grow.cx - width) / 2;
+  SetWindowPos(child, nullptr, left, at.top + message_fit.grow.cy, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   return TRUE;
 }
 
-LRESULT CALLBACK MessageBoxHook(int code, WPARAM wparam, LPARAM lparam) {
-  if (code != HCBT_ACTIVATE) return CallNextHookEx(message_fit.hook, code, wparam, lparam);
-  HWND box = reinterpret_cast<HWND>(wparam);
+void FitMessageBox(HWND box) {
   message_fit.grow = {};
   EnumChildWindows(box, FitMessageText, reinterpret_cast<LPARAM>(box));
   EnumChildWindows(box, MoveMessageButton, reinterpret_cast<LPARAM>(box));
@@ -63,16 +67,26 @@ LRESULT CALLBACK MessageBoxHook(int code, WPARAM wparam, LPARAM lparam) {
   SetWindowPos(box, nullptr, outer.left - message_fit.grow.cx / 2, outer.top - message_fit.grow.cy / 2,
                outer.right - outer.left + message_fit.grow.cx,
                outer.bottom - outer.top + message_fit.grow.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-  UnhookWindowsHookEx(message_fit.hook);
-  message_fit.hook = nullptr;
-  return 0;
+}
+
+// Some systems place the buttons late in WM_INITDIALOG, so the box is fitted once that returns.
+LRESULT CALLBACK MessageBoxHook(int code, WPARAM wparam, LPARAM lparam) {
+  const LRESULT next = CallNextHookEx(message_fit.hook, code, wparam, lparam);
+  const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lparam);
+  if (code == HC_ACTION && sent->message == WM_INITDIALOG && message_fit.hook != nullptr) {
+    FitMessageBox(sent->hwnd);
+    UnhookWindowsHookEx(message_fit.hook);
+    message_fit.hook = nullptr;
+  }
+  return next;
 }
 
 }  // namespace
 
 void ShowMessageBoxInFont(HWND owner, HFONT font, const wchar_t* text, const wchar_t* title) {
   message_fit.font = font;
-  message_fit.hook = SetWindowsHookExW(WH_CBT, MessageBoxHook, nullptr, GetCurrentThreadId());
+  message_fit.hook =
+      SetWindowsHookExW(WH_CALLWNDPROCRET, MessageBoxHook, nullptr, GetCurrentThreadId());
   MessageBoxW(owner, text, title, MB_OK | MB_ICONWARNING);
   if (message_fit.hook != nullptr) UnhookWindowsHookEx(message_fit.hook);
   message_fit.hook = nullptr;

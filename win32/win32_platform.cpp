@@ -36,15 +36,12 @@ Function LoadOptional(const wchar_t* module, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
 }
 
-// Two starts in the same instant can both pass the title guard before either window exists;
-// the one that does not get the name first ends, so at most one saver or dialog results.
-bool ClaimSingleInstance() {
-  HANDLE claim = CreateMutexW(nullptr, TRUE, L"Local\\quillmere_single_instance");
-  return claim != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
-}
-
 using PwdChangePasswordFunction = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
 using VerifyScreenSavePwdFunction = BOOL(WINAPI*)(HWND);
+// DPI_AWARENESS_CONTEXT is an opaque handle; older headers do not declare it.
+using DpiAwarenessContext = HANDLE;
+using GetWindowDpiAwarenessContextFunction = DpiAwarenessContext(WINAPI*)(HWND);
+using SetThreadDpiAwarenessContextFunction = DpiAwarenessContext(WINAPI*)(DpiAwarenessContext);
 
 }  // namespace
 
@@ -163,6 +160,24 @@ void Win32Platform::Open(platform::WindowHandle owner, std::string_view file) {
   ShellExecuteW(ToHwnd(owner), L"open", Widen(file).c_str(), L"", L"", SW_SHOWNORMAL);
 }
 
+// Two starts in the same instant can both pass the title guard before either window exists;
+// the one that does not get the name first ends, so at most one saver or dialog results.
+// The handle stays open until the process ends, which releases the name.
+bool Win32Platform::ClaimSingleInstance() {
+  HANDLE claim = CreateMutexW(nullptr, TRUE, L"Local\\quillmere_single_instance");
+  return claim != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+// Windows before 10 (and some Wine versions) lack both calls; there the thread keeps its awareness.
+void Win32Platform::AdoptDpiAwarenessOf(platform::WindowHandle host) {
+  auto window_context = LoadOptional<GetWindowDpiAwarenessContextFunction>(
+      L"user32.dll", "GetWindowDpiAwarenessContext");
+  auto set_thread_context = LoadOptional<SetThreadDpiAwarenessContextFunction>(
+      L"user32.dll", "SetThreadDpiAwarenessContext");
+  if (window_context == nullptr || set_thread_context == nullptr) return;
+  if (DpiAwarenessContext context = window_context(ToHwnd(host))) set_thread_context(context);
+}
+
 platform::WindowHandle Win32Platform::LoadPreviewWindow() {
   return FromHwnd(win32::LoadPreviewWindow(instance_));
 }
@@ -184,13 +199,11 @@ void Win32Platform::ShowPreviewWindow(platform::WindowHandle preview) {
 }
 
 void Win32Platform::ShowSettingsDialog() {
-  if (!ClaimSingleInstance()) return;
   platform::Platform bundle = Bundle();
   win32::ShowSettingsDialog(instance_, bundle);
 }
 
 void Win32Platform::LoadSaverWindow() {
-  if (!ClaimSingleInstance()) return;
   platform::Platform bundle = Bundle();
   win32::LoadSaverWindow(instance_, bundle);
 }

@@ -58,6 +58,8 @@ class Win32Platform final : public platform::Windowing,
   void Open(platform::WindowHandle owner, std::string_view file) override;
 
   // ProgramWindows
+  bool ClaimSingleInstance() override;
+  void AdoptDpiAwarenessOf(platform::WindowHandle host) override;
   platform::WindowHandle LoadPreviewWindow() override;
   void PlacePreviewWindow(platform::WindowHandle preview, double width_twips,
                           double height_twips) override;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "startup/command_line.h"
 #include "startup/numbers.h"
 #include "startup/platform_helpers.h"
@@ -34,13 +36,15 @@ Calls ActionsOf(testing::FakePlatform& fake, std::string_view argument_text) {
 }
 
 TEST(RunEntry, ModesTable) {
-  const Calls saver = {"LoadSettings", "ShowCursor(0)", "SystemParametersInfo(97,-1)",
-                       "LoadSaverWindow", "EndProcess"};
-  const Calls dialog = {"LoadSettings", "ShowSettingsDialog", "EndProcess"};
+  const Calls saver = {"ClaimSingleInstance", "LoadSettings", "ShowCursor(0)",
+                       "SystemParametersInfo(97,-1)", "LoadSaverWindow", "EndProcess"};
+  const Calls dialog = {"ClaimSingleInstance", "LoadSettings", "ShowSettingsDialog", "EndProcess"};
   const Calls nothing = {"LoadSettings", "EndProcess"}, ended = {"EndProcess"};
+  const Calls lost = {"ClaimSingleInstance", "EndProcess"};
   const Calls nt = {"LoadSettings", "GetVersionEx(148)", "EndProcess"};
   auto preview = [](std::string host, std::string twips, std::string pixels) {
-    return Calls{"GetWindowRect(" + host + ")", "LoadPreviewWindow", "GetWindowLong(0x5150,-16)",
+    return Calls{"AdoptDpiAwarenessOf(" + host + ")", "GetWindowRect(" + host + ")",
+                 "LoadPreviewWindow", "GetWindowLong(0x5150,-16)",
                  "SetWindowLong(0x5150,-16,0x46000000)", "SetParent(0x5150," + host + ")",
                  "PlacePreviewWindow(0x5150," + twips + ")", "SizePreviewPicture(0x5150," + pixels + ")",
                  "ShowPreviewWindow(0x5150)"};
@@ -57,10 +61,11 @@ TEST(RunEntry, ModesTable) {
     std::uint32_t platform_id = platform::kPlatformWin32Nt;
     std::int32_t version_result = 1;
     const char* marker = "";
+    bool claim_wins = true;
   };
   const Case cases[] = {
       {"/s", saver}, {"/S", saver}, {"-s", saver}, {"xs", saver}, {"あs", saver},
-      {"", {"LoadSettings", "LoadSaverWindow", "EndProcess"}},
+      {"", {"ClaimSingleInstance", "LoadSettings", "LoadSaverWindow", "EndProcess"}},
       {"/c", dialog}, {"/c:5678", dialog}, {"-C", dialog}, {"s", nothing}, {"/", nothing},
       {"/x", nothing}, {"/p 1234", pane}, {"/p:1234", pane}, {"/P 1234.5", pane},
       {"/p 12 34x", pane}, {"/pあ1234", pane},
@@ -74,6 +79,8 @@ TEST(RunEntry, ModesTable) {
       {"/a 1234", password("0x4d2"), 2, 0}, {"/a 1234", password("0x4d2"), 2, 2},
       {"/p 1234", ended, 1, 1, "quillmere_Main"}, {"/a 1234", ended, 1, 1, "quillmereの設定"},
       {"", ended, 2, 1, "quillmereの設定"},
+      // Another start got there first: nothing of the system's may change.
+      {"/s", lost, 1, 1, "", false}, {"", lost, 1, 1, "", false}, {"/c", lost, 1, 1, "", false},
   };
   for (const Case& c : cases) {
     testing::FakePlatform fake;
@@ -85,11 +92,12 @@ TEST(RunEntry, ModesTable) {
     fake.version_result = c.version_result;
     fake.ini["Section"]["Num"] = " 150";
     if (*c.marker) fake.windows_by_title[c.marker] = 0x42;
+    fake.claim_wins = c.claim_wins;
     EXPECT_EQ(ActionsOf(fake, c.text), c.actions) << "[" << c.text << "] " << c.marker;
-    const bool hidden = c.actions.size() > 1 && c.actions[1] == "ShowCursor(0)";
+    const bool hidden = std::ranges::count(c.actions, "ShowCursor(0)") == 1;
     EXPECT_EQ(Start().saved_cursor_count, hidden ? -3 : 0) << c.text;
     if (hidden) { EXPECT_EQ(Start().argument_text, c.text); }
-    EXPECT_EQ(Settings().Num, c.actions[0] == "LoadSettings" ? 150 : 0) << c.text;
+    EXPECT_EQ(Settings().Num, std::ranges::count(c.actions, "LoadSettings") ? 150 : 0) << c.text;
   }
 }
 
