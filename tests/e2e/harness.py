@@ -166,7 +166,7 @@ def run_tests(namespace):
     signal.signal(signal.SIGALRM, _alarm)
     for name, test in [(n, f) for n, f in namespace.items() if n.startswith("test_") and only in n]:
         _test[0], started, status = name, time.monotonic(), "ok"
-        signal.alarm(90)
+        signal.alarm(getattr(test, "limit", 90))
         try:
             test()
         except Exception as error:
