@@ -114,6 +114,13 @@ def click(x, y, button=1):
     xdotool("mousemove", x, y, "sleep", 0.05, "click", button)
 
 
+def host_report(run, name):
+    """What the preview host wrote in ready.txt or result.txt, once it has written it."""
+    path = os.path.join(run.folder, name)
+    text = open(path).read() if os.path.exists(path) else ""
+    return dict(line.split("=", 1) for line in text.split()) if "visible=" in text or "ms=" in text else None
+
+
 class Shot:
     """The whole screen (or a picture file) with its pixels; a named shot is kept as a PNG."""
 

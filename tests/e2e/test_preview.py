@@ -8,17 +8,11 @@ import time
 from harness import *
 
 
-def report(run, name):
-    path = os.path.join(run.folder, name)
-    text = open(path).read() if os.path.exists(path) else ""
-    return dict(line.split("=", 1) for line in text.split()) if "visible=" in text or "ms=" in text else None
-
-
 def test_the_still_sits_top_left_with_black_beyond_and_is_cut_by_a_smaller_pane():
     still = Shot(path=os.path.join(ASSETS, "preview.bmp"))
     for w, h in ((152, 112), (240, 180), (100, 60)):
         run = preview_host(w, h, "inproc")
-        wait_until("the pane", lambda: report(run, "ready.txt"), 20)
+        wait_until("the pane", lambda: host_report(run, "ready.txt"), 20)
         time.sleep(0.5)
         shot, sw, sh = Shot(f"{w}x{h}"), min(w, 152), min(h, 112)
         check(shot.rows(120, 120, 120 + sw, 120 + sh) == still.rows(0, 0, sw, sh), f"{w}x{h}: not the still")
@@ -31,11 +25,11 @@ def test_the_still_sits_top_left_with_black_beyond_and_is_cut_by_a_smaller_pane(
 def test_the_preview_is_a_shown_child_over_the_pane_and_its_process_ends_with_the_pane():
     for (w, h), how in (((152, 112), "close"), ((240, 180), "destroy"), ((100, 60), "destroy")):
         run = preview_host(w, h)
-        ready = wait_until("the pane", lambda: report(run, "ready.txt"), 20)
+        ready = wait_until("the pane", lambda: host_report(run, "ready.txt"), 20)
         check(ready["child"] == ready["visible"] == "1" and int(ready["style"], 16) & 0x40000000 and
               ready["rect"] == f"120,120,{120 + w},{120 + h}", f"in a {w}x{h} pane: {ready}")
         open(os.path.join(run.folder, "end.txt"), "w").write(how)
-        took = int(wait_until("the host's result", lambda: report(run, "result.txt"), 15)["ended_ms"])
+        took = int(wait_until("the host's result", lambda: host_report(run, "result.txt"), 15)["ended_ms"])
         check(0 <= took <= 2000, f"the preview took {took} ms to end after its pane got {how}")
 
 
