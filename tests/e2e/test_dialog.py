@@ -28,7 +28,7 @@ class Dialog:
 
     def values(self):
         self.run.wait_exit(10)
-        lines = self.run.ini_bytes().decode().split()
+        lines = (self.run.ini_bytes() or b"no file").decode().split()
         check(lines[0] == "[Section]" and [line.split("=")[0] for line in lines[1:]] == KEYS, f"file {lines}")
         return [int(line.split("=")[1]) for line in lines[1:]]
 
@@ -81,8 +81,8 @@ def test_a_clicked_slider_follows_arrows_pages_home_and_end_and_enter_escape_do_
         dialog.click(slider(row, x))
         key(*keys)
     key("Return", "Escape")
-    time.sleep(1)
-    check(dialog.run.alive(), "Enter or Escape closed the dialog")
+    time.sleep(3)
+    check(windows_titled(DIALOG), "Enter or Escape closed the dialog")
     dialog.click(SET)
     check(dialog.values() == [0, 20, 1, 199, 6, 0], f"after the keys: {dialog.values()}")
 
@@ -118,8 +118,9 @@ def test_a_failed_write_says_so_and_keeps_the_dialog_open():
     find_window("quillmere", timeout=10)
     Shot("not-saved")
     key("Return")
-    time.sleep(0.7)
-    check(dialog.run.alive() and windows_titled(DIALOG), "the dialog closed after a failed write")
+    wait_until("the message to go", lambda: not windows_titled("quillmere"), END_LIMIT)
+    time.sleep(3)
+    check(windows_titled(DIALOG), "the dialog closed after a failed write")
 
 
 run_tests(globals())
