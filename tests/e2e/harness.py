@@ -9,29 +9,19 @@ import subprocess
 import sys
 import tempfile
 import time
-import traceback
 
-STATE = os.environ["QUILLMERE_E2E_STATE"]
-SCR = os.environ["QUILLMERE_SCR"]
-PROGRAMS = os.environ["QUILLMERE_PROGRAMS"]
+STATE, SCR = os.environ["QUILLMERE_E2E_STATE"], os.environ["QUILLMERE_SCR"]
 ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets")
 DISPLAY = open(os.path.join(STATE, "display")).read().strip()
 ENV = dict(os.environ, DISPLAY=DISPLAY, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
 SAVER, DIALOG = "quillmere_Main", "quillmereの設定"
 KEYS = ["Kind", "Size", "Speed", "Num", "Intval", "Sync"]
-# Without a window manager Wine takes about 2 s to tear a full-screen window down.
-END_LIMIT = 6
+END_LIMIT = 6  # without a window manager Wine takes about 2 s to tear a full-screen window down
 _runs, _test = [], ["none"]
-
-
-class TestFailure(AssertionError):
-    pass
-
 
 def check(condition, message):
     if not condition:
-        raise TestFailure(message)
-
+        raise AssertionError(message)
 
 def wait_until(what, predicate, timeout, interval=0.1):
     deadline = time.monotonic() + timeout
@@ -40,10 +30,8 @@ def wait_until(what, predicate, timeout, interval=0.1):
         time.sleep(interval)
     return value
 
-
 def ini(**values):
     return "[Section]\r\n" + "".join(f"{k}={v}\r\n" for k, v in values.items())
-
 
 class Run:
     """One start of a program of ours from a folder holding a copy of it."""
@@ -51,68 +39,30 @@ class Run:
     def __init__(self, args, ini=None, exe=SCR, folder=None):
         self.folder = folder or tempfile.mkdtemp(prefix="quillmere-e2e-")
         os.makedirs(self.folder, exist_ok=True)
-        self.exe = os.path.join(self.folder, os.path.basename(exe))
-        if not os.path.exists(self.exe):
-            shutil.copy(exe, self.exe)
-        self.ini = os.path.join(self.folder, "quillmere.ini")
+        if not os.path.exists(os.path.join(self.folder, os.path.basename(exe))):
+            shutil.copy(exe, self.folder)
+        self.ini, self.what = os.path.join(self.folder, "quillmere.ini"), f"{os.path.basename(exe)} {args}"
         if ini is not None:
-            with open(self.ini, "wb") as f:
-                f.write(ini.encode() if isinstance(ini, str) else ini)
-        self.what = f"{os.path.basename(exe)} {' '.join(args)}"
-        self.proc = subprocess.Popen(["wine", self.exe, *args], cwd=self.folder, env=ENV,
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            open(self.ini, "wb").write(ini.encode() if isinstance(ini, str) else ini)
+        self.proc = subprocess.Popen(["wine", os.path.join(self.folder, os.path.basename(exe)), *args],
+                                     cwd=self.folder, env=ENV, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         _runs.append(self)
 
     def ini_bytes(self):
         return open(self.ini, "rb").read() if os.path.isfile(self.ini) else None
 
-    def alive(self):
-        return self.proc.poll() is None
-
     def wait_exit(self, timeout=END_LIMIT):
         try:
             return self.proc.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
-            raise TestFailure(f"{self.what} still runs {timeout}s later")
-
+            raise AssertionError(f"{self.what} still runs {timeout}s later")
 
 def preview_host(*args):
-    """Our stand-in for the host's dialog: a green window at 100, 100 with a blue pane of the given
-    size 20 px in, into which it starts quillmere.scr /p; it reports through files in its folder."""
+    """Our stand-in for the host's dialog (programs/preview_host.cpp) with quillmere.scr beside it."""
     folder = tempfile.mkdtemp(prefix="quillmere-e2e-")
     shutil.copy(SCR, os.path.join(folder, "quillmere.scr"))
-    return Run(list(map(str, args)), exe=os.path.join(PROGRAMS, "preview_host.exe"), folder=folder)
-
-
-def xdotool(*args):
-    return subprocess.run(["xdotool", *map(str, args)], env=ENV, capture_output=True, text=True,
-                          timeout=10).stdout
-
-
-def windows_titled(title):
-    return xdotool("search", "--onlyvisible", "--name", f"^{re.escape(title)}$").split()
-
-
-def find_window(title, timeout=20):
-    return wait_until(f"a window titled {title!r}", lambda: (windows_titled(title) or [None])[0], timeout)
-
-
-def geometry(wid):
-    values = dict(v.split("=") for v in xdotool("getwindowgeometry", "--shell", wid).split())
-    return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
-
-
-def key(*names):
-    xdotool("key", "--delay", 50, *names)
-
-
-def move(x, y):
-    xdotool("mousemove", x, y)
-
-
-def click(x, y, button=1):
-    xdotool("mousemove", x, y, "sleep", 0.05, "click", button)
-
+    exe = os.path.join(os.environ["QUILLMERE_PROGRAMS"], "preview_host.exe")
+    return Run(list(map(str, args)), exe=exe, folder=folder)
 
 def host_report(run, name):
     """What the preview host wrote in ready.txt or result.txt, once it has written it."""
@@ -120,6 +70,28 @@ def host_report(run, name):
     text = open(path).read() if os.path.exists(path) else ""
     return dict(line.split("=", 1) for line in text.split()) if "visible=" in text or "ms=" in text else None
 
+def xdotool(*args):
+    return subprocess.run(["xdotool", *map(str, args)], env=ENV, capture_output=True, text=True,
+                          timeout=10).stdout
+
+def windows_titled(title):
+    return xdotool("search", "--onlyvisible", "--name", f"^{re.escape(title)}$").split()
+
+def find_window(title, timeout=20):
+    return wait_until(f"a window titled {title!r}", lambda: (windows_titled(title) or [None])[0], timeout)
+
+def geometry(wid):
+    values = dict(v.split("=") for v in xdotool("getwindowgeometry", "--shell", wid).split())
+    return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
+def key(*names):
+    xdotool("key", "--delay", 50, *names)
+
+def move(x, y):
+    xdotool("mousemove", x, y)
+
+def click(x, y, button=1):
+    xdotool("mousemove", x, y, "sleep", 0.05, "click", button)
 
 class Shot:
     """The whole screen (or a picture file) with its pixels; a named shot is kept as a PNG."""
@@ -129,7 +101,7 @@ class Shot:
         ppm = subprocess.run(command + ["-depth", "8", "ppm:-"], env=ENV, capture_output=True,
                              timeout=30, check=True).stdout
         header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+\d+\s", ppm)
-        self.width, self.height, self.data = int(header[1]), int(header[2]), ppm[header.end():]
+        self.width, self.data = int(header[1]), ppm[header.end():]
         if name:
             os.makedirs(os.path.join(STATE, "shots"), exist_ok=True)
             subprocess.run(["convert", "ppm:-", os.path.join(STATE, "shots", f"{_test[0]}-{name}.png")],
@@ -144,7 +116,6 @@ class Shot:
 
     def colours(self, x0, y0, x1, y1, step=1):
         return {self.pixel(x, y) for y in range(y0, y1, step) for x in range(x0, x1, step)}
-
 
 def pointer_shown():
     """Whether the pointer's current image has an opaque pixel."""
@@ -162,10 +133,8 @@ def pointer_shown():
     x11.XCloseDisplay(ctypes.c_void_p(display))
     return shown
 
-
 def _alarm(signum, frame):
-    raise TestFailure("the test ran past its time limit")
-
+    raise AssertionError("the test ran past its time limit")
 
 def run_tests(namespace):
     """Runs every test_* function of the calling file; exits non-zero when any failed."""
@@ -179,13 +148,11 @@ def run_tests(namespace):
         except Exception as error:
             status = "FAILED"
             failed.append(name)
-            print(f"--- {name}: {error}")
-            if not isinstance(error, TestFailure):
-                traceback.print_exc()
+            print(f"--- {name}: {error if isinstance(error, AssertionError) else repr(error)}")
         finally:
             signal.alarm(0)
             for run in _runs:
-                if run.alive():
+                if run.proc.poll() is None:
                     run.proc.kill()
                     run.proc.wait(10)
                 shutil.rmtree(run.folder, ignore_errors=True)

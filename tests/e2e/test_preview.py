@@ -7,7 +7,6 @@ import time
 
 from harness import *
 
-
 def test_the_still_sits_top_left_with_black_beyond_and_is_cut_by_a_smaller_pane():
     still = Shot(path=os.path.join(ASSETS, "preview.bmp"))
     for w, h in ((152, 112), (240, 180), (100, 60)):
@@ -21,7 +20,6 @@ def test_the_still_sits_top_left_with_black_beyond_and_is_cut_by_a_smaller_pane(
             seen = shot.colours(120 + x0, 120 + y0, 120 + x1, 120 + y1)
             check(seen <= {colour}, f"{w}x{h}: {x0},{y0}-{x1},{y1} shows {sorted(seen)[:3]}, not {colour}")
 
-
 def test_the_preview_is_a_shown_child_over_the_pane_and_its_process_ends_with_the_pane():
     for (w, h), how in (((152, 112), "close"), ((240, 180), "destroy"), ((100, 60), "destroy")):
         run = preview_host(w, h)
@@ -31,6 +29,5 @@ def test_the_preview_is_a_shown_child_over_the_pane_and_its_process_ends_with_th
         open(os.path.join(run.folder, "end.txt"), "w").write(how)
         took = int(wait_until("the host's result", lambda: host_report(run, "result.txt"), 15)["ended_ms"])
         check(0 <= took <= 2000, f"the preview took {took} ms to end after its pane got {how}")
-
 
 run_tests(globals())

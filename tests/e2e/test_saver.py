@@ -11,32 +11,14 @@ GOLD = {(r, g, 0) for r, g in [(250, 250), (250, 240), (250, 230), (250, 220), (
         (190, 150), (180, 140), (180, 130), (170, 120), (170, 110), (170, 100), (160, 90), (160, 80)]}
 BUSY = ini(Num=50, Size=10, Speed=10, Intval=60)
 
-
 def start(args=("/s",), settings=BUSY, pointer=(512, 384)):
     move(*pointer)
     run = Run(args, ini=settings)
     wid = find_window(SAVER)
     return run, wid
 
-
-def still_shown_after(seconds, what):
-    """The saver's window, not just its process, is there after longer than a teardown takes."""
-    time.sleep(seconds)
-    check(windows_titled(SAVER), f"the saver ended after {what}")
-
-
 def painted(shot, x0, y0, x1, y1):
     return shot.colours(x0, y0, x1, y1, 4) - {BLACK}
-
-
-def test_window_covers_the_screen_with_the_pointer_hidden_only_for_s():
-    for args, pointer in ((["/s"], False), ([], True)):
-        run, wid = start(args)
-        check(geometry(wid) == (0, 0, 1024, 768), f"{args}: saver window at {geometry(wid)}")
-        check(pointer_shown() == pointer, f"{args}: pointer shown is {not pointer}")
-        key("a")
-        run.wait_exit()
-
 
 def test_the_whole_canvas_reaches_the_screen_in_gold_and_clears_every_second_tick():
     run, _ = start(settings=ini(Kind=0, Num=50, Size=10, Speed=10, Intval=2))
@@ -57,17 +39,16 @@ def test_the_whole_canvas_reaches_the_screen_in_gold_and_clears_every_second_tic
     check(len(gaps) >= 2 and 1.5 <= gaps[len(gaps) // 2] <= 2.6,
           f"with Intval 2 the canvas cleared at {[round(t - started, 1) for t in clears]} s")
 
-
-def test_keys_and_buttons_end_it():
+def test_a_window_over_the_screen_pointer_hidden_only_with_s_that_keys_and_buttons_end():
     for args, action in ((["/s"], "a"), (["/s"], "shift+F5"), (["/s"], 1), (["/s"], 3), ([], "Return"), ([], 2)):
-        run, _ = start(args)
-        time.sleep(0.5)
+        run, wid = start(args)
+        check(geometry(wid) == (0, 0, 1024, 768), f"{args}: saver window at {geometry(wid)}")
+        check(pointer_shown() == (not args), f"{args}: the pointer is {'hidden' if args else 'shown'}")
         if isinstance(action, int):
             click(512, 384, action)  # where the pointer already is
         else:
             key(action)
         run.wait_exit()
-
 
 def test_only_a_move_in_both_directions_ends_it_and_only_with_s():
     # The pointer starts at (400, 300), where a first move event may be reported without motion.
@@ -78,19 +59,18 @@ def test_only_a_move_in_both_directions_ends_it_and_only_with_s():
         for x, y in moves:
             move(x, y)
             time.sleep(0.2)
-        still_shown_after(3.2, f"{args} and moves to {moves}")
+        time.sleep(3.2)  # longer than a teardown, and the window is judged, not the process
+        check(windows_titled(SAVER), f"the saver ended after {args} and moves to {moves}")
         if last:
             move(*last)
         else:
             key("space")
         run.wait_exit()
 
-
 def test_hostile_settings_give_a_saver_that_ends():
     top = 2147483647
     for settings, colours in ((ini(Num=0), set()), (ini(Kind=99, Num=50, Size=10), GOLD),
-                              (ini(Num=top, Size=top, Speed=top, Intval=0), None),
-                              (ini(Kind=-5, Size=-5, Speed=0, Num=-1, Intval=-3, Sync=7), set())):
+                              (ini(Num=top, Size=top, Speed=top, Intval=0), None)):
         run, _ = start(settings=settings)
         time.sleep(1.5)
         if colours is not None:
@@ -99,6 +79,5 @@ def test_hostile_settings_give_a_saver_that_ends():
         check(windows_titled(SAVER), f"the saver with {settings!r} ended by itself")
         key("space")
         run.wait_exit()
-
 
 run_tests(globals())

@@ -2,16 +2,13 @@
 every start while a saver or a settings dialog is open, also when two start at once."""
 from harness import *
 
-
 def shown():
     return len(windows_titled(SAVER)) + len(windows_titled(DIALOG))
-
 
 def test_unknown_switches_end_by_themselves():
     for args in (["/x"], ["s"], ["/"], ["/a", "1234"]):
         Run(args).wait_exit(10)
         check(shown() == 0, f"{args} opened a window")
-
 
 def test_every_start_ends_at_once_while_the_saver_or_the_dialog_is_open():
     for marker, args in ((SAVER, ["/s"]), (DIALOG, ["/c"])):
@@ -26,13 +23,11 @@ def test_every_start_ends_at_once_while_the_saver_or_the_dialog_is_open():
         holder.proc.kill()
         wait_until(f"{marker} to go", lambda: shown() == 0, 10)
 
-
 def test_of_two_savers_started_at_once_one_lives_on():
     first = Run(["/s"], ini=ini(Num=0))
     second = Run(["/s"], folder=first.folder)
     find_window(SAVER)
-    wait_until("one of the two to end", lambda: not (first.alive() and second.alive()), 10)
-    check(len(windows_titled(SAVER)) == 1 and (first.alive() or second.alive()), "not exactly one saver lives on")
-
+    wait_until("one of the two to end", lambda: first.proc.poll() is not None or second.proc.poll() is not None, 10)
+    check(len(windows_titled(SAVER)) == 1 and None in (first.proc.poll(), second.proc.poll()), "not exactly one lives on")
 
 run_tests(globals())
