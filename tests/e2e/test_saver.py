@@ -43,7 +43,7 @@ def test_a_window_over_the_screen_pointer_hidden_only_with_s_that_keys_and_butto
     for args, action in ((["/s"], "a"), (["/s"], "shift+F5"), (["/s"], 1), (["/s"], 3), ([], "Return"), ([], 2)):
         run, wid = start(args)
         check(geometry(wid) == (0, 0, 1024, 768), f"{args}: saver window at {geometry(wid)}")
-        check(pointer_shown() == (not args), f"{args}: the pointer is {'hidden' if args else 'shown'}")
+        check(pointer_shown() == (not args), f"{args}: the pointer should be {'hidden' if args else 'shown'}")
         if isinstance(action, int):
             click(512, 384, action)  # where the pointer already is
         else:
