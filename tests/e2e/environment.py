@@ -1,4 +1,5 @@
 """Starts (up) or stops (down) the one Xvfb server and Wine prefix that a test run shares."""
+import contextlib
 import os
 import subprocess
 import sys
@@ -35,10 +36,8 @@ def down():
         env = dict(os.environ, DISPLAY=open(display).read().strip())
         subprocess.run(["wineserver", "-k"], env=env, capture_output=True, timeout=30)
     if os.path.exists(pid):
-        try:
+        with contextlib.suppress(ProcessLookupError, ValueError):
             os.kill(int(open(pid).read()), 15)
-        except (ProcessLookupError, ValueError):
-            pass
         os.remove(pid)
 
 if __name__ == "__main__":

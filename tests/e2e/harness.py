@@ -87,9 +87,6 @@ def geometry(wid):
 def key(*names):
     xdotool("key", "--delay", 50, *names)
 
-def move(x, y):
-    xdotool("mousemove", x, y)
-
 def click(x, y, button=1):
     xdotool("mousemove", x, y, "sleep", 0.05, "click", button)
 

@@ -9,8 +9,7 @@ from harness import *
 
 SET, CANCEL, EXIT = (321, 200), (417, 200), (463, 11)
 
-def slider(row, x=44):
-    """A point on slider row 0..3: x 8 lies on its left arrow, 44 in its trough, 79 on its right arrow."""
+def slider(row, x=44):  # x 8 lies on the left arrow, 44 in the trough, 79 on the right arrow
     return (316 + x, 52 + 24 * row)
 
 class Dialog:

@@ -1,7 +1,5 @@
-"""The preview in a host's pane: the still from the pane's top-left, black beyond it, cut at the
-pane's edges; a shown child window covering the pane; a process that ends when the pane goes.
-Wine shows nothing that a process draws into another process's child window, so the pictures
-come from a host that runs the entry routine in its own process."""
+"""The preview in a host's pane: the still from the pane's top-left, black beyond, cut at its edges
+(drawn by the host's own process, as Wine shows it); a shown child over the pane; ends with it."""
 import os
 import time
 

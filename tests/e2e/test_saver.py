@@ -12,7 +12,7 @@ GOLD = {(r, g, 0) for r, g in [(250, 250), (250, 240), (250, 230), (250, 220), (
 BUSY = ini(Num=50, Size=10, Speed=10, Intval=60)
 
 def start(args=("/s",), settings=BUSY, pointer=(512, 384)):
-    move(*pointer)
+    xdotool("mousemove", *pointer)
     run = Run(args, ini=settings)
     wid = find_window(SAVER)
     return run, wid
@@ -45,6 +45,10 @@ def test_a_window_over_the_screen_pointer_hidden_only_with_s_that_keys_and_butto
         run, wid = start(args)
         check(geometry(wid) == (0, 0, 1024, 768), f"{args}: saver window at {geometry(wid)}")
         check(pointer_shown() == (not args), f"{args}: the pointer should be {'hidden' if args else 'shown'}")
+        if action == 1:  # a host asks how the saver stands; the click then lands beside the host
+            host = preview_host(152, 112)
+            ready = wait_until("the host", lambda: host_report(host, "ready.txt"), 20)
+            check(ready["saver_on_top"] == ready["saver_active"] == "1", f"the saver stands {ready}")
         if isinstance(action, int):
             click(512, 384, action)  # where the pointer already is
         else:
@@ -58,20 +62,19 @@ def test_only_a_move_in_both_directions_ends_it_and_only_with_s():
                               ([], [(600, 500), (100, 50), (900, 700)], None)):
         run, _ = start(args, pointer=(400, 300))
         for x, y in moves:
-            move(x, y)
+            xdotool("mousemove", x, y)
             time.sleep(0.2)
         time.sleep(3.2)  # longer than a teardown, and the window is judged, not the process
         check(windows_titled(SAVER), f"the saver ended after {args} and moves to {moves}")
         if last:
-            move(*last)
+            xdotool("mousemove", *last)
         else:
             key("space")
         run.wait_exit()
 
 def test_hostile_settings_give_a_saver_that_ends():
-    top = 2147483647
     for settings, colours in ((ini(Num=0), set()), (ini(Kind=99, Num=50, Size=10), GOLD),
-                              (ini(Num=top, Size=top, Speed=top, Intval=0), None)):
+                              (ini(Num=2**31 - 1, Size=2**31 - 1, Speed=2**31 - 1, Intval=0), None)):
         run, _ = start(settings=settings)
         time.sleep(1.5)
         if colours is not None:

@@ -1,8 +1,7 @@
 // Stands in for the Display Properties dialog: "W H [inproc]" opens a green window at 100, 100
-// with a blue W x H pane 20 px in and starts quillmere.scr /p <pane> beside itself, or with
-// "inproc" runs the same entry routine in its own process (Wine shows no drawing of a child
-// window that another process owns). It writes ready.txt once the preview is up, waits for
-// end.txt ("close" or "destroy"), ends the preview that way and writes result.txt.
+// with a blue W x H pane 20 px in and starts quillmere.scr /p <pane>, or runs the entry routine
+// itself (Wine shows no drawing into another process's child window). It reports in ready.txt,
+// ends the preview as end.txt says ("close" or "destroy") and reports in result.txt.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -63,6 +62,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (argc < 3) return 2;
+  // How a running saver stands before this program's own window takes the foreground.
+  HWND saver = FindWindowW(nullptr, L"quillmere_Main");
+  const bool saver_on_top = (GetWindowLongW(saver, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  const bool saver_active = saver != nullptr && GetForegroundWindow() == saver;
   const int width = _wtoi(argv[1]), height = _wtoi(argv[2]);
   wchar_t path[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -100,10 +103,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   preview = GetWindow(pane, GW_CHILD);
   RECT rect{};
   GetWindowRect(preview, &rect);
-  char state[160];
-  std::snprintf(state, sizeof state, "child=%d\nended=%d\nrect=%ld,%ld,%ld,%ld\nstyle=%lx\nvisible=%d\n",
-                preview != nullptr, ended(), rect.left, rect.top, rect.right, rect.bottom,
-                static_cast<unsigned long>(GetWindowLongW(preview, GWL_STYLE)), IsWindowVisible(preview));
+  char state[200];
+  std::snprintf(state, sizeof state, "child=%d\nended=%d\nrect=%ld,%ld,%ld,%ld\nstyle=%lx\nvisible=%d\n"
+                "saver_on_top=%d\nsaver_active=%d\n", preview != nullptr, ended(), rect.left, rect.top,
+                rect.right, rect.bottom, static_cast<unsigned long>(GetWindowLongW(preview, GWL_STYLE)),
+                IsWindowVisible(preview), saver_on_top, saver_active);
   Write(L"ready.txt", state);
 
   PumpUntil(90000, [] { return !Read(L"end.txt").empty(); });
