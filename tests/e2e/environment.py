@@ -35,6 +35,7 @@ def down():
     if os.path.exists(display):
         env = dict(os.environ, DISPLAY=open(display).read().strip())
         subprocess.run(["wineserver", "-k"], env=env, capture_output=True, timeout=30)
+        os.remove(display)  # so that no later run takes over a display that another run now has
     if os.path.exists(pid):
         with contextlib.suppress(ProcessLookupError, ValueError):
             os.kill(int(open(pid).read()), 15)

@@ -71,8 +71,7 @@ def host_report(run, name):
     return dict(line.split("=", 1) for line in text.split()) if "visible=" in text or "ms=" in text else None
 
 def xdotool(*args):
-    return subprocess.run(["xdotool", *map(str, args)], env=ENV, capture_output=True, text=True,
-                          timeout=10).stdout
+    return subprocess.run(["xdotool", *map(str, args)], env=ENV, capture_output=True, text=True, timeout=10).stdout
 
 def windows_titled(title):
     return xdotool("search", "--onlyvisible", "--name", f"^{re.escape(title)}$").split()

@@ -56,12 +56,12 @@ def test_a_window_over_the_screen_pointer_hidden_only_with_s_that_keys_and_butto
         run.wait_exit()
 
 def test_only_a_move_in_both_directions_ends_it_and_only_with_s():
-    # The pointer starts at (400, 300), where a first move event may be reported without motion.
-    for args, moves, last in ((["/s"], [(600, 300), (100, 300), (1000, 300)], (50, 700)),
-                              (["/s"], [(400, 500), (400, 50), (400, 760)], (50, 700)),
-                              ([], [(600, 500), (100, 50), (900, 700)], None)):
-        run, _ = start(args, pointer=(400, 300))
-        for x, y in moves:
+    # A first move event may come from where Wine last saw the pointer: each row starts there.
+    for args, moves, last in (([], [(900, 700), (600, 500), (100, 50), (400, 300)], None),
+                              (["/s"], [(400, 300), (600, 300), (100, 300), (1000, 300)], (512, 384)),
+                              (["/s"], [(512, 384), (512, 500), (512, 50), (512, 760)], (50, 700))):
+        run, _ = start(args, pointer=moves[0])
+        for x, y in moves[1:]:
             xdotool("mousemove", x, y)
             time.sleep(0.2)
         time.sleep(3.2)  # longer than a teardown, and the window is judged, not the process
