@@ -1,6 +1,8 @@
 """The full-screen saver of the real quillmere.scr: its window, the pointer, what reaches the
 screen, the one-second timer, the input that ends it, and a few hostile settings files."""
 import os
+import shutil
+import tempfile
 import time
 
 from harness import *
@@ -81,5 +83,12 @@ def test_hostile_settings_give_a_saver_that_ends():
         check(windows_titled(SAVER), f"the saver with {settings!r} ended by itself")
         key("space")
         run.wait_exit()
+
+def test_this_build_draws_the_canvases_recorded_natively():
+    folder = tempfile.mkdtemp(prefix="quillmere-e2e-")
+    shutil.copy(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "saver", "canvas_hashes.txt"), folder)
+    run = Run(["canvas_hashes.txt"], exe=os.path.join(os.environ["QUILLMERE_PROGRAMS"], "canvas_check.exe"),
+              folder=folder)
+    check(run.wait_exit(60) == 0, open(os.path.join(run.folder, "canvas_check.txt")).read())
 
 run_tests(globals())
