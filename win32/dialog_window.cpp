@@ -113,9 +113,10 @@ void DialogWindow::CreateWindows(const platform::Rect& placement) {
         settings_dialog::Find(DialogControl::HS, static_cast<std::int32_t>(i))->box;
     const settings_dialog::SliderRow& row = settings_dialog::kSliderRows[i];
     sliders_[i] = CreateWindowExW(
-        0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_HORZ, box.x, box.y, box.w, box.h,
-        panels_[1], reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSliderIdBase + static_cast<int>(i))),
-        instance_, nullptr);
+        0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP | SBS_HORZ, box.x, box.y,
+        box.w, box.h, panels_[1],
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSliderIdBase + static_cast<int>(i))), instance_,
+        nullptr);
     SetScrollRange(sliders_[i], SB_CTL, row.minimum, row.maximum, FALSE);
     SetScrollPos(sliders_[i], SB_CTL, row.initial, TRUE);
   }

@@ -1,5 +1,6 @@
-"""Drives the real quillmere.scr under Wine on the run's Xvfb server: start it, find its
-windows, send input, look at the screen, wait for it to end. Every wait has a time limit."""
+"""Drives the real quillmere.scr under Wine on the run's Xvfb server: start it, find its windows,
+send input, read the screen and the pointer, wait for it to end. Every wait has a time limit."""
+import ctypes
 import os
 import re
 import shutil
@@ -8,235 +9,150 @@ import subprocess
 import sys
 import tempfile
 import time
-import traceback
 
-STATE = os.environ["QUILLMERE_E2E_STATE"]
-SCR = os.environ["QUILLMERE_SCR"]
-PROGRAMS = os.environ["QUILLMERE_PROGRAMS"]
+STATE, SCR = os.environ["QUILLMERE_E2E_STATE"], os.environ["QUILLMERE_SCR"]
+ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets")
 DISPLAY = open(os.path.join(STATE, "display")).read().strip()
 ENV = dict(os.environ, DISPLAY=DISPLAY, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
-SHOTS = os.path.join(STATE, "shots")
-TEST_TIME_LIMIT = 120
-
-_runs = []
-_current_test = "unnamed"
-
-
-class TestFailure(AssertionError):
-    pass
-
-
-def fail(message):
-    raise TestFailure(message)
-
+SAVER, DIALOG = "quillmere_Main", "quillmereの設定"
+KEYS = ["Kind", "Size", "Speed", "Num", "Intval", "Sync"]
+END_LIMIT = 6  # without a window manager Wine takes about 2 s to tear a full-screen window down
+_runs, _test = [], ["none"]
 
 def check(condition, message):
     if not condition:
-        fail(message)
-
+        raise AssertionError(message)
 
 def wait_until(what, predicate, timeout, interval=0.1):
-    """Polls predicate until it returns a true value, which is returned; fails after timeout."""
     deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() >= deadline:
-            fail(f"timed out after {timeout}s waiting for {what}")
+    while not (value := predicate()):
+        check(time.monotonic() < deadline, f"timed out after {timeout}s waiting for {what}")
         time.sleep(interval)
+    return value
 
+def ini(**values):
+    return "[Section]\r\n" + "".join(f"{k}={v}\r\n" for k, v in values.items())
 
 class Run:
-    """One start of a program of ours, in a fresh folder holding a copy of it."""
+    """One start of a program of ours from a folder holding a copy of it."""
 
-    def __init__(self, args, ini=None, exe=None, folder=None):
-        exe = exe or SCR
+    def __init__(self, args, ini=None, exe=SCR, folder=None):
         self.folder = folder or tempfile.mkdtemp(prefix="quillmere-e2e-")
         os.makedirs(self.folder, exist_ok=True)
-        self.exe = os.path.join(self.folder, os.path.basename(exe))
-        if not os.path.exists(self.exe):
-            shutil.copy(exe, self.exe)
+        if not os.path.exists(os.path.join(self.folder, os.path.basename(exe))):
+            shutil.copy(exe, self.folder)
+        self.ini, self.what = os.path.join(self.folder, "quillmere.ini"), f"{os.path.basename(exe)} {args}"
         if ini is not None:
-            mode = "wb" if isinstance(ini, bytes) else "w"
-            with open(self.ini_path, mode) as f:
-                f.write(ini)
-        self.args = list(args)
-        self.started = time.monotonic()
-        self.proc = subprocess.Popen(["wine", self.exe] + self.args, cwd=self.folder, env=ENV,
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            open(self.ini, "wb").write(ini.encode() if isinstance(ini, str) else ini)
+        self.proc = subprocess.Popen(["wine", os.path.join(self.folder, os.path.basename(exe)), *args],
+                                     cwd=self.folder, env=ENV, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         _runs.append(self)
 
-    @property
-    def ini_path(self):
-        return os.path.join(self.folder, "quillmere.ini")
+    def ini_bytes(self):
+        return open(self.ini, "rb").read() if os.path.isfile(self.ini) else None
 
-    def ini_text(self):
-        if not os.path.exists(self.ini_path):
-            return None
-        with open(self.ini_path, "rb") as f:
-            return f.read().decode("utf-8", errors="replace")
-
-    def alive(self):
-        return self.proc.poll() is None
-
-    def wait_exit(self, timeout, what=None):
-        what = what or f"{os.path.basename(self.exe)} {' '.join(self.args)} to end"
+    def wait_exit(self, timeout=END_LIMIT):
         try:
             return self.proc.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
-            fail(f"timed out after {timeout}s waiting for {what}")
+            raise AssertionError(f"{self.what} still runs {timeout}s later")
 
-    def kill(self):
-        if self.alive():
-            self.proc.kill()
-            self.proc.wait(timeout=10)
+def preview_host(*args):
+    """Our stand-in for the host's dialog (programs/preview_host.cpp) with quillmere.scr beside it."""
+    folder = tempfile.mkdtemp(prefix="quillmere-e2e-")
+    shutil.copy(SCR, os.path.join(folder, "quillmere.scr"))
+    exe = os.path.join(os.environ["QUILLMERE_PROGRAMS"], "preview_host.exe")
+    return Run(list(map(str, args)), exe=exe, folder=folder)
 
+def host_report(run, name):
+    """What the preview host wrote in ready.txt or result.txt, once it has written it."""
+    path = os.path.join(run.folder, name)
+    text = open(path).read() if os.path.exists(path) else ""
+    return dict(line.split("=", 1) for line in text.split()) if "visible=" in text or "ms=" in text else None
 
-def program(name):
-    """Path of one of our own cross-built test programs."""
-    path = os.path.join(PROGRAMS, name if name.endswith(".exe") else name + ".exe")
-    check(os.path.exists(path), f"test program {path} was not built")
-    return path
+def xdotool(*args):
+    return subprocess.run(["xdotool", *map(str, args)], env=ENV, capture_output=True, text=True, timeout=10).stdout
 
+def windows_titled(title):
+    return xdotool("search", "--onlyvisible", "--name", f"^{re.escape(title)}$").split()
 
-def xdotool(*args, timeout=10):
-    result = subprocess.run(["xdotool", *map(str, args)], env=ENV, capture_output=True, text=True,
-                            timeout=timeout)
-    return result
+def find_window(title, timeout=20):
+    return wait_until(f"a window titled {title!r}", lambda: (windows_titled(title) or [None])[0], timeout)
 
+def geometry(wid):
+    values = dict(v.split("=") for v in xdotool("getwindowgeometry", "--shell", wid).split())
+    return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
 
-def windows_titled(title, visible_only=False):
-    options = ["--onlyvisible"] if visible_only else []
-    result = xdotool("search", *options, "--name", "^" + re.escape(title) + "$")
-    return [line for line in result.stdout.split() if line.strip()]
-
-
-def find_window(title, timeout=10):
-    """The shown X window whose title is exactly title."""
-    return wait_until(f"a shown window titled {title!r}",
-                      lambda: (windows_titled(title, visible_only=True) or [None])[0], timeout)
-
-
-def assert_no_window(title, seconds):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        found = windows_titled(title)
-        check(not found, f"a window titled {title!r} appeared")
-        time.sleep(0.2)
-
-
-def window_geometry(wid):
-    out = xdotool("getwindowgeometry", "--shell", wid).stdout
-    values = dict(line.split("=", 1) for line in out.split() if "=" in line)
-    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
-
-
-def key(name):
-    xdotool("key", name)
-
-
-def move(x, y):
-    xdotool("mousemove", x, y)
-
+def key(*names):
+    xdotool("key", "--delay", 50, *names)
 
 def click(x, y, button=1):
-    xdotool("mousemove", x, y)
-    time.sleep(0.05)
-    xdotool("click", button)
-
-
-def mouse_down(button=1):
-    xdotool("mousedown", button)
-
-
-def mouse_up(button=1):
-    xdotool("mouseup", button)
-
+    xdotool("mousemove", x, y, "sleep", 0.05, "click", button)
 
 class Shot:
-    """A screenshot of the whole virtual screen, with its pixels."""
+    """The whole screen (or a picture file) with its pixels; a named shot is kept as a PNG."""
 
-    def __init__(self, path):
-        self.path = path
-        ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], capture_output=True,
+    def __init__(self, name=None, path=None):
+        command = ["convert", path] if path else ["import", "-window", "root"]
+        ppm = subprocess.run(command + ["-depth", "8", "ppm:-"], env=ENV, capture_output=True,
                              timeout=30, check=True).stdout
-        fields = []
-        pos = 0
-        while len(fields) < 4:
-            while ppm[pos:pos + 1].isspace():
-                pos += 1
-            if ppm[pos:pos + 1] == b"#":
-                pos = ppm.index(b"\n", pos) + 1
-                continue
-            end = pos
-            while not ppm[end:end + 1].isspace():
-                end += 1
-            fields.append(ppm[pos:end])
-            pos = end
-        self.width, self.height = int(fields[1]), int(fields[2])
-        self.data = ppm[pos + 1:]
-
-    @property
-    def size(self):
-        return self.width, self.height
+        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+\d+\s", ppm)
+        self.width, self.data = int(header[1]), ppm[header.end():]
+        if name:
+            os.makedirs(os.path.join(STATE, "shots"), exist_ok=True)
+            subprocess.run(["convert", "ppm:-", os.path.join(STATE, "shots", f"{_test[0]}-{name}.png")],
+                           input=ppm, timeout=30)
 
     def pixel(self, x, y):
         i = 3 * (y * self.width + x)
         return tuple(self.data[i:i + 3])
 
-    def region_colours(self, x0, y0, x1, y1):
-        """The set of colours in the rectangle [x0, x1) x [y0, y1)."""
-        return {self.pixel(x, y) for y in range(y0, y1) for x in range(x0, x1)}
+    def rows(self, x0, y0, x1, y1):
+        return [self.data[3 * (y * self.width + x0):3 * (y * self.width + x1)] for y in range(y0, y1)]
 
+    def colours(self, x0, y0, x1, y1, step=1):
+        return {self.pixel(x, y) for y in range(y0, y1, step) for x in range(x0, x1, step)}
 
-def screenshot(name):
-    os.makedirs(SHOTS, exist_ok=True)
-    path = os.path.join(SHOTS, f"{_current_test}-{name}.png")
-    subprocess.run(["import", "-window", "root", path], env=ENV, capture_output=True, timeout=30,
-                   check=True)
-    return Shot(path)
-
-
-def _cleanup():
-    for run in _runs:
-        run.kill()
-        shutil.rmtree(run.folder, ignore_errors=True)
-    _runs.clear()
-
+def pointer_shown():
+    """Whether the pointer's current image has an opaque pixel."""
+    class Image(ctypes.Structure):
+        _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short), ("w", ctypes.c_ushort),
+                    ("h", ctypes.c_ushort), ("hx", ctypes.c_ushort), ("hy", ctypes.c_ushort),
+                    ("serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong))]
+    x11, fixes = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXfixes.so.3")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    fixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+    fixes.XFixesGetCursorImage.restype = ctypes.POINTER(Image)
+    display = x11.XOpenDisplay(DISPLAY.encode())
+    image = fixes.XFixesGetCursorImage(display).contents
+    shown = any(image.pixels[i] >> 24 for i in range(image.w * image.h))
+    x11.XCloseDisplay(ctypes.c_void_p(display))
+    return shown
 
 def _alarm(signum, frame):
-    raise TestFailure("test ran past its time limit")
-
+    raise AssertionError("the test ran past its time limit")
 
 def run_tests(namespace):
     """Runs every test_* function of the calling file; exits non-zero when any failed."""
-    global _current_test
-    tests = [(name, fn) for name, fn in namespace.items() if name.startswith("test_") and callable(fn)]
-    only = os.environ.get("QUILLMERE_E2E_ONLY")
-    failures = []
-    ran = 0
+    failed, only = [], os.environ.get("QUILLMERE_E2E_ONLY", "")
     signal.signal(signal.SIGALRM, _alarm)
-    for name, fn in tests:
-        if only and only not in name:
-            continue
-        _current_test = name
-        ran += 1
-        started = time.monotonic()
-        # A test may ask for a longer limit with a time_limit attribute.
-        signal.alarm(getattr(fn, "time_limit", TEST_TIME_LIMIT))
+    for name, test in [(n, f) for n, f in namespace.items() if n.startswith("test_") and only in n]:
+        _test[0], started, status = name, time.monotonic(), "ok"
+        signal.alarm(getattr(test, "limit", 90))
         try:
-            fn()
-            status = "ok"
-        except Exception as error:  # a failed check, a time-out or a harness error
+            test()
+        except Exception as error:
             status = "FAILED"
-            failures.append(name)
-            print(f"--- {name}: {error}")
-            if not isinstance(error, TestFailure):
-                traceback.print_exc()
+            failed.append(name)
+            print(f"--- {name}: {error if isinstance(error, AssertionError) else repr(error)}")
         finally:
             signal.alarm(0)
-            _cleanup()
+            for run in _runs:
+                if run.proc.poll() is None:
+                    run.proc.kill()
+                    run.proc.wait(10)
+                shutil.rmtree(run.folder, ignore_errors=True)
+            _runs.clear()
         print(f"{status:6} {name} ({time.monotonic() - started:.1f}s)", flush=True)
-    print(f"{ran - len(failures)} passed, {len(failures)} failed")
-    sys.exit(1 if failures else 0)
+    print(f"{len(failed)} failed")
+    sys.exit(1 if failed else 0)
