@@ -73,8 +73,6 @@ class SaverWindow {
   // Crawlers 1..Num (index 0 is unused).
   std::span<Crawler> Crawlers() { return crawlers_; }
   std::span<const Colour> ColourTable() const { return colours_; }
-  // The areas of the other monitors' covers, in pixels relative to the primary's top-left.
-  std::span<const platform::Rect> Covers() const { return covers_; }
   const Canvas& TheCanvas() const { return canvas_; }
   Canvas& TheCanvas() { return canvas_; }
 
