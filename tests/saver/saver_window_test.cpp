@@ -222,8 +222,8 @@ TEST(Covers, HideTheOtherMonitorsAndJudgeTheirMovesInThePrimarysPixels) {
       {{{left}, {p, true}}, {left}, {{0, 810, 250}, {-1, 10, 400}, {0, 811, 401}}, 3},  // (10, 250), (11, 401)
       {{{p, true}, {above}}, {above}, {{-1, 20, 5}, {0, 30, 605}, {0, 31, 606}}, 3},    // (30, 5), (31, 6)
       {{{far_left}, {p, true}, {far_right}}, {far_left, far_right}, {{1, 10, 10}, {0, 1290, 266}}, 0},  // (1034, 10), (10, 10)
-      {{{far_left}, {p, true}, {far_right}}, {far_left, far_right}, {{1, 10, 10}, {0, 1291, 267}}, 2},
-      {{{p, true}, {p}, {{2000, 0, 2000, 768}}, {{500, 700, 1500, 900}}}, {}, {}, 0},
+      {{{far_left}, {p, true}, {far_right}}, {far_left, far_right}, {{1, 10, 10}, {0, 1291, 267}}, 2},    // (11, 11)
+      {{{p, true}, {p}, {{2000, 0, 2000, 768}}, {{500, 700, 1500, 900}}}, {}, {}, 0},  // a mirror, empty, overlapping
       {{{p}, {far_right}}, {far_right}, {{-1, 5, 5}, {0, 6, 6}}, 2},  // none marked: the first is the primary
   };
   for (bool quiet : {false, true}) {  // quiet: an empty argument text ignores every move
@@ -234,7 +234,8 @@ TEST(Covers, HideTheOtherMonitorsAndJudgeTheirMovesInThePrimarysPixels) {
       EXPECT_EQ(rig.host.covers, c.covers) << (&c - cases);
       int ended = 0;
       for (int n = 1; auto [cover, x, y] : c.moves) {
-        cover < 0 ? rig->OnDisplayMouseMove(0, 0, x, y) : rig->OnCoverMouseMove(std::size_t(cover), 0, 0, x, y);
+        if (cover < 0) rig->OnDisplayMouseMove(0, 0, x, y);
+        else rig->OnCoverMouseMove(std::size_t(cover), 0, 0, x, y);
         if (rig->EndRequested != 0 && ended == 0) ended = n;
         ++n;
       }
