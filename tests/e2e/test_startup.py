@@ -17,9 +17,10 @@ def test_every_start_ends_at_once_while_the_saver_or_the_dialog_is_open():
         for other in (["/s"], [], ["/c"], ["/p", "1234"], ["/a", "1"]):
             Run(other).wait_exit(10)
             check(shown() == 1, f"{other} opened a window beside {marker}")
-        host = preview_host(152, 112)
-        ready = wait_until("the preview host", lambda: host_report(host, "ready.txt"), 20)
-        check(ready["child"] == "0", f"a preview window came into a pane beside {marker}")
+        if marker == DIALOG:  # the host's own window would end the saver by taking the foreground
+            host = preview_host(152, 112)
+            ready = wait_until("the preview host", lambda: host_report(host, "ready.txt"), 20)
+            check(ready["child"] == "0", f"a preview window came into a pane beside {marker}")
         holder.proc.kill()
         wait_until(f"{marker} to go", lambda: shown() == 0, 10)
 
