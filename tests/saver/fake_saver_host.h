@@ -31,10 +31,14 @@ struct FakeSaverHost final : platform::SaverHost {
   void EnableTimer() override { ++timers_enabled; }
   void ShowTopmost() override { ++shown; }
   void ShowCover(std::size_t cover, const platform::Rect& area) override {
-    covers.resize(std::max(covers.size(), cover + 1)), covers[cover] = area;
+    covers.resize(std::max(covers.size(), cover + 1));
+    covers[cover] = area;
   }
   void PresentCanvas() override { ++presents; }
-  void DispatchPending() override { ++yields, on_yield ? on_yield(yields) : void(); }
+  void DispatchPending() override {
+    ++yields;
+    if (on_yield) on_yield(yields);
+  }
   bool InputPending() override { return input_pending; }
   std::uint64_t Milliseconds() override { return milliseconds += milliseconds_per_look; }
   platform::WindowHandle Window() override { return 0x5AFE; }
