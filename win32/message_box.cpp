@@ -15,12 +15,24 @@ struct MessageBoxFit {
 };
 MessageBoxFit message_fit;
 
+bool HasClass(HWND window, const wchar_t* name) {
+  wchar_t kind[16] = {};
+  GetClassNameW(window, kind, 16);
+  return lstrcmpiW(kind, name) == 0;
+}
+
+// A child's rectangle in the box's client coordinates.
+RECT RectInBox(HWND child, HWND box) {
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
 BOOL CALLBACK FitMessageText(HWND child, LPARAM box) {
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(message_fit.font), TRUE);
-  wchar_t kind[16] = {};
-  GetClassNameW(child, kind, 16);
   const int length = GetWindowTextLengthW(child);
-  if (lstrcmpiW(kind, L"Static") != 0 || length == 0) return TRUE;
+  if (!HasClass(child, L"Static") || length == 0) return TRUE;
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   GetWindowTextW(child, text.data(), length + 1);
   HDC dc = GetDC(child);
@@ -29,9 +41,7 @@ BOOL CALLBACK FitMessageText(HWND child, LPARAM box) {
   DrawTextW(dc, text.c_str(), length, &need, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
   SelectObject(dc, previous);
   ReleaseDC(child, dc);
-  RECT has{};
-  GetWindowRect(child, &has);
-  MapWindowPoints(nullptr, reinterpret_cast<HWND>(box), reinterpret_cast<POINT*>(&has), 2);
+  const RECT has = RectInBox(child, reinterpret_cast<HWND>(box));
   const LONG grow_x = std::max(0L, need.right - (has.right - has.left));
   const LONG grow_y = std::max(0L, need.bottom - (has.bottom - has.top));
   message_fit.grow = {std::max(message_fit.grow.cx, grow_x), std::max(message_fit.grow.cy, grow_y)};
@@ -42,12 +52,9 @@ BOOL CALLBACK FitMessageText(HWND child, LPARAM box) {
 
 // A button the system centred stays centred in the grown box; a right-aligned one keeps its margin.
 BOOL CALLBACK MoveMessageButton(HWND child, LPARAM box) {
-  wchar_t kind[16] = {};
-  GetClassNameW(child, kind, 16);
-  if (lstrcmpiW(kind, L"Button") != 0) return TRUE;
-  RECT at{}, client{};
-  GetWindowRect(child, &at);
-  MapWindowPoints(nullptr, reinterpret_cast<HWND>(box), reinterpret_cast<POINT*>(&at), 2);
+  if (!HasClass(child, L"Button")) return TRUE;
+  const RECT at = RectInBox(child, reinterpret_cast<HWND>(box));
+  RECT client{};
   GetClientRect(reinterpret_cast<HWND>(box), &client);
   const LONG width = at.right - at.left;
   const bool right_aligned = client.right - at.right < at.left / 2;
