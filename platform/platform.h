@@ -40,6 +40,7 @@ static_assert(sizeof(OsVersionInfo) == 148);
 inline constexpr std::uint32_t kPlatformWin32Nt = 2;
 inline constexpr std::int32_t kGwlStyle = -16;
 inline constexpr std::int32_t kWsChild = 0x40000000;
+inline constexpr std::int32_t kWsPopup = static_cast<std::int32_t>(0x80000000u);
 inline constexpr std::int32_t kIdaniCaption = 3;
 inline constexpr std::uint32_t kSpiSetScreenSaveActive = 17;
 inline constexpr std::uint32_t kSpiSetScreenSaverRunning = 97;
@@ -53,7 +54,8 @@ class Windowing {
   virtual bool GetWindowRect(WindowHandle window, Rect& rect) = 0;
   virtual std::int32_t GetWindowLong(WindowHandle window, std::int32_t index) = 0;
   virtual void SetWindowLong(WindowHandle window, std::int32_t index, std::int32_t value) = 0;
-  virtual void SetParent(WindowHandle child, WindowHandle parent) = 0;
+  // False when the system refused, as it does once the parent is gone.
+  virtual bool SetParent(WindowHandle child, WindowHandle parent) = 0;
   virtual std::int32_t ShowCursor(std::int32_t show) = 0;
   virtual bool GetCursorPos(Point& point) = 0;
   virtual void DrawAnimatedRects(WindowHandle window, std::int32_t animation, const Rect& from,

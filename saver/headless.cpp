@@ -23,7 +23,7 @@ class HeadlessSystem final : public platform::Windowing,
   bool GetWindowRect(platform::WindowHandle, platform::Rect&) override { return false; }
   std::int32_t GetWindowLong(platform::WindowHandle, std::int32_t) override { return 0; }
   void SetWindowLong(platform::WindowHandle, std::int32_t, std::int32_t) override {}
-  void SetParent(platform::WindowHandle, platform::WindowHandle) override {}
+  bool SetParent(platform::WindowHandle, platform::WindowHandle) override { return false; }
   std::int32_t ShowCursor(std::int32_t show) override { return show != 0 ? 0 : -1; }
   bool GetCursorPos(platform::Point&) override { return false; }
   void DrawAnimatedRects(platform::WindowHandle, std::int32_t, const platform::Rect&,

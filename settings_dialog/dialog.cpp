@@ -119,6 +119,11 @@ void SettingsDialog::OnMouseMove(Surface surface, std::int32_t x, std::int32_t y
   if (element != nullptr && element->control == DialogControl::Image1) OnTitleMove();
 }
 
+void SettingsDialog::OnCaptureLost() {
+  captured_ = nullptr;
+  dragging_ = 0;
+}
+
 Pointer SettingsDialog::PointerAt(Surface surface, std::int32_t x, std::int32_t y) const {
   const Element* element = HitTest(surface, x, y, layout_);
   return element == nullptr ? Pointer::Arrow : element->pointer;

@@ -39,6 +39,8 @@ class SettingsDialog {
   void OnMouseUp(Surface surface, std::int32_t x, std::int32_t y, MouseButton button);
   void OnMouseMove(Surface surface, std::int32_t x, std::int32_t y);
   Pointer PointerAt(Surface surface, std::int32_t x, std::int32_t y) const;
+  // The system took the mouse capture away: no release will come, so a drag stops where it is.
+  void OnCaptureLost();
 
   void OnScroll(std::int32_t index, ScrollRequest request, std::int32_t thumb_position);
   // A close that comes from the system: closes without writing.

@@ -45,9 +45,15 @@ void RunPreviewSetup(std::string_view argument_text, platform::Platform& p) {
   const double height_twips = PaneTwips(pane.top, pane.bottom, tpp_y);
 
   const platform::WindowHandle preview = p.windows.LoadPreviewWindow();
+  // A child may not also be a popup; the style comes first, then the parent.
   const std::int32_t style = p.windowing.GetWindowLong(preview, platform::kGwlStyle);
-  p.windowing.SetWindowLong(preview, platform::kGwlStyle, style | platform::kWsChild);
-  p.windowing.SetParent(preview, host);
+  p.windowing.SetWindowLong(preview, platform::kGwlStyle,
+                            (style | platform::kWsChild) & ~platform::kWsPopup);
+  // A pane gone since the check would leave a stray top-level window that nothing ends.
+  if (!p.windowing.SetParent(preview, host)) {
+    p.windows.EndProcess();
+    return;
+  }
   p.windows.PlacePreviewWindow(preview, width_twips, height_twips);
   p.windows.SizePreviewPicture(preview, static_cast<float>(width_twips / tpp_x),
                                static_cast<float>(height_twips / tpp_y));

@@ -33,7 +33,8 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
   double screen_width_twips = 1024 * 15, screen_height_twips = 768 * 15;
   std::string folder = "C:\\Savers";
   Handle preview_handle = 0x5150;
-  I32 preview_style = 0x06000000;
+  I32 preview_style = static_cast<I32>(0x86000000u);  // WS_POPUP among others
+  Handle refuses_children = 0;                          // SetParent to it fails
   std::map<std::string, std::map<std::string, std::string>> ini;  // section -> key -> value
 
   // Everything asked of the fake, in order, as Name(arg,...): handles in hex, rectangles in braces.
@@ -58,7 +59,9 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
   }
   I32 GetWindowLong(Handle w, I32 i) override { return Log("GetWindowLong", w, i), preview_style; }
   void SetWindowLong(Handle w, I32 i, I32 v) override { Log("SetWindowLong", w, i, Handle{U32(v)}); }
-  void SetParent(Handle child, Handle parent) override { Log("SetParent", child, parent); }
+  bool SetParent(Handle child, Handle parent) override {
+    return Log("SetParent", child, parent), parent != refuses_children;
+  }
   I32 ShowCursor(I32 show) override { return Log("ShowCursor", show), show_cursor_result; }
   bool GetCursorPos(platform::Point& point) override {
     if (Log("GetCursorPos"); cursor) point = *cursor;

@@ -176,6 +176,8 @@ LRESULT DialogWindow::OnMessage(HWND window, Surface surface, UINT message, WPAR
     case WM_RBUTTONUP: return OnMouseUp(surface, MouseButton::Right, lparam);
     case WM_MBUTTONUP: return OnMouseUp(surface, MouseButton::Middle, lparam);
     case WM_MOUSEMOVE: return OnMouseMove(surface, lparam);
+    case WM_CANCELMODE: return OnCaptureLost(window, message, wparam, lparam);
+    case WM_CAPTURECHANGED: return OnCaptureLost(window, message, wparam, lparam);
     case WM_HSCROLL: return OnHScroll(reinterpret_cast<HWND>(lparam), wparam);
     case WM_CLOSE: return OnClose();
     case WM_DESTROY: return OnDestroy(window);
@@ -225,10 +227,17 @@ LRESULT DialogWindow::OnMouseDown(HWND window, Surface surface, MouseButton butt
   return 0;
 }
 
+// The release goes to the pressed element before the capture goes, since losing it ends a press.
 LRESULT DialogWindow::OnMouseUp(Surface surface, MouseButton button, LPARAM lparam) {
-  if (GetCapture() != nullptr) ReleaseCapture();
   core_.OnMouseUp(surface, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), button);
+  if (GetCapture() != nullptr) ReleaseCapture();
   return 0;
+}
+
+// Alt+Tab, the Windows key or a consent prompt took the mouse: the button-up will never come.
+LRESULT DialogWindow::OnCaptureLost(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  core_.OnCaptureLost();
+  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 LRESULT DialogWindow::OnMouseMove(Surface surface, LPARAM lparam) {

@@ -65,6 +65,7 @@ class DialogWindow final : public platform::SettingsDialogHost {
   LRESULT OnMouseDown(HWND window, Surface surface, MouseButton button, LPARAM lparam);
   LRESULT OnMouseUp(Surface surface, MouseButton button, LPARAM lparam);
   LRESULT OnMouseMove(Surface surface, LPARAM lparam);
+  LRESULT OnCaptureLost(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnHScroll(HWND slider, WPARAM wparam);
   LRESULT OnClose();
   LRESULT OnDestroy(HWND window);

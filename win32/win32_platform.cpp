@@ -74,8 +74,8 @@ void Win32Platform::SetWindowLong(platform::WindowHandle window, std::int32_t in
   ::SetWindowLongW(ToHwnd(window), index, value);
 }
 
-void Win32Platform::SetParent(platform::WindowHandle child, platform::WindowHandle parent) {
-  ::SetParent(ToHwnd(child), ToHwnd(parent));
+bool Win32Platform::SetParent(platform::WindowHandle child, platform::WindowHandle parent) {
+  return ::SetParent(ToHwnd(child), ToHwnd(parent)) != nullptr;
 }
 
 std::int32_t Win32Platform::ShowCursor(std::int32_t show) { return ::ShowCursor(show); }

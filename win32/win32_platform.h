@@ -25,7 +25,7 @@ class Win32Platform final : public platform::Windowing,
   bool GetWindowRect(platform::WindowHandle window, platform::Rect& rect) override;
   std::int32_t GetWindowLong(platform::WindowHandle window, std::int32_t index) override;
   void SetWindowLong(platform::WindowHandle window, std::int32_t index, std::int32_t value) override;
-  void SetParent(platform::WindowHandle child, platform::WindowHandle parent) override;
+  bool SetParent(platform::WindowHandle child, platform::WindowHandle parent) override;
   std::int32_t ShowCursor(std::int32_t show) override;
   bool GetCursorPos(platform::Point& point) override;
   void DrawAnimatedRects(platform::WindowHandle window, std::int32_t animation,

@@ -64,6 +64,11 @@ def preview_host(*args):
     exe = os.path.join(os.environ["QUILLMERE_PROGRAMS"], "preview_host.exe")
     return Run(list(map(str, args)), exe=exe, folder=folder)
 
+def post(title, message, wparam=0):
+    """Posts a message to the window titled so, from another program (the preview host)."""
+    exe = os.path.join(os.environ["QUILLMERE_PROGRAMS"], "preview_host.exe")
+    check(Run(["post", title, str(message), str(wparam)], exe=exe).wait_exit(10) == 0, f"no window {title!r} to post to")
+
 def host_report(run, name):
     """What the preview host wrote in ready.txt or result.txt, once it has written it."""
     path = os.path.join(run.folder, name)

@@ -56,6 +56,19 @@ def test_centred_painted_textured_the_same_after_being_covered_and_dragged_by_th
         xdotool("mousemove", x + 10 * step, y + 5 * step, "sleep", 0.05)
     xdotool("mouseup", 1, "sleep", 0.5)
     check(geometry(dialog.wid)[:2] == (dialog.x + 100, dialog.y + 50), f"dragged by 100, 50 to {geometry(dialog.wid)}")
+    # Another program takes the mouse mid-drag; the button goes up elsewhere; the strip is passed over.
+    xdotool("mousemove", x + 100, y + 50, "sleep", 0.2, "mousedown", 1)
+    for step in range(1, 4):
+        xdotool("mousemove", x + 100 + 10 * step, y + 50 + 4 * step, "sleep", 0.05)
+    time.sleep(0.3)
+    left, top = geometry(dialog.wid)[:2]
+    check((left, top) == (dialog.x + 130, dialog.y + 62), f"the second drag went to {left}, {top}")
+    post(DIALOG, 0x1F)  # WM_CANCELMODE
+    xdotool("sleep", 0.5, "mousemove", 5, 5, "mouseup", 1, "sleep", 0.3)
+    for step in range(1, 6):
+        xdotool("mousemove", left + 150 + 10 * step, top + 5 + 2 * step, "sleep", 0.05)
+    time.sleep(0.5)
+    check(geometry(dialog.wid)[:2] == (left, top), f"the dialog followed a pointer with no button to {geometry(dialog.wid)}")
 
 def test_set_writes_all_six_keys_in_order():
     long_size = "0" * 254 + "7" + "9" * 45  # read back cut to its first 255 characters: 7

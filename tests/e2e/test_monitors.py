@@ -32,10 +32,12 @@ def test_the_second_monitor_is_covered_and_a_move_there_along_both_axes_ends_it(
     finally:
         white.kill()
 
-def test_a_click_on_the_second_monitor_ends_it():
-    run = start()
-    click(1400, 300)  # the move there keeps y, so only the click can end it
-    run.wait_exit()
+def test_a_click_or_a_system_key_with_the_pointer_on_the_second_monitor_ends_it():
+    for action in (1, "F10"):
+        run = start()
+        xdotool("mousemove", 1400, 300, "sleep", 0.3)  # the move there keeps y: only the action can end it
+        click(1400, 300) if action == 1 else key(action)
+        run.wait_exit()
 
 def test_another_program_taking_the_foreground_ends_it():
     run = start()

@@ -208,6 +208,10 @@ TEST(DragAndZoom, TheWindowFollowsTheCursorTopFirstAndZoomsBackToWhereTheCursorW
   EXPECT_EQ(b.Take({"Move"}), (Lines{"MoveTop(390)", "MoveLeft(400)", "MoveTop(-5)", "MoveLeft(-150)"}));
   b.Click(kDialog, 200, 10, kRight);  // any release ends the drag
   b.dialog.OnMouseMove(kDialog, 200, 10);
+  EXPECT_TRUE(b.dialog.OnMouseDown(kDialog, 200, 10, kLeft));
+  b.dialog.OnCaptureLost();  // so does losing the capture, and the next press holds it again
+  b.dialog.OnMouseMove(kDialog, 200, 10);
+  EXPECT_TRUE(b.dialog.OnMouseDown(kDialog, 200, 10, kLeft));
   b.dialog.OnSystemClose();
   EXPECT_EQ(b.Take({"Move", "DrawAnimated"}), Lines{"DrawAnimatedRects(0x7001,3,{300,200,776,431},{800,600,800,600})"});
   struct Case { std::int32_t x, y; MouseButton button; std::int16_t dragging; };

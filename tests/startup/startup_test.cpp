@@ -51,6 +51,10 @@ TEST(RunEntry, ModesTable) {
   };
   // 113 x 113 pixels at 12.5 twips across and 7.5 down: 1412.5 and 847.5 twips, halves to even.
   const Calls pane = preview("0x4d2", "1412,848", "112.96,113.067");
+  // The pane went away between the check and SetParent: no stray window is left to show.
+  Calls orphan = preview("0x37", "", "");
+  orphan.resize(6);
+  orphan.push_back("EndProcess");
   auto password = [](std::string parent) {
     return Calls{"LoadSettings", "GetVersionEx(148)", "PwdChangePassword(SCRSAVE," + parent + ")",
                  "EndProcess"};
@@ -71,7 +75,7 @@ TEST(RunEntry, ModesTable) {
       {"/p 12 34x", pane}, {"/pあ1234", pane},
       {"/p 77", preview("0x4d", "37500,18750", "3000,2500")},  // wider than 16 bits of twips
       // A host that is not a window would leave an orphan preview nobody ends.
-      {"/p", ended}, {"/p abc", ended}, {"/p 99999999999", ended},
+      {"/p", ended}, {"/p abc", ended}, {"/p 99999999999", ended}, {"/p 55", orphan},
       {"/a 1234", nt}, {"/a 1234", password("0x4d2"), 1}, {"/A  77 ", password("0x4d"), 1},
       {"/a 12.5", password("0xc"), 1}, {"/a -1", password("0xffffffffffffffff"), 1},
       {"/a 12ab", nt, 1}, {"/a", nt, 1},
@@ -84,7 +88,8 @@ TEST(RunEntry, ModesTable) {
   };
   for (const Case& c : cases) {
     testing::FakePlatform fake;
-    fake.window_rects = {{1234, {100, 50, 213, 163}}, {77, {0, 0, 3000, 2500}}};
+    fake.window_rects = {{1234, {100, 50, 213, 163}}, {77, {0, 0, 3000, 2500}}, {55, {}}};
+    fake.refuses_children = 55;
     fake.twips_per_pixel_x = 12.5;
     fake.twips_per_pixel_y = 7.5;
     fake.show_cursor_result = -3;

@@ -2,6 +2,7 @@
 // with a blue W x H pane 20 px in and starts quillmere.scr /p <pane>, or runs the entry routine
 // itself (Wine shows no drawing into another process's child window). It reports in ready.txt,
 // ends the preview as end.txt says ("close" or "destroy") and reports in result.txt.
+// "post <title> <message> <wparam>" posts one message to a window of that title instead.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -61,6 +62,11 @@ HWND Open(HINSTANCE instance, const wchar_t* name, COLORREF colour, DWORD style,
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  // "post <title> <message> <wparam>": what another program posts to one of our windows.
+  if (argc == 5 && lstrcmpW(argv[1], L"post") == 0) {
+    const auto number = [](const wchar_t* text) { return static_cast<UINT>(_wtoi(text)); };
+    return !PostMessageW(FindWindowW(nullptr, argv[2]), number(argv[3]), number(argv[4]), 0);
+  }
   if (argc < 3) return 2;
   // How a running saver stands before this program's own window takes the foreground.
   HWND saver = FindWindowW(nullptr, L"quillmere_Main");
