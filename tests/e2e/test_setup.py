@@ -28,6 +28,12 @@ def reg_values(key):
 def installed(name):
     return os.path.join(FOLDER, name)
 
+def files():
+    return sorted(os.listdir(FOLDER)) if os.path.isdir(FOLDER) else []
+
+def content(name):
+    return open(installed(name), "rb").read() if os.path.isfile(installed(name)) else None
+
 def uninstall():
     """Runs the registered quiet uninstall; it hands over to a copy of itself, so wait for the end."""
     command = re.fullmatch(r'"(.+)" (/S)', reg_values(UNINSTALL_KEY)["QuietUninstallString"])
@@ -36,8 +42,8 @@ def uninstall():
 
 def test_a_silent_install_puts_it_in_the_users_folder_makes_it_the_saver_and_registers_it():
     check(wine(SETUP, "/S").returncode == 0, "the silent install failed")
-    check(sorted(os.listdir(FOLDER)) == ADDED, f"the folder holds {sorted(os.listdir(FOLDER))}")
-    check(open(installed("quillmere.scr"), "rb").read() == open(SCR, "rb").read(), "another quillmere.scr")
+    check(files() == ADDED, f"the folder holds {files()}")
+    check(content("quillmere.scr") == open(SCR, "rb").read(), "another quillmere.scr")
     saver = reg_values(DESKTOP_KEY).get("SCRNSAVE.EXE", "")
     target = wine("winepath", "-u", saver).stdout.decode().strip()
     check(all(re.fullmatch(r"[^.]{1,8}(\.[^.]{1,3})?", part) for part in saver.split("\\")[1:])
@@ -57,24 +63,24 @@ def test_an_upgrade_waits_for_the_open_dialog_then_replaces_the_program_and_keep
     x, y = geometry(find_window(DIALOG))[:2]
     open(installed("README-en.txt"), "wb").write(b"older")
     check(wine(SETUP, "/S").returncode != 0, "the setup went on while the dialog was open")
-    check(open(installed("README-en.txt"), "rb").read() == b"older", "the setup replaced a file under the dialog")
+    check(content("README-en.txt") == b"older", "the setup replaced a file under the dialog")
     click(x + SET[0], y + SET[1])
     dialog.wait(10)
-    check(os.path.isfile(installed("quillmere.ini")), "the dialog saved no quillmere.ini beside the program")
-    settings = open(installed("quillmere.ini"), "rb").read()
+    settings = content("quillmere.ini")
+    check(settings, "the dialog saved no quillmere.ini beside the program")
     open(installed("quillmere.scr"), "wb").write(b"older")
     check(wine(SETUP, "/S").returncode == 0, "the upgrade failed")
-    check(open(installed("quillmere.scr"), "rb").read() == open(SCR, "rb").read(), "the program was not replaced")
-    check(open(installed("README-en.txt"), "rb").read() != b"older", "the read-me was not replaced")
-    check(open(installed("quillmere.ini"), "rb").read() == settings, "the upgrade changed quillmere.ini")
+    check(content("quillmere.scr") == open(SCR, "rb").read(), "the program was not replaced")
+    check(content("README-en.txt") != b"older", "the read-me was not replaced")
+    check(content("quillmere.ini") == settings, "the upgrade changed quillmere.ini")
 test_an_upgrade_waits_for_the_open_dialog_then_replaces_the_program_and_keeps_the_settings.limit = 60
 
 def test_uninstall_keeps_the_settings_and_clears_the_saver_only_while_it_is_ours():
-    settings = open(installed("quillmere.ini"), "rb").read()
+    settings = content("quillmere.ini")
     wine("reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", OTHER_SAVER, "/f")
     uninstall()
-    check(os.listdir(FOLDER) == ["quillmere.ini"], f"the uninstall left {sorted(os.listdir(FOLDER))}")
-    check(open(installed("quillmere.ini"), "rb").read() == settings, "the uninstall changed quillmere.ini")
+    check(files() == ["quillmere.ini"], f"the uninstall left {files()}")
+    check(content("quillmere.ini") == settings, "the uninstall changed quillmere.ini")
     check(reg_values(DESKTOP_KEY).get("SCRNSAVE.EXE") == OTHER_SAVER, "the user's other saver was cleared")
     check(wine(SETUP, "/S").returncode == 0, "the install over kept settings failed")
     uninstall()
