@@ -51,7 +51,7 @@ def package(scr, out_dir):
 def setup(scr, out_dir):
     """Builds quillmere-<version>-setup.exe with makensis from quillmere.nsi."""
     version = scr_version(scr)
-    exe_path = os.path.join(os.path.abspath(out_dir), f"quillmere-{version}-setup.exe")
+    exe_path = os.path.join(out_dir, f"quillmere-{version}-setup.exe")
     with tempfile.TemporaryDirectory(prefix="quillmere-setup-") as stage:
         shutil.copy(scr, os.path.join(stage, "quillmere.scr"))
         for name, data in readmes(version):
@@ -59,7 +59,7 @@ def setup(scr, out_dir):
                 f.write(data)
         subprocess.run(["makensis", "-V2", "-WX", "-INPUTCHARSET", "UTF8", f"-DVERSION={version}",
                         f"-DSTAGE={stage}", f"-DICON={os.path.join(HERE, '..', 'assets', 'quillmere.ico')}",
-                        f"-DOUTFILE={exe_path}", os.path.join(HERE, "quillmere.nsi")], check=True)
+                        f"-DOUTFILE={os.path.abspath(exe_path)}", os.path.join(HERE, "quillmere.nsi")], check=True)
     return exe_path
 
 
