@@ -71,6 +71,8 @@ LangString SaverRunningText ${LANG_ENGLISH} "The quillmere screen saver is runni
 LangString SaverRunningText ${LANG_JAPANESE} "quillmere のスクリーンセーバーが動いています。終了させてから［再試行］を押してください。"
 LangString DialogOpenText ${LANG_ENGLISH} "The quillmere settings dialog is open. Close it, then press Retry."
 LangString DialogOpenText ${LANG_JAPANESE} "quillmere の設定ダイアログが開いています。閉じてから［再試行］を押してください。"
+LangString InUseText ${LANG_ENGLISH} "quillmere.scr is in use, perhaps by the preview in the Screen Saver Settings. Close that, then press Retry."
+LangString InUseText ${LANG_JAPANESE} "quillmere.scr が使用中です。スクリーン セーバーの設定のプレビューかもしれません。閉じてから［再試行］を押してください。"
 LangString KeepSettingsText ${LANG_ENGLISH} "Keep your quillmere settings (quillmere.ini) for a later install?"
 LangString KeepSettingsText ${LANG_JAPANESE} "quillmere の設定 (quillmere.ini) を、あとで再びインストールするときのために残しますか?"
 
@@ -83,6 +85,18 @@ Function ${prefix}RefuseWhileRunning
   ${If} $0 == 0
     FindWindow $0 "" "quillmereの設定"
     StrCpy $1 "$(DialogOpenText)"
+  ${EndIf}
+  ; A preview in the Screen Saver Settings runs the file without a window of these titles.
+  ${If} $0 == 0
+  ${AndIf} ${FileExists} "$INSTDIR\quillmere.scr"
+    ClearErrors
+    FileOpen $2 "$INSTDIR\quillmere.scr" a
+    ${If} ${Errors}
+      StrCpy $0 1
+      StrCpy $1 "$(InUseText)"
+    ${Else}
+      FileClose $2
+    ${EndIf}
   ${EndIf}
   ${If} $0 <> 0
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$1" /SD IDCANCEL IDRETRY retry
