@@ -91,7 +91,8 @@ FOLDER = os.path.join(ENV["WINEPREFIX"], "drive_c", "users", USER, "AppData", "L
 quiet = dict(env=ENV, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 try:
     if not os.path.exists(os.path.join(ENV["WINEPREFIX"], "system.reg")):
-        subprocess.run(["wineboot", "-i"], timeout=240, **quiet)
+        # A copy of the run's prefix, booted already, takes a second; booting another takes twenty.
+        shutil.copytree(os.environ["WINEPREFIX"], ENV["WINEPREFIX"], symlinks=True)
     subprocess.run(["wineserver", "-p"], timeout=30, **quiet)
     # The prefix is kept between runs: start from a user who never installed quillmere. The first
     # Wine start brings up the prefix's services, which must not hold a captured output open.
