@@ -1,0 +1,184 @@
+﻿; The setup program: installs quillmere.scr for the current user only and makes it the screen saver.
+; package.py runs: makensis -DVERSION=1.1.0 -DSTAGE=<scr and read-mes> -DICON=<.ico> -DOUTFILE=<exe>
+Unicode true
+; The 64-bit stub runs on every Windows the saver does, and under a 64-bit-only Wine.
+Target amd64-unicode
+; No elevation: an administrator, too, installs for the account that runs the setup.
+RequestExecutionLevel user
+ManifestDPIAware true
+SetCompressor /SOLID lzma
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\quillmere"
+!define DESKTOP_KEY "Control Panel\Desktop"
+
+Name "quillmere"
+Caption "quillmere ${VERSION}"
+BrandingText "quillmere ${VERSION}"
+OutFile "${OUTFILE}"
+; Writable by the user, so the settings dialog can save quillmere.ini beside the executable.
+InstallDir "$LOCALAPPDATA\Programs\quillmere"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey /LANG=0 "ProductName" "quillmere"
+VIAddVersionKey /LANG=0 "CompanyName" "quillmere"
+VIAddVersionKey /LANG=0 "FileDescription" "quillmere setup"
+VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "LegalCopyright" "quillmere authors"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+; The choice is kept in the registration, so the uninstaller speaks the same language and leaves nothing.
+!define MUI_LANGDLL_REGISTRY_ROOT HKCU
+!define MUI_LANGDLL_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MUI_LANGDLL_REGISTRY_VALUENAME "Language"
+; Offer both languages whatever the system's code page; the system's own language comes preselected.
+!define MUI_LANGDLL_ALLLANGUAGES
+!define MUI_LANGDLL_WINDOWTITLE "quillmere"
+!define MUI_LANGDLL_INFO "Please select a language.$\r$\n言語を選んでください。"
+
+!define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_TEXT "$(FinishText)"
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "$(OpenSettingsText)"
+!define MUI_FINISHPAGE_RUN_FUNCTION OpenScreenSaverSettings
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+; English first: it is the language for a system whose language is neither.
+!insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Japanese"
+!insertmacro MUI_RESERVEFILE_LANGDLL
+
+LangString WelcomeText ${LANG_ENGLISH} "This installs quillmere ${VERSION}, a screen saver, for you alone: into your own folder $INSTDIR, without administrator rights. It then becomes your screen saver.$\r$\n$\r$\nIf you have quillmere installed already, it is replaced and your settings are kept.$\r$\n$\r$\n$_CLICK"
+LangString WelcomeText ${LANG_JAPANESE} "スクリーンセーバー quillmere ${VERSION} を、このユーザーだけのためにインストールします。インストール先は自分のフォルダー $INSTDIR で、管理者の権限は要りません。インストール後は quillmere がスクリーンセーバーになります。$\r$\n$\r$\nquillmere がインストール済みの場合は置き換え、設定はそのまま残します。$\r$\n$\r$\n$_CLICK"
+LangString FinishText ${LANG_ENGLISH} "quillmere is now your screen saver. Its settings are under $\"Settings$\" in the Screen Saver Settings."
+LangString FinishText ${LANG_JAPANESE} "quillmere がスクリーンセーバーになりました。設定は「スクリーン セーバーの設定」の「設定」から変更できます。"
+LangString OpenSettingsText ${LANG_ENGLISH} "Open the Screen Saver Settings"
+LangString OpenSettingsText ${LANG_JAPANESE} "スクリーン セーバーの設定を開く"
+LangString SaverRunningText ${LANG_ENGLISH} "The quillmere screen saver is running. End it, then press Retry."
+LangString SaverRunningText ${LANG_JAPANESE} "quillmere のスクリーンセーバーが動いています。終了させてから［再試行］を押してください。"
+LangString DialogOpenText ${LANG_ENGLISH} "The quillmere settings dialog is open. Close it, then press Retry."
+LangString DialogOpenText ${LANG_JAPANESE} "quillmere の設定ダイアログが開いています。閉じてから［再試行］を押してください。"
+LangString InUseText ${LANG_ENGLISH} "quillmere.scr is in use, perhaps by the preview in the Screen Saver Settings. Close that, then press Retry."
+LangString InUseText ${LANG_JAPANESE} "quillmere.scr が使用中です。スクリーン セーバーの設定のプレビューかもしれません。閉じてから［再試行］を押してください。"
+LangString KeepSettingsText ${LANG_ENGLISH} "Keep your quillmere settings (quillmere.ini) for a later install?"
+LangString KeepSettingsText ${LANG_JAPANESE} "quillmere の設定 (quillmere.ini) を、あとで再びインストールするときのために残しますか?"
+
+; Stops before anything is replaced or removed while the saver or its dialog holds the files.
+!macro REFUSE_WHILE_RUNNING prefix
+Function ${prefix}RefuseWhileRunning
+  retry:
+  FindWindow $0 "" "quillmere_Main"
+  StrCpy $1 "$(SaverRunningText)"
+  ${If} $0 == 0
+    FindWindow $0 "" "quillmereの設定"
+    StrCpy $1 "$(DialogOpenText)"
+  ${EndIf}
+  ; A preview in the Screen Saver Settings runs the file without a window of these titles.
+  ${If} $0 == 0
+  ${AndIf} ${FileExists} "$INSTDIR\quillmere.scr"
+    ClearErrors
+    FileOpen $2 "$INSTDIR\quillmere.scr" a
+    ${If} ${Errors}
+      StrCpy $0 1
+      StrCpy $1 "$(InUseText)"
+    ${Else}
+      FileClose $2
+    ${EndIf}
+  ${EndIf}
+  ${If} $0 <> 0
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$1" /SD IDCANCEL IDRETRY retry
+    DetailPrint "$1"
+    Abort
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro REFUSE_WHILE_RUNNING ""
+!insertmacro REFUSE_WHILE_RUNNING "un."
+
+Function .onInit
+  SetShellVarContext current
+  !insertmacro MUI_LANGDLL_DISPLAY
+FunctionEnd
+
+Function OpenScreenSaverSettings
+  Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
+FunctionEnd
+
+Section "quillmere"
+  Call RefuseWhileRunning
+  SetOutPath "$INSTDIR"
+  ; quillmere.ini is never among these files, so an upgrade keeps it as it is.
+  File "${STAGE}/quillmere.scr"
+  File "${STAGE}/README-ja.txt"
+  File "${STAGE}/README-en.txt"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  ; As the system's own Install command does: the short path, which every screen-saver host reads.
+  GetFullPathName /SHORT $0 "$INSTDIR\quillmere.scr"
+  ${If} $0 == ""
+    StrCpy $0 "$INSTDIR\quillmere.scr"
+  ${EndIf}
+  WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$0"
+
+  ${GetSize} "$INSTDIR" "/S=0K" $1 $2 $3
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "quillmere"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "quillmere"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\quillmere.scr,0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+Function un.onInit
+  SetShellVarContext current
+  !insertmacro MUI_UNGETLANGUAGE
+FunctionEnd
+
+Section "Uninstall"
+  Call un.RefuseWhileRunning
+
+  ; Compared while the file still exists: its short path can only be had then.
+  GetFullPathName /SHORT $1 "$INSTDIR\quillmere.scr"
+  ${If} $1 == ""
+    StrCpy $1 "$INSTDIR\quillmere.scr"
+  ${EndIf}
+  ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+  GetFullPathName /SHORT $2 "$0"
+  ${If} $2 == ""
+    StrCpy $2 "$0"
+  ${EndIf}
+  ; Another saver the user has chosen since stays chosen.
+  ${If} $0 != ""
+  ${AndIf} $2 == $1
+    DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+  ${EndIf}
+
+  Delete "$INSTDIR\quillmere.scr"
+  Delete "$INSTDIR\README-ja.txt"
+  Delete "$INSTDIR\README-en.txt"
+  Delete "$INSTDIR\uninstall.exe"
+  ${If} ${FileExists} "$INSTDIR\quillmere.ini"
+    MessageBox MB_YESNO|MB_ICONQUESTION "$(KeepSettingsText)" /SD IDYES IDYES keep
+    Delete "$INSTDIR\quillmere.ini"
+    keep:
+  ${EndIf}
+  RMDir "$INSTDIR"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd
