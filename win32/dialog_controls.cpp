@@ -132,14 +132,14 @@ platform::Rect DialogWindow::CentredPlacement(const LayoutScale& scale) {
 }
 
 void DialogWindow::Rescale(int dpi, const platform::Rect& window) {
+  // The skin is painted again at the new scale, then the elements go on it once.
+  const bool loaded = std::exchange(loaded_, false);
   scale_ = LayoutScale(dpi);
   MakeFonts();
   CreateSurfaces();
   PlaceControls();
   SetWindowPos(window_, nullptr, window.left, window.top, window.right - window.left,
                window.bottom - window.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  // The skin is painted again at the new scale, then the elements go on it once.
-  const bool loaded = std::exchange(loaded_, false);
   core_.OnResize();
   if (loaded) {
     MeasureAutoSizedLabels();

@@ -242,8 +242,7 @@ LRESULT DialogWindow::OnSetCursor(HWND window, Surface surface, WPARAM wparam, L
 
 LRESULT DialogWindow::OnMouseDown(HWND window, Surface surface, MouseButton button, LPARAM lparam) {
   const platform::Point at = LayoutPoint(scale_, lparam);
-  if (core_.OnMouseDown(surface, at.x, at.y, button) &&
-      !core_.closed()) {
+  if (core_.OnMouseDown(surface, at.x, at.y, button) && !core_.closed()) {
     SetCapture(window);
   }
   return 0;

@@ -1,6 +1,7 @@
 """The dialog and the preview at 144 and 192 dots per inch (Wine's LogPixels, in a prefix of its
 own): the dialog's size and place, a strip and "設定" doing what they do at 96, the artwork's
 pixels doubled at 192, and the still filling the same share of a pane at 192."""
+import math
 import os
 import subprocess
 import time
@@ -24,8 +25,11 @@ def test_the_dialog_scales_is_centred_and_a_strip_and_set_save_as_at_96():
         time.sleep(0.5)
         x, y, w, h = geometry(wid)
         check((w, h) == size and x == (1024 - w) // 2 and y in ((768 - h) // 2, (769 - h) // 2), f"{dpi}: at {x},{y} {w}x{h}")
-        if dpi == 192:  # an option-off mark and a strip's first rows, each pixel doubled
+        if dpi == 192:  # the painted rows, an option-off mark and a strip's first rows, each pixel doubled
             shot = Shot("dialog-192")
+            for py in (46, 233, 459):
+                v = round(abs(math.sin(py // 2 / (231 / 3.142)) * 220))
+                check(shot.pixel(x + 4, y + py) == (v, v, v + 30), f"background at 192, row {py}")
             for name, (lx, ly), (sw, sh) in (("option_off.bmp", (20, 64), (13, 13)), ("pattern1.bmp", (36, 64), (161, 4))):
                 art = Shot(path=os.path.join(ASSETS, name))
                 seen = [shot.pixel(x + 2 * lx + dx, y + 2 * ly + dy) for dy in range(2 * sh) for dx in range(2 * sw)]
