@@ -3,6 +3,7 @@ own): the dialog's size and place, a strip and "設定" doing what they do at 96
 pixels doubled at 192, and the still filling the same share of a pane at 192."""
 import math
 import os
+import tempfile
 import subprocess
 import time
 
@@ -20,7 +21,10 @@ def test_the_dialog_scales_is_centred_and_a_strip_and_set_save_as_at_96():
     for dpi, size, strip in ((144, (714, 347), 1), (192, (952, 462), 3)):
         at_dpi(dpi)
         physical = lambda x, y: (int(x * dpi / 96 + 0.5), int(y * dpi / 96 + 0.5))  # halves up
-        run = Run(["/c"])
+        folder = tempfile.mkdtemp(prefix="quillmere-e2e-")
+        if dpi == 192:  # the first set fails and says so
+            os.mkdir(os.path.join(folder, "quillmere.ini"))
+        run = Run(["/c"], folder=folder)
         wid = find_window(DIALOG)
         time.sleep(0.5)
         x, y, w, h = geometry(wid)
@@ -30,14 +34,25 @@ def test_the_dialog_scales_is_centred_and_a_strip_and_set_save_as_at_96():
             for py in (46, 233, 459):
                 v = round(abs(math.sin(py // 2 / (231 / 3.142)) * 220))
                 check(shot.pixel(x + 4, y + py) == (v, v, v + 30), f"background at 192, row {py}")
+            check((255, 255, 255) in shot.colours(x + 150, y + 8, x + 210, y + 40), "the caption's font not doubled")
             for name, (lx, ly), (sw, sh) in (("option_off.bmp", (20, 64), (13, 13)), ("pattern1.bmp", (36, 64), (161, 4))):
                 art = Shot(path=os.path.join(ASSETS, name))
                 seen = [shot.pixel(x + 2 * lx + dx, y + 2 * ly + dy) for dy in range(2 * sh) for dx in range(2 * sw)]
                 check(seen == [art.pixel(dx // 2, dy // 2) for dy in range(2 * sh) for dx in range(2 * sw)], f"{name} at 192")
-        for point in ((116, 50 + 20 * strip), (321, 200)):
-            px, py = physical(*point)
-            click(x + px, y + py)
-            time.sleep(0.3)
+        def press(*points):
+            for point in points:
+                click(x + physical(*point)[0], y + physical(*point)[1])
+                time.sleep(0.3)
+        press((116, 50 + 20 * strip), (321, 200))
+        if dpi == 192:  # the message's longer line, in the message font at 192 DPI, lies within its box
+            bx, by, bw, bh = geometry(find_window("quillmere", timeout=10))
+            shot = Shot("not-saved-192")
+            ink = [px for py in range(by, by + bh) for px in range(bx, bx + bw) if shot.pixel(px, py) == (0, 0, 0)]
+            check(bx < min(ink) and max(ink) - min(ink) > 600 and max(ink) < bx + bw, f"{bx}+{bw}: text {min(ink)}-{max(ink)}")
+            key("Return")
+            wait_until("the message to go", lambda: not windows_titled("quillmere"), END_LIMIT)
+            os.rmdir(run.ini)
+            press((321, 200))
         run.wait_exit(10)
         check(b"Kind=%d" % strip in (run.ini_bytes() or b""), f"{dpi}: the file holds {run.ini_bytes()}")
 
