@@ -1,6 +1,5 @@
-"""The dialog and the preview at 144 and 192 dots per inch (Wine's LogPixels, in a prefix of its
-own): the dialog's size and place, a strip and "設定" doing what they do at 96, the artwork's
-pixels doubled at 192, and the still filling the same share of a pane at 192."""
+"""The dialog at 144 and 192 dots per inch (Wine's LogPixels, in a prefix of its own): size, place, skin,
+a strip and "設定" as at 96, the not-saved message; the still filling the same share of a pane at 192."""
 import math
 import os
 import tempfile
@@ -13,21 +12,18 @@ def at_dpi(dpi):
     """Sets LogPixels; the wineserver, started afresh, reads it."""
     subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
                     "/d", str(dpi), "/f"], timeout=60, **quiet)
-    subprocess.run(["wineserver", "-k"], timeout=30, **quiet)
-    subprocess.run(["wineserver", "-w"], timeout=30, **quiet)
-    subprocess.run(["wineserver", "-p"], timeout=30, **quiet)
+    for step in ("-k", "-w", "-p"):
+        subprocess.run(["wineserver", step], timeout=30, **quiet)
 
 def test_the_dialog_scales_is_centred_and_a_strip_and_set_save_as_at_96():
     for dpi, size, strip in ((144, (714, 347), 1), (192, (952, 462), 3)):
         at_dpi(dpi)
-        physical = lambda x, y: (int(x * dpi / 96 + 0.5), int(y * dpi / 96 + 0.5))  # halves up
         folder = tempfile.mkdtemp(prefix="quillmere-e2e-")
         if dpi == 192:  # the first set fails and says so
             os.mkdir(os.path.join(folder, "quillmere.ini"))
         run = Run(["/c"], folder=folder)
-        wid = find_window(DIALOG)
+        x, y, w, h = geometry(find_window(DIALOG))
         time.sleep(0.5)
-        x, y, w, h = geometry(wid)
         check((w, h) == size and x == (1024 - w) // 2 and y in ((768 - h) // 2, (769 - h) // 2), f"{dpi}: at {x},{y} {w}x{h}")
         if dpi == 192:  # the painted rows, an option-off mark and a strip's first rows, each pixel doubled
             shot = Shot("dialog-192")
@@ -40,8 +36,8 @@ def test_the_dialog_scales_is_centred_and_a_strip_and_set_save_as_at_96():
                 seen = [shot.pixel(x + 2 * lx + dx, y + 2 * ly + dy) for dy in range(2 * sh) for dx in range(2 * sw)]
                 check(seen == [art.pixel(dx // 2, dy // 2) for dy in range(2 * sh) for dx in range(2 * sw)], f"{name} at 192")
         def press(*points):
-            for point in points:
-                click(x + physical(*point)[0], y + physical(*point)[1])
+            for px, py in points:  # layout pixels to physical ones, halves up
+                click(x + int(px * dpi / 96 + 0.5), y + int(py * dpi / 96 + 0.5))
                 time.sleep(0.3)
         press((116, 50 + 20 * strip), (321, 200))
         if dpi == 192:  # the message's longer line, in the message font at 192 DPI, lies within its box
@@ -66,8 +62,8 @@ def test_at_192_the_still_fills_a_304_by_224_pane_top_left_black_beyond_cut_by_a
         shot, sw, sh = Shot(f"{w}x{h}"), min(w, 304), min(h, 224)
         check(all(shot.pixel(120 + x, 120 + y) == still.pixel(x // 2, y // 2) for y in range(sh) for x in range(sw)),
               f"{w}x{h}: not the still with its pixels doubled")
-        for x0, y0 in ((sw, 0), (0, sh)):
-            check(shot.colours(120 + x0, 120 + y0, 120 + w, 120 + h) <= {(0, 0, 0)}, f"{w}x{h}: not black beyond")
+        check(all(shot.colours(120 + x0, 120 + y0, 120 + w, 120 + h) <= {(0, 0, 0)} for x0, y0 in ((sw, 0), (0, sh))),
+              f"{w}x{h}: not black beyond")
         open(os.path.join(run.folder, "end.txt"), "w").write("close")
         run.wait_exit(15)
 

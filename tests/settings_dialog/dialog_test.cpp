@@ -245,8 +245,7 @@ TEST(DragAndZoom, TheWindowFollowsTheCursorTopFirstAndZoomsBackToWhereTheCursorW
                         {166, 25, kLeft, 0, 144}, {167, 25, kLeft, 1, 144}};        // the caption's last column, after
   for (const Case& c : cases) {
     Bench fresh;
-    const LayoutScale scale(c.dpi);
-    fresh.Load().dialog.OnMouseDown(kDialog, scale.ToLayout(c.x), scale.ToLayout(c.y), c.button);
+    fresh.Load().dialog.OnMouseDown(kDialog, LayoutScale(c.dpi).ToLayout(c.x), LayoutScale(c.dpi).ToLayout(c.y), c.button);
     EXPECT_EQ(fresh.dialog.dragging(), c.dragging) << c.x << "," << c.y;
   }
 }
@@ -260,10 +259,8 @@ TEST(Pointers, TheHandShowsOverWhatReactsToAClick) {
                         {kDialog, 550, 313, Hand, 144}, {kDialog, 551, 313, Arrow, 144},  // "設定" and just beyond
                         {kDialog, 912, 8, Hand, 192}, {kDialog, 911, 8, Arrow, 192},      // exit and the strip
                         {kPicB, 176, 16, Hand, 192}, {kPicB, 175, 16, Arrow, 192}};       // HS(0) and just left of it
-  for (const Case& c : cases) {
-    const LayoutScale scale(c.dpi);
-    EXPECT_EQ(b.dialog.PointerAt(c.surface, scale.ToLayout(c.x), scale.ToLayout(c.y)), c.want) << c.x << "," << c.y;
-  }
+  for (const Case& c : cases)
+    EXPECT_EQ(b.dialog.PointerAt(c.surface, LayoutScale(c.dpi).ToLayout(c.x), LayoutScale(c.dpi).ToLayout(c.y)), c.want) << c.x;
 }
 
 }  // namespace
