@@ -54,7 +54,8 @@ bool HasGlyphs(HFONT font, const wchar_t* text) {
   std::vector<WORD> glyphs(static_cast<std::size_t>(length) + 1);
   HDC screen = GetDC(nullptr);
   HGDIOBJ previous = SelectObject(screen, font);
-  const DWORD done = GetGlyphIndicesW(screen, text, length, glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+  const DWORD done =
+      GetGlyphIndicesW(screen, text, length, glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
   SelectObject(screen, previous);
   ReleaseDC(nullptr, screen);
   if (done == GDI_ERROR) return false;
@@ -68,7 +69,9 @@ bool HasGlyphs(HFONT font, const wchar_t* text) {
 
 // Its pixel size is the layout's, which is that of 96 dots per inch, times the scale.
 HFONT MakeLabelFont(bool underline, const LayoutScale& scale) {
-  const int height = -scale.ToPhysical(static_cast<std::int32_t>(std::lround(kFontPoints * 96 / 72.0)));
+  const auto layout_pixels =
+      static_cast<std::int32_t>(std::lround(kFontPoints * LayoutScale::kLayoutDpi / 72.0));
+  const int height = -scale.ToPhysical(layout_pixels);
   return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, underline ? TRUE : FALSE, FALSE,
                      SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, LabelFace());

@@ -14,7 +14,8 @@ class LayoutScale {
   static constexpr std::int32_t kLayoutDpi = 96;
 
   // A DPI the system could not tell counts as the layout's own.
-  constexpr explicit LayoutScale(std::int32_t dpi = kLayoutDpi) : dpi_(dpi > 0 ? dpi : kLayoutDpi) {}
+  constexpr explicit LayoutScale(std::int32_t dpi = kLayoutDpi)
+      : dpi_(dpi > 0 ? dpi : kLayoutDpi) {}
 
   constexpr std::int32_t dpi() const { return dpi_; }
   // Whole factors double pixels so that the artwork stays crisp; others take a smooth stretch.
