@@ -27,10 +27,7 @@ SettingsDialog::SettingsDialog(platform::Platform& platform, platform::SettingsD
 
 void SettingsDialog::Load() {
   dragging_ = 0;
-  for (DialogControl panel : {DialogControl::Pic_a, DialogControl::Pic_b}) {
-    const Box& box = Find(panel)->box;
-    for (const TileCopy& copy : TileCopies(box.w, box.h)) host_.CopyTextureTile(panel, copy.x, copy.y);
-  }
+  TilePanels();
   for (std::int32_t i = 0; i < kPatternChoices; ++i) {
     host_.ShowPicture(DialogControl::Img_Ptn, i, DialogPicture::OptionOff);
   }
@@ -62,6 +59,13 @@ void SettingsDialog::Load() {
 void SettingsDialog::OnResize() {
   for (const BackgroundRow& row : BackgroundRows(kDialogClient.h)) {
     host_.DrawBackgroundLine(row.y, kDialogClient.w, row.colour);
+  }
+}
+
+void SettingsDialog::TilePanels() {
+  for (DialogControl panel : {DialogControl::Pic_a, DialogControl::Pic_b}) {
+    const Box& box = Find(panel)->box;
+    for (const TileCopy& copy : TileCopies(box.w, box.h)) host_.CopyTextureTile(panel, copy.x, copy.y);
   }
 }
 

@@ -30,6 +30,8 @@ class SettingsDialog {
   void Load();
   // Runs the background painter.
   void OnResize();
+  // Runs the panel tiling routine on Pic_a, then on Pic_b.
+  void TilePanels();
   // A label whose width follows its text reports the width its text takes.
   void SetTextWidth(DialogControl control, std::int32_t index, std::int32_t width);
 

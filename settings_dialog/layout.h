@@ -46,7 +46,8 @@ struct Element {
 
 inline constexpr std::int32_t kDialogWidthTwips = 7140;
 inline constexpr std::int32_t kDialogHeightTwips = 3465;
-inline constexpr Box kDialogClient{0, 0, 476, 231};
+// The layout's pixels are those of 15 twips each (96 dots per inch): 476 x 231.
+inline constexpr Box kDialogClient{0, 0, kDialogWidthTwips / 15, kDialogHeightTwips / 15};
 inline constexpr std::int32_t kTileWidth = 239;
 inline constexpr std::int32_t kTileHeight = 26;
 inline constexpr std::string_view kHomePageUrl = "https://quillmere.example/";

@@ -10,7 +10,6 @@ namespace {
 constexpr double kPainterPi = 3.142;
 constexpr double kPainterPeak = 220;
 constexpr std::int32_t kBlueLift = 30;
-constexpr double kStandardTwipsPerPixel = 15;
 
 std::int32_t Pixels(double twips, double twips_per_pixel) {
   return static_cast<std::int32_t>(startup::RoundHalfEven(twips / twips_per_pixel));
@@ -50,12 +49,10 @@ std::vector<TileCopy> TileCopies(std::int32_t panel_width, std::int32_t panel_he
   return copies;
 }
 
-platform::Rect DialogPlacement(platform::ScreenMetrics& screen) {
+platform::Rect DialogPlacement(platform::ScreenMetrics& screen, std::int32_t width,
+                               std::int32_t height) {
   const double tx = screen.TwipsPerPixelX();
   const double ty = screen.TwipsPerPixelY();
-  // The skin is drawn in pixels, so the window keeps its 15-twips-per-pixel size at any setting.
-  const std::int32_t width = Pixels(kDialogWidthTwips, kStandardTwipsPerPixel);
-  const std::int32_t height = Pixels(kDialogHeightTwips, kStandardTwipsPerPixel);
   const std::int32_t left = (Pixels(screen.ScreenWidthTwips(), tx) - width) / 2;
   const std::int32_t top = (Pixels(screen.ScreenHeightTwips(), ty) - height) / 2;
   return {left, top, left + width, top + height};

@@ -31,7 +31,9 @@ std::vector<TileCopy> TileCopies(std::int32_t panel_width, std::int32_t panel_he
                                  std::int32_t tile_width = kTileWidth,
                                  std::int32_t tile_height = kTileHeight);
 
-// The dialog's window rectangle in screen pixels, centred on the primary screen.
-platform::Rect DialogPlacement(platform::ScreenMetrics& screen);
+// The dialog's window rectangle in screen pixels, width x height, centred on the primary screen.
+platform::Rect DialogPlacement(platform::ScreenMetrics& screen,
+                               std::int32_t width = kDialogClient.w,
+                               std::int32_t height = kDialogClient.h);
 
 }  // namespace quillmere::settings_dialog

@@ -4,8 +4,11 @@
 #include <commctrl.h>
 
 #include <array>
+#include <utility>
 
 #include "resource_ids.h"
+#include "settings_dialog/skin.h"
+#include "win32/fonts.h"
 #include "win32/message_box.h"
 #include "win32/text.h"
 
@@ -14,6 +17,7 @@ namespace {
 
 using platform::DialogControl;
 using platform::DialogPicture;
+using settings_dialog::Box;
 using settings_dialog::Element;
 using settings_dialog::ElementKind;
 using settings_dialog::Surface;
@@ -30,9 +34,26 @@ constexpr char kNotSavedText[] =
 constexpr std::array<int, 5> kPatternStripIds = {IDB_PATTERN0, IDB_PATTERN1, IDB_PATTERN2,
                                                  IDB_PATTERN3, IDB_PATTERN4};
 
-RECT RectOf(const settings_dialog::Box& box) { return {box.x, box.y, box.x + box.w, box.y + box.h}; }
+RECT RectOf(const Box& box) { return {box.x, box.y, box.x + box.w, box.y + box.h}; }
+
+const Box& BoxOf(DialogControl control, std::int32_t index = 0) {
+  return settings_dialog::Find(control, index)->box;
+}
 
 std::size_t SurfaceIndex(Surface surface) { return static_cast<std::size_t>(surface); }
+
+TOOLINFOW ExitTool(HWND dialog, HINSTANCE instance, const LayoutScale& scale) {
+  static std::wstring text = Widen(kExitTip);
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = dialog;
+  tool.uId = 1;
+  tool.rect = RectOf(scale.ToPhysical(BoxOf(DialogControl::ImgExit)));
+  tool.hinst = instance;
+  tool.lpszText = text.data();
+  return tool;
+}
 
 }  // namespace
 
@@ -75,15 +96,60 @@ void DialogWindow::LoadPictures() {
 }
 
 void DialogWindow::CreateSurfaces() {
-  const settings_dialog::Box& client = settings_dialog::kDialogClient;
-  const std::array<settings_dialog::Box, 3> sizes = {
-      client, settings_dialog::Find(DialogControl::Pic_a)->box,
-      settings_dialog::Find(DialogControl::Pic_b)->box};
+  const std::array<Box, 3> sizes = {settings_dialog::kDialogClient, BoxOf(DialogControl::Pic_a),
+                                    BoxOf(DialogControl::Pic_b)};
   for (std::size_t at = 0; at < sizes.size(); ++at) {
+    const Box size = scale_.ToPhysical(sizes[at]);
     for (MemorySurface* surface : {&bases_[at], &backings_[at]}) {
-      surface->Create(sizes[at].w, sizes[at].h);
+      surface->Create(size.w, size.h);
       surface->Fill(kDialogBackground);
     }
+  }
+}
+
+void DialogWindow::MakeFonts() {
+  for (HFONT font : {font_, link_font_}) {
+    if (font != nullptr) DeleteObject(font);
+  }
+  font_ = MakeLabelFont(false, scale_);
+  link_font_ = MakeLabelFont(true, scale_);
+}
+
+void DialogWindow::PlaceControls() {
+  for (std::size_t i = 0; i < panels_.size(); ++i) {
+    const Box at = scale_.ToPhysical(BoxOf(i == 0 ? DialogControl::Pic_a : DialogControl::Pic_b));
+    SetWindowPos(panels_[i], nullptr, at.x, at.y, at.w, at.h, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  for (std::size_t i = 0; i < sliders_.size(); ++i) {
+    const Box at = scale_.ToPhysical(BoxOf(DialogControl::HS, static_cast<std::int32_t>(i)));
+    SetWindowPos(sliders_[i], nullptr, at.x, at.y, at.w, at.h, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+platform::Rect DialogWindow::CentredPlacement(const LayoutScale& scale) {
+  const Box client = scale.ToPhysical(settings_dialog::kDialogClient);
+  return settings_dialog::DialogPlacement(platform_.screen, client.w, client.h);
+}
+
+void DialogWindow::Rescale(int dpi, const platform::Rect& window) {
+  // The skin is painted again at the new scale, then the elements go on it once.
+  const bool loaded = std::exchange(loaded_, false);
+  scale_ = LayoutScale(dpi);
+  MakeFonts();
+  CreateSurfaces();
+  PlaceControls();
+  SetWindowPos(window_, nullptr, window.left, window.top, window.right - window.left,
+               window.bottom - window.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  core_.OnResize();
+  if (loaded) {
+    MeasureAutoSizedLabels();
+    core_.TilePanels();
+  }
+  loaded_ = loaded;
+  for (Surface surface : {Surface::Dialog, Surface::Pic_a, Surface::Pic_b}) Compose(surface);
+  if (tip_ != nullptr) {
+    TOOLINFOW tool = ExitTool(window_, instance_, scale_);
+    SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
 
@@ -96,26 +162,18 @@ void DialogWindow::MeasureAutoSizedLabels() {
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc, previous);
-    core_.SetTextWidth(element.control, element.index, size.cx);
+    core_.SetTextWidth(element.control, element.index, scale_.LengthToLayout(size.cx));
   }
   ReleaseDC(window_, dc);
 }
 
 void DialogWindow::AddExitTip() {
-  HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
-                             nullptr, instance_, nullptr);
-  if (tip == nullptr) return;
-  static std::wstring text = Widen(kExitTip);
-  TOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_SUBCLASS;
-  tool.hwnd = window_;
-  tool.uId = 1;
-  tool.rect = RectOf(settings_dialog::Find(DialogControl::ImgExit)->box);
-  tool.hinst = instance_;
-  tool.lpszText = text.data();
-  SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                         nullptr, instance_, nullptr);
+  if (tip_ == nullptr) return;
+  TOOLINFOW tool = ExitTool(window_, instance_, scale_);
+  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void DialogWindow::Compose(Surface surface) {
@@ -133,15 +191,21 @@ void DialogWindow::DrawElement(HDC dc, const Element& element) {
   if (element.kind == ElementKind::Label) DrawLabelElement(dc, element);
 }
 
+// Pictures and boxes are in layout pixels; the surfaces in the dialog's monitor's.
+void DialogWindow::DrawPictureOver(HDC dc, const Picture& picture, const Box& box) {
+  const Box at = scale_.ToPhysical(box);
+  StretchPicture(dc, picture, at.x, at.y, at.w, at.h, !scale_.whole());
+}
+
 void DialogWindow::DrawPictureElement(HDC dc, const Element& element) {
-  const settings_dialog::Box& box = element.box;
+  const Box& box = element.box;
   if (element.control == DialogControl::Image1) {
-    StretchPicture(dc, pictures_[IDB_TITLE], box.x, box.y, box.w, box.h);
+    DrawPictureOver(dc, pictures_[IDB_TITLE], box);
     return;
   }
   if (element.control == DialogControl::Pic_Ptn) {
     const Picture& strip = pictures_[kPatternStripIds[static_cast<std::size_t>(element.index)]];
-    DrawPicture(dc, strip, box.x, box.y, strip.width, strip.height);
+    DrawPictureOver(dc, strip, {box.x, box.y, strip.width, strip.height});
     return;
   }
   auto shown = shown_.find({element.control, element.index});
@@ -150,9 +214,9 @@ void DialogWindow::DrawPictureElement(HDC dc, const Element& element) {
   if (picture == nullptr) return;
   // The two text buttons share one picture stretched to each button's box.
   if (element.control == DialogControl::Img_Set || element.control == DialogControl::Img_Can) {
-    StretchPicture(dc, *picture, box.x, box.y, box.w, box.h);
+    DrawPictureOver(dc, *picture, box);
   } else {
-    DrawPicture(dc, *picture, box.x, box.y, picture->width, picture->height);
+    DrawPictureOver(dc, *picture, {box.x, box.y, picture->width, picture->height});
   }
 }
 
@@ -170,20 +234,18 @@ void DialogWindow::DrawLabelElement(HDC dc, const Element& element) {
   if (element.align == settings_dialog::Align::Centre) format |= DT_CENTER;
   // Captions wider in the fallback face than in the original one may run past their box.
   format |= DT_NOCLIP;
-  RECT box = RectOf(element.box);
+  RECT box = RectOf(scale_.ToPhysical(element.box));
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
   SelectObject(dc, previous);
 }
 
 void DialogWindow::DrawBackgroundLine(std::int32_t y, std::int32_t width, std::uint32_t colour) {
   background_painted_ = true;
-  HDC dc = BaseOf(Surface::Dialog).dc();
-  HPEN pen = CreatePen(PS_SOLID, 1, colour);
-  HGDIOBJ previous = SelectObject(dc, pen);
-  MoveToEx(dc, 0, y, nullptr);
-  LineTo(dc, width, y);
-  SelectObject(dc, previous);
-  DeleteObject(pen);
+  // The line is one layout pixel high: the band of physical rows it covers.
+  const RECT band = RectOf(scale_.ToPhysical(Box{0, y, width, 1}));
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(BaseOf(Surface::Dialog).dc(), &band, brush);
+  DeleteObject(brush);
   Compose(Surface::Dialog);
 }
 
@@ -191,7 +253,7 @@ void DialogWindow::CopyTextureTile(DialogControl panel, std::int32_t x, std::int
   const Surface surface = panel == DialogControl::Pic_a ? Surface::Pic_a : Surface::Pic_b;
   const Picture& tile = pictures_[IDB_TEXTURE];
   if (tile.bitmap == nullptr) return;
-  DrawPicture(BaseOf(surface).dc(), tile, x, y, tile.width, tile.height);
+  DrawPictureOver(BaseOf(surface).dc(), tile, {x, y, tile.width, tile.height});
   Compose(surface);
 }
 
@@ -215,7 +277,10 @@ void DialogWindow::SetSliderPosition(std::int32_t index, std::int32_t value) {
 }
 
 void DialogWindow::TellSettingsNotSaved() {
-  ShowMessageBoxInFont(window_, font_, Widen(kNotSavedText).c_str(), Widen(kNotSavedTitle).c_str());
+  const std::wstring text = Widen(kNotSavedText);
+  HFONT font = MakeMessageFont(scale_.dpi(), text.c_str());
+  ShowMessageBoxInFont(window_, font, text.c_str(), Widen(kNotSavedTitle).c_str());
+  if (font != nullptr) DeleteObject(font);
 }
 
 }  // namespace quillmere::win32

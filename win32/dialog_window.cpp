@@ -38,6 +38,11 @@ ScrollRequest RequestOf(WPARAM wparam) {
   }
 }
 
+// A mouse message's client point in the layout's pixels.
+platform::Point LayoutPoint(const LayoutScale& scale, LPARAM lparam) {
+  return {scale.ToLayout(GET_X_LPARAM(lparam)), scale.ToLayout(GET_Y_LPARAM(lparam))};
+}
+
 }  // namespace
 
 void ShowSettingsDialog(HINSTANCE instance, platform::Platform& platform) {
@@ -57,15 +62,17 @@ void DialogWindow::Run() {
   the_dialog = this;
   RegisterClasses();
   LoadPictures();
-  font_ = MakeLabelFont(false);
-  link_font_ = MakeLabelFont(true);
+  MakeFonts();
   hand_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDC_QUILLMERE_HAND));
   arrow_ = LoadCursorW(nullptr, IDC_ARROW);
 
-  const platform::Rect placement = settings_dialog::DialogPlacement(platform_.screen);
   CreateSurfaces();
-  CreateWindows(placement);
+  CreateWindows(CentredPlacement(scale_));
   if (window_ == nullptr) return;
+  // Built at the layout's own scale, then scaled the way a move to another monitor scales it.
+  if (const int dpi = DpiOf(window_); dpi != scale_.dpi()) {
+    Rescale(dpi, CentredPlacement(LayoutScale(dpi)));
+  }
   // The painter runs on the resize notification; a system that sent none at creation gets one.
   if (!background_painted_) core_.OnResize();
   MeasureAutoSizedLabels();
@@ -102,24 +109,21 @@ void DialogWindow::CreateWindows(const platform::Rect& placement) {
   SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 
-  for (std::size_t i = 0; i < panels_.size(); ++i) {
-    const settings_dialog::Box& box =
-        settings_dialog::Find(i == 0 ? DialogControl::Pic_a : DialogControl::Pic_b)->box;
-    panels_[i] = CreateWindowExW(0, kPanelClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                                 box.x, box.y, box.w, box.h, window_, nullptr, instance_, nullptr);
+  for (HWND& panel : panels_) {
+    panel = CreateWindowExW(0, kPanelClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                            0, 0, window_, nullptr, instance_, nullptr);
   }
   for (std::size_t i = 0; i < sliders_.size(); ++i) {
-    const settings_dialog::Box& box =
-        settings_dialog::Find(DialogControl::HS, static_cast<std::int32_t>(i))->box;
     const settings_dialog::SliderRow& row = settings_dialog::kSliderRows[i];
     sliders_[i] = CreateWindowExW(
-        0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP | SBS_HORZ, box.x, box.y,
-        box.w, box.h, panels_[1],
+        0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP | SBS_HORZ, 0, 0, 0, 0,
+        panels_[1],
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSliderIdBase + static_cast<int>(i))), instance_,
         nullptr);
     SetScrollRange(sliders_[i], SB_CTL, row.minimum, row.maximum, FALSE);
     SetScrollPos(sliders_[i], SB_CTL, row.initial, TRUE);
   }
+  PlaceControls();
 }
 
 void DialogWindow::MoveWindowTop(std::int32_t top) {
@@ -168,6 +172,8 @@ LRESULT DialogWindow::OnMessage(HWND window, Surface surface, UINT message, WPAR
     case WM_PAINT: return OnPaint(window, surface);
     case WM_ERASEBKGND: return OnEraseBackground();
     case WM_SIZE: return OnSize(surface);
+    case WM_GETDPISCALEDSIZE: return OnGetDpiScaledSize(wparam, lparam);
+    case WM_DPICHANGED: return OnDpiChanged(wparam, lparam);
     case WM_SETCURSOR: return OnSetCursor(window, surface, wparam, lparam);
     case WM_LBUTTONDOWN: return OnMouseDown(window, surface, MouseButton::Left, lparam);
     case WM_RBUTTONDOWN: return OnMouseDown(window, surface, MouseButton::Right, lparam);
@@ -202,6 +208,22 @@ LRESULT DialogWindow::OnSize(Surface surface) {
   return 0;
 }
 
+// The system asks for the window's size at a new DPI before it suggests the new rectangle.
+LRESULT DialogWindow::OnGetDpiScaledSize(WPARAM wparam, LPARAM lparam) {
+  const settings_dialog::Box client =
+      LayoutScale(LOWORD(wparam)).ToPhysical(settings_dialog::kDialogClient);
+  *reinterpret_cast<SIZE*>(lparam) = {client.w, client.h};
+  return TRUE;
+}
+
+LRESULT DialogWindow::OnDpiChanged(WPARAM wparam, LPARAM lparam) {
+  const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
+  const LayoutScale scale(LOWORD(wparam));
+  Rescale(scale.dpi(), DialogWindowFor({suggested.left, suggested.top, suggested.right,
+                                        suggested.bottom}, scale));
+  return 0;
+}
+
 LRESULT DialogWindow::OnSetCursor(HWND window, Surface surface, WPARAM wparam, LPARAM lparam) {
   const HWND under = reinterpret_cast<HWND>(wparam);
   for (HWND slider : sliders_) {
@@ -214,14 +236,15 @@ LRESULT DialogWindow::OnSetCursor(HWND window, Surface surface, WPARAM wparam, L
   POINT point{};
   GetCursorPos(&point);
   ScreenToClient(window, &point);
-  const bool hand = core_.PointerAt(surface, point.x, point.y) == settings_dialog::Pointer::Hand;
+  const bool hand = core_.PointerAt(surface, scale_.ToLayout(point.x), scale_.ToLayout(point.y)) ==
+                    settings_dialog::Pointer::Hand;
   SetCursor(hand ? hand_ : arrow_);
   return TRUE;
 }
 
 LRESULT DialogWindow::OnMouseDown(HWND window, Surface surface, MouseButton button, LPARAM lparam) {
-  if (core_.OnMouseDown(surface, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), button) &&
-      !core_.closed()) {
+  const platform::Point at = LayoutPoint(scale_, lparam);
+  if (core_.OnMouseDown(surface, at.x, at.y, button) && !core_.closed()) {
     SetCapture(window);
   }
   return 0;
@@ -229,7 +252,8 @@ LRESULT DialogWindow::OnMouseDown(HWND window, Surface surface, MouseButton butt
 
 // The release goes to the pressed element before the capture goes, since losing it ends a press.
 LRESULT DialogWindow::OnMouseUp(Surface surface, MouseButton button, LPARAM lparam) {
-  core_.OnMouseUp(surface, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), button);
+  const platform::Point at = LayoutPoint(scale_, lparam);
+  core_.OnMouseUp(surface, at.x, at.y, button);
   if (GetCapture() != nullptr) ReleaseCapture();
   return 0;
 }
@@ -241,7 +265,8 @@ LRESULT DialogWindow::OnCaptureLost(HWND window, UINT message, WPARAM wparam, LP
 }
 
 LRESULT DialogWindow::OnMouseMove(Surface surface, LPARAM lparam) {
-  core_.OnMouseMove(surface, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+  const platform::Point at = LayoutPoint(scale_, lparam);
+  core_.OnMouseMove(surface, at.x, at.y);
   return 0;
 }
 

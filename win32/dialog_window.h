@@ -14,6 +14,7 @@
 #include "platform/settings_dialog_host.h"
 #include "settings_dialog/dialog.h"
 #include "settings_dialog/layout.h"
+#include "win32/layout_scale.h"
 #include "win32/memory_surface.h"
 #include "win32/pictures.h"
 
@@ -61,6 +62,8 @@ class DialogWindow final : public platform::SettingsDialogHost {
   LRESULT OnPaint(HWND window, Surface surface);
   LRESULT OnEraseBackground();
   LRESULT OnSize(Surface surface);
+  LRESULT OnGetDpiScaledSize(WPARAM wparam, LPARAM lparam);
+  LRESULT OnDpiChanged(WPARAM wparam, LPARAM lparam);
   LRESULT OnSetCursor(HWND window, Surface surface, WPARAM wparam, LPARAM lparam);
   LRESULT OnMouseDown(HWND window, Surface surface, MouseButton button, LPARAM lparam);
   LRESULT OnMouseUp(Surface surface, MouseButton button, LPARAM lparam);
@@ -78,11 +81,18 @@ class DialogWindow final : public platform::SettingsDialogHost {
   void MeasureAutoSizedLabels();
   void AddExitTip();
 
+  // Everything drawn or placed in physical pixels follows the DPI of the dialog's monitor.
+  void Rescale(int dpi, const platform::Rect& window);
+  void MakeFonts();
+  void PlaceControls();
+  platform::Rect CentredPlacement(const LayoutScale& scale);
+
   // Drawing the controls onto the surfaces.
   void Compose(Surface surface);
   void DrawElement(HDC dc, const settings_dialog::Element& element);
   void DrawPictureElement(HDC dc, const settings_dialog::Element& element);
   void DrawLabelElement(HDC dc, const settings_dialog::Element& element);
+  void DrawPictureOver(HDC dc, const Picture& picture, const settings_dialog::Box& box);
   MemorySurface& BaseOf(Surface surface);
   MemorySurface& BackingOf(Surface surface);
   HWND WindowOf(Surface surface) const;
@@ -93,6 +103,8 @@ class DialogWindow final : public platform::SettingsDialogHost {
   platform::Platform& platform_;
   settings_dialog::SettingsDialog core_;
   HWND window_ = nullptr;
+  HWND tip_ = nullptr;
+  LayoutScale scale_;  // layout pixels to the dialog's monitor's pixels and back
   std::array<HWND, 2> panels_{};
   std::array<HWND, 4> sliders_{};
   bool destroyed_ = false;

@@ -3,6 +3,9 @@
 
 #include <array>
 #include <cmath>
+#include <vector>
+
+#include "win32/win32_platform.h"
 
 namespace quillmere::win32 {
 namespace {
@@ -11,7 +14,8 @@ namespace {
 constexpr std::array<const wchar_t*, 4> kFaces = {L"ＭＳ Ｐゴシック", L"MS UI Gothic",
                                                   L"Yu Gothic UI", L"IPAPGothic"};
 constexpr double kFontPoints = 9.75;
-constexpr double kSkinDotsPerInch = 96;
+
+using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 
 int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
   *reinterpret_cast<bool*>(found) = true;
@@ -44,14 +48,53 @@ const wchar_t* LabelFace() {
   return face;
 }
 
+// Whether the font draws every character of the text with a glyph of its own.
+bool HasGlyphs(HFONT font, const wchar_t* text) {
+  const int length = lstrlenW(text);
+  std::vector<WORD> glyphs(static_cast<std::size_t>(length) + 1);
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ previous = SelectObject(screen, font);
+  const DWORD done =
+      GetGlyphIndicesW(screen, text, length, glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+  SelectObject(screen, previous);
+  ReleaseDC(nullptr, screen);
+  if (done == GDI_ERROR) return false;
+  for (int i = 0; i < length; ++i) {
+    if (text[i] >= L' ' && glyphs[static_cast<std::size_t>(i)] == 0xFFFF) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
-// Sized for 96 dots per inch like the rest of the skin, which is laid out in pixels.
-HFONT MakeLabelFont(bool underline) {
-  const int height = -static_cast<int>(std::lround(kFontPoints * kSkinDotsPerInch / 72.0));
+// Its pixel size is the layout's, which is that of 96 dots per inch, times the scale.
+HFONT MakeLabelFont(bool underline, const LayoutScale& scale) {
+  const auto layout_pixels =
+      static_cast<std::int32_t>(std::lround(kFontPoints * LayoutScale::kLayoutDpi / 72.0));
+  const int height = -scale.ToPhysical(layout_pixels);
   return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, underline ? TRUE : FALSE, FALSE,
                      SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, LabelFace());
+}
+
+// Windows before 10 (1607) tell the message font at the system's DPI only; it is scaled from there.
+HFONT MakeMessageFont(int dpi, const wchar_t* text) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  static const auto for_dpi = LoadOptional<SystemParametersInfoForDpiFunction>(
+      L"user32.dll", "SystemParametersInfoForDpi");
+  LOGFONTW& wanted = metrics.lfMessageFont;
+  if (for_dpi == nullptr ||
+      !for_dpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    wanted.lfHeight = MulDiv(wanted.lfHeight, dpi, DpiOf(nullptr));
+  }
+  HFONT font = CreateFontIndirectW(&wanted);
+  if (font == nullptr || HasGlyphs(font, text)) return font;
+  DeleteObject(font);
+  lstrcpynW(wanted.lfFaceName, LabelFace(), LF_FACESIZE);
+  wanted.lfCharSet = SHIFTJIS_CHARSET;
+  return CreateFontIndirectW(&wanted);
 }
 
 }  // namespace quillmere::win32

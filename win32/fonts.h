@@ -1,11 +1,17 @@
-// The settings dialog's label font, in the best Japanese face the system has.
+// The settings dialog's fonts: its labels' in the best Japanese face the system has, and the
+// system's message font; both at the dialog's scale.
 #pragma once
 
 #include <windows.h>
 
+#include "win32/layout_scale.h"
+
 namespace quillmere::win32 {
 
 // A new font for the labels; the caller deletes it.
-HFONT MakeLabelFont(bool underline);
+HFONT MakeLabelFont(bool underline, const LayoutScale& scale);
+// A new copy of the system's message font at the given DPI, in the labels' face when its own
+// face lacks a glyph of the text; the caller deletes it.
+HFONT MakeMessageFont(int dpi, const wchar_t* text);
 
 }  // namespace quillmere::win32

@@ -3,15 +3,21 @@
 
 namespace quillmere::win32 {
 
-MemorySurface::~MemorySurface() {
+MemorySurface::~MemorySurface() { Release(); }
+
+void MemorySurface::Release() {
   if (dc_ != nullptr) {
     SelectObject(dc_, previous_);
     DeleteDC(dc_);
   }
   if (bitmap_ != nullptr) DeleteObject(bitmap_);
+  bitmap_ = nullptr;
+  dc_ = nullptr;
+  pixels_ = {};
 }
 
 bool MemorySurface::Create(int width, int height) {
+  Release();
   width_ = width;
   height_ = height;
   BITMAPINFO info{};

@@ -29,16 +29,11 @@ Picture LoadPicture(HINSTANCE instance, int id) {
   return picture;
 }
 
-void DrawPicture(HDC target, const Picture& picture, int x, int y, int width, int height) {
-  if (width <= 0 || height <= 0) return;
+void StretchPicture(HDC target, const Picture& picture, int x, int y, int width, int height,
+                    bool smooth) {
   WithPictureDC(target, picture, [&](HDC source) {
-    BitBlt(target, x, y, width, height, source, 0, 0, SRCCOPY);
-  });
-}
-
-void StretchPicture(HDC target, const Picture& picture, int x, int y, int width, int height) {
-  WithPictureDC(target, picture, [&](HDC source) {
-    SetStretchBltMode(target, COLORONCOLOR);
+    SetStretchBltMode(target, smooth ? HALFTONE : COLORONCOLOR);
+    if (smooth) SetBrushOrgEx(target, 0, 0, nullptr);  // as HALFTONE asks
     StretchBlt(target, x, y, width, height, source, 0, 0, picture.width, picture.height, SRCCOPY);
   });
 }

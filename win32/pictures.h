@@ -13,9 +13,9 @@ struct Picture {
 
 // The bitmap resource id with its size; a null bitmap when it is missing.
 Picture LoadPicture(HINSTANCE instance, int id);
-// Copies the picture's top-left width x height pixels to (x, y), cut, never stretched.
-void DrawPicture(HDC target, const Picture& picture, int x, int y, int width, int height);
-// Stretches the whole picture over the width x height box at (x, y).
-void StretchPicture(HDC target, const Picture& picture, int x, int y, int width, int height);
+// Stretches the whole picture over the width x height box at (x, y): by copying pixels (a
+// picture at its own size or a whole multiple of it stays crisp), or smoothly.
+void StretchPicture(HDC target, const Picture& picture, int x, int y, int width, int height,
+                    bool smooth = false);
 
 }  // namespace quillmere::win32

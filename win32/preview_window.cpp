@@ -1,10 +1,10 @@
 // The still preview in the host's pane: its window class, the still, and one handler a message.
 #include "win32/preview_window.h"
 
-#include <algorithm>
-
 #include "resource_ids.h"
+#include "win32/layout_scale.h"
 #include "win32/pictures.h"
+#include "win32/win32_platform.h"
 #include "win32/window_class.h"
 
 namespace quillmere::win32 {
@@ -16,7 +16,7 @@ constexpr wchar_t kPreviewTitle[] = L"Preview Window";
 // The one preview window of the process and its still picture control.
 struct Preview {
   Picture still;
-  SIZE picture_size{};  // Img_Prev's size; the still is cut at it, never stretched
+  SIZE picture_size{};  // Img_Prev's size; the still is cut at it, stretched only with the DPI
 };
 Preview the_preview;
 
@@ -24,8 +24,11 @@ LRESULT OnPreviewPaint(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
   const Picture& still = the_preview.still;
-  DrawPicture(dc, still, 0, 0, std::min<int>(still.width, the_preview.picture_size.cx),
-              std::min<int>(still.height, the_preview.picture_size.cy));
+  // The still fills the same share of the pane at every DPI: its size is in layout pixels.
+  const LayoutScale scale(DpiOf(window));
+  const settings_dialog::Box at = scale.ToPhysical({0, 0, still.width, still.height});
+  IntersectClipRect(dc, 0, 0, the_preview.picture_size.cx, the_preview.picture_size.cy);
+  StretchPicture(dc, still, at.x, at.y, at.w, at.h, !scale.whole());
   EndPaint(window, &paint);
   return 0;
 }

@@ -9,7 +9,8 @@ namespace quillmere::win32 {
 HWND LoadPreviewWindow(HINSTANCE instance);
 // Places it at the pane's top-left corner, size in pixels.
 void PlacePreviewWindow(HWND preview, int width, int height);
-// Sizes the still picture control, in pixels; the picture is cut, never stretched.
+// Sizes the still picture control, in pixels; the picture is cut at it, and stretched only
+// with the window's DPI.
 void SizePreviewPicture(HWND preview, int width, int height);
 void ShowPreviewWindow(HWND preview);
 

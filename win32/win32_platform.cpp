@@ -28,26 +28,27 @@ int PixelsFromTwips(double twips, double twips_per_pixel) {
   return static_cast<int>(std::lround(twips / twips_per_pixel));
 }
 
-// Loads a function of a module that only some systems have; nullptr where it is missing.
-template <typename Function>
-Function LoadOptional(const wchar_t* module, const char* name) {
-  HMODULE library = LoadLibraryW(module);
-  if (!library) return nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
-
 using PwdChangePasswordFunction = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
 using VerifyScreenSavePwdFunction = BOOL(WINAPI*)(HWND);
 // DPI_AWARENESS_CONTEXT is an opaque handle; older headers do not declare it.
 using DpiAwarenessContext = HANDLE;
 using GetWindowDpiAwarenessContextFunction = DpiAwarenessContext(WINAPI*)(HWND);
 using SetThreadDpiAwarenessContextFunction = DpiAwarenessContext(WINAPI*)(DpiAwarenessContext);
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 
 }  // namespace
 
 HWND ToHwnd(platform::WindowHandle window) { return reinterpret_cast<HWND>(window); }
 platform::WindowHandle FromHwnd(HWND window) {
   return reinterpret_cast<platform::WindowHandle>(window);
+}
+
+// Before Windows 10 (1607) every window of the process has the system's DPI.
+int DpiOf(HWND window) {
+  static const auto for_window =
+      LoadOptional<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
+  const UINT dpi = window != nullptr && for_window != nullptr ? for_window(window) : 0;
+  return dpi > 0 ? static_cast<int>(dpi) : static_cast<int>(LogicalPixelsPerInch(LOGPIXELSY));
 }
 
 platform::WindowHandle Win32Platform::FindWindowByTitle(std::string_view title) {

@@ -76,5 +76,15 @@ class Win32Platform final : public platform::Windowing,
 
 HWND ToHwnd(platform::WindowHandle window);
 platform::WindowHandle FromHwnd(HWND window);
+// The DPI the window is drawn at; for no window, the system's.
+int DpiOf(HWND window);
+
+// Loads a function of a module that only some systems have; nullptr where it is missing.
+template <typename Function>
+Function LoadOptional(const wchar_t* module, const char* name) {
+  HMODULE library = LoadLibraryW(module);
+  if (!library) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
 
 }  // namespace quillmere::win32

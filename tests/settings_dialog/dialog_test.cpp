@@ -6,6 +6,7 @@
 #include "../fake_platform.h"
 #include "fake_dialog_host.h"
 #include "settings_dialog/skin.h"
+#include "win32/layout_scale.h"
 
 namespace quillmere::settings_dialog {
 namespace {
@@ -15,6 +16,7 @@ using enum ScrollRequest;
 using enum Pointer;
 using startup::SettingsValues;
 using Lines = std::vector<std::string>;
+using win32::LayoutScale;
 constexpr SettingsValues kDefaults{0, 5, 5, 100, 10, 0};
 constexpr MouseButton kLeft = MouseButton::Left, kRight = MouseButton::Right, kMiddle = MouseButton::Middle;
 constexpr Surface kDialog = Surface::Dialog, kPicA = Surface::Pic_a, kPicB = Surface::Pic_b;
@@ -57,15 +59,34 @@ TEST(Skin, PainterRowsPanelTilesAndPlacementOnTheScreen) {
     for (int ty = 0; ty <= 156; ty += 26) tiles.push_back(column + std::to_string(ty) + ")");
   EXPECT_EQ(b.Load().Take({"Tile"}), tiles);
   EXPECT_TRUE(TileCopies(10, 10, 0, 26).empty() && TileCopies(10, 10, 239, 0).empty());
-  // The skin keeps its pixel size at any dots per inch; x and y convert separately.
-  struct Case { double twips_x, twips_y, width, height; platform::Rect want; };
+  // Centred at the size it is given (the window's at its scale); x and y convert separately.
+  struct Case { double twips_x, twips_y, width, height; platform::Rect want; std::int32_t w = 476, h = 231; };
   const Case cases[] = {{15, 15, 1024, 768, {274, 268, 750, 499}}, {10, 10, 1024, 768, {274, 268, 750, 499}},
-                        {15, 12, 1280, 1024, {402, 396, 878, 627}}};
+                        {15, 12, 1280, 1024, {402, 396, 878, 627}}, {10, 10, 1024, 768, {155, 210, 869, 557}, 714, 347},
+                        {7.5, 7.5, 1024, 768, {36, 153, 988, 615}, 952, 462}};
   for (const Case& c : cases) {
     std::tie(b.fake.twips_per_pixel_x, b.fake.twips_per_pixel_y) = std::pair(c.twips_x, c.twips_y);
     std::tie(b.fake.screen_width_twips, b.fake.screen_height_twips) = std::pair(c.width * c.twips_x, c.height * c.twips_y);
-    EXPECT_EQ(DialogPlacement(b.fake), c.want) << c.width << "x" << c.height;
+    EXPECT_EQ(DialogPlacement(b.fake, c.w, c.h), c.want) << c.width << "x" << c.height;
   }
+}
+
+TEST(Skin, LayoutPixelsScaleWithHalvesUpEdgeByEdgeAndEveryPhysicalPixelMapsBackIntoItsOwn) {
+  // back: the layout pixels of physical -1 to 4; text: a 301-pixel text in layout pixels, rounded up.
+  struct Case { std::int32_t dpi; Box client, strip; std::array<std::int32_t, 6> back; std::int32_t text; };
+  const Case cases[] = {{96, {0, 0, 476, 231}, {24, 28, 161, 13}, {-1, 0, 1, 2, 3, 4}, 301},
+                        {120, {0, 0, 595, 289}, {30, 35, 201, 16}, {-1, 0, 1, 1, 2, 3}, 241},
+                        {144, {0, 0, 714, 347}, {36, 42, 242, 20}, {-1, 0, 0, 1, 2, 2}, 201},
+                        {192, {0, 0, 952, 462}, {48, 56, 322, 26}, {-1, 0, 0, 1, 1, 2}, 151}};
+  for (const Case& c : cases) {
+    const LayoutScale scale(c.dpi);
+    EXPECT_EQ(scale.ToPhysical(kDialogClient), c.client) << c.dpi;
+    EXPECT_EQ(scale.ToPhysical(Find(Pic_Ptn, 1)->box), c.strip) << c.dpi;
+    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(scale.ToLayout(static_cast<std::int32_t>(i) - 1), c.back[i]) << c.dpi << ": " << i;
+    EXPECT_EQ(scale.LengthToLayout(301), c.text) << c.dpi;
+  }
+  // WM_DPICHANGED from 96 to 144: the suggested place, and the size at 144 even where the system rounded down.
+  EXPECT_EQ(win32::DialogWindowFor({100, 50, 814, 396}, LayoutScale(144)), (platform::Rect{100, 50, 814, 397}));
 }
 
 TEST(Loading, MarksTheChoicesInRangeAndShowsTheReleasedFaces) {
@@ -129,15 +150,20 @@ TEST(Sliders, EachMoveStoresIntoItsOwnValueWithinItsRangeAndShowsIt) {
 TEST(Choosers, APressOfAnyButtonSelectsAndTheReleaseChangesNothing) {
   Bench b;
   b.Load();
-  struct Case { Surface surface; std::int32_t x, y; MouseButton button; std::string marks; };
+  // At another DPI x and y are physical pixels, which the window maps back to layout pixels.
+  struct Case { Surface surface; std::int32_t x, y; MouseButton button; std::string marks; std::int32_t dpi = 96; };
   const Case cases[] = {
       {kPicA, 30, 50, kRight, "--+---|+-"},  {kPicA, 24, 108, kMiddle, "-----+|+-"},  // strip 2, "ﾗﾝﾀﾞﾑ"
       {kPicA, 8, 88, kLeft, "----+-|+-"},   {kPicA, 184, 8, kLeft, "+-----|+-"},     // mark 4, strip 0
       {kPicA, 21, 28, kLeft, "+-----|+-"},   {kPicA, 8, 21, kLeft, "+-----|+-"},      // gaps: no choice
       {kPicB, 194, 120, kRight, "+-----|-+"}, {kPicB, 88, 108, kLeft, "+-----|+-"},   // "非同期", mark 0
-      {kPicB, 152, 108, kMiddle, "+-----|-+"}, {kPicB, 104, 110, kLeft, "+-----|+-"}}; // mark 1, "同期"
+      {kPicB, 152, 108, kMiddle, "+-----|-+"}, {kPicB, 104, 110, kLeft, "+-----|+-"},  // mark 1, "同期"
+      {kPicA, 277, 91, kRight, "--+---|+-", 144}, {kPicA, 36, 92, kLeft, "--+---|+-", 144},  // strip 2's last pixel, a gap
+      {kPicA, 41, 201, kLeft, "----+-|+-", 192}, {kPicB, 389, 241, kLeft, "----+-|-+", 192},  // mark 4, "非同期"
+      {kPicB, 390, 230, kLeft, "----+-|-+", 192}};  // just right of "非同期"
   for (const Case& c : cases) {
-    b.dialog.OnMouseDown(c.surface, c.x, c.y, c.button);
+    const LayoutScale scale(c.dpi);
+    b.dialog.OnMouseDown(c.surface, scale.ToLayout(c.x), scale.ToLayout(c.y), c.button);
     b.dialog.OnMouseUp(kDialog, 5, 100, c.button);
     EXPECT_EQ(b.host.Marks(Img_Ptn, 6) + "|" + b.host.Marks(Img_Sync, 2), c.marks) << c.x << "," << c.y;
     EXPECT_EQ(std::pair(b.values.Kind, b.values.Sync),
@@ -162,17 +188,19 @@ TEST(Buttons, SetWritesAllSixAfterTheYieldOnlySetWritesAndEveryCloseEndsTheDialo
                      "],C:\\Savers\\quillmere.ini)");
   }
   // Pressed at (x, y) and released away from it; (-1, -1): a close from the system, as may come in the yield.
-  struct Case { std::int32_t x, y; bool close_in_yield, writes_fail; Lines calls; };
+  struct Case { std::int32_t x, y; bool close_in_yield, writes_fail; Lines calls; std::int32_t dpi = 96; };
   const Case cases[] = {{276, 192, false, false, commit}, {372, 192, false, false, can},
                         {470, 18, false, false, exit},    {-1, -1, false, false, {}},
                         {366, 208, true, false, set},     {462, 208, true, false, can},
-                        {456, 4, true, false, exit},      {300, 200, false, true, commit}};
+                        {456, 4, true, false, exit},      {300, 200, false, true, commit},
+                        {552, 384, false, false, commit, 192}, {941, 37, false, false, exit, 192}};
   for (const Case& c : cases) {
     Bench b({3, 7, 2, 300, -4, 1});
     b.Load().Take({});
     b.fake.writes_succeed = !c.writes_fail;
     if (c.close_in_yield) b.host.on_dispatch = [&b] { b.dialog.OnSystemClose(); };
-    if (c.x < 0) b.dialog.OnSystemClose(); else b.Click(kDialog, c.x, c.y, kRight, 5);
+    const LayoutScale scale(c.dpi);
+    if (c.x < 0) b.dialog.OnSystemClose(); else b.Click(kDialog, scale.ToLayout(c.x), scale.ToLayout(c.y), kRight, 5);
     Lines want = c.calls;  // after a failed write the user is told and the dialog stays open
     for (auto end : c.writes_fail ? Lines{"TellSettingsNotSaved"} : Lines{close, "Destroy"}) want.push_back(end);
     EXPECT_EQ(b.Take({"Show", "Dispatch", "Write", "Tell", "DrawAnimated", "Destroy"}), want) << c.x;
@@ -214,23 +242,29 @@ TEST(DragAndZoom, TheWindowFollowsTheCursorTopFirstAndZoomsBackToWhereTheCursorW
   EXPECT_TRUE(b.dialog.OnMouseDown(kDialog, 200, 10, kLeft));
   b.dialog.OnSystemClose();
   EXPECT_EQ(b.Take({"Move", "DrawAnimated"}), Lines{"DrawAnimatedRects(0x7001,3,{300,200,776,431},{800,600,800,600})"});
-  struct Case { std::int32_t x, y; MouseButton button; std::int16_t dragging; };
+  struct Case { std::int32_t x, y; MouseButton button; std::int16_t dragging; std::int32_t dpi = 96; };
   const Case cases[] = {{0, 0, kLeft, 1},   {475, 21, kLeft, 1}, {200, 10, kRight, 0}, {200, 10, kMiddle, 0},
-                        {20, 8, kLeft, 0},  {460, 8, kLeft, 0},  {200, 22, kLeft, 0}};  // caption, exit, below
+                        {20, 8, kLeft, 0},  {460, 8, kLeft, 0},  {200, 22, kLeft, 0},  // caption, exit, below
+                        {951, 43, kLeft, 1, 192}, {100, 44, kLeft, 0, 192},         // the strip's last row, below
+                        {166, 25, kLeft, 0, 144}, {167, 25, kLeft, 1, 144}};        // the caption's last column, after
   for (const Case& c : cases) {
     Bench fresh;
-    fresh.Load().dialog.OnMouseDown(kDialog, c.x, c.y, c.button);
+    fresh.Load().dialog.OnMouseDown(kDialog, LayoutScale(c.dpi).ToLayout(c.x), LayoutScale(c.dpi).ToLayout(c.y), c.button);
     EXPECT_EQ(fresh.dialog.dragging(), c.dragging) << c.x << "," << c.y;
   }
 }
 
 TEST(Pointers, TheHandShowsOverWhatReactsToAClick) {
   Bench b;
-  struct Case { Surface surface; std::int32_t x, y; Pointer want; };
+  struct Case { Surface surface; std::int32_t x, y; Pointer want; std::int32_t dpi = 96; };
   const Case cases[] = {{kDialog, 200, 10, Arrow}, {kDialog, 460, 8, Hand}, {kDialog, 300, 195, Hand},
                         {kDialog, 300, 189, Arrow}, {kDialog, 20, 206, Hand}, {kPicA, 100, 50, Hand},
-                        {kPicB, 60, 14, Arrow}, {kPicB, 100, 10, Hand}, {kPicB, 160, 110, Hand}};
-  for (const Case& c : cases) EXPECT_EQ(b.dialog.PointerAt(c.surface, c.x, c.y), c.want) << c.x << "," << c.y;
+                        {kPicB, 60, 14, Arrow}, {kPicB, 100, 10, Hand}, {kPicB, 160, 110, Hand},
+                        {kDialog, 550, 313, Hand, 144}, {kDialog, 551, 313, Arrow, 144},  // "設定" and just beyond
+                        {kDialog, 912, 8, Hand, 192}, {kDialog, 911, 8, Arrow, 192},      // exit and the strip
+                        {kPicB, 176, 16, Hand, 192}, {kPicB, 175, 16, Arrow, 192}};       // HS(0) and just left of it
+  for (const Case& c : cases)
+    EXPECT_EQ(b.dialog.PointerAt(c.surface, LayoutScale(c.dpi).ToLayout(c.x), LayoutScale(c.dpi).ToLayout(c.y)), c.want) << c.x;
 }
 
 }  // namespace
