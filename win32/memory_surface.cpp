@@ -3,15 +3,23 @@
 
 namespace quillmere::win32 {
 
-MemorySurface::~MemorySurface() {
+MemorySurface::~MemorySurface() { Release(); }
+
+void MemorySurface::Release() {
   if (dc_ != nullptr) {
-    SelectObject(dc_, previous_);
+    if (previous_ != nullptr) SelectObject(dc_, previous_);
     DeleteDC(dc_);
   }
   if (bitmap_ != nullptr) DeleteObject(bitmap_);
+  bitmap_ = nullptr;
+  dc_ = nullptr;
+  previous_ = nullptr;
+  pixels_ = {};
+  width_ = height_ = 0;
 }
 
 bool MemorySurface::Create(int width, int height) {
+  Release();
   width_ = width;
   height_ = height;
   BITMAPINFO info{};
@@ -24,7 +32,10 @@ bool MemorySurface::Create(int width, int height) {
   void* bits = nullptr;
   bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   dc_ = CreateCompatibleDC(nullptr);
-  if (bitmap_ == nullptr || bits == nullptr || dc_ == nullptr) return false;
+  if (bitmap_ == nullptr || bits == nullptr || dc_ == nullptr) {
+    Release();
+    return false;
+  }
   previous_ = SelectObject(dc_, bitmap_);
   pixels_ = {static_cast<std::uint32_t*>(bits),
              static_cast<std::size_t>(width) * static_cast<std::size_t>(height)};
