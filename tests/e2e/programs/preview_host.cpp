@@ -2,6 +2,9 @@
 // with a blue W x H pane 20 px in and starts quillmere.scr /p <pane>, or runs the entry routine
 // itself (Wine shows no drawing into another process's child window). It reports in ready.txt,
 // ends the preview as end.txt says ("close" or "destroy") and reports in result.txt.
+// Without a window of its own it is the rest of the system: "mode W H" changes the display mode
+// (exit code 0 when it did); "post MESSAGE WPARAM" posts to the saver window and, once that has
+// gone, reports the screen-saver-running flag in result.txt.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -62,6 +65,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (argc < 3) return 2;
+  if (argc == 4 && std::wstring(argv[1]) == L"mode") {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = static_cast<DWORD>(_wtoi(argv[2]));
+    mode.dmPelsHeight = static_cast<DWORD>(_wtoi(argv[3]));
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsW(&mode, 0);
+  }
   // How a running saver stands before this program's own window takes the foreground.
   HWND saver = FindWindowW(nullptr, L"quillmere_Main");
   const bool saver_on_top = (GetWindowLongW(saver, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
@@ -71,6 +82,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   folder = path;
   folder.resize(folder.find_last_of(L"\\/"));
+  if (argc == 4 && std::wstring(argv[1]) == L"post") {
+    PostMessageW(saver, static_cast<UINT>(_wtoi(argv[2])), static_cast<WPARAM>(_wtoi(argv[3])), 0);
+    const ULONGLONG posted = GetTickCount64();
+    const bool gone = PumpUntil(10000, [] { return FindWindowW(nullptr, L"quillmere_Main") == nullptr; });
+    BOOL running = TRUE;
+    SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
+    Write(L"result.txt", "gone_ms=" + std::to_string(gone ? GetTickCount64() - posted : 0) +
+                             "\nrunning=" + std::to_string(running) + "\n");
+    return 0;
+  }
   HWND host = Open(instance, L"quillmere preview host", RGB(0, 160, 0), WS_POPUP, 100, width + 40,
                    height + 40, nullptr);
   HWND pane = Open(instance, L"pane", RGB(0, 0, 200), WS_CHILD | WS_CLIPCHILDREN, 20, width,
