@@ -197,12 +197,10 @@ std::optional<std::span<std::uint32_t>> Win32SaverHost::PrepareSurfaces(std::int
   if (window_ != nullptr) {
     SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   } else {
-    RegisterWindowClass(instance_, {.name = kClassName,
-                                    .procedure = SaverProc,
-                                    .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
-    RegisterWindowClass(instance_, {.name = kCoverClassName,
-                                    .procedure = CoverProc,
-                                    .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
+    const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    RegisterWindowClass(instance_, {.name = kClassName, .procedure = SaverProc, .background = black});
+    RegisterWindowClass(instance_,
+                        {.name = kCoverClassName, .procedure = CoverProc, .background = black});
     window_ = CreateWindowExW(0, kClassName, kCaption, WS_POPUP, 0, 0, width, height, nullptr,
                               nullptr, instance_, nullptr);
     if (window_ == nullptr) return std::nullopt;

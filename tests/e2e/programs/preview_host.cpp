@@ -85,7 +85,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (argc == 4 && std::wstring(argv[1]) == L"post") {
     PostMessageW(saver, static_cast<UINT>(_wtoi(argv[2])), static_cast<WPARAM>(_wtoi(argv[3])), 0);
     const ULONGLONG posted = GetTickCount64();
-    const bool gone = PumpUntil(10000, [] { return FindWindowW(nullptr, L"quillmere_Main") == nullptr; });
+    const bool gone = PumpUntil(10000, [] { return !FindWindowW(nullptr, L"quillmere_Main"); });
     BOOL running = TRUE;
     SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
     Write(L"result.txt", "gone_ms=" + std::to_string(gone ? GetTickCount64() - posted : 0) +
