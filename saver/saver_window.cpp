@@ -306,7 +306,7 @@ void SaverWindow::OnCoverMouseMove(std::size_t cover, std::int32_t button, std::
 }
 
 void SaverWindow::EndOnce() {
-  // The window's own teardown deactivates it too; by then the saver has ended once already.
+  // Teardown deactivates the window, and log-off asks then ends: the saver has ended once already.
   if (EndRequested == 0) TryEndSaver();
 }
 
