@@ -44,6 +44,11 @@ inline constexpr std::int32_t kWsPopup = static_cast<std::int32_t>(0x80000000u);
 inline constexpr std::int32_t kIdaniCaption = 3;
 inline constexpr std::uint32_t kSpiSetScreenSaveActive = 17;
 inline constexpr std::uint32_t kSpiSetScreenSaverRunning = 97;
+// Session changes (WM_WTSSESSION_CHANGE) after which nobody sees or reaches this session's screen.
+inline constexpr std::int32_t kWtsConsoleDisconnect = 2;
+inline constexpr std::int32_t kWtsRemoteConnect = 3;
+inline constexpr std::int32_t kWtsRemoteDisconnect = 4;
+inline constexpr std::int32_t kWtsSessionLock = 7;
 
 // user32: finding, styling and placing windows, the cursor, system settings.
 class Windowing {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "platform/platform.h"
@@ -24,15 +25,21 @@ class TimeOfDay {
 class SaverHost {
  public:
   virtual ~SaverHost() = default;
-  // Covers the primary screen with the window and makes both surfaces width x height pixels;
-  // returns the canvas memory, rows top to bottom, each pixel 0x00RRGGBB.
-  virtual std::span<std::uint32_t> PrepareSurfaces(std::int32_t width, std::int32_t height) = 0;
+  // Covers the primary screen with the window (made at the first call, moved and sized at the
+  // next) and makes both surfaces width x height pixels, the canvas new and black; returns the
+  // canvas memory, rows top to bottom, each pixel 0x00RRGGBB; empty when the window or the
+  // canvas could not be made.
+  virtual std::optional<std::span<std::uint32_t>> PrepareSurfaces(std::int32_t width,
+                                                                   std::int32_t height) = 0;
   virtual void EnableTimer() = 0;
   // Shows the window normally (making it active), then topmost without moving or activating.
   virtual void ShowTopmost() = 0;
   // Shows a black topmost window over `area` (pixels relative to the primary's top-left) that
-  // never takes the activation; its input comes back to the saver tagged with `cover`.
+  // never takes the activation, or moves cover number `cover` there when it exists; its input
+  // comes back to the saver tagged with `cover`.
   virtual void ShowCover(std::size_t cover, const Rect& area) = 0;
+  // Removes the covers numbered `count` and above.
+  virtual void RemoveCoversFrom(std::size_t count) = 0;
   // Copies the whole canvas to the visible surface.
   virtual void PresentCanvas() = 0;
   // Dispatches every message pending for the thread once.

@@ -45,13 +45,14 @@ class HeadlessSystem final : public platform::Windowing,
   void PwdChangePassword(std::string_view, platform::WindowHandle) override {}
   std::int32_t VerifyScreenSavePwd(platform::WindowHandle) override { return 1; }
 
-  std::span<std::uint32_t> PrepareSurfaces(std::int32_t w, std::int32_t h) override {
+  std::optional<std::span<std::uint32_t>> PrepareSurfaces(std::int32_t w, std::int32_t h) override {
     canvas.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0u);
     return canvas;
   }
   void EnableTimer() override {}
   void ShowTopmost() override {}
   void ShowCover(std::size_t, const platform::Rect&) override {}
+  void RemoveCoversFrom(std::size_t) override {}
   void PresentCanvas() override {}
   void DispatchPending() override {}
   bool InputPending() override { return false; }

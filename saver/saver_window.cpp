@@ -129,10 +129,25 @@ void SaverWindow::Recentre() {
   }
 }
 
-void SaverWindow::PrepareSaver() {
+bool SaverWindow::FitScreen() {
   ScreenW = ScreenPixels(services_.screen.ScreenWidthTwips(), services_.screen.TwipsPerPixelX());
   ScreenH = ScreenPixels(services_.screen.ScreenHeightTwips(), services_.screen.TwipsPerPixelY());
-  canvas_ = Canvas(services_.host.PrepareSurfaces(ScreenW, ScreenH), ScreenW, ScreenH);
+  const std::optional<std::span<std::uint32_t>> pixels =
+      services_.host.PrepareSurfaces(ScreenW, ScreenH);
+  canvas_ = pixels ? Canvas(*pixels, ScreenW, ScreenH) : Canvas();
+  // Without a window there is no input to end the saver, and without a canvas nothing to show.
+  if (!pixels) EndSaver();
+  return pixels.has_value();
+}
+
+void SaverWindow::PlaceCovers() {
+  covers_ = OtherMonitors(services_.screen.Monitors());
+  for (std::size_t i = 0; i < covers_.size(); ++i) services_.host.ShowCover(i, covers_[i]);
+  services_.host.RemoveCoversFrom(covers_.size());
+}
+
+void SaverWindow::PrepareSaver() {
+  if (!FitScreen()) return;
 
   // No table for Num below 1, and never more crawlers than memory and a frame can bear.
   if (settings_.Num >= 1) {
@@ -150,8 +165,7 @@ void SaverWindow::PrepareSaver() {
   Ticks = 0;
   services_.host.EnableTimer();
   services_.host.ShowTopmost();
-  covers_ = OtherMonitors(services_.screen.Monitors());
-  for (std::size_t i = 0; i < covers_.size(); ++i) services_.host.ShowCover(i, covers_[i]);
+  PlaceCovers();
 }
 
 void SaverWindow::BuildColourTable() {
@@ -228,12 +242,16 @@ void SaverWindow::OnTimerTick() {
   // Ticks resets once it reaches Intval, which no 32-bit Intval lets it pass.
   if (Ticks < std::numeric_limits<std::int32_t>::max()) Ticks = Ticks + 1;
   if (Ticks < settings_.Intval) return;
+  StartOver(false);
+}
+
+void SaverWindow::StartOver(bool width_changed) {
   Ticks = 0;
   if (settings_.Kind == kRandomPatternKind) {
     random_.ReseedFromClock();
     Pattern = RandomPattern();
-    BuildColourTable();
   }
+  if (settings_.Kind == kRandomPatternKind || width_changed) BuildColourTable();
   Recentre();
   canvas_.Clear();
 }
@@ -248,7 +266,12 @@ void SaverWindow::TryEndSaver() {
       return;
     }
   }
-  if (full_screen) {
+  EndSaver();
+}
+
+void SaverWindow::EndSaver() {
+  platform::Windowing& windowing = services_.windowing;
+  if (startup::ModeLetter(start_.argument_text) == U'S') {
     startup::SetScreenSaverRunning(windowing, startup::kTrue);
     start_.saved_cursor_count = windowing.ShowCursor(start_.saved_cursor_count);
   }
@@ -282,9 +305,28 @@ void SaverWindow::OnCoverMouseMove(std::size_t cover, std::int32_t button, std::
                      static_cast<float>(area.top) + y);
 }
 
-void SaverWindow::OnLoseActivation() {
-  // The window's own teardown deactivates it too; by then the saver has ended once already.
+void SaverWindow::EndOnce() {
+  // Teardown deactivates the window, and log-off asks then ends: the saver has ended once already.
   if (EndRequested == 0) TryEndSaver();
+}
+
+void SaverWindow::OnLoseActivation() { EndOnce(); }
+
+void SaverWindow::OnCloseRequest() { EndOnce(); }
+
+void SaverWindow::OnSessionChange(std::int32_t reason) {
+  // Behind a lock screen or in a session nobody sees, no input could ever reach the saver.
+  constexpr std::array kUnseen = {platform::kWtsConsoleDisconnect, platform::kWtsRemoteConnect,
+                                  platform::kWtsRemoteDisconnect, platform::kWtsSessionLock};
+  if (std::ranges::find(kUnseen, reason) != kUnseen.end()) EndOnce();
+}
+
+void SaverWindow::OnDisplayChange() {
+  if (EndRequested != 0 || !FitScreen()) return;
+  PlaceCovers();
+  // The system may move the pointer onto the new screen; only a move after that is the user's.
+  HaveFirst = false;
+  StartOver(true);
 }
 
 }  // namespace quillmere::saver

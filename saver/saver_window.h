@@ -66,6 +66,12 @@ class SaverWindow {
   void OnCoverMouseMove(std::size_t cover, std::int32_t button, std::int32_t shift, float x, float y);
   // Another application took the activation, and with it the keyboard: that counts as input.
   void OnLoseActivation();
+  // Another program asks the window to close, or the session logs off or shuts down.
+  void OnCloseRequest();
+  // The session was locked, connected or disconnected (platform::kWts* and others).
+  void OnSessionChange(std::int32_t reason);
+  // The monitors or the primary's size changed: the saver lays itself out again and starts over.
+  void OnDisplayChange();
 
   // BuildColourTable for the current Pattern; with Sync 1 also deals each crawler a ColorIndex.
   void BuildColourTable();
@@ -89,6 +95,16 @@ class SaverWindow {
  private:
   std::int32_t CrawlerCount() const;
   std::int32_t RandomPattern();
+  // Sizes the window and a new canvas to the primary screen; false, with the saver ended,
+  // when they cannot be made.
+  bool FitScreen();
+  void PlaceCovers();
+  // Crawlers back at the centre on a black canvas; a new pattern for Kind 5, and a new table
+  // for it or when the width changed.
+  void StartOver(bool width_changed);
+  // Gives back what the start changed (the running flag and the cursor) and asks the loop to end.
+  void EndSaver();
+  void EndOnce();
   void Recentre();
   void MoveAndStamp(Crawler& crawler);
 

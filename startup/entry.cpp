@@ -12,9 +12,16 @@
 namespace quillmere::startup {
 namespace {
 
-platform::WindowHandle HandleFrom(std::int32_t value) {
-  // Window handles carry 32 significant bits and widen with their sign.
-  return static_cast<platform::WindowHandle>(static_cast<std::intptr_t>(value));
+// Hosts write a handle as a signed or an unsigned 32-bit number; only its low 32 bits count,
+// and it widens with their sign. Anything beyond 32 bits is no window.
+std::optional<platform::WindowHandle> HandleFrom(double value) {
+  const double rounded = RoundHalfEven(value);
+  constexpr double kLeast = std::numeric_limits<std::int32_t>::min();
+  constexpr double kMost = std::numeric_limits<std::uint32_t>::max();
+  if (!(rounded >= kLeast && rounded <= kMost)) return std::nullopt;
+  const auto low =
+      static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int64_t>(rounded)));
+  return static_cast<platform::WindowHandle>(static_cast<std::intptr_t>(low));
 }
 
 // A pane size in twips, held in 32 bits so that wide panes keep their size.
@@ -26,9 +33,9 @@ double PaneTwips(std::int32_t low, std::int32_t high, double twips_per_pixel) {
 }
 
 void RunPreviewSetup(std::string_view argument_text, platform::Platform& p) {
-  const std::optional<std::int32_t> host_value =
-      RoundToInt32(ParseLeadingNumber(WindowHandleArgument(argument_text)));
-  const platform::WindowHandle host = host_value ? HandleFrom(*host_value) : 0;
+  const std::optional<platform::WindowHandle> host_value =
+      HandleFrom(ParseLeadingNumber(WindowHandleArgument(argument_text)));
+  const platform::WindowHandle host = host_value.value_or(0);
   // A preview with no pane to live in would be an orphan window nobody ends.
   if (!host_value || !p.windowing.IsWindow(host)) {
     p.windows.EndProcess();
@@ -62,8 +69,9 @@ void RunPreviewSetup(std::string_view argument_text, platform::Platform& p) {
 
 void RunPasswordChange(std::string_view argument_text, platform::Platform& p) {
   if (IsWindowsNT(p.system)) return;
-  if (auto parent = ParseWholeNumber(WindowHandleArgument(argument_text))) {
-    p.passwords.PwdChangePassword(kPasswordRegistryKey, HandleFrom(*parent));
+  const std::optional<double> value = ParseWholeValue(WindowHandleArgument(argument_text));
+  if (auto parent = value ? HandleFrom(*value) : std::nullopt) {
+    p.passwords.PwdChangePassword(kPasswordRegistryKey, *parent);
   }
 }
 

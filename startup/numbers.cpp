@@ -64,13 +64,19 @@ std::optional<std::int32_t> RoundToInt32(double value) {
   return static_cast<std::int32_t>(rounded);
 }
 
-std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
+std::optional<double> ParseWholeValue(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   std::string number;
   const std::size_t used = ScanNumber(text, number);
   if (used == 0 || used != text.size()) return std::nullopt;
-  return RoundToInt32(ToDouble(number));
+  const double value = RoundHalfEven(ToDouble(number));
+  return std::isnan(value) ? std::nullopt : std::optional<double>(value);
+}
+
+std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
+  const std::optional<double> value = ParseWholeValue(text);
+  return value ? RoundToInt32(*value) : std::nullopt;
 }
 
 double ParseLeadingNumber(std::string_view text) {

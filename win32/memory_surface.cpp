@@ -7,13 +7,15 @@ MemorySurface::~MemorySurface() { Release(); }
 
 void MemorySurface::Release() {
   if (dc_ != nullptr) {
-    SelectObject(dc_, previous_);
+    if (previous_ != nullptr) SelectObject(dc_, previous_);
     DeleteDC(dc_);
   }
   if (bitmap_ != nullptr) DeleteObject(bitmap_);
   bitmap_ = nullptr;
   dc_ = nullptr;
+  previous_ = nullptr;
   pixels_ = {};
+  width_ = height_ = 0;
 }
 
 bool MemorySurface::Create(int width, int height) {
@@ -30,7 +32,10 @@ bool MemorySurface::Create(int width, int height) {
   void* bits = nullptr;
   bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   dc_ = CreateCompatibleDC(nullptr);
-  if (bitmap_ == nullptr || bits == nullptr || dc_ == nullptr) return false;
+  if (bitmap_ == nullptr || bits == nullptr || dc_ == nullptr) {
+    Release();
+    return false;
+  }
   previous_ = SelectObject(dc_, bitmap_);
   pixels_ = {static_cast<std::uint32_t*>(bits),
              static_cast<std::size_t>(width) * static_cast<std::size_t>(height)};

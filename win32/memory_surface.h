@@ -15,8 +15,8 @@ class MemorySurface {
   MemorySurface& operator=(const MemorySurface&) = delete;
   ~MemorySurface();
 
-  // Makes the surface width x height pixels, rows top to bottom, all black, in place of what
-  // it held; false when the system could not make it.
+  // Makes the surface anew, width x height pixels, rows top to bottom, all black; false, and
+  // the surface empty, when the system could not make it.
   bool Create(int width, int height);
   void Fill(COLORREF colour);
   // Copies the whole surface to (x, y) of the target.

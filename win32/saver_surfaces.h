@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <vector>
 
 #include "platform/saver_host.h"
 #include "win32/memory_surface.h"
@@ -34,10 +36,12 @@ class Win32SaverHost final : public platform::SaverHost {
   // The window's messages go to this saver from now on.
   void Attach(saver::SaverWindow* saver);
 
-  std::span<std::uint32_t> PrepareSurfaces(std::int32_t width, std::int32_t height) override;
+  std::optional<std::span<std::uint32_t>> PrepareSurfaces(std::int32_t width,
+                                                           std::int32_t height) override;
   void EnableTimer() override;
   void ShowTopmost() override;
   void ShowCover(std::size_t cover, const platform::Rect& area) override;
+  void RemoveCoversFrom(std::size_t count) override;
   void PresentCanvas() override;
   void DispatchPending() override;
   bool InputPending() override;
@@ -51,6 +55,7 @@ class Win32SaverHost final : public platform::SaverHost {
  private:
   HINSTANCE instance_;
   HWND window_ = nullptr;
+  std::vector<HWND> covers_;
   MemorySurface canvas_;
 };
 

@@ -2,6 +2,9 @@
 #include "win32/saver_window.h"
 
 #include <windowsx.h>
+#include <wtsapi32.h>
+
+#include <algorithm>
 
 #include "saver/saver_window.h"
 #include "startup/entry.h"
@@ -107,6 +110,32 @@ LRESULT OnPaint(HWND window) {
   return 0;
 }
 
+// A close from another program, a log-off or a shut-down ends the saver the way input does.
+LRESULT OnClose() {
+  if (the_saver) the_saver->OnCloseRequest();
+  return 0;
+}
+
+LRESULT OnQueryEndSession() {
+  OnClose();
+  return TRUE;
+}
+
+LRESULT OnEndSession(WPARAM ending) {
+  if (ending) OnClose();
+  return 0;
+}
+
+LRESULT OnSessionChange(WPARAM reason) {
+  if (the_saver) the_saver->OnSessionChange(static_cast<std::int32_t>(reason));
+  return 0;
+}
+
+LRESULT OnDisplayChange() {
+  if (the_saver) the_saver->OnDisplayChange();
+  return 0;
+}
+
 // However the window goes, the saver goes with it.
 [[noreturn]] LRESULT OnDestroy() { ExitProcess(0); }
 
@@ -122,6 +151,11 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     case WM_MOUSEMOVE: return OnMouseMove(wparam, lparam);
     case WM_ACTIVATEAPP: return OnActivateApp(wparam);
     case WM_PAINT: return OnPaint(window);
+    case WM_CLOSE: return OnClose();
+    case WM_QUERYENDSESSION: return OnQueryEndSession();
+    case WM_ENDSESSION: return OnEndSession(wparam);
+    case WM_WTSSESSION_CHANGE: return OnSessionChange(wparam);
+    case WM_DISPLAYCHANGE: return OnDisplayChange();
     case WM_DESTROY: return OnDestroy();
     default: return DefWindowProcW(window, message, wparam, lparam);
   }
@@ -158,17 +192,23 @@ float LocalTimeOfDay::SecondsSinceMidnight() {
 
 void Win32SaverHost::Attach(saver::SaverWindow* saver) { the_saver = saver; }
 
-std::span<std::uint32_t> Win32SaverHost::PrepareSurfaces(std::int32_t width, std::int32_t height) {
-  RegisterWindowClass(instance_, {.name = kClassName,
-                                  .procedure = SaverProc,
-                                  .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
-  RegisterWindowClass(instance_, {.name = kCoverClassName,
-                                  .procedure = CoverProc,
-                                  .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
-  window_ = CreateWindowExW(0, kClassName, kCaption, WS_POPUP, 0, 0, width, height, nullptr,
-                            nullptr, instance_, nullptr);
-  if (!canvas_.Create(width, height)) return {};
+std::optional<std::span<std::uint32_t>> Win32SaverHost::PrepareSurfaces(std::int32_t width,
+                                                                         std::int32_t height) {
+  if (window_ != nullptr) {
+    SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    RegisterWindowClass(instance_, {.name = kClassName, .procedure = SaverProc, .background = black});
+    RegisterWindowClass(instance_,
+                        {.name = kCoverClassName, .procedure = CoverProc, .background = black});
+    window_ = CreateWindowExW(0, kClassName, kCaption, WS_POPUP, 0, 0, width, height, nullptr,
+                              nullptr, instance_, nullptr);
+    if (window_ == nullptr) return std::nullopt;
+    // Locks and remote sessions are told only to the windows that ask.
+    WTSRegisterSessionNotification(window_, NOTIFY_FOR_THIS_SESSION);
+  }
   the_canvas = &canvas_;
+  if (!canvas_.Create(width, height)) return std::nullopt;
   return canvas_.pixels();
 }
 
@@ -180,13 +220,26 @@ void Win32SaverHost::ShowTopmost() {
 }
 
 void Win32SaverHost::ShowCover(std::size_t cover, const platform::Rect& area) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (cover < covers_.size() && covers_[cover] != nullptr) {
+    SetWindowPos(covers_[cover], HWND_TOPMOST, area.left, area.top, width, height, SWP_NOACTIVATE);
+    return;
+  }
   // Owned by the saver window, a cover goes when it goes.
   HWND window = CreateWindowExW(kCoverExStyle, kCoverClassName, nullptr, WS_POPUP, area.left,
-                                area.top, area.right - area.left, area.bottom - area.top, window_,
-                                nullptr, instance_, nullptr);
+                                area.top, width, height, window_, nullptr, instance_, nullptr);
+  covers_.resize(std::max(covers_.size(), cover + 1));
+  covers_[cover] = window;
   if (window == nullptr) return;
   SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(cover));
   ShowWindow(window, SW_SHOWNOACTIVATE);
+}
+
+void Win32SaverHost::RemoveCoversFrom(std::size_t count) {
+  for (std::size_t i = count; i < covers_.size(); ++i) {
+    if (covers_[i] != nullptr) DestroyWindow(covers_[i]);
+  }
+  covers_.resize(std::min(covers_.size(), count));
 }
 
 void Win32SaverHost::PresentCanvas() {
@@ -212,6 +265,7 @@ platform::WindowHandle Win32SaverHost::Window() {
 }
 
 void Win32SaverHost::DestroyAndEnd() {
+  WTSUnRegisterSessionNotification(window_);
   DestroyWindow(window_);
   ExitProcess(0);
 }

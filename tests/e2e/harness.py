@@ -65,15 +65,16 @@ def preview_host(*args):
     return Run(list(map(str, args)), exe=exe, folder=folder)
 
 def post(title, message, wparam=0):
-    """Posts a message to the window titled so, from another program (the preview host)."""
-    exe = os.path.join(os.environ["QUILLMERE_PROGRAMS"], "preview_host.exe")
-    check(Run(["post", title, str(message), str(wparam)], exe=exe).wait_exit(10) == 0, f"no window {title!r} to post to")
+    """Another program (the preview host, windowless) posts to our window; it reports once that has gone."""
+    poster = preview_host("post", title, message, wparam)
+    check(wait_until("the post", lambda: host_report(poster, "ready.txt"), 20)["posted"] == "1", f"no {title!r}")
+    return poster
 
 def host_report(run, name):
     """What the preview host wrote in ready.txt or result.txt, once it has written it."""
     path = os.path.join(run.folder, name)
     text = open(path).read() if os.path.exists(path) else ""
-    return dict(line.split("=", 1) for line in text.split()) if "visible=" in text or "ms=" in text else None
+    return dict(line.split("=", 1) for line in text.split()) if re.search(r"(visible|ms|posted)=", text) else None
 
 def xdotool(*args):
     return subprocess.run(["xdotool", *map(str, args)], env=ENV, capture_output=True, text=True, timeout=10).stdout

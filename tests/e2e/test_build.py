@@ -11,7 +11,7 @@ import package  # noqa: E402
 
 SCR = os.environ["QUILLMERE_SCR"]
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "comctl32.dll", "msvcrt.dll",
-               "advapi32.dll", "ole32.dll", "msimg32.dll", "winmm.dll"}
+               "advapi32.dll", "ole32.dll", "msimg32.dll", "winmm.dll", "wtsapi32.dll"}
 dump = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", SCR], capture_output=True, text=True, check=True).stdout
 dlls = {line.split(":", 1)[1].strip().lower() for line in dump.splitlines() if "DLL Name:" in line}
 image = open(SCR, "rb").read()

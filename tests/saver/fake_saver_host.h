@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -24,9 +25,10 @@ struct FakeSaverHost final : platform::SaverHost {
   std::uint64_t milliseconds = 0, milliseconds_per_look = 0;  // the clock moves at each reading
   std::function<void(int)> on_yield;                         // called with the yield's number, from 1
 
-  std::span<std::uint32_t> PrepareSurfaces(std::int32_t w, std::int32_t h) override {
-    canvas.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0u);
-    return canvas;
+  bool surfaces_fail = false;  // the window or its canvas cannot be made
+  std::optional<std::span<std::uint32_t>> PrepareSurfaces(std::int32_t w, std::int32_t h) override {
+    canvas.assign(surfaces_fail ? 0 : static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0u);
+    return surfaces_fail ? std::nullopt : std::optional<std::span<std::uint32_t>>(canvas);
   }
   void EnableTimer() override { ++timers_enabled; }
   void ShowTopmost() override { ++shown; }
@@ -34,6 +36,7 @@ struct FakeSaverHost final : platform::SaverHost {
     covers.resize(std::max(covers.size(), cover + 1));
     covers[cover] = area;
   }
+  void RemoveCoversFrom(std::size_t count) override { covers.resize(std::min(covers.size(), count)); }
   void PresentCanvas() override { ++presents; }
   void DispatchPending() override {
     ++yields;

@@ -179,7 +179,9 @@ TEST(OnTimerTick, ReSteersAndClearsEveryIntvalHandledTicks) {
 TEST(TryEndSaver, RestoresTheSystemAsTheModeSaysAndMovesNeedBothAxes) {
   using Moves = std::vector<std::pair<float, float>>;
   using Calls = std::vector<std::string>;  // platform 1 is Windows 95/98; no moves means a key
-  struct Case { std::string args; std::uint32_t platform; std::int32_t verify; Moves moves; Calls calls; };
+  // event: a close request (twice, as log-off sends it), a session change's reason, or a load
+  // whose window cannot be made.
+  struct Case { std::string args; std::uint32_t platform; std::int32_t verify; Moves moves; Calls calls; std::string event = ""; };
   const std::string version = "GetVersionEx(148)", verify = "VerifyScreenSavePwd(0x5afe)";
   const std::string running = "SystemParametersInfo(97,0)", active = "SystemParametersInfo(17,1)";
   const Calls nt_end = {version, running, "ShowCursor(-1)", active};
@@ -193,15 +195,25 @@ TEST(TryEndSaver, RestoresTheSystemAsTheModeSaysAndMovesNeedBothAxes) {
       {"/s", 1, 0, {{10, 10}, {20, 20}, {30, 30}, {31, 31}}, {version, "ShowCursor(-1)", verify, "ShowCursor(0)",
                                                               version, "ShowCursor(0)", verify, "ShowCursor(0)"}},
       {"", 2, 1, {{10, 10}, {11, 11}, {300, 300}, {0, 0}}, {}},
+      {"/s", 2, 1, {}, nt_end, "close"}, {"/s", 1, 0, {}, refused, "7"}, {"", 2, 1, {}, {active}, "close"},
+      {"/s", 2, 1, {}, nt_end, "2"}, {"/s", 2, 1, {}, nt_end, "3"}, {"/s", 2, 1, {}, nt_end, "4"},
+      {"/s", 2, 1, {}, nt_end, "7"}, {"/s", 2, 1, {}, {}, "1"}, {"/s", 2, 1, {}, {}, "5"}, {"/s", 2, 1, {}, {}, "8"},
+      {"/s", 1, 0, {}, {running, "ShowCursor(-1)", active}, "no window"}, {"", 2, 1, {}, {active}, "no window"},
   };
   for (const Case& c : cases) {
     Rig rig(kDefaults, c.args);
     rig.system.platform_id = c.platform;
     rig.system.verify_result = c.verify;
     rig.system.show_cursor_result = c.verify != 0 ? 7 : 0;
-    if (c.moves.empty()) rig->OnKeyDown(65, 0);
+    rig.host.surfaces_fail = c.event == "no window";
+    rig.host.on_yield = [&](int) { rig->EndRequested = -1; };  // a load that wrongly runs on stops
+    if (rig.host.surfaces_fail) rig->OnSaverLoad();
+    else if (c.event == "close") rig->OnCloseRequest(), rig->OnCloseRequest();
+    else if (!c.event.empty()) rig->OnSessionChange(std::stoi(c.event));
+    else if (c.moves.empty()) rig->OnKeyDown(65, 0);
     for (auto [x, y] : c.moves) rig->OnDisplayMouseMove(0, 0, x, y);
-    EXPECT_EQ(rig.system.calls, c.calls) << "[" << c.args << "] platform " << c.platform << " " << c.moves.size();
+    EXPECT_EQ(rig.system.calls, c.calls) << "[" << c.args << "] platform " << c.platform << " " << c.moves.size() << c.event;
+    EXPECT_EQ(std::tuple(rig.host.destroyed, rig.host.presents, rig.host.shown), std::tuple(int(rig.host.surfaces_fail), 0, 0));
     const bool ends = !c.calls.empty() && c.calls.back() == active;
     EXPECT_EQ(rig->EndRequested, ends ? -1 : 0);
     EXPECT_EQ(rig.start.saved_cursor_count, c.args.empty() || c.calls.empty() ? -1 : (c.verify != 0 ? 7 : 0));
@@ -244,6 +256,46 @@ TEST(Covers, HideTheOtherMonitorsAndJudgeTheirMovesInThePrimarysPixels) {
       EXPECT_EQ(rig->EndRequested, -1);
       EXPECT_EQ(rig.system.Calls("SystemParametersInfo(17").size(), 1u) << (&c - cases);
     }
+  }
+}
+
+// A display change lays the saver out on the new desktop and starts over there: a black canvas
+// at the new size, every crawler at the new centre, Olive's table of width / 8 + 1 colours.
+TEST(OnDisplayChange, LaysTheSaverOutOnTheNewDesktopAndStartsOver) {
+  using platform::Rect;
+  using Monitors = std::vector<platform::Monitor>;
+  struct Case { Monitors before, after; double w, h; std::vector<Rect> covers; std::int32_t cx, cy; std::size_t colours; bool fails; };
+  const Rect p{0, 0, 1024, 768}, right{1024, 0, 1824, 600}, left{-800, 0, 0, 600};
+  const Case cases[] = {
+      {{{p, true}}, {{p, true}, {right}}, 1024, 768, {right}, 512, 384, 129, false},  // a second monitor comes
+      {{{p, true}, {left}}, {{{0, 0, 800, 600}, true}}, 800, 600, {}, 400, 300, 101, false},
+      {{{p, true}}, {}, 1280, 1024, {}, 640, 512, 161, false},
+      {{{p, true}, {left}}, {{left}, {{0, 0, 1280, 1024}, true}}, 1280, 1024, {left}, 640, 512, 161, false},
+      {{{p, true}}, {}, 1280, 1024, {}, 0, 0, 0, true},  // no canvas at the new size: the saver ends
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    Rig rig({1, 5, 5, 100, 3, 0});
+    rig.system.monitors = c.before;
+    rig.Load();
+    for (int frame = 0; frame < 5; ++frame) rig->RunFrame(), rig->OnTimerTick();
+    rig->OnDisplayMouseMove(0, 0, 1, 1);
+    rig.system.monitors = c.after;
+    rig.system.screen_width_twips = c.w * 15, rig.system.screen_height_twips = c.h * 15;
+    rig.host.surfaces_fail = c.fails;
+    rig->OnDisplayChange();
+    rig->OnTimerTick();
+    EXPECT_EQ(rig->EndRequested, c.fails ? -1 : 0);
+    EXPECT_EQ(rig.system.Calls("SystemParametersInfo(97,0)").size(), c.fails ? 1u : 0u);
+    if (c.fails) continue;
+    rig->OnDisplayMouseMove(0, 0, 300, 300);  // the first move on the new screen only records
+    EXPECT_EQ(std::tuple(rig->ScreenW, rig->ScreenH, rig->ColourTable().size(), rig->Ticks, rig->EndRequested),
+              std::tuple(std::int32_t(c.w), std::int32_t(c.h), c.colours, 1, std::int16_t{0}));
+    EXPECT_TRUE(rig.AllAt(c.cx, c.cy) && rig.Painted() == Pixels{0} && rig.host.canvas.size() == std::size_t(c.w * c.h));
+    EXPECT_EQ(rig.host.covers, c.covers);
+    rig->RunFrame();
+    EXPECT_EQ(rig.host.shown + rig.host.timers_enabled, 2);
+    EXPECT_TRUE(rig->TheCanvas().At(c.cx, c.cy) != 0 && rig->TheCanvas().Width() == std::int32_t(c.w));
   }
 }
 

@@ -76,6 +76,13 @@ TEST(RunEntry, ModesTable) {
       {"/p 77", preview("0x4d", "37500,18750", "3000,2500")},  // wider than 16 bits of twips
       // A host that is not a window would leave an orphan preview nobody ends.
       {"/p", ended}, {"/p abc", ended}, {"/p 99999999999", ended}, {"/p 55", orphan},
+      // Handles past 2^31 come unsigned and widen by the sign of their low 32 bits.
+      {"/p 3000000000", preview("0xffffffffb2d05e00", "1412,848", "112.96,113.067")},
+      {"/p -2147483648", preview("0xffffffff80000000", "1412,848", "112.96,113.067")},
+      {"/p 2147483648", preview("0xffffffff80000000", "1412,848", "112.96,113.067")},
+      {"/p 4294967296", ended}, {"/p 4294967295.5", ended}, {"/p -2147483649", ended},
+      {"/a 3000000000", password("0xffffffffb2d05e00"), 1}, {"/a 4294967295", password("0xffffffffffffffff"), 1},
+      {"/a 4294967296", nt, 1}, {"/a -2147483649", nt, 1},
       {"/a 1234", nt}, {"/a 1234", password("0x4d2"), 1}, {"/A  77 ", password("0x4d"), 1},
       {"/a 12.5", password("0xc"), 1}, {"/a -1", password("0xffffffffffffffff"), 1},
       {"/a 12ab", nt, 1}, {"/a", nt, 1},
@@ -88,7 +95,8 @@ TEST(RunEntry, ModesTable) {
   };
   for (const Case& c : cases) {
     testing::FakePlatform fake;
-    fake.window_rects = {{1234, {100, 50, 213, 163}}, {77, {0, 0, 3000, 2500}}, {55, {}}};
+    fake.window_rects = {{1234, {100, 50, 213, 163}}, {77, {0, 0, 3000, 2500}}, {55, {}},
+                         {0xffffffffb2d05e00, {100, 50, 213, 163}}, {0xffffffff80000000, {100, 50, 213, 163}}};
     fake.refuses_children = 55;
     fake.twips_per_pixel_x = 12.5;
     fake.twips_per_pixel_y = 7.5;

@@ -2,7 +2,9 @@
 // with a blue W x H pane 20 px in and starts quillmere.scr /p <pane>, or runs the entry routine
 // itself (Wine shows no drawing into another process's child window). It reports in ready.txt,
 // ends the preview as end.txt says ("close" or "destroy") and reports in result.txt.
-// "post <title> <message> <wparam>" posts one message to a window of that title instead.
+// Without a window of its own it is the rest of the system: "mode W H" changes the display mode
+// (exit code 0 when it did); "post TITLE MESSAGE WPARAM" posts to that window, says so in ready.txt
+// and, once the window has gone, reports the screen-saver-running flag in result.txt.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -62,12 +64,15 @@ HWND Open(HINSTANCE instance, const wchar_t* name, COLORREF colour, DWORD style,
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  // "post <title> <message> <wparam>": what another program posts to one of our windows.
-  if (argc == 5 && lstrcmpW(argv[1], L"post") == 0) {
-    const auto number = [](const wchar_t* text) { return static_cast<UINT>(_wtoi(text)); };
-    return !PostMessageW(FindWindowW(nullptr, argv[2]), number(argv[3]), number(argv[4]), 0);
-  }
   if (argc < 3) return 2;
+  if (argc == 4 && std::wstring(argv[1]) == L"mode") {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = static_cast<DWORD>(_wtoi(argv[2]));
+    mode.dmPelsHeight = static_cast<DWORD>(_wtoi(argv[3]));
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsW(&mode, 0);
+  }
   // How a running saver stands before this program's own window takes the foreground.
   HWND saver = FindWindowW(nullptr, L"quillmere_Main");
   const bool saver_on_top = (GetWindowLongW(saver, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
@@ -77,6 +82,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   folder = path;
   folder.resize(folder.find_last_of(L"\\/"));
+  if (argc == 5 && std::wstring(argv[1]) == L"post") {
+    const HWND target = FindWindowW(nullptr, argv[2]);
+    const auto number = [](const wchar_t* text) { return static_cast<UINT>(_wtoi(text)); };
+    const bool posted = PostMessageW(target, number(argv[3]), number(argv[4]), 0);
+    const ULONGLONG start = GetTickCount64();
+    Write(L"ready.txt", "posted=" + std::to_string(posted) + "\n");
+    const bool gone = PumpUntil(10000, [target] { return !IsWindow(target); });
+    BOOL running = TRUE;
+    SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
+    Write(L"result.txt", "gone_ms=" + std::to_string(gone ? GetTickCount64() - start : 0) +
+                             "\nrunning=" + std::to_string(running) + "\n");
+    return 0;
+  }
   HWND host = Open(instance, L"quillmere preview host", RGB(0, 160, 0), WS_POPUP, 100, width + 40,
                    height + 40, nullptr);
   HWND pane = Open(instance, L"pane", RGB(0, 0, 200), WS_CHILD | WS_CLIPCHILDREN, 20, width,
