@@ -138,6 +138,37 @@ def pointer_shown():
 def _alarm(signum, frame):
     raise AssertionError("the test ran past its time limit")
 
+def free_display(first):
+    return next(n for n in range(first, first + 60)
+                if not any(map(os.path.exists, (f"/tmp/.X{n}-lock", f"/tmp/.X11-unix/X{n}"))))
+
+def quietly(*command, timeout=60):
+    return subprocess.run(command, env=ENV, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL, timeout=timeout)
+
+def run_tests_in_own_prefix(namespace, name, screens=(), prepare=lambda: None):
+    """Runs the file's tests in a Wine prefix of its own, so that what they change of Wine stays
+    theirs: a copy of the run's prefix (booted already: a second, where booting takes twenty), on an
+    Xephyr of the given screens inside the run's Xvfb where there are any."""
+    xephyr = None
+    if screens:
+        display = f":{free_display(140)}"
+        xephyr = subprocess.Popen(["Xephyr", display, *screens, "-nolisten", "tcp"], env=ENV,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        ENV["DISPLAY"] = display
+        wait_until("Xephyr", lambda: quietly("xdpyinfo").returncode == 0, 20)
+    ENV["WINEPREFIX"] = os.path.join(STATE, f"wineprefix-{name}")
+    try:
+        if not os.path.exists(os.path.join(ENV["WINEPREFIX"], "system.reg")):
+            shutil.copytree(os.environ["WINEPREFIX"], ENV["WINEPREFIX"], symlinks=True)
+        quietly("wineserver", "-p")
+        prepare()
+        run_tests(namespace)
+    finally:
+        quietly("wineserver", "-k")
+        if xephyr:
+            xephyr.kill()
+
 def run_tests(namespace):
     """Runs every test_* function of the calling file; exits non-zero when any failed."""
     failed, only = [], os.environ.get("QUILLMERE_E2E_ONLY", "")

@@ -1,7 +1,6 @@
 """The saver on a desktop that changes under it (an Xephyr that keeps RandR, inside the run's Xvfb):
 a new display mode lays it out again, and a lock or a close from another program ends it as input
 does, the screen-saver-running flag cleared."""
-import os
 import subprocess
 import time
 
@@ -56,18 +55,5 @@ def test_a_close_from_another_program_a_log_off_or_a_lock_ends_it_and_clears_the
         check(report["gone_ms"] != "0" and report["running"] == "0", f"after message {message:#x}: {report}")
         run.wait_exit()
 
-# A Wine prefix of its own, as for two monitors: the run's shared one has settled on the Xvfb.
-number = next(n for n in range(200, 260) if not any(map(os.path.exists, (f"/tmp/.X{n}-lock", f"/tmp/.X11-unix/X{n}"))))
-xephyr = subprocess.Popen(["Xephyr", f":{number}", "-screen", "1024x768", "-nolisten", "tcp"], env=ENV,
-                          stderr=subprocess.DEVNULL)
-ENV.update(DISPLAY=f":{number}", WINEPREFIX=os.path.join(STATE, "wineprefix-desktop"))
-quiet = dict(env=ENV, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-try:
-    wait_until("Xephyr", lambda: subprocess.run(["xdpyinfo"], **quiet).returncode == 0, 20)
-    if not os.path.exists(os.path.join(ENV["WINEPREFIX"], "system.reg")):
-        subprocess.run(["wineboot", "-i"], timeout=240, **quiet)
-    subprocess.run(["wineserver", "-p"], timeout=30, **quiet)
-    run_tests(globals())
-finally:
-    subprocess.run(["wineserver", "-k"], timeout=30, **quiet)
-    xephyr.kill()
+# An Xephyr keeps RandR, so the display mode can change under the saver.
+run_tests_in_own_prefix(globals(), "desktop", ["-screen", "1024x768"])

@@ -3,17 +3,15 @@ a strip and "設定" as at 96, the not-saved message; the still filling the same
 import math
 import os
 import tempfile
-import subprocess
 import time
 
 from harness import *
 
 def at_dpi(dpi):
     """Sets LogPixels; the wineserver, started afresh, reads it."""
-    subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
-                    "/d", str(dpi), "/f"], timeout=60, **quiet)
+    quietly("wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
     for step in ("-k", "-w", "-p"):
-        subprocess.run(["wineserver", step], timeout=30, **quiet)
+        quietly("wineserver", step)
 
 def test_the_dialog_scales_is_centred_and_a_strip_and_set_save_as_at_96():
     for dpi, size, strip in ((144, (714, 347), 1), (192, (952, 462), 3)):
@@ -67,12 +65,5 @@ def test_at_192_the_still_fills_a_304_by_224_pane_top_left_black_beyond_cut_by_a
         open(os.path.join(run.folder, "end.txt"), "w").write("close")
         run.wait_exit(15)
 
-# A Wine prefix of its own, so that the run's shared one keeps 96 dots per inch.
-ENV["WINEPREFIX"] = os.path.join(STATE, "wineprefix-dpi")
-quiet = dict(env=ENV, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-try:
-    if not os.path.exists(os.path.join(ENV["WINEPREFIX"], "system.reg")):
-        subprocess.run(["wineboot", "-i"], timeout=240, **quiet)
-    run_tests(globals())
-finally:
-    subprocess.run(["wineserver", "-k"], timeout=30, **quiet)
+# The run's shared prefix keeps 96 dots per inch.
+run_tests_in_own_prefix(globals(), "dpi")

@@ -1,6 +1,5 @@
 """The saver on two monitors (two Xinerama heads of an Xephyr inside the run's Xvfb): the second
 is covered black, input there ends the saver, and so does another program taking the foreground."""
-import os
 import subprocess
 import time
 
@@ -46,18 +45,5 @@ def test_another_program_taking_the_foreground_ends_it():
     check(ready["saver_active"] == "1", "the saver window was not the active window before the host's")
     run.wait_exit(END_LIMIT + 2)
 
-# A Wine prefix of its own: the run's shared one has settled on the Xvfb's single monitor.
-number = next(n for n in range(140, 200) if not any(map(os.path.exists, (f"/tmp/.X{n}-lock", f"/tmp/.X11-unix/X{n}"))))
-xephyr = subprocess.Popen(["Xephyr", f":{number}", "-screen", "1024x768", "-screen", "800x600", "+xinerama",
-                           "-extension", "RANDR", "-nolisten", "tcp"], env=ENV, stderr=subprocess.DEVNULL)
-ENV.update(DISPLAY=f":{number}", WINEPREFIX=os.path.join(STATE, "wineprefix-monitors"))
-quiet = dict(env=ENV, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-try:
-    wait_until("Xephyr", lambda: subprocess.run(["xdpyinfo"], **quiet).returncode == 0, 20)
-    if not os.path.exists(os.path.join(ENV["WINEPREFIX"], "system.reg")):
-        subprocess.run(["wineboot", "-i"], timeout=240, **quiet)
-    subprocess.run(["wineserver", "-p"], timeout=30, **quiet)
-    run_tests(globals())
-finally:
-    subprocess.run(["wineserver", "-k"], timeout=30, **quiet)
-    xephyr.kill()
+# The run's shared prefix has settled on the Xvfb's single monitor.
+run_tests_in_own_prefix(globals(), "monitors", ["-screen", "1024x768", "-screen", "800x600", "+xinerama", "-extension", "RANDR"])

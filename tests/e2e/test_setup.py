@@ -86,19 +86,12 @@ def test_uninstall_keeps_the_settings_and_clears_the_saver_only_while_it_is_ours
     uninstall()
     check("SCRNSAVE.EXE" not in reg_values(DESKTOP_KEY), "our saver stayed the screen saver after the uninstall")
 
-ENV.update(WINEPREFIX=os.path.join(STATE, "wineprefix-setup"))
-FOLDER = os.path.join(ENV["WINEPREFIX"], "drive_c", "users", USER, "AppData", "Local", "Programs", "quillmere")
-quiet = dict(env=ENV, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-try:
-    if not os.path.exists(os.path.join(ENV["WINEPREFIX"], "system.reg")):
-        # A copy of the run's prefix, booted already, takes a second; booting another takes twenty.
-        shutil.copytree(os.environ["WINEPREFIX"], ENV["WINEPREFIX"], symlinks=True)
-    subprocess.run(["wineserver", "-p"], timeout=30, **quiet)
-    # The prefix is kept between runs: start from a user who never installed quillmere. The first
-    # Wine start brings up the prefix's services, which must not hold a captured output open.
+def never_installed():
+    """The prefix is kept between runs: start from a user who never installed quillmere. The first
+    Wine start brings up the prefix's services, which must not hold a captured output open."""
     shutil.rmtree(FOLDER, ignore_errors=True)
-    subprocess.run(["wine", "reg", "delete", UNINSTALL_KEY, "/f"], timeout=60, **quiet)
-    subprocess.run(["wine", "reg", "delete", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/f"], timeout=60, **quiet)
-    run_tests(globals())
-finally:
-    subprocess.run(["wineserver", "-k"], timeout=30, **quiet)
+    quietly("wine", "reg", "delete", UNINSTALL_KEY, "/f")
+    quietly("wine", "reg", "delete", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/f")
+
+FOLDER = os.path.join(STATE, "wineprefix-setup", "drive_c", "users", USER, "AppData", "Local", "Programs", "quillmere")
+run_tests_in_own_prefix(globals(), "setup", prepare=never_installed)
