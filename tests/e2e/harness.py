@@ -1,5 +1,6 @@
 """Drives the real quillmere.scr under Wine on the run's Xvfb server: start it, find its windows,
 send input, read the screen and the pointer, wait for it to end. Every wait has a time limit."""
+import contextlib
 import ctypes
 import os
 import re
@@ -32,6 +33,8 @@ def wait_until(what, predicate, timeout, interval=0.1):
 
 def ini(**values):
     return "[Section]\r\n" + "".join(f"{k}={v}\r\n" for k, v in values.items())
+
+BUSY, WHITE = ini(Num=50, Size=10, Speed=10, Intval=60), (255, 255, 255)
 
 class Run:
     """One start of a program of ours from a folder holding a copy of it."""
@@ -84,6 +87,22 @@ def windows_titled(title):
 
 def find_window(title, timeout=20):
     return wait_until(f"a window titled {title!r}", lambda: (windows_titled(title) or [None])[0], timeout)
+
+def start_saver(args=("/s",), settings=BUSY, pointer=(512, 384)):
+    """Starts the saver with the pointer at a known place; returns the run and the saver window."""
+    xdotool("mousemove", *pointer)
+    run = Run(args, ini=settings)
+    return run, find_window(SAVER)
+
+@contextlib.contextmanager
+def white_window(x, y, w, h):
+    """Another program's white window (ImageMagick's display), shown while the block runs."""
+    white = subprocess.Popen(["display", "-geometry", f"+{x}+{y}", "-size", f"{w}x{h}", "xc:white"], env=ENV)
+    try:
+        wait_until("a white window", lambda: Shot().pixel(x + 5, y + 5) == WHITE, 10)
+        yield
+    finally:
+        white.kill()
 
 def geometry(wid):
     values = dict(v.split("=") for v in xdotool("getwindowgeometry", "--shell", wid).split())

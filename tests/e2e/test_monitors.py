@@ -1,23 +1,19 @@
 """The saver on two monitors (two Xinerama heads of an Xephyr inside the run's Xvfb): the second
 is covered black, input there ends the saver, and so does another program taking the foreground."""
-import subprocess
 import time
 
 from harness import *
 
-SECOND, WHITE_SPOT, WHITE = (1024, 0, 1824, 600), (1400, 250), (255, 255, 255)
+SECOND, WHITE_SPOT = (1024, 0, 1824, 600), (1400, 250)
 
 def start():
-    xdotool("mousemove", 376, 300)  # 1400 - 1024: (1400, 500) ends the saver only if the cover's offset counts
-    run = Run(["/s"], ini=ini(Num=50, Size=10, Speed=10, Intval=60))
-    find_window(SAVER)
+    # 1400 - 1024: (1400, 500) ends the saver only if the cover's offset counts
+    run, _ = start_saver(pointer=(376, 300))
     time.sleep(1)
     return run
 
 def test_the_second_monitor_is_covered_and_a_move_there_along_both_axes_ends_it():
-    white = subprocess.Popen(["display", "-geometry", "+1100+50", "-size", "600x400", "xc:white"], env=ENV)
-    try:
-        wait_until("a white window on the second monitor", lambda: Shot().pixel(*WHITE_SPOT) == WHITE, 10)
+    with white_window(1100, 50, 600, 400):
         run = start()
         xdotool("mousemove", 1400, 300)
         moved, shot = time.monotonic(), Shot("two-monitors")
@@ -28,8 +24,6 @@ def test_the_second_monitor_is_covered_and_a_move_there_along_both_axes_ends_it(
         xdotool("mousemove", 1400, 500)
         run.wait_exit()
         wait_until("the white window to show again", lambda: Shot().pixel(*WHITE_SPOT) == WHITE, 5)
-    finally:
-        white.kill()
 
 def test_a_click_or_a_system_key_with_the_pointer_on_the_second_monitor_ends_it():
     for action in (1, "F10"):

@@ -11,16 +11,8 @@ BLACK = (0, 0, 0)
 GOLD = {(r, g, 0) for r, g in [(250, 250), (250, 240), (250, 230), (250, 220), (250, 210),
         (240, 200), (230, 190), (220, 200), (210, 190), (200, 180), (190, 170), (190, 160),
         (190, 150), (180, 140), (180, 130), (170, 120), (170, 110), (170, 100), (160, 90), (160, 80)]}
-BUSY = ini(Num=50, Size=10, Speed=10, Intval=60)
-
-def start(args=("/s",), settings=BUSY, pointer=(512, 384)):
-    xdotool("mousemove", *pointer)
-    run = Run(args, ini=settings)
-    wid = find_window(SAVER)
-    return run, wid
-
 def test_the_whole_canvas_reaches_the_screen_in_gold_and_clears_every_second_tick():
-    run, _ = start(settings=ini(Kind=0, Num=50, Size=10, Speed=10, Intval=2))
+    run, _ = start_saver(settings=ini(Kind=0, Num=50, Size=10, Speed=10, Intval=2))
     parts = [(0, 0, 512, 384), (512, 0, 1024, 384), (0, 384, 512, 768), (512, 384, 1024, 768),
              (1008, 0, 1024, 768), (0, 752, 1024, 768)]
     wait_until("paint in every quarter and along the right and bottom edges",
@@ -42,7 +34,7 @@ def test_the_whole_canvas_reaches_the_screen_in_gold_and_clears_every_second_tic
 def test_a_window_over_the_screen_pointer_hidden_only_with_s_that_keys_and_buttons_end():
     for args, action in ((["/s"], "a"), (["/s"], "shift+F5"), (["/s"], "alt"), (["/s"], "alt+x"), (["/s"], 1),
                          (["/s"], 3), ([], "Return"), ([], "F10"), ([], 2)):
-        run, wid = start(args)
+        run, wid = start_saver(args)
         check(geometry(wid) == (0, 0, 1024, 768), f"{args}: saver window at {geometry(wid)}")
         if action in ("a", "Return"):  # over a new window Wine shows no pointer until it first sets one
             time.sleep(1 if args else 0)
@@ -63,7 +55,7 @@ def test_only_a_move_in_both_directions_ends_it_and_only_with_s():
     for args, moves, last in (([], [(900, 700), (600, 500), (100, 50), (400, 300)], None),
                               (["/s"], [(400, 300), (600, 300), (100, 300), (1000, 300)], (1000, 384)),
                               (["/s"], [(1000, 384), (1000, 500), (1000, 50), (1000, 760)], (50, 760))):
-        run, _ = start(args, pointer=moves[0])
+        run, _ = start_saver(args, pointer=moves[0])
         for x, y in moves[1:]:
             xdotool("mousemove", x, y)
             time.sleep(0.2)
@@ -78,7 +70,7 @@ def test_only_a_move_in_both_directions_ends_it_and_only_with_s():
 def test_hostile_settings_give_a_saver_that_ends():
     for settings, colours in ((ini(Num=0), set()), (ini(Kind=99, Num=50, Size=10), GOLD),
                               (ini(Num=2**31 - 1, Size=2**31 - 1, Speed=2**31 - 1, Intval=0), None)):
-        run, _ = start(settings=settings)
+        run, _ = start_saver(settings=settings)
         time.sleep(1.5)
         if colours is not None:
             seen = Shot().colours(0, 0, 1024, 768, 4) - {BLACK}
