@@ -35,6 +35,8 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
   Handle preview_handle = 0x5150;
   I32 preview_style = static_cast<I32>(0x86000000u);  // WS_POPUP among others
   Handle refuses_children = 0;                          // SetParent to it fails
+  bool claim_wins = true;                               // this start is the only one running
+  std::vector<platform::Monitor> monitors;              // none listed means the primary alone
   std::map<std::string, std::map<std::string, std::string>> ini;  // section -> key -> value
 
   // Everything asked of the fake, in order, as Name(arg,...): handles in hex, rectangles in braces.
@@ -105,13 +107,8 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
   void ShowSettingsDialog() override { Log("ShowSettingsDialog"); }
   void LoadSaverWindow() override { Log("LoadSaverWindow"); }
   void EndProcess() override { Log("EndProcess"); }
-  // Single instance and DPI awareness.
-  bool claim_wins = true;
   bool ClaimSingleInstance() override { return Log("ClaimSingleInstance"), claim_wins; }
   void AdoptDpiAwarenessOf(Handle host) override { Log("AdoptDpiAwarenessOf", host); }
-
-  // Monitors: none listed means the primary alone.
-  std::vector<platform::Monitor> monitors;
   std::vector<platform::Monitor> Monitors() override { return monitors; }
 
  private:

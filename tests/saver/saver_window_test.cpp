@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/fake_platform.h"
 #include "tests/saver/fake_saver_host.h"
 
 namespace quillmere::saver {
@@ -18,32 +17,9 @@ namespace {
 
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-constexpr startup::SettingsValues kDefaults = {0, 5, 5, 100, 10, 0};
+constexpr startup::SettingsValues kDefaults = testing::SaverRig::kDefaults;
 using Pixels = std::set<std::uint32_t>;
-
-// One saver window with everything it reaches faked.
-struct Rig {
-  testing::FakePlatform system;
-  testing::FakeSaverHost host;
-  testing::FixedClock clock;
-  RandomSource random{2024, &clock};
-  startup::SettingsValues settings;
-  startup::StartState start;
-  SaverWindow saver{{system, system, system, system, host}, random, settings, start};
-
-  explicit Rig(startup::SettingsValues values = kDefaults, std::string args = "/s", double w = 1024, double h = 768)
-      : settings(values), start{std::move(args), -1} {
-    system.screen_width_twips = w * 15;
-    system.screen_height_twips = h * 15;
-  }
-  SaverWindow* operator->() { return &saver; }
-  void Load() { saver.PrepareSaver(), saver.StartAnimation(); }
-  std::span<Crawler> Crawlers() { return saver.Crawlers().subspan(saver.Crawlers().empty() ? 0 : 1); }
-  Pixels Painted() const { return {host.canvas.begin(), host.canvas.end()}; }
-  bool AllAt(std::int32_t x, std::int32_t y) {
-    return std::ranges::all_of(Crawlers(), [&](const Crawler& c) { return c.PosX == x && c.PosY == y; });
-  }
-};
+using Rig = testing::SaverRig;
 
 // Bounds, both ends reached; two re-seeds from one clock reading still draw differently.
 TEST(RandomBetween, StaysWithinItsBoundsReachesBothEndsAndReseedsFromTheClock) {
@@ -340,9 +316,7 @@ TEST(HostileSettings, EveryFileDrawsSoundlyAndEndsOnAKey) {
     EXPECT_LT(std::ranges::count_if(rig.Crawlers(), [](const Crawler& k) { return k.PosX != 32; }), 4 * 6500);
     EXPECT_EQ(std::tuple(rig.host.destroyed, rig.host.presents, rig.Crawlers().size()), std::tuple(1, 4, c.crawlers));
     EXPECT_TRUE(c.pattern < 0 || rig->Pattern == c.pattern) << rig->Pattern;
-    EXPECT_TRUE(std::ranges::all_of(rig.Crawlers(), [](const Crawler& k) {
-      return k.PosX >= 0 && k.PosX <= 64 && k.PosY >= 0 && k.PosY <= 48 && k.Heading >= 0 && k.Heading < 360;
-    }));
+    EXPECT_TRUE(rig.AllOnScreen(64, 48));
     Pixels allowed = {0};
     for (Colour colour : rig->ColourTable()) allowed.insert(PixelOf(colour));
     const Pixels painted = rig.Painted();

@@ -53,20 +53,13 @@ TEST(RunEntry, ModesTable) {
   const Calls pane = preview("0x4d2", "1412,848", "112.96,113.067");
   // The pane went away between the check and SetParent: no stray window is left to show.
   Calls orphan = preview("0x37", "", "");
-  orphan.resize(6);
-  orphan.push_back("EndProcess");
-  auto password = [](std::string parent) {
-    return Calls{"LoadSettings", "GetVersionEx(148)", "PwdChangePassword(SCRSAVE," + parent + ")",
-                 "EndProcess"};
+  orphan.resize(6), orphan.push_back("EndProcess");
+  auto password = [&nt](std::string parent) {
+    Calls calls = nt;
+    return calls.insert(calls.end() - 1, "PwdChangePassword(SCRSAVE," + parent + ")"), calls;
   };
-  struct Case {
-    const char* text;
-    Calls actions;
-    std::uint32_t platform_id = platform::kPlatformWin32Nt;
-    std::int32_t version_result = 1;
-    const char* marker = "";
-    bool claim_wins = true;
-  };
+  struct Case { const char* text; Calls actions; std::uint32_t platform_id = platform::kPlatformWin32Nt;
+                std::int32_t version_result = 1; const char* marker = ""; bool claim_wins = true; };
   const Case cases[] = {
       {"/s", saver}, {"/S", saver}, {"-s", saver}, {"xs", saver}, {"あs", saver},
       {"", {"ClaimSingleInstance", "LoadSettings", "LoadSaverWindow", "EndProcess"}},
@@ -98,14 +91,10 @@ TEST(RunEntry, ModesTable) {
     fake.window_rects = {{1234, {100, 50, 213, 163}}, {77, {0, 0, 3000, 2500}}, {55, {}},
                          {0xffffffffb2d05e00, {100, 50, 213, 163}}, {0xffffffff80000000, {100, 50, 213, 163}}};
     fake.refuses_children = 55;
-    fake.twips_per_pixel_x = 12.5;
-    fake.twips_per_pixel_y = 7.5;
-    fake.show_cursor_result = -3;
-    fake.platform_id = c.platform_id;
-    fake.version_result = c.version_result;
+    fake.twips_per_pixel_x = 12.5, fake.twips_per_pixel_y = 7.5, fake.show_cursor_result = -3;
+    fake.platform_id = c.platform_id, fake.version_result = c.version_result, fake.claim_wins = c.claim_wins;
     fake.ini["Section"]["Num"] = " 150";
     if (*c.marker) fake.windows_by_title[c.marker] = 0x42;
-    fake.claim_wins = c.claim_wins;
     EXPECT_EQ(ActionsOf(fake, c.text), c.actions) << "[" << c.text << "] " << c.marker;
     const bool hidden = std::ranges::count(c.actions, "ShowCursor(0)") == 1;
     EXPECT_EQ(Start().saved_cursor_count, hidden ? -3 : 0) << c.text;
@@ -150,11 +139,7 @@ constexpr std::int32_t kMin = -2147483647 - 1;
 constexpr const char* kKeys[] = {"Kind", "Size", "Speed", "Num", "Intval", "Sync"};
 
 TEST(LoadSettings, DefaultsForMissingOrEmptyValuesAndZeroForTextThatIsNoNumber) {
-  struct Case {
-    const char* what;
-    std::map<std::string, std::string> keys;
-    SettingsValues expected;
-  };
+  struct Case { const char* what; std::map<std::string, std::string> keys; SettingsValues expected; };
   const Case cases[] = {
       {"no file", {}, {0, 5, 5, 100, 10, 0}},
       {"written by the program", {{"Kind", " 3"}, {"Size", " 20"}, {"Speed", " 1"}, {"Num", " 200"},
@@ -189,11 +174,9 @@ TEST(ParseWholeNumber, AcceptsNumbersWithBlanksAndRoundsFractionsHalfToEven) {
       {"-2147483649", {}}, {"1 2", {}}, {"-", {}}, {".", {}}, {"   ", {}}, {"0x10", {}},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(ParseWholeNumber(text), expected) << text;
-}
-
-TEST(ParseLeadingNumber, ReadsUpToTheFirstCharacterThatCannotContinueIt) {
-  const std::pair<const char*, double> cases[] = {{":12", 0}, {"-5", -5}, {"7e", 7}, {"1e2x", 100}};
-  for (const auto& [text, expected] : cases) EXPECT_EQ(ParseLeadingNumber(text), expected) << text;
+  // The leading number reads up to the first character that cannot continue it.
+  const std::pair<const char*, double> leading[] = {{":12", 0}, {"-5", -5}, {"7e", 7}, {"1e2x", 100}};
+  for (const auto& [text, expected] : leading) EXPECT_EQ(ParseLeadingNumber(text), expected) << text;
 }
 
 TEST(WriteIniString, AllSixKeysInOrderWithTheirValueTextAndNamesOfAtMost127Characters) {
@@ -204,14 +187,11 @@ TEST(WriteIniString, AllSixKeysInOrderWithTheirValueTextAndNamesOfAtMost127Chara
                      texts[i] + "],C:\\Savers\\quillmere.ini)");
   }
   testing::FakePlatform fake;
-  const SettingsValues values = {0, 20, 10, 300, 5, kMin};
-  EXPECT_TRUE(WriteAllSettings(fake, values));
-  EXPECT_EQ(fake.calls, writes);
-  fake.calls.clear();
-  fake.writes_succeed = false;
-  EXPECT_FALSE(WriteAllSettings(fake, values));
-  EXPECT_EQ(fake.calls, writes);  // every key is still tried
-  fake.calls.clear();
+  for (bool succeed : {true, false}) {  // after a failed write every key is still tried
+    fake.writes_succeed = succeed;
+    EXPECT_EQ(WriteAllSettings(fake, {0, 20, 10, 300, 5, kMin}), succeed);
+    EXPECT_EQ(std::exchange(fake.calls, {}), writes);
+  }
   WriteIniString(fake, std::string(200, 's'), std::string(128, 'k'), " 1", "p");
   EXPECT_EQ(fake.calls, Calls{"WritePrivateProfileString(" + std::string(127, 's') + "," +
                               std::string(127, 'k') + ",[ 1],p)"});
