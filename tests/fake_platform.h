@@ -47,6 +47,12 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
     return matching;
   }
   platform::Platform Bundle() { return {*this, *this, *this, *this, *this, *this, *this}; }
+  // The comma operator lets a one-line override log and then answer.
+  void Log(std::string call, const auto&... args) {
+    [[maybe_unused]] const char* separator = "(";
+    ((call += separator + Str(args), separator = ","), ...);
+    calls.push_back(sizeof...(args) > 0 ? call + ")" : call);
+  }
 
   Handle FindWindowByTitle(Text title) override {
     Log("FindWindow", title);
@@ -123,12 +129,6 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
     char text[32];
     std::snprintf(text, sizeof text, format, value);
     return text;
-  }
-  // The comma operator lets a one-line override log and then answer.
-  void Log(std::string call, const auto&... args) {
-    [[maybe_unused]] const char* separator = "(";
-    ((call += separator + Str(args), separator = ","), ...);
-    calls.push_back(sizeof...(args) > 0 ? call + ")" : call);
   }
 };
 
