@@ -36,8 +36,7 @@ TEST(PatternColours, TablesHoldTheWorkedOutEntries) {
       {3, 215, 108, {{18, Rgb(255, 254, 0)}}}, {3, 226, 108, {{108, Rgb(255, 0, 1)}}},
       {3, 1025, 510, {}}, {3, 1280, 636, {}}, {1, 1280, 160, {}}, {2, 1365, 170, {}}, {4, 1024, 256, {}},
       {4, 1280, 320, {}}, {0, 20, 38, {}}, {-1, 1024, -1, {}}, {5, 1024, -1, {}}, {1 << 30, 1024, -1, {}},
-      {1, 0, 0, {}}, {2, 0, 0, {}}, {3, 0, 0, {}}, {4, -5, 0, {}}, {3, 11, 6, {}},
-  };
+      {1, 0, 0, {}}, {2, 0, 0, {}}, {3, 0, 0, {}}, {4, -5, 0, {}}, {3, 11, 6, {}}};
   for (const Case& c : cases) {
     const std::vector<Colour> table = Table(c.pattern, c.width);
     ASSERT_EQ(static_cast<int>(table.size()) - 1, c.last_color) << "pattern " << c.pattern << " width " << c.width;

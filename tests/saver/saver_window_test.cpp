@@ -167,19 +167,16 @@ TEST(TryEndSaver, RestoresTheSystemAsTheModeSaysAndMovesNeedBothAxes) {
       {"/s", 1, 1, {}, {version, "ShowCursor(-1)", verify, running, "ShowCursor(7)", active}},
       {"/s", 2, 1, {{10, 10}, {10, 10}, {11, 10}, {500, 10}, {10, 400}}, {}},
       {"/s", 2, 1, {{10, 10}, {11, 11}}, nt_end}, {"/s", 2, 1, {{10, 10}, {11, 10}, {12, 11}}, nt_end},
-      {"/s", 1, 0, {{10, 10}, {20, 20}, {30, 30}}, refused},
+      {"/s", 1, 0, {{10, 10}, {20, 20}, {30, 30}}, refused}, {"", 2, 1, {{10, 10}, {11, 11}, {300, 300}, {0, 0}}, {}},
       {"/s", 1, 0, {{10, 10}, {20, 20}, {30, 30}, {31, 31}}, {version, "ShowCursor(-1)", verify, "ShowCursor(0)",
                                                               version, "ShowCursor(0)", verify, "ShowCursor(0)"}},
-      {"", 2, 1, {{10, 10}, {11, 11}, {300, 300}, {0, 0}}, {}},
       {"/s", 2, 1, {}, nt_end, "close"}, {"/s", 1, 0, {}, refused, "7"}, {"", 2, 1, {}, {active}, "close"},
       {"/s", 2, 1, {}, nt_end, "2"}, {"/s", 2, 1, {}, nt_end, "3"}, {"/s", 2, 1, {}, nt_end, "4"},
       {"/s", 2, 1, {}, nt_end, "7"}, {"/s", 2, 1, {}, {}, "1"}, {"/s", 2, 1, {}, {}, "5"}, {"/s", 2, 1, {}, {}, "8"},
-      {"/s", 1, 0, {}, {running, "ShowCursor(-1)", active}, "no window"}, {"", 2, 1, {}, {active}, "no window"},
-  };
+      {"/s", 1, 0, {}, {running, "ShowCursor(-1)", active}, "no window"}, {"", 2, 1, {}, {active}, "no window"}};
   for (const Case& c : cases) {
     Rig rig(kDefaults, c.args);
-    rig.system.platform_id = c.platform;
-    rig.system.verify_result = c.verify;
+    rig.system.platform_id = c.platform, rig.system.verify_result = c.verify;
     rig.system.show_cursor_result = c.verify != 0 ? 7 : 0;
     rig.host.surfaces_fail = c.event == "no window";
     rig.host.on_yield = [&](int) { rig->EndRequested = -1; };  // a load that wrongly runs on stops
@@ -212,8 +209,7 @@ TEST(Covers, HideTheOtherMonitorsAndJudgeTheirMovesInThePrimarysPixels) {
       {{{far_left}, {p, true}, {far_right}}, {far_left, far_right}, {{1, 10, 10}, {0, 1290, 266}}, 0},  // (1034, 10), (10, 10)
       {{{far_left}, {p, true}, {far_right}}, {far_left, far_right}, {{1, 10, 10}, {0, 1291, 267}}, 2},    // (11, 11)
       {{{p, true}, {p}, {{2000, 0, 2000, 768}}, {{500, 700, 1500, 900}}}, {}, {}, 0},  // a mirror, empty, overlapping
-      {{{p}, {far_right}}, {far_right}, {{-1, 5, 5}, {0, 6, 6}}, 2},  // none marked: the first is the primary
-  };
+      {{{p}, {far_right}}, {far_right}, {{-1, 5, 5}, {0, 6, 6}}, 2}};  // none marked: the first is the primary
   for (bool quiet : {false, true}) {  // quiet: an empty argument text ignores every move
     for (const Case& c : cases) {
       Rig rig(kDefaults, quiet ? "" : "/s");
@@ -247,8 +243,7 @@ TEST(OnDisplayChange, LaysTheSaverOutOnTheNewDesktopAndStartsOver) {
       {{{p, true}, {left}}, {{{0, 0, 800, 600}, true}}, 800, 600, {}, 400, 300, 101, false},
       {{{p, true}}, {}, 1280, 1024, {}, 640, 512, 161, false},
       {{{p, true}, {left}}, {{left}, {{0, 0, 1280, 1024}, true}}, 1280, 1024, {left}, 640, 512, 161, false},
-      {{{p, true}}, {}, 1280, 1024, {}, 0, 0, 0, true},  // no canvas at the new size: the saver ends
-  };
+      {{{p, true}}, {}, 1280, 1024, {}, 0, 0, 0, true}};  // no canvas at the new size: the saver ends
   for (const Case& c : cases) {
     SCOPED_TRACE(&c - cases);
     Rig rig({1, 5, 5, 100, 3, 0});
@@ -294,8 +289,7 @@ TEST(HostileSettings, EveryFileDrawsSoundlyAndEndsOnAKey) {
       {"Num=" + std::string(300, '9') + "\nSize=" + std::string(300, '1'), 0, 0, kBlack},
       {"Kind=\xff\xfe" "3\nSize=\x01\x02\x03\nNum=\x80\x81", 0, 0, kBlack}, {"Kind=3\nSync=1", 3, 100, kSome},
       {"Kind=2\nSize=12\nNum=60", 2, 60, kSome}, {"Num=50\nKind=4", 4, 50, kSome}, {"", 0, 100, kSome},
-      {"Kind=7\nSize=2147483647\nSpeed=2147483647\nNum=2147483647\nIntval=0\nSync=5", 0, 1 << 20, kFull},
-  };
+      {"Kind=7\nSize=2147483647\nSpeed=2147483647\nNum=2147483647\nIntval=0\nSync=5", 0, 1 << 20, kFull}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     Rig rig({}, "/s", 64, 48);
@@ -303,8 +297,7 @@ TEST(HostileSettings, EveryFileDrawsSoundlyAndEndsOnAKey) {
     auto& section = rig.system.ini["Section"];
     for (std::string l; std::getline(lines, l);) section[l.substr(0, l.find('='))] = l.substr(l.find('=') + 1);
     startup::LoadSettings(rig.system, rig.settings);
-    rig.host.milliseconds_per_look = 1;
-    rig.host.input_pending = true;
+    rig.host.milliseconds_per_look = 1, rig.host.input_pending = true;
     std::vector<std::uint32_t> at_input;
     rig.host.on_yield = [&](int n) {
       if (n < 4) return rig->OnTimerTick();

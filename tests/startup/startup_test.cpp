@@ -27,10 +27,8 @@ Calls ActionsOf(testing::FakePlatform& fake, std::string_view argument_text) {
       << "the guard comes first, argument text [" << argument_text << "]";
   Calls actions;
   for (std::size_t i = 2; i < fake.calls.size(); ++i) {
-    const bool read = fake.calls[i].starts_with("GetPrivateProfileString");
-    if (!read || actions.empty() || actions.back() != "LoadSettings") {
-      actions.push_back(read ? "LoadSettings" : fake.calls[i]);
-    }
+    const std::string action = fake.calls[i].starts_with("GetPrivateProfileString") ? "LoadSettings" : fake.calls[i];
+    if (action != "LoadSettings" || actions.empty() || actions.back() != action) actions.push_back(action);
   }
   return actions;
 }
@@ -84,8 +82,7 @@ TEST(RunEntry, ModesTable) {
       {"/p 1234", ended, 1, 1, "quillmere_Main"}, {"/a 1234", ended, 1, 1, "quillmereの設定"},
       {"", ended, 2, 1, "quillmereの設定"},
       // Another start got there first: nothing of the system's may change.
-      {"/s", lost, 1, 1, "", false}, {"", lost, 1, 1, "", false}, {"/c", lost, 1, 1, "", false},
-  };
+      {"/s", lost, 1, 1, "", false}, {"", lost, 1, 1, "", false}, {"/c", lost, 1, 1, "", false}};
   for (const Case& c : cases) {
     testing::FakePlatform fake;
     fake.window_rects = {{1234, {100, 50, 213, 163}}, {77, {0, 0, 3000, 2500}}, {55, {}},
@@ -116,8 +113,7 @@ TEST(Zoom, RunsBetweenTheRecordedCursorPointAndTheWindow) {
   const std::pair<std::optional<P>, const char*> cases[] = {
       {std::nullopt, "{0,0,0,0}"}, {P{100, 200}, "{100,200,100,200}"}, {P{40000, 30}, "{7,30,7,30}"},
       {P{-5, -40000}, "{-5,9,-5,9}"}, {P{32767, -32768}, "{32767,-32768,32767,-32768}"},
-      {P{32768, -32769}, "{7,9,7,9}"},  // outside 16 bits: kept
-  };
+      {P{32768, -32769}, "{7,9,7,9}"}};  // outside 16 bits: kept
   for (const auto& [cursor, point] : cases) {
     testing::FakePlatform fake;
     fake.cursor = cursor;
@@ -149,8 +145,7 @@ TEST(LoadSettings, DefaultsForMissingOrEmptyValuesAndZeroForTextThatIsNoNumber) 
       {"no range check", {{"Kind", "-1"}, {"Size", "500"}, {"Num", "0"}, {"Intval", " 3.5 "}},
        {-1, 500, 5, 0, 4, 0}},
       {"outside 32 bits", {{"Num", "2147483648"}, {"Sync", "-2147483648"}}, {0, 5, 5, 0, 10, kMin}},
-      {"cut at 255 characters", {{"Size", std::string(253, '0') + "123"}}, {0, 12, 5, 100, 10, 0}},
-  };
+      {"cut at 255 characters", {{"Size", std::string(253, '0') + "123"}}, {0, 12, 5, 100, 10, 0}}};
   Calls reads;  // each key in order, from the file beside the executable
   for (const char* key : kKeys) {
     reads.push_back("GetPrivateProfileString(Section," + std::string(key) + ",256,D:\\S\\quillmere.ini)");
@@ -171,8 +166,7 @@ TEST(ParseWholeNumber, AcceptsNumbersWithBlanksAndRoundsFractionsHalfToEven) {
       {"5", 5}, {"\t-7  ", -7}, {"+12", 12}, {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"-3.5", -4},
       {"0.5", 0}, {"1.49", 1}, {".5", 0}, {"1e3", 1000}, {"2147483647", 2147483647},
       {"-2147483648.5", kMin}, {"2147483647.5", {}}, {"1e10", {}}, {"1e999", {}}, {"5x", {}},
-      {"-2147483649", {}}, {"1 2", {}}, {"-", {}}, {".", {}}, {"   ", {}}, {"0x10", {}},
-  };
+      {"-2147483649", {}}, {"1 2", {}}, {"-", {}}, {".", {}}, {"   ", {}}, {"0x10", {}}};
   for (const auto& [text, expected] : cases) EXPECT_EQ(ParseWholeNumber(text), expected) << text;
   // The leading number reads up to the first character that cannot continue it.
   const std::pair<const char*, double> leading[] = {{":12", 0}, {"-5", -5}, {"7e", 7}, {"1e2x", 100}};
