@@ -1,8 +1,8 @@
 // A recording stand-in for Windows: every call is logged as text, answers are set by the test.
 #pragma once
 
+#include <charconv>
 #include <concepts>
-#include <cstdio>
 #include <map>
 #include <optional>
 #include <string>
@@ -123,13 +123,9 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
   static std::string Str(const Rect& r) {
     return "{" + Str(r.left) + "," + Str(r.top) + "," + Str(r.right) + "," + Str(r.bottom) + "}";
   }
-  static std::string Str(Handle value) { return Format("0x%llx", 0ULL + value); }
-  static std::string Str(double value) { return Format("%g", value); }
-  static std::string Format(const char* format, auto value) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-  }
+  static std::string Str(Handle value) { return "0x" + Chars(value, 16); }
+  static std::string Str(double value) { return Chars(value, std::chars_format::general, 6); }  // as %g
+  static std::string Chars(auto... how) { char t[32]; return {t, std::to_chars(t, t + sizeof t, how...).ptr}; }
 };
 
 }  // namespace quillmere::testing

