@@ -1,5 +1,4 @@
-// Any command line, with or without the marker windows: the guard asks first, and at most one
-// window opens, none while a marker exists. The first byte picks the state, the rest is the line.
+// Any command line and marker windows (the first byte): the guard asks first; one window at most, none if marked.
 #include <algorithm>
 #include <cstdlib>
 

@@ -1,5 +1,4 @@
-// Any six settings values and any small screen: the saver sets up, draws frames, re-steers and
-// ends on a key without a fault, and every crawler stays on the screen.
+// Any settings on any small screen: the saver draws, re-steers and ends on a key, every crawler on the screen.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>

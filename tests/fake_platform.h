@@ -28,14 +28,13 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
   std::optional<platform::Point> cursor;  // empty: GetCursorPos fails
   I32 show_cursor_result = -1, version_result = 1, verify_result = 1;
   U32 platform_id = platform::kPlatformWin32Nt;
-  bool writes_succeed = true;
+  bool writes_succeed = true, claim_wins = true;  // claim_wins: this start is the only one running
   double twips_per_pixel_x = 15, twips_per_pixel_y = 15;
   double screen_width_twips = 1024 * 15, screen_height_twips = 768 * 15;
   std::string folder = "C:\\Savers";
   Handle preview_handle = 0x5150;
   I32 preview_style = static_cast<I32>(0x86000000u);  // WS_POPUP among others
   Handle refuses_children = 0;                          // SetParent to it fails
-  bool claim_wins = true;                               // this start is the only one running
   std::vector<platform::Monitor> monitors;              // none listed means the primary alone
   std::map<std::string, std::map<std::string, std::string>> ini;  // section -> key -> value
 

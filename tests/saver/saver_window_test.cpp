@@ -60,8 +60,7 @@ TEST(StepTurnAndWrap, FollowTheRulesAtTheirEdges) {
   }
 }
 
-// With StepLen 1 a head moves right only at 0 and down only at 90; left where the cosine is
-// below 0 (at 270 a little below), up where the sine is.
+// StepLen 1 moves right only at 0, down only at 90, left where cos < 0 (at 270 a little), up where sin < 0.
 TEST(RunFrame, TurnsStepsAndStampsEveryCrawler) {
   Rig rig({0, 2, 1, 100, 10, 0});
   rig.Load();
@@ -100,9 +99,8 @@ TEST(OnSaverLoad, StartsEveryCrawlerAtTheCentreWithItsPattern) {
   for (auto [pattern, count] : drawn) EXPECT_NEAR(count, 200, 60) << pattern;
 }
 
-// The painted colour followed through the tables that ticks rebuild in the yields: the shared
-// index advances after the yield, against the new table; each crawler's own index after its
-// disc. Sync 1 deals fresh indices with each table; other values keep them.
+// The painted colour through tables the yields' ticks rebuild: the shared index advances after the yield,
+// against the new table, each crawler's own after its disc; Sync 1 deals fresh ones with each table.
 TEST(RunFrame, ColoursWalkTheTableThroughRebuilds) {
   int wrapped_by_rebuild = 0;
   for (auto [kind, sync, intval] : {std::tuple{0, 0, kMax}, {5, 0, 25}, {5, 1, 25}, {5, 2, 25}, {3, 1, kMax}}) {
@@ -153,9 +151,8 @@ TEST(OnTimerTick, ReSteersAndClearsEveryIntvalHandledTicks) {
 
 TEST(TryEndSaver, RestoresTheSystemAsTheModeSaysAndMovesNeedBothAxes) {
   using Moves = std::vector<std::pair<float, float>>;
-  using Calls = std::vector<std::string>;  // platform 1 is Windows 95/98; no moves means a key
-  // event: a close request (twice, as log-off sends it), a session change's reason, or a load
-  // whose window cannot be made.
+  using Calls = std::vector<std::string>;  // platform 1 is Windows 95/98
+  // No moves: a key, a close request (twice, as log-off sends it), a session change's reason or a failed load.
   struct Case { std::string args; std::uint32_t platform; std::int32_t verify; Moves moves; Calls calls; std::string event = ""; };
   const std::string version = "GetVersionEx(148)", verify = "VerifyScreenSavePwd(0x5afe)";
   const std::string running = "SystemParametersInfo(97,0)", active = "SystemParametersInfo(17,1)";
@@ -191,8 +188,7 @@ TEST(TryEndSaver, RestoresTheSystemAsTheModeSaysAndMovesNeedBothAxes) {
   }
 }
 
-// Every monitor but the primary gets a cover whose moves count in the primary's pixels; losing
-// the activation ends the saver, and the teardown's own loss adds nothing.
+// Losing the activation ends the saver; the teardown's own loss adds nothing.
 TEST(Covers, HideTheOtherMonitorsAndJudgeTheirMovesInThePrimarysPixels) {
   using platform::Rect;
   using Moves = std::vector<std::tuple<int, float, float>>;  // on cover n, or on Display for -1
@@ -229,8 +225,7 @@ TEST(Covers, HideTheOtherMonitorsAndJudgeTheirMovesInThePrimarysPixels) {
   }
 }
 
-// A display change lays the saver out on the new desktop and starts over there: a black canvas
-// at the new size, every crawler at the new centre, Olive's table of width / 8 + 1 colours.
+// Over again on the new desktop: a black canvas, every crawler at the new centre, width / 8 + 1 Olive colours.
 TEST(OnDisplayChange, LaysTheSaverOutOnTheNewDesktopAndStartsOver) {
   using platform::Rect;
   using Monitors = std::vector<platform::Monitor>;
@@ -249,9 +244,8 @@ TEST(OnDisplayChange, LaysTheSaverOutOnTheNewDesktopAndStartsOver) {
     rig.Load();
     for (int frame = 0; frame < 5; ++frame) rig->RunFrame(), rig->OnTimerTick();
     rig->OnDisplayMouseMove(0, 0, 1, 1);
-    rig.system.monitors = c.after;
+    rig.system.monitors = c.after, rig.host.surfaces_fail = c.fails;
     rig.system.screen_width_twips = c.w * 15, rig.system.screen_height_twips = c.h * 15;
-    rig.host.surfaces_fail = c.fails;
     rig->OnDisplayChange();
     rig->OnTimerTick();
     EXPECT_EQ(rig->EndRequested, c.fails ? -1 : 0);
@@ -268,8 +262,7 @@ TEST(OnDisplayChange, LaysTheSaverOutOnTheNewDesktopAndStartsOver) {
   }
 }
 
-// Hand-edited settings files: the saver starts, draws what its rules make of the values, re-steers
-// and ends on input after that frame; a slow frame gives way to the waiting input.
+// Hand-edited files draw soundly and end on the input after its frame; a slow frame gives way to the input.
 TEST(HostileSettings, EveryFileDrawsSoundlyAndEndsOnAKey) {
   enum Paint { kBlack, kSome, kFull };
   struct Case { std::string file; std::int32_t pattern; std::size_t crawlers; Paint paint; };  // pattern -1: any

@@ -1,5 +1,4 @@
-// A recording stand-in for the dialog's window. It logs into the platform fake's list, so one
-// list shows the order of everything the dialog asked for.
+// The dialog's window, logging into the platform fake's list: one list shows the order of everything.
 #pragma once
 
 #include <array>

@@ -15,8 +15,7 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-// Runs the entry routine as a fresh process; returns what it did after the guard, with every
-// run of settings reads shown as one "LoadSettings".
+// Runs the entry as a fresh process: what it did after the guard, each run of settings reads as "LoadSettings".
 Calls ActionsOf(testing::FakePlatform& fake, std::string_view argument_text) {
   Settings() = {}, Start() = {};
   platform::Platform p = fake.Bundle();
@@ -130,7 +129,7 @@ TEST(Zoom, RunsBetweenTheRecordedCursorPointAndTheWindow) {
 }
 
 constexpr std::int32_t kMin = -2147483647 - 1;
-constexpr const char* kKeys[] = {"Kind", "Size", "Speed", "Num", "Intval", "Sync"};
+const std::string kKeys[] = {"Kind", "Size", "Speed", "Num", "Intval", "Sync"};
 
 TEST(LoadSettings, DefaultsForMissingOrEmptyValuesAndZeroForTextThatIsNoNumber) {
   struct Case { const char* what; std::map<std::string, std::string> keys; SettingsValues expected; };
@@ -138,20 +137,16 @@ TEST(LoadSettings, DefaultsForMissingOrEmptyValuesAndZeroForTextThatIsNoNumber) 
       {"no file", {}, {0, 5, 5, 100, 10, 0}},
       {"written by the program", {{"Kind", " 3"}, {"Size", " 20"}, {"Speed", " 1"}, {"Num", " 200"},
                                   {"Intval", " 60"}, {"Sync", " 1"}}, {3, 20, 1, 200, 60, 1}},
-      {"empty and no number", {{"Size", ""}, {"Speed", "abc"}, {"Num", "12x"}, {"Intval", ""}},
-       {0, 5, 0, 0, 10, 0}},
-      {"no range check", {{"Kind", "-1"}, {"Size", "500"}, {"Num", "0"}, {"Intval", " 3.5 "}},
-       {-1, 500, 5, 0, 4, 0}},
+      {"empty and no number", {{"Size", ""}, {"Speed", "abc"}, {"Num", "12x"}, {"Intval", ""}}, {0, 5, 0, 0, 10, 0}},
+      {"no range check", {{"Kind", "-1"}, {"Size", "500"}, {"Num", "0"}, {"Intval", " 3.5 "}}, {-1, 500, 5, 0, 4, 0}},
       {"outside 32 bits", {{"Num", "2147483648"}, {"Sync", "-2147483648"}}, {0, 5, 5, 0, 10, kMin}},
       {"cut at 255 characters", {{"Size", std::string(253, '0') + "123"}}, {0, 12, 5, 100, 10, 0}}};
   Calls reads;  // each key in order, from the file beside the executable
-  for (const char* key : kKeys) {
-    reads.push_back("GetPrivateProfileString(Section," + std::string(key) + ",256,D:\\S\\quillmere.ini)");
-  }
+  for (const std::string& key : kKeys)
+    reads.push_back("GetPrivateProfileString(Section," + key + ",256,D:\\S\\quillmere.ini)");
   for (const Case& c : cases) {
     testing::FakePlatform fake;
-    fake.folder = "D:\\S";
-    fake.ini["Section"] = c.keys;
+    fake.folder = "D:\\S", fake.ini["Section"] = c.keys;
     SettingsValues values;
     LoadSettings(fake, values);
     EXPECT_EQ(values, c.expected) << c.what;
@@ -172,12 +167,9 @@ TEST(ParseWholeNumber, AcceptsNumbersWithBlanksAndRoundsFractionsHalfToEven) {
 }
 
 TEST(WriteIniString, AllSixKeysInOrderWithTheirValueTextAndNamesOfAtMost127Characters) {
-  const std::string texts[] = {" 0", " 20", " 10", " 300", " 5", "-2147483648"};
   Calls writes;
-  for (int i = 0; i < 6; ++i) {
-    writes.push_back("WritePrivateProfileString(Section," + std::string(kKeys[i]) + ",[" +
-                     texts[i] + "],C:\\Savers\\quillmere.ini)");
-  }
+  for (int i = 0; const char* text : {" 0", " 20", " 10", " 300", " 5", "-2147483648"})
+    writes.push_back("WritePrivateProfileString(Section," + kKeys[i++] + ",[" + text + "],C:\\Savers\\quillmere.ini)");
   testing::FakePlatform fake;
   for (bool succeed : {true, false}) {  // after a failed write every key is still tried
     fake.writes_succeed = succeed;
