@@ -20,6 +20,7 @@ constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr startup::SettingsValues kDefaults = testing::SaverRig::kDefaults;
 using Pixels = std::set<std::uint32_t>;
 using Rig = testing::SaverRig;
+using platform::Rect;
 
 // Bounds, both ends reached; two re-seeds from one clock reading still draw differently.
 TEST(RandomBetween, StaysWithinItsBoundsReachesBothEndsAndReseedsFromTheClock) {
@@ -190,7 +191,6 @@ TEST(TryEndSaver, RestoresTheSystemAsTheModeSaysAndMovesNeedBothAxes) {
 
 // Losing the activation ends the saver; the teardown's own loss adds nothing.
 TEST(Covers, HideTheOtherMonitorsAndJudgeTheirMovesInThePrimarysPixels) {
-  using platform::Rect;
   using Moves = std::vector<std::tuple<int, float, float>>;  // on cover n, or on Display for -1
   struct Case { std::vector<platform::Monitor> monitors; std::vector<Rect> covers; Moves moves; int ends_at; };
   const Rect p{0, 0, 1024, 768}, right{1024, 168, 1824, 768}, left{-800, 0, 0, 600}, above{0, -600, 800, 0};
@@ -227,7 +227,6 @@ TEST(Covers, HideTheOtherMonitorsAndJudgeTheirMovesInThePrimarysPixels) {
 
 // Over again on the new desktop: a black canvas, every crawler at the new centre, width / 8 + 1 Olive colours.
 TEST(OnDisplayChange, LaysTheSaverOutOnTheNewDesktopAndStartsOver) {
-  using platform::Rect;
   using Monitors = std::vector<platform::Monitor>;
   struct Case { Monitors before, after; double w, h; std::vector<Rect> covers; std::int32_t cx, cy; std::size_t colours; bool fails; };
   const Rect p{0, 0, 1024, 768}, right{1024, 0, 1824, 600}, left{-800, 0, 0, 600};

@@ -107,11 +107,11 @@ TEST(ArgumentTextOf, DropsTheProgramPathAndTheBlanksAfterIt) {
 // The dialog's zoom runs from where the cursor was when it was recorded, whatever came since.
 TEST(Zoom, RunsBetweenTheRecordedCursorPointAndTheWindow) {
   using P = platform::Point;
-  const std::pair<std::optional<P>, const char*> cases[] = {
+  const std::pair<std::optional<P>, std::string> cases[] = {
       {std::nullopt, "{0,0,0,0}"}, {P{100, 200}, "{100,200,100,200}"}, {P{40000, 30}, "{7,30,7,30}"},
       {P{-5, -40000}, "{-5,9,-5,9}"}, {P{32767, -32768}, "{32767,-32768,32767,-32768}"},
       {P{32768, -32769}, "{7,9,7,9}"}};  // outside 16 bits: kept
-  for (const auto& [cursor, point] : cases) {
+  for (const auto& [cursor, p] : cases) {
     testing::FakePlatform fake;
     fake.cursor = cursor;
     fake.window_rects[0x77] = {274, 268, 750, 499};
@@ -121,7 +121,6 @@ TEST(Zoom, RunsBetweenTheRecordedCursorPointAndTheWindow) {
     ZoomWindowOpen(fake, 0x77, origin);
     ZoomWindowClose(fake, 0x77, origin);
     ZoomWindowClose(fake, 0x99, origin);  // no such window: its rectangle stays zeros
-    const std::string p = point;
     EXPECT_EQ(fake.Calls("Draw"), (Calls{"DrawAnimatedRects(0x77,3," + p + ",{274,268,750,499})",
                                         "DrawAnimatedRects(0x77,3,{274,268,750,499}," + p + ")",
                                         "DrawAnimatedRects(0x99,3,{0,0,0,0}," + p + ")"}));
