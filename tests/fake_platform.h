@@ -60,8 +60,7 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
   }
   bool IsWindow(Handle window) override { return window_rects.contains(window); }
   bool GetWindowRect(Handle window, Rect& rect) override {
-    Log("GetWindowRect", window);
-    if (window_rects.contains(window)) rect = window_rects[window];
+    if (Log("GetWindowRect", window); window_rects.contains(window)) rect = window_rects[window];
     return window_rects.contains(window);
   }
   I32 GetWindowLong(Handle w, I32 i) override { return Log("GetWindowLong", w, i), preview_style; }
