@@ -1,5 +1,5 @@
-// Any command line, with or without the marker windows: the guard asks first, and at most one
-// window opens, none while a marker exists. The first byte picks the state, the rest is the line.
+// Any command line and marker windows (the first byte): the guard asks first; one window at most, none if marked.
+#include <algorithm>
 #include <cstdlib>
 
 #include "startup/command_line.h"
@@ -18,11 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   platform::Platform p = fake.Bundle();
   const std::string line(reinterpret_cast<const char*>(data + 1), size - 1);
   startup::RunEntry(startup::ArgumentTextOf(line), p);
-  int opened = 0;
-  for (const auto& call : fake.calls) {
-    opened += call == "LoadSaverWindow" || call == "ShowSettingsDialog" ||
-              call.starts_with("ShowPreviewWindow");
-  }
+  const auto opened = std::ranges::count_if(fake.calls, [](const std::string& call) {
+    return call == "LoadSaverWindow" || call == "ShowSettingsDialog" || call.starts_with("ShowPreviewWindow");
+  });
   if (fake.calls.size() < 2 || fake.calls[0] != "FindWindow(quillmere_Main)") std::abort();
   if (opened > ((data[0] & 3) ? 0 : 1)) std::abort();
   return 0;

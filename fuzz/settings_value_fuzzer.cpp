@@ -1,5 +1,4 @@
-// Any value text for every key: reading never fails, and what was read survives a write and a
-// second read unchanged.
+// Any value text for every key: reading never fails, and a write and a second read give back what was read.
 #include <cstdlib>
 
 #include "startup/settings.h"

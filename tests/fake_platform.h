@@ -1,8 +1,8 @@
 // A recording stand-in for Windows: every call is logged as text, answers are set by the test.
 #pragma once
 
+#include <charconv>
 #include <concepts>
-#include <cstdio>
 #include <map>
 #include <optional>
 #include <string>
@@ -28,13 +28,14 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
   std::optional<platform::Point> cursor;  // empty: GetCursorPos fails
   I32 show_cursor_result = -1, version_result = 1, verify_result = 1;
   U32 platform_id = platform::kPlatformWin32Nt;
-  bool writes_succeed = true;
+  bool writes_succeed = true, claim_wins = true;  // claim_wins: this start is the only one running
   double twips_per_pixel_x = 15, twips_per_pixel_y = 15;
   double screen_width_twips = 1024 * 15, screen_height_twips = 768 * 15;
   std::string folder = "C:\\Savers";
   Handle preview_handle = 0x5150;
   I32 preview_style = static_cast<I32>(0x86000000u);  // WS_POPUP among others
   Handle refuses_children = 0;                          // SetParent to it fails
+  std::vector<platform::Monitor> monitors;              // none listed means the primary alone
   std::map<std::string, std::map<std::string, std::string>> ini;  // section -> key -> value
 
   // Everything asked of the fake, in order, as Name(arg,...): handles in hex, rectangles in braces.
@@ -45,6 +46,12 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
     return matching;
   }
   platform::Platform Bundle() { return {*this, *this, *this, *this, *this, *this, *this}; }
+  // The comma operator lets a one-line override log and then answer.
+  void Log(std::string call, const auto&... args) {
+    [[maybe_unused]] const char* separator = "(";
+    ((call += separator + Str(args), separator = ","), ...);
+    calls.push_back(sizeof...(args) > 0 ? call + ")" : call);
+  }
 
   Handle FindWindowByTitle(Text title) override {
     Log("FindWindow", title);
@@ -53,8 +60,7 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
   }
   bool IsWindow(Handle window) override { return window_rects.contains(window); }
   bool GetWindowRect(Handle window, Rect& rect) override {
-    Log("GetWindowRect", window);
-    if (window_rects.contains(window)) rect = window_rects[window];
+    if (Log("GetWindowRect", window); window_rects.contains(window)) rect = window_rects[window];
     return window_rects.contains(window);
   }
   I32 GetWindowLong(Handle w, I32 i) override { return Log("GetWindowLong", w, i), preview_style; }
@@ -105,13 +111,8 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
   void ShowSettingsDialog() override { Log("ShowSettingsDialog"); }
   void LoadSaverWindow() override { Log("LoadSaverWindow"); }
   void EndProcess() override { Log("EndProcess"); }
-  // Single instance and DPI awareness.
-  bool claim_wins = true;
   bool ClaimSingleInstance() override { return Log("ClaimSingleInstance"), claim_wins; }
   void AdoptDpiAwarenessOf(Handle host) override { Log("AdoptDpiAwarenessOf", host); }
-
-  // Monitors: none listed means the primary alone.
-  std::vector<platform::Monitor> monitors;
   std::vector<platform::Monitor> Monitors() override { return monitors; }
 
  private:
@@ -120,19 +121,9 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
   static std::string Str(const Rect& r) {
     return "{" + Str(r.left) + "," + Str(r.top) + "," + Str(r.right) + "," + Str(r.bottom) + "}";
   }
-  static std::string Str(Handle value) { return Format("0x%llx", 0ULL + value); }
-  static std::string Str(double value) { return Format("%g", value); }
-  static std::string Format(const char* format, auto value) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-  }
-  // The comma operator lets a one-line override log and then answer.
-  void Log(std::string call, const auto&... args) {
-    [[maybe_unused]] const char* separator = "(";
-    ((call += separator + Str(args), separator = ","), ...);
-    calls.push_back(sizeof...(args) > 0 ? call + ")" : call);
-  }
+  static std::string Str(Handle value) { return "0x" + Chars(value, 16); }
+  static std::string Str(double value) { return Chars(value, std::chars_format::general, 6); }  // as %g
+  static std::string Chars(auto... how) { char t[32]; return {t, std::to_chars(t, t + sizeof t, how...).ptr}; }
 };
 
 }  // namespace quillmere::testing

@@ -16,12 +16,8 @@ std::vector<Colour> Table(std::int32_t pattern, float width) {
 
 // Entries worked out by hand from the gradients' and the hue wheel's formulas.
 TEST(PatternColours, TablesHoldTheWorkedOutEntries) {
-  struct Case {
-    std::int32_t pattern;
-    float width;
-    int last_color;  // -1: no table
-    std::vector<std::pair<std::size_t, Colour>> entries;
-  };
+  using Entries = std::vector<std::pair<std::size_t, Colour>>;
+  struct Case { std::int32_t pattern; float width; int last_color; Entries entries; };  // last_color -1: no table
   const Case cases[] = {
       {1, 1024, 128, {{0, Rgb(255, 255, 255)}, {7, Rgb(255, 255, 252)}, {10, Rgb(239, 239, 217)},
                       {59, Rgb(113, 113, 91)}, {64, Rgb(199, 199, 177)}, {128, Rgb(198, 198, 176)}}},
@@ -40,14 +36,12 @@ TEST(PatternColours, TablesHoldTheWorkedOutEntries) {
       {3, 215, 108, {{18, Rgb(255, 254, 0)}}}, {3, 226, 108, {{108, Rgb(255, 0, 1)}}},
       {3, 1025, 510, {}}, {3, 1280, 636, {}}, {1, 1280, 160, {}}, {2, 1365, 170, {}}, {4, 1024, 256, {}},
       {4, 1280, 320, {}}, {0, 20, 38, {}}, {-1, 1024, -1, {}}, {5, 1024, -1, {}}, {1 << 30, 1024, -1, {}},
-      {1, 0, 0, {}}, {2, 0, 0, {}}, {3, 0, 0, {}}, {4, -5, 0, {}}, {3, 11, 6, {}},
-  };
+      {1, 0, 0, {}}, {2, 0, 0, {}}, {3, 0, 0, {}}, {4, -5, 0, {}}, {3, 11, 6, {}}};
   for (const Case& c : cases) {
     const std::vector<Colour> table = Table(c.pattern, c.width);
     ASSERT_EQ(static_cast<int>(table.size()) - 1, c.last_color) << "pattern " << c.pattern << " width " << c.width;
-    for (auto [index, colour] : c.entries) {
+    for (auto [index, colour] : c.entries)
       EXPECT_EQ(table[index], colour) << "pattern " << c.pattern << " width " << c.width << " entry " << index;
-    }
   }
 }
 
@@ -58,9 +52,8 @@ TEST(PatternColours, GoldTableIsFixedAndMirrored) {
       {160, 90},  {160, 80}};
   const std::vector<Colour> gold = Table(0, 1024);
   ASSERT_EQ(gold.size(), 39u);
-  for (std::size_t i = 0; i < 20; ++i) {
+  for (std::size_t i = 0; i < 20; ++i)
     EXPECT_EQ(std::pair(gold[i], gold[38 - i]), std::pair(Rgb(half[i].first, half[i].second, 0), gold[i])) << i;
-  }
 }
 
 // Built within one clock reading, the random entries still differ, in every component.

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 
-#include "../fake_platform.h"
 #include "fake_dialog_host.h"
 #include "settings_dialog/skin.h"
 #include "win32/layout_scale.h"
@@ -38,7 +37,7 @@ struct Bench {
   }
   testing::FakePlatform fake;
   platform::Platform platform = fake.Bundle();
-  testing::FakeDialogHost host{fake.calls};
+  testing::FakeDialogHost host{fake};
   SettingsValues values;
   SettingsDialog dialog{platform, host, values};
 };
@@ -89,13 +88,12 @@ TEST(Skin, LayoutPixelsScaleWithHalvesUpEdgeByEdgeAndEveryPhysicalPixelMapsBackI
   EXPECT_EQ(win32::DialogWindowFor({100, 50, 814, 396}, LayoutScale(144)), (platform::Rect{100, 50, 814, 397}));
 }
 
-TEST(Loading, MarksTheChoicesInRangeAndShowsTheReleasedFaces) {
+TEST(Loading, MarksTheChoicesInRangeShowsTheReleasedFacesAndSetsTheSlidersItCanThenEveryLabel) {
   // One character more than there are marks: nothing is shown beyond the last.
-  struct Case { std::int32_t kind, sync; std::string marks; };
-  const Case cases[] = {{0, 0, "+-----.|+-."}, {1, 1, "-+----.|-+."}, {2, 0, "--+---.|+-."},
+  struct Mark { std::int32_t kind, sync; std::string marks; };
+  for (const Mark& c : {Mark{0, 0, "+-----.|+-."}, {1, 1, "-+----.|-+."}, {2, 0, "--+---.|+-."},
                         {3, 1, "---+--.|-+."}, {4, 0, "----+-.|+-."}, {5, 1, "-----+.|-+."},
-                        {6, 2, "------.|..."}, {-1, -1, "------.|..."}, {7, 3, "------.|..."}};
-  for (const Case& c : cases) {
+                        {6, 2, "------.|..."}, {-1, -1, "------.|..."}, {7, 3, "------.|..."}}) {
     Bench b({c.kind, 5, 5, 100, 10, c.sync});
     b.Load();
     EXPECT_EQ(b.host.Marks(Img_Ptn, 7) + "|" + b.host.Marks(Img_Sync, 3), c.marks) << c.kind;
@@ -103,15 +101,11 @@ TEST(Loading, MarksTheChoicesInRangeAndShowsTheReleasedFaces) {
     EXPECT_EQ(b.Take({"Show(Img_Set", "Show(Img_Can", "Show(ImgExit"}),
               (Lines{"Show(Img_Set,0,Released)", "Show(Img_Can,0,Released)", "Show(ImgExit,0,ExitReleased)"}));
   }
-}
-
-TEST(Loading, SetsTheSlidersItCanThenEveryValueLabel) {
   struct Case { SettingsValues values; Lines calls; std::array<std::int16_t, 4> positions; };
   const Case cases[] = {
       {{0, 5, 1, 50, 60, 0},  // Size already stands at 5: no notification for it
-       {"Slider(1,1)", "Label(lbl_HS,1,1)", "Slider(2,50)", "Label(lbl_HS,2,50)", "Slider(3,60)",
-        "Label(lbl_HS,3,60)", "Label(lbl_HS,0,5)", "Label(lbl_HS,1,1)", "Label(lbl_HS,2,50)", "Label(lbl_HS,3,60)"},
-       {5, 1, 50, 60}},
+       {"Slider(1,1)", "Label(lbl_HS,1,1)", "Slider(2,50)", "Label(lbl_HS,2,50)", "Slider(3,60)", "Label(lbl_HS,3,60)",
+        "Label(lbl_HS,0,5)", "Label(lbl_HS,1,1)", "Label(lbl_HS,2,50)", "Label(lbl_HS,3,60)"}, {5, 1, 50, 60}},
       {{0, 0, 11, 300, -4, 0},  // beyond every range: the sliders keep their initial places
        {"Label(lbl_HS,0,0)", "Label(lbl_HS,1,11)", "Label(lbl_HS,2,300)", "Label(lbl_HS,3,-4)"}, {5, 4, 100, 30}}};
   for (const Case& c : cases) {
@@ -182,11 +176,9 @@ TEST(Buttons, SetWritesAllSixAfterTheYieldOnlySetWritesAndEveryCloseEndsTheDialo
   const Lines exit = {"Show(ImgExit,0,ExitPressed)", "Show(ImgExit,0,ExitReleased)", "DispatchPending"};
   const std::string close = "DrawAnimatedRects(0x7001,3,{274,268,750,499},{0,0,0,0})";
   Lines commit = set;
-  for (auto [key, text] : {std::pair{"Kind", " 3"}, {"Size", " 7"}, {"Speed", " 2"}, {"Num", " 300"},
-                           {"Intval", "-4"}, {"Sync", " 1"}}) {
-    commit.push_back("WritePrivateProfileString(Section," + std::string(key) + ",[" + text +
-                     "],C:\\Savers\\quillmere.ini)");
-  }
+  for (auto [key, text] : {std::pair<std::string, std::string>{"Kind", " 3"}, {"Size", " 7"}, {"Speed", " 2"},
+                           {"Num", " 300"}, {"Intval", "-4"}, {"Sync", " 1"}})
+    commit.push_back("WritePrivateProfileString(Section," + key + ",[" + text + "],C:\\Savers\\quillmere.ini)");
   // Pressed at (x, y) and released away from it; (-1, -1): a close from the system, as may come in the yield.
   struct Case { std::int32_t x, y; bool close_in_yield, writes_fail; Lines calls; std::int32_t dpi = 96; };
   const Case cases[] = {{276, 192, false, false, commit}, {372, 192, false, false, can},

@@ -15,11 +15,9 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-// Runs the entry routine as a fresh process; returns what it did after the guard, with every
-// run of settings reads shown as one "LoadSettings".
+// Runs the entry as a fresh process: what it did after the guard, each run of settings reads as "LoadSettings".
 Calls ActionsOf(testing::FakePlatform& fake, std::string_view argument_text) {
-  Settings() = {};
-  Start() = {};
+  Settings() = {}, Start() = {};
   platform::Platform p = fake.Bundle();
   RunEntry(argument_text, p);
   const Calls guard = {"FindWindow(quillmere_Main)", "FindWindow(quillmereの設定)"};
@@ -27,10 +25,8 @@ Calls ActionsOf(testing::FakePlatform& fake, std::string_view argument_text) {
       << "the guard comes first, argument text [" << argument_text << "]";
   Calls actions;
   for (std::size_t i = 2; i < fake.calls.size(); ++i) {
-    const bool read = fake.calls[i].starts_with("GetPrivateProfileString");
-    if (!read || actions.empty() || actions.back() != "LoadSettings") {
-      actions.push_back(read ? "LoadSettings" : fake.calls[i]);
-    }
+    const std::string action = fake.calls[i].starts_with("GetPrivateProfileString") ? "LoadSettings" : fake.calls[i];
+    if (action != "LoadSettings" || actions.empty() || actions.back() != action) actions.push_back(action);
   }
   return actions;
 }
@@ -43,9 +39,8 @@ TEST(RunEntry, ModesTable) {
   const Calls lost = {"ClaimSingleInstance", "EndProcess"};
   const Calls nt = {"LoadSettings", "GetVersionEx(148)", "EndProcess"};
   auto preview = [](std::string host, std::string twips, std::string pixels) {
-    return Calls{"AdoptDpiAwarenessOf(" + host + ")", "GetWindowRect(" + host + ")",
-                 "LoadPreviewWindow", "GetWindowLong(0x5150,-16)",
-                 "SetWindowLong(0x5150,-16,0x46000000)", "SetParent(0x5150," + host + ")",
+    return Calls{"AdoptDpiAwarenessOf(" + host + ")", "GetWindowRect(" + host + ")", "LoadPreviewWindow",
+                 "GetWindowLong(0x5150,-16)", "SetWindowLong(0x5150,-16,0x46000000)", "SetParent(0x5150," + host + ")",
                  "PlacePreviewWindow(0x5150," + twips + ")", "SizePreviewPicture(0x5150," + pixels + ")",
                  "ShowPreviewWindow(0x5150)"};
   };
@@ -53,20 +48,13 @@ TEST(RunEntry, ModesTable) {
   const Calls pane = preview("0x4d2", "1412,848", "112.96,113.067");
   // The pane went away between the check and SetParent: no stray window is left to show.
   Calls orphan = preview("0x37", "", "");
-  orphan.resize(6);
-  orphan.push_back("EndProcess");
-  auto password = [](std::string parent) {
-    return Calls{"LoadSettings", "GetVersionEx(148)", "PwdChangePassword(SCRSAVE," + parent + ")",
-                 "EndProcess"};
+  orphan.resize(6), orphan.push_back("EndProcess");
+  auto password = [&nt](std::string parent) {
+    Calls calls = nt;
+    return calls.insert(calls.end() - 1, "PwdChangePassword(SCRSAVE," + parent + ")"), calls;
   };
-  struct Case {
-    const char* text;
-    Calls actions;
-    std::uint32_t platform_id = platform::kPlatformWin32Nt;
-    std::int32_t version_result = 1;
-    const char* marker = "";
-    bool claim_wins = true;
-  };
+  struct Case { const char* text; Calls actions; std::uint32_t platform_id = platform::kPlatformWin32Nt;
+                std::int32_t version_result = 1; const char* marker = ""; bool claim_wins = true; };
   const Case cases[] = {
       {"/s", saver}, {"/S", saver}, {"-s", saver}, {"xs", saver}, {"あs", saver},
       {"", {"ClaimSingleInstance", "LoadSettings", "LoadSaverWindow", "EndProcess"}},
@@ -91,21 +79,16 @@ TEST(RunEntry, ModesTable) {
       {"/p 1234", ended, 1, 1, "quillmere_Main"}, {"/a 1234", ended, 1, 1, "quillmereの設定"},
       {"", ended, 2, 1, "quillmereの設定"},
       // Another start got there first: nothing of the system's may change.
-      {"/s", lost, 1, 1, "", false}, {"", lost, 1, 1, "", false}, {"/c", lost, 1, 1, "", false},
-  };
+      {"/s", lost, 1, 1, "", false}, {"", lost, 1, 1, "", false}, {"/c", lost, 1, 1, "", false}};
   for (const Case& c : cases) {
     testing::FakePlatform fake;
     fake.window_rects = {{1234, {100, 50, 213, 163}}, {77, {0, 0, 3000, 2500}}, {55, {}},
                          {0xffffffffb2d05e00, {100, 50, 213, 163}}, {0xffffffff80000000, {100, 50, 213, 163}}};
     fake.refuses_children = 55;
-    fake.twips_per_pixel_x = 12.5;
-    fake.twips_per_pixel_y = 7.5;
-    fake.show_cursor_result = -3;
-    fake.platform_id = c.platform_id;
-    fake.version_result = c.version_result;
+    fake.twips_per_pixel_x = 12.5, fake.twips_per_pixel_y = 7.5, fake.show_cursor_result = -3;
+    fake.platform_id = c.platform_id, fake.version_result = c.version_result, fake.claim_wins = c.claim_wins;
     fake.ini["Section"]["Num"] = " 150";
     if (*c.marker) fake.windows_by_title[c.marker] = 0x42;
-    fake.claim_wins = c.claim_wins;
     EXPECT_EQ(ActionsOf(fake, c.text), c.actions) << "[" << c.text << "] " << c.marker;
     const bool hidden = std::ranges::count(c.actions, "ShowCursor(0)") == 1;
     EXPECT_EQ(Start().saved_cursor_count, hidden ? -3 : 0) << c.text;
@@ -124,12 +107,11 @@ TEST(ArgumentTextOf, DropsTheProgramPathAndTheBlanksAfterIt) {
 // The dialog's zoom runs from where the cursor was when it was recorded, whatever came since.
 TEST(Zoom, RunsBetweenTheRecordedCursorPointAndTheWindow) {
   using P = platform::Point;
-  const std::pair<std::optional<P>, const char*> cases[] = {
+  const std::pair<std::optional<P>, std::string> cases[] = {
       {std::nullopt, "{0,0,0,0}"}, {P{100, 200}, "{100,200,100,200}"}, {P{40000, 30}, "{7,30,7,30}"},
       {P{-5, -40000}, "{-5,9,-5,9}"}, {P{32767, -32768}, "{32767,-32768,32767,-32768}"},
-      {P{32768, -32769}, "{7,9,7,9}"},  // outside 16 bits: kept
-  };
-  for (const auto& [cursor, point] : cases) {
+      {P{32768, -32769}, "{7,9,7,9}"}};  // outside 16 bits: kept
+  for (const auto& [cursor, p] : cases) {
     testing::FakePlatform fake;
     fake.cursor = cursor;
     fake.window_rects[0x77] = {274, 268, 750, 499};
@@ -139,7 +121,6 @@ TEST(Zoom, RunsBetweenTheRecordedCursorPointAndTheWindow) {
     ZoomWindowOpen(fake, 0x77, origin);
     ZoomWindowClose(fake, 0x77, origin);
     ZoomWindowClose(fake, 0x99, origin);  // no such window: its rectangle stays zeros
-    const std::string p = point;
     EXPECT_EQ(fake.Calls("Draw"), (Calls{"DrawAnimatedRects(0x77,3," + p + ",{274,268,750,499})",
                                         "DrawAnimatedRects(0x77,3,{274,268,750,499}," + p + ")",
                                         "DrawAnimatedRects(0x99,3,{0,0,0,0}," + p + ")"}));
@@ -147,33 +128,24 @@ TEST(Zoom, RunsBetweenTheRecordedCursorPointAndTheWindow) {
 }
 
 constexpr std::int32_t kMin = -2147483647 - 1;
-constexpr const char* kKeys[] = {"Kind", "Size", "Speed", "Num", "Intval", "Sync"};
+const std::string kKeys[] = {"Kind", "Size", "Speed", "Num", "Intval", "Sync"};
 
 TEST(LoadSettings, DefaultsForMissingOrEmptyValuesAndZeroForTextThatIsNoNumber) {
-  struct Case {
-    const char* what;
-    std::map<std::string, std::string> keys;
-    SettingsValues expected;
-  };
+  struct Case { const char* what; std::map<std::string, std::string> keys; SettingsValues expected; };
   const Case cases[] = {
       {"no file", {}, {0, 5, 5, 100, 10, 0}},
       {"written by the program", {{"Kind", " 3"}, {"Size", " 20"}, {"Speed", " 1"}, {"Num", " 200"},
                                   {"Intval", " 60"}, {"Sync", " 1"}}, {3, 20, 1, 200, 60, 1}},
-      {"empty and no number", {{"Size", ""}, {"Speed", "abc"}, {"Num", "12x"}, {"Intval", ""}},
-       {0, 5, 0, 0, 10, 0}},
-      {"no range check", {{"Kind", "-1"}, {"Size", "500"}, {"Num", "0"}, {"Intval", " 3.5 "}},
-       {-1, 500, 5, 0, 4, 0}},
+      {"empty and no number", {{"Size", ""}, {"Speed", "abc"}, {"Num", "12x"}, {"Intval", ""}}, {0, 5, 0, 0, 10, 0}},
+      {"no range check", {{"Kind", "-1"}, {"Size", "500"}, {"Num", "0"}, {"Intval", " 3.5 "}}, {-1, 500, 5, 0, 4, 0}},
       {"outside 32 bits", {{"Num", "2147483648"}, {"Sync", "-2147483648"}}, {0, 5, 5, 0, 10, kMin}},
-      {"cut at 255 characters", {{"Size", std::string(253, '0') + "123"}}, {0, 12, 5, 100, 10, 0}},
-  };
+      {"cut at 255 characters", {{"Size", std::string(253, '0') + "123"}}, {0, 12, 5, 100, 10, 0}}};
   Calls reads;  // each key in order, from the file beside the executable
-  for (const char* key : kKeys) {
-    reads.push_back("GetPrivateProfileString(Section," + std::string(key) + ",256,D:\\S\\quillmere.ini)");
-  }
+  for (const std::string& key : kKeys)
+    reads.push_back("GetPrivateProfileString(Section," + key + ",256,D:\\S\\quillmere.ini)");
   for (const Case& c : cases) {
     testing::FakePlatform fake;
-    fake.folder = "D:\\S";
-    fake.ini["Section"] = c.keys;
+    fake.folder = "D:\\S", fake.ini["Section"] = c.keys;
     SettingsValues values;
     LoadSettings(fake, values);
     EXPECT_EQ(values, c.expected) << c.what;
@@ -186,32 +158,23 @@ TEST(ParseWholeNumber, AcceptsNumbersWithBlanksAndRoundsFractionsHalfToEven) {
       {"5", 5}, {"\t-7  ", -7}, {"+12", 12}, {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"-3.5", -4},
       {"0.5", 0}, {"1.49", 1}, {".5", 0}, {"1e3", 1000}, {"2147483647", 2147483647},
       {"-2147483648.5", kMin}, {"2147483647.5", {}}, {"1e10", {}}, {"1e999", {}}, {"5x", {}},
-      {"-2147483649", {}}, {"1 2", {}}, {"-", {}}, {".", {}}, {"   ", {}}, {"0x10", {}},
-  };
+      {"-2147483649", {}}, {"1 2", {}}, {"-", {}}, {".", {}}, {"   ", {}}, {"0x10", {}}};
   for (const auto& [text, expected] : cases) EXPECT_EQ(ParseWholeNumber(text), expected) << text;
-}
-
-TEST(ParseLeadingNumber, ReadsUpToTheFirstCharacterThatCannotContinueIt) {
-  const std::pair<const char*, double> cases[] = {{":12", 0}, {"-5", -5}, {"7e", 7}, {"1e2x", 100}};
-  for (const auto& [text, expected] : cases) EXPECT_EQ(ParseLeadingNumber(text), expected) << text;
+  // The leading number reads up to the first character that cannot continue it.
+  const std::pair<const char*, double> leading[] = {{":12", 0}, {"-5", -5}, {"7e", 7}, {"1e2x", 100}};
+  for (const auto& [text, expected] : leading) EXPECT_EQ(ParseLeadingNumber(text), expected) << text;
 }
 
 TEST(WriteIniString, AllSixKeysInOrderWithTheirValueTextAndNamesOfAtMost127Characters) {
-  const std::string texts[] = {" 0", " 20", " 10", " 300", " 5", "-2147483648"};
   Calls writes;
-  for (int i = 0; i < 6; ++i) {
-    writes.push_back("WritePrivateProfileString(Section," + std::string(kKeys[i]) + ",[" +
-                     texts[i] + "],C:\\Savers\\quillmere.ini)");
-  }
+  for (int i = 0; const char* text : {" 0", " 20", " 10", " 300", " 5", "-2147483648"})
+    writes.push_back("WritePrivateProfileString(Section," + kKeys[i++] + ",[" + text + "],C:\\Savers\\quillmere.ini)");
   testing::FakePlatform fake;
-  const SettingsValues values = {0, 20, 10, 300, 5, kMin};
-  EXPECT_TRUE(WriteAllSettings(fake, values));
-  EXPECT_EQ(fake.calls, writes);
-  fake.calls.clear();
-  fake.writes_succeed = false;
-  EXPECT_FALSE(WriteAllSettings(fake, values));
-  EXPECT_EQ(fake.calls, writes);  // every key is still tried
-  fake.calls.clear();
+  for (bool succeed : {true, false}) {  // after a failed write every key is still tried
+    fake.writes_succeed = succeed;
+    EXPECT_EQ(WriteAllSettings(fake, {0, 20, 10, 300, 5, kMin}), succeed);
+    EXPECT_EQ(std::exchange(fake.calls, {}), writes);
+  }
   WriteIniString(fake, std::string(200, 's'), std::string(128, 'k'), " 1", "p");
   EXPECT_EQ(fake.calls, Calls{"WritePrivateProfileString(" + std::string(127, 's') + "," +
                               std::string(127, 'k') + ",[ 1],p)"});
