@@ -88,6 +88,27 @@ def windows_titled(title):
 def find_window(title, timeout=20):
     return wait_until(f"a window titled {title!r}", lambda: (windows_titled(title) or [None])[0], timeout)
 
+SET = (321, 200)
+
+class Dialog:
+    """The settings dialog, started with /c; points are in its layout pixels, at 96 dpi and above."""
+
+    def __init__(self, ini=None, folder=None, dpi=96):
+        self.run, self.dpi = Run(["/c"], ini=ini, folder=folder), dpi
+        self.wid = find_window(DIALOG)
+        time.sleep(0.5)
+        self.x, self.y, self.w, self.h = geometry(self.wid)
+
+    def click(self, point, button=1):  # layout pixels to physical ones, halves up
+        click(self.x + int(point[0] * self.dpi / 96 + 0.5), self.y + int(point[1] * self.dpi / 96 + 0.5), button)
+        time.sleep(0.3)
+
+    def values(self):
+        self.run.wait_exit(10)
+        lines = (self.run.ini_bytes() or b"no file").decode().split()
+        check(lines[0] == "[Section]" and [line.split("=")[0] for line in lines[1:]] == KEYS, f"file {lines}")
+        return [int(line.split("=")[1]) for line in lines[1:]]
+
 def start_saver(args=("/s",), settings=BUSY, pointer=(512, 384)):
     """Starts the saver with the pointer at a known place; returns the run and the saver window."""
     xdotool("mousemove", *pointer)
@@ -137,6 +158,22 @@ class Shot:
 
     def colours(self, x0, y0, x1, y1, step=1):
         return {self.pixel(x, y) for y in range(y0, y1, step) for x in range(x0, x1, step)}
+
+def check_the_still_in_panes(panes, scale=1):
+    """The still from each pane's top-left, every pixel scale times over, black beyond and cut by the
+    pane, with the host's green around (drawn by the host's own process, as Wine shows it)."""
+    still = Shot(path=os.path.join(ASSETS, "preview.bmp"))
+    for w, h in panes:
+        run = preview_host(w, h, "inproc")
+        wait_until("the pane", lambda: host_report(run, "ready.txt"), 20)
+        time.sleep(0.5)
+        shot, sw, sh = Shot(f"{w}x{h}"), min(w, 152 * scale), min(h, 112 * scale)
+        check(all(shot.pixel(120 + x, 120 + y) == still.pixel(x // scale, y // scale)
+                  for y in range(sh) for x in range(sw)), f"{w}x{h}: not the still at {scale}x")
+        for x0, y0, x1, y1, colour in ((sw, 0, w, h, (0, 0, 0)), (0, sh, w, h, (0, 0, 0)),
+                                       (w, 0, w + 9, h, (0, 160, 0)), (0, h, w, h + 9, (0, 160, 0))):
+            seen = shot.colours(120 + x0, 120 + y0, 120 + x1, 120 + y1)
+            check(seen <= {colour}, f"{w}x{h}: {x0},{y0}-{x1},{y1} shows {sorted(seen)[:3]}, not {colour}")
 
 def pointer_shown():
     """Whether the pointer's current image has an opaque pixel."""

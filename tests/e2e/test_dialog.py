@@ -7,27 +7,10 @@ import time
 
 from harness import *
 
-SET, CANCEL, EXIT = (321, 200), (417, 200), (463, 11)
+CANCEL, EXIT = (417, 200), (463, 11)
 
 def slider(row, x=44):  # x 8 lies on the left arrow, 44 in the trough, 79 on the right arrow
     return (316 + x, 52 + 24 * row)
-
-class Dialog:
-    def __init__(self, ini=None, folder=None):
-        self.run = Run(["/c"], ini=ini, folder=folder)
-        self.wid = find_window(DIALOG)
-        time.sleep(0.5)
-        self.x, self.y, self.w, self.h = geometry(self.wid)
-
-    def click(self, point, button=1):
-        click(self.x + point[0], self.y + point[1], button)
-        time.sleep(0.3)
-
-    def values(self):
-        self.run.wait_exit(10)
-        lines = (self.run.ini_bytes() or b"no file").decode().split()
-        check(lines[0] == "[Section]" and [line.split("=")[0] for line in lines[1:]] == KEYS, f"file {lines}")
-        return [int(line.split("=")[1]) for line in lines[1:]]
 
 def test_centred_painted_textured_the_same_after_being_covered_and_dragged_by_the_title_strip():
     dialog = Dialog()

@@ -19,9 +19,8 @@ def test_the_dialog_scales_is_centred_and_a_strip_and_set_save_as_at_96():
         folder = tempfile.mkdtemp(prefix="quillmere-e2e-")
         if dpi == 192:  # the first set fails and says so
             os.mkdir(os.path.join(folder, "quillmere.ini"))
-        run = Run(["/c"], folder=folder)
-        x, y, w, h = geometry(find_window(DIALOG))
-        time.sleep(0.5)
+        dialog = Dialog(folder=folder, dpi=dpi)
+        x, y, w, h = dialog.x, dialog.y, dialog.w, dialog.h
         check((w, h) == size and x == (1024 - w) // 2 and y in ((768 - h) // 2, (769 - h) // 2), f"{dpi}: at {x},{y} {w}x{h}")
         if dpi == 192:  # the painted rows, an option-off mark and a strip's first rows, each pixel doubled
             shot = Shot("dialog-192")
@@ -33,11 +32,8 @@ def test_the_dialog_scales_is_centred_and_a_strip_and_set_save_as_at_96():
                 art = Shot(path=os.path.join(ASSETS, name))
                 seen = [shot.pixel(x + 2 * lx + dx, y + 2 * ly + dy) for dy in range(2 * sh) for dx in range(2 * sw)]
                 check(seen == [art.pixel(dx // 2, dy // 2) for dy in range(2 * sh) for dx in range(2 * sw)], f"{name} at 192")
-        def press(*points):
-            for px, py in points:  # layout pixels to physical ones, halves up
-                click(x + int(px * dpi / 96 + 0.5), y + int(py * dpi / 96 + 0.5))
-                time.sleep(0.3)
-        press((116, 50 + 20 * strip), (321, 200))
+        dialog.click((116, 50 + 20 * strip))
+        dialog.click(SET)
         if dpi == 192:  # the message's longer line, in the message font at 192 DPI, lies within its box
             bx, by, bw, bh = geometry(find_window("quillmere", timeout=10))
             shot = Shot("not-saved-192")
@@ -45,25 +41,13 @@ def test_the_dialog_scales_is_centred_and_a_strip_and_set_save_as_at_96():
             check(bx < min(ink) and max(ink) - min(ink) > 600 and max(ink) < bx + bw, f"{bx}+{bw}: text {min(ink)}-{max(ink)}")
             key("Return")
             wait_until("the message to go", lambda: not windows_titled("quillmere"), END_LIMIT)
-            os.rmdir(run.ini)
-            press((321, 200))
-        run.wait_exit(10)
-        check(b"Kind=%d" % strip in (run.ini_bytes() or b""), f"{dpi}: the file holds {run.ini_bytes()}")
+            os.rmdir(dialog.run.ini)
+            dialog.click(SET)
+        check(dialog.values()[0] == strip, f"{dpi}: the file holds {dialog.run.ini_bytes()}")
 
 def test_at_192_the_still_fills_a_304_by_224_pane_top_left_black_beyond_cut_by_a_smaller_one():
     at_dpi(192)
-    still = Shot(path=os.path.join(ASSETS, "preview.bmp"))
-    for w, h in ((304, 224), (400, 260), (200, 100)):
-        run = preview_host(w, h, "inproc")
-        wait_until("the pane", lambda: host_report(run, "ready.txt"), 20)
-        time.sleep(0.5)
-        shot, sw, sh = Shot(f"{w}x{h}"), min(w, 304), min(h, 224)
-        check(all(shot.pixel(120 + x, 120 + y) == still.pixel(x // 2, y // 2) for y in range(sh) for x in range(sw)),
-              f"{w}x{h}: not the still with its pixels doubled")
-        check(all(shot.colours(120 + x0, 120 + y0, 120 + w, 120 + h) <= {(0, 0, 0)} for x0, y0 in ((sw, 0), (0, sh))),
-              f"{w}x{h}: not black beyond")
-        open(os.path.join(run.folder, "end.txt"), "w").write("close")
-        run.wait_exit(15)
+    check_the_still_in_panes(((304, 224), (400, 260), (200, 100)), 2)
 
 # The run's shared prefix keeps 96 dots per inch.
 run_tests_in_own_prefix(globals(), "dpi")

@@ -15,7 +15,6 @@ UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\quill
 DESKTOP_KEY, OTHER_SAVER = r"HKCU\Control Panel\Desktop", r"C:\windows\system32\other.scr"
 WHERE = rf"C:\users\{USER}\AppData\Local\Programs\quillmere"
 ADDED = ["README-en.txt", "README-ja.txt", "quillmere.scr", "uninstall.exe"]
-SET = (321, 200)
 
 def wine(*args):
     return subprocess.run(["wine", *args], env=ENV, capture_output=True, timeout=60)
