@@ -1,5 +1,6 @@
 """Drives the real quillmere.scr under Wine on the run's Xvfb server: start it, find its windows,
-send input, read the screen and the pointer, wait for it to end. Every wait has a time limit."""
+send input, read the screen and the pointer, wait for it to end. Every wait has a time limit.
+Run as a program ("up" or "down") it starts or stops that server and the run's Wine prefix."""
 import contextlib
 import ctypes
 import os
@@ -13,7 +14,8 @@ import time
 
 STATE, SCR = os.environ["QUILLMERE_E2E_STATE"], os.environ["QUILLMERE_SCR"]
 ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets")
-DISPLAY = open(os.path.join(STATE, "display")).read().strip()
+DISPLAY_FILE, XVFB_FILE = os.path.join(STATE, "display"), os.path.join(STATE, "xvfb.pid")
+DISPLAY = open(DISPLAY_FILE).read().strip() if os.path.exists(DISPLAY_FILE) else ""
 ENV = dict(os.environ, DISPLAY=DISPLAY, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
 SAVER, DIALOG = "quillmere_Main", "quillmereの設定"
 KEYS = ["Kind", "Size", "Speed", "Num", "Intval", "Sync"]
@@ -159,6 +161,10 @@ class Shot:
     def colours(self, x0, y0, x1, y1, step=1):
         return {self.pixel(x, y) for y in range(y0, y1, step) for x in range(x0, x1, step)}
 
+    def shows(self, picture, x0, y0, w, h, scale=1):
+        """Whether w x h pixels from (x0, y0) are the picture's top-left, each pixel scale times over."""
+        return all(self.pixel(x0 + x, y0 + y) == picture.pixel(x // scale, y // scale) for y in range(h) for x in range(w))
+
 def check_the_still_in_panes(panes, scale=1):
     """The still from each pane's top-left, every pixel scale times over, black beyond and cut by the
     pane, with the host's green around (drawn by the host's own process, as Wine shows it)."""
@@ -168,8 +174,7 @@ def check_the_still_in_panes(panes, scale=1):
         wait_until("the pane", lambda: host_report(run, "ready.txt"), 20)
         time.sleep(0.5)
         shot, sw, sh = Shot(f"{w}x{h}"), min(w, 152 * scale), min(h, 112 * scale)
-        check(all(shot.pixel(120 + x, 120 + y) == still.pixel(x // scale, y // scale)
-                  for y in range(sh) for x in range(sw)), f"{w}x{h}: not the still at {scale}x")
+        check(shot.shows(still, 120, 120, sw, sh, scale), f"{w}x{h}: not the still at {scale}x")
         for x0, y0, x1, y1, colour in ((sw, 0, w, h, (0, 0, 0)), (0, sh, w, h, (0, 0, 0)),
                                        (w, 0, w + 9, h, (0, 160, 0)), (0, h, w, h + 9, (0, 160, 0))):
             seen = shot.colours(120 + x0, 120 + y0, 120 + x1, 120 + y1)
@@ -198,9 +203,9 @@ def free_display(first):
     return next(n for n in range(first, first + 60)
                 if not any(map(os.path.exists, (f"/tmp/.X{n}-lock", f"/tmp/.X11-unix/X{n}"))))
 
-def quietly(*command, timeout=60):
+def quietly(*command, timeout=60, **options):
     return subprocess.run(command, env=ENV, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                          stderr=subprocess.DEVNULL, timeout=timeout)
+                          stderr=subprocess.DEVNULL, timeout=timeout, **options)
 
 def run_tests_in_own_prefix(namespace, name, screens=(), prepare=lambda: None):
     """Runs the file's tests in a Wine prefix of its own, so that what they change of Wine stays
@@ -249,3 +254,31 @@ def run_tests(namespace):
         print(f"{status:6} {name} ({time.monotonic() - started:.1f}s)", flush=True)
     print(f"{len(failed)} failed")
     sys.exit(1 if failed else 0)
+
+def up():
+    down()
+    os.makedirs(STATE, exist_ok=True)
+    ENV["DISPLAY"] = f":{free_display(90)}"
+    xvfb = subprocess.Popen(["Xvfb", ENV["DISPLAY"], "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                            start_new_session=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    open(XVFB_FILE, "w").write(str(xvfb.pid))
+    open(DISPLAY_FILE, "w").write(ENV["DISPLAY"])
+    wait_until(f"Xvfb on {ENV['DISPLAY']}", lambda: quietly("xdpyinfo").returncode == 0, 20)
+    # The prefix is kept between runs; a persistent wineserver keeps every start quick.
+    if not os.path.exists(os.path.join(ENV["WINEPREFIX"], "system.reg")):
+        quietly("wineboot", "-i", timeout=240)
+    quietly("wineserver", "-w", timeout=120)
+    quietly("wineserver", "-p", start_new_session=True)
+    print(f"Xvfb {ENV['DISPLAY']}, Wine prefix {ENV['WINEPREFIX']}")
+
+def down():
+    if os.path.exists(DISPLAY_FILE):
+        quietly("wineserver", "-k", timeout=30)
+        os.remove(DISPLAY_FILE)  # so that no later run takes over a display that another run now has
+    if os.path.exists(XVFB_FILE):
+        with contextlib.suppress(ProcessLookupError, ValueError):
+            os.kill(int(open(XVFB_FILE).read()), 15)
+        os.remove(XVFB_FILE)
+
+if __name__ == "__main__":
+    {"up": up, "down": down}[sys.argv[1]]()
