@@ -7,8 +7,14 @@ import time
 
 from harness import *
 
+set_dpi = None  # what this run last set; the prefix keeps it between runs
+
 def at_dpi(dpi):
     """Sets LogPixels; the wineserver, started afresh, reads it."""
+    global set_dpi
+    if dpi == set_dpi:
+        return
+    set_dpi = dpi
     quietly("wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
     for step in ("-k", "-w", "-p"):
         quietly("wineserver", step)

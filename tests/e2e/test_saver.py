@@ -32,11 +32,12 @@ def test_the_whole_canvas_reaches_the_screen_in_gold_and_clears_every_second_tic
           f"with Intval 2 the canvas cleared at {[round(t - started, 1) for t in clears]} s")
 
 def test_a_window_over_the_screen_pointer_hidden_only_with_s_that_keys_and_buttons_end():
-    for args, action in ((["/s"], "a"), (["/s"], "shift+F5"), (["/s"], "alt"), (["/s"], "alt+x"), (["/s"], 1),
-                         (["/s"], 3), ([], "Return"), ([], "F10"), ([], 2)):
+    # Alt (pressed first, alone) and F10 come as system keys.
+    for args, action in ((["/s"], "a"), (["/s"], "shift+F5"), (["/s"], "alt+x"), (["/s"], 1), (["/s"], 3),
+                         ([], "F10"), ([], 2)):
         run, wid = start_saver(args)
         check(geometry(wid) == (0, 0, 1024, 768), f"{args}: saver window at {geometry(wid)}")
-        if action in ("a", "Return"):  # over a new window Wine shows no pointer until it first sets one
+        if action in ("a", "F10"):  # over a new window Wine shows no pointer until it first sets one
             time.sleep(1 if args else 0)
             wait_until(f"{args}: the pointer {'hidden' if args else 'shown'}", lambda: pointer_shown() == (not args), 5)
         if action == "shift+F5":  # a host asks how the saver stands, then its window ends the saver
