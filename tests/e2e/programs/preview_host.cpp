@@ -55,8 +55,7 @@ HWND Open(HINSTANCE instance, const wchar_t* name, COLORREF colour, DWORD style,
   window_class.hbrBackground = CreateSolidBrush(colour);
   window_class.lpszClassName = name;
   RegisterClassW(&window_class);
-  return CreateWindowExW(0, name, name, style | WS_VISIBLE, x, x, w, h, parent, nullptr, instance,
-                         nullptr);
+  return CreateWindowExW(0, name, name, style | WS_VISIBLE, x, x, w, h, parent, nullptr, instance, nullptr);
 }
 
 }  // namespace
@@ -97,8 +96,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
   HWND host = Open(instance, L"quillmere preview host", RGB(0, 160, 0), WS_POPUP, 100, width + 40,
                    height + 40, nullptr);
-  HWND pane = Open(instance, L"pane", RGB(0, 0, 200), WS_CHILD | WS_CLIPCHILDREN, 20, width,
-                   height, host);
+  HWND pane = Open(instance, L"pane", RGB(0, 0, 200), WS_CHILD | WS_CLIPCHILDREN, 20, width, height, host);
   PumpUntil(50, [] { return false; });  // both windows painted before the preview starts
 
   const std::wstring switches = L"/p " + std::to_wstring(reinterpret_cast<UINT_PTR>(pane));
