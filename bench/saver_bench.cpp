@@ -63,7 +63,8 @@ void BM_StampDiscPerPixel(benchmark::State& state) {
   constexpr std::int32_t kRadius = 20;
   std::int64_t disc_pixels = 0;
   for (std::int32_t dy = -kRadius; dy <= kRadius; ++dy) {
-    for (std::int32_t dx = -kRadius; dx <= kRadius; ++dx) disc_pixels += dx * dx + dy * dy <= kRadius * kRadius;
+    for (std::int32_t dx = -kRadius; dx <= kRadius; ++dx)
+      disc_pixels += dx * dx + dy * dy <= kRadius * kRadius;
   }
   std::int32_t x = 100;
   std::int32_t y = 100;

@@ -42,7 +42,9 @@ constexpr int kFramesPerTurn = 25;
 class NaiveGdi {
  public:
   NaiveGdi(HDC buffer, int width, int height)
-      : buffer_(buffer), width_(width), height_(height),
+      : buffer_(buffer),
+        width_(width),
+        height_(height),
         heads_(static_cast<std::size_t>(kBenchSettings.Num), POINT{width / 2, height / 2}) {
     SelectObject(buffer_, GetStockObject(DC_BRUSH));
     SelectObject(buffer_, GetStockObject(DC_PEN));

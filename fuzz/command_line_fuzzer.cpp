@@ -1,4 +1,5 @@
-// Any command line and marker windows (the first byte): the guard asks first; one window at most, none if marked.
+// Any command line and marker windows (the first byte): the guard asks first; one window at most,
+// none if marked.
 #include <algorithm>
 #include <cstdlib>
 
@@ -19,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string line(reinterpret_cast<const char*>(data + 1), size - 1);
   startup::RunEntry(startup::ArgumentTextOf(line), p);
   const auto opened = std::ranges::count_if(fake.calls, [](const std::string& call) {
-    return call == "LoadSaverWindow" || call == "ShowSettingsDialog" || call.starts_with("ShowPreviewWindow");
+    return call == "LoadSaverWindow" || call == "ShowSettingsDialog" ||
+           call.starts_with("ShowPreviewWindow");
   });
   if (fake.calls.size() < 2 || fake.calls[0] != "FindWindow(quillmere_Main)") std::abort();
   if (opened > ((data[0] & 3) ? 0 : 1)) std::abort();

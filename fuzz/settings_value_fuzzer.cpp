@@ -1,4 +1,5 @@
-// Any value text for every key: reading never fails, and a write and a second read give back what was read.
+// Any value text for every key: reading never fails, and a write and a second read give back what
+// was read.
 #include <cstdlib>
 
 #include "startup/settings.h"
@@ -9,7 +10,8 @@ using namespace quillmere;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   testing::FakePlatform fake;
-  for (const auto& setting : startup::kSettings) fake.ini["Section"][std::string(setting.key)] = text;
+  for (const auto& setting : startup::kSettings)
+    fake.ini["Section"][std::string(setting.key)] = text;
   startup::SettingsValues values, again;
   startup::LoadSettings(fake, values);
   startup::WriteAllSettings(fake, values);

@@ -19,7 +19,7 @@ def resource_version(image):
     pos = start + len(key)
     pos += (-pos) % 4  # the value starts on a 32-bit boundary
     end = pos
-    while image[end:end + 2] != b"\0\0":
+    while image[end : end + 2] != b"\0\0":
         end += 2
     return image[pos:end].decode("utf-16-le")
 
@@ -57,9 +57,21 @@ def setup(scr, out_dir):
         for name, data in readmes(version):
             with open(os.path.join(stage, name), "wb") as f:
                 f.write(data)
-        subprocess.run(["makensis", "-V2", "-WX", "-INPUTCHARSET", "UTF8", f"-DVERSION={version}",
-                        f"-DSTAGE={stage}", f"-DICON={os.path.join(HERE, '..', 'assets', 'quillmere.ico')}",
-                        f"-DOUTFILE={os.path.abspath(exe_path)}", os.path.join(HERE, "quillmere.nsi")], check=True)
+        subprocess.run(
+            [
+                "makensis",
+                "-V2",
+                "-WX",
+                "-INPUTCHARSET",
+                "UTF8",
+                f"-DVERSION={version}",
+                f"-DSTAGE={stage}",
+                f"-DICON={os.path.join(HERE, '..', 'assets', 'quillmere.ico')}",
+                f"-DOUTFILE={os.path.abspath(exe_path)}",
+                os.path.join(HERE, "quillmere.nsi"),
+            ],
+            check=True,
+        )
     return exe_path
 
 

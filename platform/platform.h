@@ -91,7 +91,8 @@ class ScreenMetrics {
 class ProfileFiles {
  public:
   virtual ~ProfileFiles() = default;
-  // GetPrivateProfileString into a buffer of buffer_size characters; returns its text up to the first NUL.
+  // GetPrivateProfileString into a buffer of buffer_size characters; returns its text up to the
+  // first NUL.
   virtual std::string GetPrivateProfileString(std::string_view section, std::string_view key,
                                               std::string_view fallback, std::uint32_t buffer_size,
                                               std::string_view path) = 0;
@@ -136,9 +137,11 @@ class ProgramWindows {
   // Loads the preview window hidden and returns its handle.
   virtual WindowHandle LoadPreviewWindow() = 0;
   // Places the preview window at the pane's top-left corner, size in twips.
-  virtual void PlacePreviewWindow(WindowHandle preview, double width_twips, double height_twips) = 0;
+  virtual void PlacePreviewWindow(WindowHandle preview, double width_twips,
+                                  double height_twips) = 0;
   // Sizes the still picture control, in pixels.
-  virtual void SizePreviewPicture(WindowHandle preview, double width_pixels, double height_pixels) = 0;
+  virtual void SizePreviewPicture(WindowHandle preview, double width_pixels,
+                                  double height_pixels) = 0;
   virtual void ShowPreviewWindow(WindowHandle preview) = 0;
   // Shows the settings dialog modally and returns when it has closed.
   virtual void ShowSettingsDialog() = 0;

@@ -30,7 +30,7 @@ class SaverHost {
   // canvas memory, rows top to bottom, each pixel 0x00RRGGBB; empty when the window or the
   // canvas could not be made.
   virtual std::optional<std::span<std::uint32_t>> PrepareSurfaces(std::int32_t width,
-                                                                   std::int32_t height) = 0;
+                                                                  std::int32_t height) = 0;
   virtual void EnableTimer() = 0;
   // Shows the window normally (making it active), then topmost without moving or activating.
   virtual void ShowTopmost() = 0;

@@ -11,12 +11,34 @@ namespace quillmere::platform {
 
 // The dialog's controls by name; a control array is one name with an index.
 enum class DialogControl {
-  Image1, Label9, ImgExit, Pic_a, Pic_b, lbl, lbl_URL, Img_Set, lbl_Set, Img_Can, lbl_Can,
-  Img_Ptn, Pic_Ptn, lbl_Ptn, HS, lbl_HS, Img_Sync, lbl_Sync,
+  Image1,
+  Label9,
+  ImgExit,
+  Pic_a,
+  Pic_b,
+  lbl,
+  lbl_URL,
+  Img_Set,
+  lbl_Set,
+  Img_Can,
+  lbl_Can,
+  Img_Ptn,
+  Pic_Ptn,
+  lbl_Ptn,
+  HS,
+  lbl_HS,
+  Img_Sync,
+  lbl_Sync,
 };
 
 enum class DialogPicture {
-  None, OptionOn, OptionOff, ButtonReleased, ButtonPressed, ExitReleased, ExitPressed,
+  None,
+  OptionOn,
+  OptionOff,
+  ButtonReleased,
+  ButtonPressed,
+  ExitReleased,
+  ExitPressed,
 };
 
 // The settings dialog's window as the platform builds it.

@@ -23,8 +23,9 @@ constexpr std::int32_t kLargestTabledRadius = 1 << 14;
 Canvas::Canvas(std::span<std::uint32_t> pixels, std::int32_t width, std::int32_t height)
     : pixels_(pixels), width_(width), height_(height) {
   // Memory short of the stated size leaves nothing to draw on.
-  const bool fits = width > 0 && height > 0 &&
-                    pixels.size() >= static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  const bool fits =
+      width > 0 && height > 0 &&
+      pixels.size() >= static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   if (!fits) width_ = height_ = 0;
 }
 
@@ -50,8 +51,10 @@ std::span<const std::int32_t> Canvas::HalfWidths(std::int32_t radius) {
 
 void Canvas::StampDisc(std::int32_t cx, std::int32_t cy, std::int32_t radius, std::uint32_t pixel) {
   if (radius < 0 || width_ <= 0 || height_ <= 0) return;
-  const std::int64_t far_x = std::max<std::int64_t>(std::abs(std::int64_t{cx}), std::abs(std::int64_t{width_} - 1 - cx));
-  const std::int64_t far_y = std::max<std::int64_t>(std::abs(std::int64_t{cy}), std::abs(std::int64_t{height_} - 1 - cy));
+  const std::int64_t far_x =
+      std::max<std::int64_t>(std::abs(std::int64_t{cx}), std::abs(std::int64_t{width_} - 1 - cx));
+  const std::int64_t far_y =
+      std::max<std::int64_t>(std::abs(std::int64_t{cy}), std::abs(std::int64_t{height_} - 1 - cy));
   // A disc that reaches every corner covers the canvas; no table as large as the radius.
   if (Square(radius) >= Square(far_x) + Square(far_y)) {
     std::fill(pixels_.begin(), pixels_.end(), pixel);
@@ -62,11 +65,12 @@ void Canvas::StampDisc(std::int32_t cx, std::int32_t cy, std::int32_t radius, st
   if (top > bottom) return;
   // A centre far outside the canvas can still leave a huge radius; its rows are computed alone.
   const bool tabled = radius <= kLargestTabledRadius;
-  std::span<const std::int32_t> half = tabled ? HalfWidths(radius) : std::span<const std::int32_t>{};
+  std::span<const std::int32_t> half =
+      tabled ? HalfWidths(radius) : std::span<const std::int32_t>{};
   for (std::int64_t y = top; y <= bottom; ++y) {
     const std::int64_t dy = std::abs(y - cy);
-    const std::int64_t w = tabled ? half[static_cast<std::size_t>(dy)]
-                                  : IntegerSqrt(Square(radius) - Square(dy));
+    const std::int64_t w =
+        tabled ? half[static_cast<std::size_t>(dy)] : IntegerSqrt(Square(radius) - Square(dy));
     const std::int64_t left = std::max<std::int64_t>(0, cx - w);
     const std::int64_t right = std::min<std::int64_t>(width_ - 1, cx + w);
     if (left > right) continue;

@@ -28,7 +28,9 @@ constexpr double kOliveAmplitude = 223;
 constexpr double kOliveFloor = 32;
 constexpr double kBlueAmplitude = 225;
 
-std::int32_t Round(double value) { return static_cast<std::int32_t>(startup::RoundHalfEven(value)); }
+std::int32_t Round(double value) {
+  return static_cast<std::int32_t>(startup::RoundHalfEven(value));
+}
 
 // A 16-bit level as the gradients compute it.
 std::int32_t Level(double value) { return static_cast<std::int16_t>(Round(value)); }
@@ -109,12 +111,18 @@ std::vector<Colour> PatternColours(std::int32_t pattern, float width, RandomSour
   // A negative or absurd width would ask for a table the size of memory.
   if (!(width >= 0.0f && width <= 1.0e6f)) width = width > 0.0f ? 1.0e6f : 0.0f;
   switch (pattern) {
-    case 0: return Gold();
-    case 1: return Olive(width);
-    case 2: return BlueGrey(width);
-    case 3: return HueWheel(width);
-    case 4: return RandomColours(width, random);
-    default: return {};
+    case 0:
+      return Gold();
+    case 1:
+      return Olive(width);
+    case 2:
+      return BlueGrey(width);
+    case 3:
+      return HueWheel(width);
+    case 4:
+      return RandomColours(width, random);
+    default:
+      return {};
   }
 }
 

@@ -49,7 +49,8 @@ inline std::int32_t RandomBetween(RandomSource& random, std::int32_t lo, std::in
   random.ReseedFromClock();
   const double r = random.NextUniform();
   const std::int64_t span = (static_cast<std::int64_t>(hi) + 1) - lo;
-  return static_cast<std::int32_t>(static_cast<std::int64_t>(std::floor(r * static_cast<double>(span))) + lo);
+  return static_cast<std::int32_t>(
+      static_cast<std::int64_t>(std::floor(r * static_cast<double>(span))) + lo);
 }
 
 }  // namespace quillmere::saver

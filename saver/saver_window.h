@@ -63,7 +63,8 @@ class SaverWindow {
   void OnDisplayMouseDown(std::int32_t button, std::int32_t shift, float x, float y);
   void OnDisplayMouseMove(std::int32_t button, std::int32_t shift, float x, float y);
   // A move on the cover of another monitor, in that cover's pixels; judged as a move on Display.
-  void OnCoverMouseMove(std::size_t cover, std::int32_t button, std::int32_t shift, float x, float y);
+  void OnCoverMouseMove(std::size_t cover, std::int32_t button, std::int32_t shift, float x,
+                        float y);
   // Another application took the activation, and with it the keyboard: that counts as input.
   void OnLoseActivation();
   // Another program asks the window to close, or the session logs off or shuts down.

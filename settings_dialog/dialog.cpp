@@ -65,7 +65,8 @@ void SettingsDialog::OnResize() {
 void SettingsDialog::TilePanels() {
   for (DialogControl panel : {DialogControl::Pic_a, DialogControl::Pic_b}) {
     const Box& box = Find(panel)->box;
-    for (const TileCopy& copy : TileCopies(box.w, box.h)) host_.CopyTextureTile(panel, copy.x, copy.y);
+    for (const TileCopy& copy : TileCopies(box.w, box.h))
+      host_.CopyTextureTile(panel, copy.x, copy.y);
   }
 }
 
@@ -83,16 +84,35 @@ bool SettingsDialog::OnMouseDown(Surface surface, std::int32_t x, std::int32_t y
   if (element == nullptr) return false;
   const auto index = static_cast<std::int16_t>(element->index);
   switch (element->control) {
-    case DialogControl::Image1: OnTitlePress(button); break;
-    case DialogControl::ImgExit: OnExitPress(button); break;
-    case DialogControl::lbl_Set: OnSetPress(button); break;
-    case DialogControl::lbl_Can: OnCancelPress(button); break;
-    case DialogControl::Img_Ptn: OnPatternMarkPress(index, button); break;
-    case DialogControl::Pic_Ptn: OnPatternStripPress(index, button); break;
-    case DialogControl::lbl_Ptn: OnRandomLabelPress(button); break;
-    case DialogControl::Img_Sync: OnSyncMarkPress(index, button); break;
-    case DialogControl::lbl_Sync: OnSyncLabelPress(index, button); break;
-    default: break;
+    case DialogControl::Image1:
+      OnTitlePress(button);
+      break;
+    case DialogControl::ImgExit:
+      OnExitPress(button);
+      break;
+    case DialogControl::lbl_Set:
+      OnSetPress(button);
+      break;
+    case DialogControl::lbl_Can:
+      OnCancelPress(button);
+      break;
+    case DialogControl::Img_Ptn:
+      OnPatternMarkPress(index, button);
+      break;
+    case DialogControl::Pic_Ptn:
+      OnPatternStripPress(index, button);
+      break;
+    case DialogControl::lbl_Ptn:
+      OnRandomLabelPress(button);
+      break;
+    case DialogControl::Img_Sync:
+      OnSyncMarkPress(index, button);
+      break;
+    case DialogControl::lbl_Sync:
+      OnSyncLabelPress(index, button);
+      break;
+    default:
+      break;
   }
   if (captured_ != nullptr || closed_) return false;
   captured_ = element;
@@ -105,16 +125,25 @@ void SettingsDialog::OnMouseUp(Surface surface, std::int32_t x, std::int32_t y,
   captured_ = nullptr;
   if (element == nullptr || closed_) return;
   switch (element->control) {
-    case DialogControl::Image1: OnTitleRelease(button); break;
-    case DialogControl::ImgExit: OnExitRelease(button); break;
-    case DialogControl::lbl_Set: OnSetRelease(button); break;
-    case DialogControl::lbl_Can: OnCancelRelease(button); break;
+    case DialogControl::Image1:
+      OnTitleRelease(button);
+      break;
+    case DialogControl::ImgExit:
+      OnExitRelease(button);
+      break;
+    case DialogControl::lbl_Set:
+      OnSetRelease(button);
+      break;
+    case DialogControl::lbl_Can:
+      OnCancelRelease(button);
+      break;
     case DialogControl::lbl_URL:
       if (IsClickButton(button) && element->surface == surface && element->box.Contains(x, y)) {
         OnUrlClick();
       }
       break;
-    default: break;
+    default:
+      break;
   }
 }
 

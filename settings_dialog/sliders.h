@@ -26,8 +26,12 @@ constexpr const startup::SettingDescription& Setting(std::int32_t startup::Setti
 }
 constexpr SliderRow Row(std::int32_t startup::SettingsValues::*value, std::int16_t initial) {
   const auto& setting = Setting(value);
-  return {value, static_cast<std::int16_t>(setting.dialog_min),
-          static_cast<std::int16_t>(setting.dialog_max), 1, 1, initial};
+  return {value,
+          static_cast<std::int16_t>(setting.dialog_min),
+          static_cast<std::int16_t>(setting.dialog_max),
+          1,
+          1,
+          initial};
 }
 }  // namespace detail
 
@@ -40,8 +44,17 @@ inline constexpr std::array<SliderRow, 4> kSliderRows = {{
 }};
 
 // What the user did to a slider, as the scroll bar reports it.
-enum class ScrollRequest { LineLeft, LineRight, PageLeft, PageRight, ThumbTrack, ThumbPosition,
-                           ToLeft, ToRight, EndScroll };
+enum class ScrollRequest {
+  LineLeft,
+  LineRight,
+  PageLeft,
+  PageRight,
+  ThumbTrack,
+  ThumbPosition,
+  ToLeft,
+  ToRight,
+  EndScroll
+};
 
 class Slider {
  public:

@@ -80,11 +80,16 @@ void RunPasswordChange(std::string_view argument_text, platform::Platform& p) {
 Mode ModeOf(std::string_view argument_text) {
   if (argument_text.empty()) return Mode::FullScreenWithCursor;
   switch (ModeLetter(argument_text)) {
-    case U'P': return Mode::Preview;
-    case U'A': return Mode::PasswordChange;
-    case U'C': return Mode::Settings;
-    case U'S': return Mode::FullScreen;
-    default: return Mode::None;
+    case U'P':
+      return Mode::Preview;
+    case U'A':
+      return Mode::PasswordChange;
+    case U'C':
+      return Mode::Settings;
+    case U'S':
+      return Mode::FullScreen;
+    default:
+      return Mode::None;
   }
 }
 

@@ -15,13 +15,22 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // characters used, 0 when no number starts there. Blanks are dropped first when lenient.
 std::size_t ScanNumber(std::string_view text, std::string& number) {
   std::size_t i = 0;
-  auto take = [&](char c) { number.push_back(c); ++i; };
+  auto take = [&](char c) {
+    number.push_back(c);
+    ++i;
+  };
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) take(text[i]);
   bool digits = false;
-  while (i < text.size() && IsDigit(text[i])) { take(text[i]); digits = true; }
+  while (i < text.size() && IsDigit(text[i])) {
+    take(text[i]);
+    digits = true;
+  }
   if (i < text.size() && text[i] == '.') {
     take('.');
-    while (i < text.size() && IsDigit(text[i])) { take(text[i]); digits = true; }
+    while (i < text.size() && IsDigit(text[i])) {
+      take(text[i]);
+      digits = true;
+    }
   }
   if (!digits) return 0;
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {

@@ -33,8 +33,8 @@ std::string ReadIniString(platform::ProfileFiles& profile, std::string_view sect
   return text;
 }
 
-bool WriteIniString(platform::ProfileFiles& profile, std::string_view section,
-                    std::string_view key, std::string_view value, std::string_view path) {
+bool WriteIniString(platform::ProfileFiles& profile, std::string_view section, std::string_view key,
+                    std::string_view value, std::string_view path) {
   return profile.WritePrivateProfileString(FitField(section), FitField(key), value, path);
 }
 
@@ -53,8 +53,9 @@ void LoadSettings(platform::ProfileFiles& profile, SettingsValues& values) {
 bool WriteAllSettings(platform::ProfileFiles& profile, const SettingsValues& values) {
   bool all_written = true;
   for (const SettingDescription& setting : kSettings) {
-    all_written &= WriteIniString(profile, kSettingsSection, setting.key,
-                                  FormatValueText(values.*setting.value), SettingsFilePath(profile));
+    all_written &=
+        WriteIniString(profile, kSettingsSection, setting.key,
+                       FormatValueText(values.*setting.value), SettingsFilePath(profile));
   }
   return all_written;
 }

@@ -52,8 +52,8 @@ std::string ReadIniString(platform::ProfileFiles& profile, std::string_view sect
                           std::string_view key, std::string_view path);
 
 // Writes one key. Returns true when the system reports success.
-bool WriteIniString(platform::ProfileFiles& profile, std::string_view section,
-                    std::string_view key, std::string_view value, std::string_view path);
+bool WriteIniString(platform::ProfileFiles& profile, std::string_view section, std::string_view key,
+                    std::string_view value, std::string_view path);
 
 // Fills values from the settings file: defaults for missing or empty keys; a text that is not
 // a 32-bit number leaves its value as it was.

@@ -12,15 +12,19 @@
 
 namespace quillmere::testing {
 
-class FakePlatform final : public platform::Windowing, public platform::ScreenMetrics,
-                           public platform::ProfileFiles, public platform::SystemInfo,
-                           public platform::PasswordServices, public platform::Shell,
+class FakePlatform final : public platform::Windowing,
+                           public platform::ScreenMetrics,
+                           public platform::ProfileFiles,
+                           public platform::SystemInfo,
+                           public platform::PasswordServices,
+                           public platform::Shell,
                            public platform::ProgramWindows {
   using Handle = platform::WindowHandle;
   using Rect = platform::Rect;
   using I32 = std::int32_t;
   using U32 = std::uint32_t;
   using Text = std::string_view;
+
  public:
   // What the fake answers.
   std::map<std::string, Handle> windows_by_title;
@@ -34,15 +38,16 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
   std::string folder = "C:\\Savers";
   Handle preview_handle = 0x5150;
   I32 preview_style = static_cast<I32>(0x86000000u);  // WS_POPUP among others
-  Handle refuses_children = 0;                          // SetParent to it fails
-  std::vector<platform::Monitor> monitors;              // none listed means the primary alone
+  Handle refuses_children = 0;                        // SetParent to it fails
+  std::vector<platform::Monitor> monitors;            // none listed means the primary alone
   std::map<std::string, std::map<std::string, std::string>> ini;  // section -> key -> value
 
   // Everything asked of the fake, in order, as Name(arg,...): handles in hex, rectangles in braces.
   std::vector<std::string> calls;
   std::vector<std::string> Calls(Text prefix) const {
     std::vector<std::string> matching;
-    for (const auto& call : calls) if (call.starts_with(prefix)) matching.push_back(call);
+    for (const auto& call : calls)
+      if (call.starts_with(prefix)) matching.push_back(call);
     return matching;
   }
   platform::Platform Bundle() { return {*this, *this, *this, *this, *this, *this, *this}; }
@@ -64,7 +69,9 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
     return window_rects.contains(window);
   }
   I32 GetWindowLong(Handle w, I32 i) override { return Log("GetWindowLong", w, i), preview_style; }
-  void SetWindowLong(Handle w, I32 i, I32 v) override { Log("SetWindowLong", w, i, Handle{U32(v)}); }
+  void SetWindowLong(Handle w, I32 i, I32 v) override {
+    Log("SetWindowLong", w, i, Handle{U32(v)});
+  }
   bool SetParent(Handle child, Handle parent) override {
     return Log("SetParent", child, parent), parent != refuses_children;
   }
@@ -82,8 +89,8 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
   double ScreenWidthTwips() override { return screen_width_twips; }
   double ScreenHeightTwips() override { return screen_height_twips; }
   // As the system does: the value or the fallback, cut to the buffer less its NUL.
-  std::string GetPrivateProfileString(Text section, Text key, Text fallback,
-                                      U32 buffer_size, Text path) override {
+  std::string GetPrivateProfileString(Text section, Text key, Text fallback, U32 buffer_size,
+                                      Text path) override {
     Log("GetPrivateProfileString", section, key, buffer_size, path);
     std::string value(fallback);
     auto s = ini.find(std::string(section));
@@ -101,12 +108,20 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
     info.dwPlatformId = platform_id;
     return version_result;
   }
-  void PwdChangePassword(Text key, Handle parent) override { Log("PwdChangePassword", key, parent); }
-  I32 VerifyScreenSavePwd(Handle w) override { return Log("VerifyScreenSavePwd", w), verify_result; }
+  void PwdChangePassword(Text key, Handle parent) override {
+    Log("PwdChangePassword", key, parent);
+  }
+  I32 VerifyScreenSavePwd(Handle w) override {
+    return Log("VerifyScreenSavePwd", w), verify_result;
+  }
   void Open(Handle owner, Text file) override { Log("ShellOpen", owner, file); }
   Handle LoadPreviewWindow() override { return Log("LoadPreviewWindow"), preview_handle; }
-  void PlacePreviewWindow(Handle w, double x, double y) override { Log("PlacePreviewWindow", w, x, y); }
-  void SizePreviewPicture(Handle w, double x, double y) override { Log("SizePreviewPicture", w, x, y); }
+  void PlacePreviewWindow(Handle w, double x, double y) override {
+    Log("PlacePreviewWindow", w, x, y);
+  }
+  void SizePreviewPicture(Handle w, double x, double y) override {
+    Log("SizePreviewPicture", w, x, y);
+  }
   void ShowPreviewWindow(Handle preview) override { Log("ShowPreviewWindow", preview); }
   void ShowSettingsDialog() override { Log("ShowSettingsDialog"); }
   void LoadSaverWindow() override { Log("LoadSaverWindow"); }
@@ -122,8 +137,13 @@ class FakePlatform final : public platform::Windowing, public platform::ScreenMe
     return "{" + Str(r.left) + "," + Str(r.top) + "," + Str(r.right) + "," + Str(r.bottom) + "}";
   }
   static std::string Str(Handle value) { return "0x" + Chars(value, 16); }
-  static std::string Str(double value) { return Chars(value, std::chars_format::general, 6); }  // as %g
-  static std::string Chars(auto... how) { char t[32]; return {t, std::to_chars(t, t + sizeof t, how...).ptr}; }
+  static std::string Str(double value) {
+    return Chars(value, std::chars_format::general, 6);
+  }  // as %g
+  static std::string Chars(auto... how) {
+    char t[32];
+    return {t, std::to_chars(t, t + sizeof t, how...).ptr};
+  }
 };
 
 }  // namespace quillmere::testing

@@ -62,22 +62,38 @@ MemorySurface& DialogWindow::BackingOf(Surface surface) { return backings_[Surfa
 
 HWND DialogWindow::WindowOf(Surface surface) const {
   switch (surface) {
-    case Surface::Pic_a: return panels_[0];
-    case Surface::Pic_b: return panels_[1];
-    default: return window_;
+    case Surface::Pic_a:
+      return panels_[0];
+    case Surface::Pic_b:
+      return panels_[1];
+    default:
+      return window_;
   }
 }
 
 const Picture* DialogWindow::PictureFor(DialogPicture picture) const {
   int id = 0;
   switch (picture) {
-    case DialogPicture::OptionOn: id = IDB_OPTION_ON; break;
-    case DialogPicture::OptionOff: id = IDB_OPTION_OFF; break;
-    case DialogPicture::ButtonReleased: id = IDB_BUTTON_RELEASED; break;
-    case DialogPicture::ButtonPressed: id = IDB_BUTTON_PRESSED; break;
-    case DialogPicture::ExitReleased: id = IDB_EXIT_RELEASED; break;
-    case DialogPicture::ExitPressed: id = IDB_EXIT_PRESSED; break;
-    case DialogPicture::None: return nullptr;
+    case DialogPicture::OptionOn:
+      id = IDB_OPTION_ON;
+      break;
+    case DialogPicture::OptionOff:
+      id = IDB_OPTION_OFF;
+      break;
+    case DialogPicture::ButtonReleased:
+      id = IDB_BUTTON_RELEASED;
+      break;
+    case DialogPicture::ButtonPressed:
+      id = IDB_BUTTON_PRESSED;
+      break;
+    case DialogPicture::ExitReleased:
+      id = IDB_EXIT_RELEASED;
+      break;
+    case DialogPicture::ExitPressed:
+      id = IDB_EXIT_PRESSED;
+      break;
+    case DialogPicture::None:
+      return nullptr;
   }
   auto found = pictures_.find(id);
   return found == pictures_.end() || found->second.bitmap == nullptr ? nullptr : &found->second;

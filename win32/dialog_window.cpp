@@ -26,15 +26,24 @@ DialogWindow* the_dialog = nullptr;
 
 ScrollRequest RequestOf(WPARAM wparam) {
   switch (LOWORD(wparam)) {
-    case SB_LINELEFT: return ScrollRequest::LineLeft;
-    case SB_LINERIGHT: return ScrollRequest::LineRight;
-    case SB_PAGELEFT: return ScrollRequest::PageLeft;
-    case SB_PAGERIGHT: return ScrollRequest::PageRight;
-    case SB_THUMBTRACK: return ScrollRequest::ThumbTrack;
-    case SB_THUMBPOSITION: return ScrollRequest::ThumbPosition;
-    case SB_LEFT: return ScrollRequest::ToLeft;
-    case SB_RIGHT: return ScrollRequest::ToRight;
-    default: return ScrollRequest::EndScroll;
+    case SB_LINELEFT:
+      return ScrollRequest::LineLeft;
+    case SB_LINERIGHT:
+      return ScrollRequest::LineRight;
+    case SB_PAGELEFT:
+      return ScrollRequest::PageLeft;
+    case SB_PAGERIGHT:
+      return ScrollRequest::PageRight;
+    case SB_THUMBTRACK:
+      return ScrollRequest::ThumbTrack;
+    case SB_THUMBPOSITION:
+      return ScrollRequest::ThumbPosition;
+    case SB_LEFT:
+      return ScrollRequest::ToLeft;
+    case SB_RIGHT:
+      return ScrollRequest::ToRight;
+    default:
+      return ScrollRequest::EndScroll;
   }
 }
 
@@ -118,8 +127,8 @@ void DialogWindow::CreateWindows(const platform::Rect& placement) {
     sliders_[i] = CreateWindowExW(
         0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP | SBS_HORZ, 0, 0, 0, 0,
         panels_[1],
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSliderIdBase + static_cast<int>(i))), instance_,
-        nullptr);
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSliderIdBase + static_cast<int>(i))),
+        instance_, nullptr);
     SetScrollRange(sliders_[i], SB_CTL, row.minimum, row.maximum, FALSE);
     SetScrollPos(sliders_[i], SB_CTL, row.initial, TRUE);
   }
@@ -169,25 +178,44 @@ LRESULT CALLBACK DialogWindow::PanelProc(HWND window, UINT message, WPARAM wpara
 LRESULT DialogWindow::OnMessage(HWND window, Surface surface, UINT message, WPARAM wparam,
                                 LPARAM lparam) {
   switch (message) {
-    case WM_PAINT: return OnPaint(window, surface);
-    case WM_ERASEBKGND: return OnEraseBackground();
-    case WM_SIZE: return OnSize(surface);
-    case WM_GETDPISCALEDSIZE: return OnGetDpiScaledSize(wparam, lparam);
-    case WM_DPICHANGED: return OnDpiChanged(wparam, lparam);
-    case WM_SETCURSOR: return OnSetCursor(window, surface, wparam, lparam);
-    case WM_LBUTTONDOWN: return OnMouseDown(window, surface, MouseButton::Left, lparam);
-    case WM_RBUTTONDOWN: return OnMouseDown(window, surface, MouseButton::Right, lparam);
-    case WM_MBUTTONDOWN: return OnMouseDown(window, surface, MouseButton::Middle, lparam);
-    case WM_LBUTTONUP: return OnMouseUp(surface, MouseButton::Left, lparam);
-    case WM_RBUTTONUP: return OnMouseUp(surface, MouseButton::Right, lparam);
-    case WM_MBUTTONUP: return OnMouseUp(surface, MouseButton::Middle, lparam);
-    case WM_MOUSEMOVE: return OnMouseMove(surface, lparam);
-    case WM_CANCELMODE: return OnCaptureLost(window, message, wparam, lparam);
-    case WM_CAPTURECHANGED: return OnCaptureLost(window, message, wparam, lparam);
-    case WM_HSCROLL: return OnHScroll(reinterpret_cast<HWND>(lparam), wparam);
-    case WM_CLOSE: return OnClose();
-    case WM_DESTROY: return OnDestroy(window);
-    default: return DefWindowProcW(window, message, wparam, lparam);
+    case WM_PAINT:
+      return OnPaint(window, surface);
+    case WM_ERASEBKGND:
+      return OnEraseBackground();
+    case WM_SIZE:
+      return OnSize(surface);
+    case WM_GETDPISCALEDSIZE:
+      return OnGetDpiScaledSize(wparam, lparam);
+    case WM_DPICHANGED:
+      return OnDpiChanged(wparam, lparam);
+    case WM_SETCURSOR:
+      return OnSetCursor(window, surface, wparam, lparam);
+    case WM_LBUTTONDOWN:
+      return OnMouseDown(window, surface, MouseButton::Left, lparam);
+    case WM_RBUTTONDOWN:
+      return OnMouseDown(window, surface, MouseButton::Right, lparam);
+    case WM_MBUTTONDOWN:
+      return OnMouseDown(window, surface, MouseButton::Middle, lparam);
+    case WM_LBUTTONUP:
+      return OnMouseUp(surface, MouseButton::Left, lparam);
+    case WM_RBUTTONUP:
+      return OnMouseUp(surface, MouseButton::Right, lparam);
+    case WM_MBUTTONUP:
+      return OnMouseUp(surface, MouseButton::Middle, lparam);
+    case WM_MOUSEMOVE:
+      return OnMouseMove(surface, lparam);
+    case WM_CANCELMODE:
+      return OnCaptureLost(window, message, wparam, lparam);
+    case WM_CAPTURECHANGED:
+      return OnCaptureLost(window, message, wparam, lparam);
+    case WM_HSCROLL:
+      return OnHScroll(reinterpret_cast<HWND>(lparam), wparam);
+    case WM_CLOSE:
+      return OnClose();
+    case WM_DESTROY:
+      return OnDestroy(window);
+    default:
+      return DefWindowProcW(window, message, wparam, lparam);
   }
 }
 
@@ -219,8 +247,9 @@ LRESULT DialogWindow::OnGetDpiScaledSize(WPARAM wparam, LPARAM lparam) {
 LRESULT DialogWindow::OnDpiChanged(WPARAM wparam, LPARAM lparam) {
   const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
   const LayoutScale scale(LOWORD(wparam));
-  Rescale(scale.dpi(), DialogWindowFor({suggested.left, suggested.top, suggested.right,
-                                        suggested.bottom}, scale));
+  Rescale(
+      scale.dpi(),
+      DialogWindowFor({suggested.left, suggested.top, suggested.right, suggested.bottom}, scale));
   return 0;
 }
 

@@ -114,8 +114,9 @@ class DialogWindow final : public platform::SettingsDialogHost {
   HFONT link_font_ = nullptr;
   HCURSOR hand_ = nullptr;
   HCURSOR arrow_ = nullptr;
-  std::array<MemorySurface, 3> bases_;     // the painted background and the tiled panels
-  std::array<MemorySurface, 3> backings_;  // what each surface shows: its base with the elements on it
+  std::array<MemorySurface, 3> bases_;  // the painted background and the tiled panels
+  std::array<MemorySurface, 3>
+      backings_;  // what each surface shows: its base with the elements on it
   std::map<int, Picture> pictures_;
   std::map<ControlKey, platform::DialogPicture> shown_;
   std::map<ControlKey, std::wstring> texts_;

@@ -81,8 +81,8 @@ HFONT MakeLabelFont(bool underline, const LayoutScale& scale) {
 HFONT MakeMessageFont(int dpi, const wchar_t* text) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
-  static const auto for_dpi = LoadOptional<SystemParametersInfoForDpiFunction>(
-      L"user32.dll", "SystemParametersInfoForDpi");
+  static const auto for_dpi =
+      LoadOptional<SystemParametersInfoForDpiFunction>(L"user32.dll", "SystemParametersInfoForDpi");
   LOGFONTW& wanted = metrics.lfMessageFont;
   if (for_dpi == nullptr ||
       !for_dpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {

@@ -71,8 +71,8 @@ void FitMessageBox(HWND box) {
   EnumChildWindows(box, MoveMessageButton, reinterpret_cast<LPARAM>(box));
   RECT outer{};
   GetWindowRect(box, &outer);
-  SetWindowPos(box, nullptr, outer.left - message_fit.grow.cx / 2, outer.top - message_fit.grow.cy / 2,
-               outer.right - outer.left + message_fit.grow.cx,
+  SetWindowPos(box, nullptr, outer.left - message_fit.grow.cx / 2,
+               outer.top - message_fit.grow.cy / 2, outer.right - outer.left + message_fit.grow.cx,
                outer.bottom - outer.top + message_fit.grow.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

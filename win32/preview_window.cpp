@@ -43,9 +43,12 @@ LRESULT OnPreviewUnload(HWND window) {
 
 LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_PAINT: return OnPreviewPaint(window);
-    case WM_DESTROY: return OnPreviewUnload(window);
-    default: return DefWindowProcW(window, message, wparam, lparam);
+    case WM_PAINT:
+      return OnPreviewPaint(window);
+    case WM_DESTROY:
+      return OnPreviewUnload(window);
+    default:
+      return DefWindowProcW(window, message, wparam, lparam);
   }
 }
 

@@ -1,4 +1,5 @@
-// The saver window's Win32 side: the window, its canvas, its covers, Timer1, the queue and the time of day.
+// The saver window's Win32 side: the window, its canvas, its covers, Timer1, the queue and the time
+// of day.
 #pragma once
 
 #include <windows.h>
@@ -37,7 +38,7 @@ class Win32SaverHost final : public platform::SaverHost {
   void Attach(saver::SaverWindow* saver);
 
   std::optional<std::span<std::uint32_t>> PrepareSurfaces(std::int32_t width,
-                                                           std::int32_t height) override;
+                                                          std::int32_t height) override;
   void EnableTimer() override;
   void ShowTopmost() override;
   void ShowCover(std::size_t cover, const platform::Rect& area) override;

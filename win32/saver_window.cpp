@@ -16,7 +16,8 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"quillmere_saver";
 constexpr wchar_t kCaption[] = L"quillmere_Main";
-// Covers have a class of their own and no title, so the start-up guard never takes one for the saver.
+// Covers have a class of their own and no title, so the start-up guard never takes one for the
+// saver.
 constexpr wchar_t kCoverClassName[] = L"quillmere_cover";
 constexpr DWORD kCoverExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
 constexpr UINT_PTR kTimer1 = 1;
@@ -141,38 +142,64 @@ LRESULT OnDisplayChange() {
 
 LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_TIMER: return OnTimer(wparam);
-    case WM_KEYDOWN: return OnKeyDown(wparam);
-    case WM_SYSKEYDOWN: return OnKeyDown(wparam);
-    case WM_LBUTTONDOWN: return OnMouseDown(kLeftButton, lparam);
-    case WM_RBUTTONDOWN: return OnMouseDown(kRightButton, lparam);
-    case WM_MBUTTONDOWN: return OnMouseDown(kMiddleButton, lparam);
-    case WM_XBUTTONDOWN: return OnXButtonDown(lparam);
-    case WM_MOUSEMOVE: return OnMouseMove(wparam, lparam);
-    case WM_ACTIVATEAPP: return OnActivateApp(wparam);
-    case WM_PAINT: return OnPaint(window);
-    case WM_CLOSE: return OnClose();
-    case WM_QUERYENDSESSION: return OnQueryEndSession();
-    case WM_ENDSESSION: return OnEndSession(wparam);
-    case WM_WTSSESSION_CHANGE: return OnSessionChange(wparam);
-    case WM_DISPLAYCHANGE: return OnDisplayChange();
-    case WM_DESTROY: return OnDestroy();
-    default: return DefWindowProcW(window, message, wparam, lparam);
+    case WM_TIMER:
+      return OnTimer(wparam);
+    case WM_KEYDOWN:
+      return OnKeyDown(wparam);
+    case WM_SYSKEYDOWN:
+      return OnKeyDown(wparam);
+    case WM_LBUTTONDOWN:
+      return OnMouseDown(kLeftButton, lparam);
+    case WM_RBUTTONDOWN:
+      return OnMouseDown(kRightButton, lparam);
+    case WM_MBUTTONDOWN:
+      return OnMouseDown(kMiddleButton, lparam);
+    case WM_XBUTTONDOWN:
+      return OnXButtonDown(lparam);
+    case WM_MOUSEMOVE:
+      return OnMouseMove(wparam, lparam);
+    case WM_ACTIVATEAPP:
+      return OnActivateApp(wparam);
+    case WM_PAINT:
+      return OnPaint(window);
+    case WM_CLOSE:
+      return OnClose();
+    case WM_QUERYENDSESSION:
+      return OnQueryEndSession();
+    case WM_ENDSESSION:
+      return OnEndSession(wparam);
+    case WM_WTSSESSION_CHANGE:
+      return OnSessionChange(wparam);
+    case WM_DISPLAYCHANGE:
+      return OnDisplayChange();
+    case WM_DESTROY:
+      return OnDestroy();
+    default:
+      return DefWindowProcW(window, message, wparam, lparam);
   }
 }
 
 // A cover's input is the saver's input; its class brush paints it black.
 LRESULT CALLBACK CoverProc(HWND cover, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
-    case WM_KEYDOWN: return OnKeyDown(wparam);
-    case WM_SYSKEYDOWN: return OnKeyDown(wparam);
-    case WM_LBUTTONDOWN: return OnMouseDown(kLeftButton, lparam);
-    case WM_RBUTTONDOWN: return OnMouseDown(kRightButton, lparam);
-    case WM_MBUTTONDOWN: return OnMouseDown(kMiddleButton, lparam);
-    case WM_XBUTTONDOWN: return OnXButtonDown(lparam);
-    case WM_MOUSEMOVE: return OnCoverMouseMove(cover, wparam, lparam);
-    default: return DefWindowProcW(cover, message, wparam, lparam);
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_KEYDOWN:
+      return OnKeyDown(wparam);
+    case WM_SYSKEYDOWN:
+      return OnKeyDown(wparam);
+    case WM_LBUTTONDOWN:
+      return OnMouseDown(kLeftButton, lparam);
+    case WM_RBUTTONDOWN:
+      return OnMouseDown(kRightButton, lparam);
+    case WM_MBUTTONDOWN:
+      return OnMouseDown(kMiddleButton, lparam);
+    case WM_XBUTTONDOWN:
+      return OnXButtonDown(lparam);
+    case WM_MOUSEMOVE:
+      return OnCoverMouseMove(cover, wparam, lparam);
+    default:
+      return DefWindowProcW(cover, message, wparam, lparam);
   }
 }
 
@@ -193,12 +220,13 @@ float LocalTimeOfDay::SecondsSinceMidnight() {
 void Win32SaverHost::Attach(saver::SaverWindow* saver) { the_saver = saver; }
 
 std::optional<std::span<std::uint32_t>> Win32SaverHost::PrepareSurfaces(std::int32_t width,
-                                                                         std::int32_t height) {
+                                                                        std::int32_t height) {
   if (window_ != nullptr) {
     SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   } else {
     const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    RegisterWindowClass(instance_, {.name = kClassName, .procedure = SaverProc, .background = black});
+    RegisterWindowClass(instance_,
+                        {.name = kClassName, .procedure = SaverProc, .background = black});
     RegisterWindowClass(instance_,
                         {.name = kCoverClassName, .procedure = CoverProc, .background = black});
     window_ = CreateWindowExW(0, kClassName, kCaption, WS_POPUP, 0, 0, width, height, nullptr,
@@ -276,10 +304,9 @@ void LoadSaverWindow(HINSTANCE instance, platform::Platform& platform) {
   LARGE_INTEGER counter{};
   QueryPerformanceCounter(&counter);
   static saver::RandomSource random(static_cast<std::uint64_t>(counter.QuadPart), &clock);
-  static saver::SaverWindow saver(
-      saver::SaverServices{platform.windowing, platform.screen, platform.system, platform.passwords,
-                           host},
-      random);
+  static saver::SaverWindow saver(saver::SaverServices{platform.windowing, platform.screen,
+                                                       platform.system, platform.passwords, host},
+                                  random);
   host.Attach(&saver);
   saver.OnSaverLoad();
   ExitProcess(0);

@@ -126,7 +126,8 @@ bool Win32Platform::WritePrivateProfileString(std::string_view section, std::str
 
 std::string Win32Platform::ExecutableFolder() {
   std::vector<wchar_t> buffer(32768, L'\0');
-  const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+  const DWORD length =
+      GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
   std::wstring path(buffer.data(), length);
   const std::size_t slash = path.find_last_of(L"\\/");
   return Narrow(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
@@ -144,7 +145,8 @@ std::int32_t Win32Platform::GetVersionEx(platform::OsVersionInfo& info) {
   return result;
 }
 
-void Win32Platform::PwdChangePassword(std::string_view registry_key, platform::WindowHandle parent) {
+void Win32Platform::PwdChangePassword(std::string_view registry_key,
+                                      platform::WindowHandle parent) {
   if (auto change = LoadOptional<PwdChangePasswordFunction>(L"mpr.dll", "PwdChangePasswordA")) {
     const std::string key(registry_key);
     change(key.c_str(), ToHwnd(parent), 0, 0);

@@ -24,7 +24,8 @@ class Win32Platform final : public platform::Windowing,
   bool IsWindow(platform::WindowHandle window) override;
   bool GetWindowRect(platform::WindowHandle window, platform::Rect& rect) override;
   std::int32_t GetWindowLong(platform::WindowHandle window, std::int32_t index) override;
-  void SetWindowLong(platform::WindowHandle window, std::int32_t index, std::int32_t value) override;
+  void SetWindowLong(platform::WindowHandle window, std::int32_t index,
+                     std::int32_t value) override;
   bool SetParent(platform::WindowHandle child, platform::WindowHandle parent) override;
   std::int32_t ShowCursor(std::int32_t show) override;
   bool GetCursorPos(platform::Point& point) override;

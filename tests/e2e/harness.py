@@ -22,9 +22,11 @@ KEYS = ["Kind", "Size", "Speed", "Num", "Intval", "Sync"]
 END_LIMIT = 6  # without a window manager Wine takes about 2 s to tear a full-screen window down
 _runs, _test = [], ["none"]
 
+
 def check(condition, message):
     if not condition:
         raise AssertionError(message)
+
 
 def wait_until(what, predicate, timeout, interval=0.1):
     deadline = time.monotonic() + timeout
@@ -33,10 +35,13 @@ def wait_until(what, predicate, timeout, interval=0.1):
         time.sleep(interval)
     return value
 
+
 def ini(**values):
     return "[Section]\r\n" + "".join(f"{k}={v}\r\n" for k, v in values.items())
 
+
 BUSY, WHITE = ini(Num=50, Size=10, Speed=10, Intval=60), (255, 255, 255)
+
 
 class Run:
     """One start of a program of ours from a folder holding a copy of it."""
@@ -46,11 +51,19 @@ class Run:
         os.makedirs(self.folder, exist_ok=True)
         if not os.path.exists(os.path.join(self.folder, os.path.basename(exe))):
             shutil.copy(exe, self.folder)
-        self.ini, self.what = os.path.join(self.folder, "quillmere.ini"), f"{os.path.basename(exe)} {args}"
+        self.ini, self.what = (
+            os.path.join(self.folder, "quillmere.ini"),
+            f"{os.path.basename(exe)} {args}",
+        )
         if ini is not None:
             open(self.ini, "wb").write(ini.encode() if isinstance(ini, str) else ini)
-        self.proc = subprocess.Popen(["wine", os.path.join(self.folder, os.path.basename(exe)), *args],
-                                     cwd=self.folder, env=ENV, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.proc = subprocess.Popen(
+            ["wine", os.path.join(self.folder, os.path.basename(exe)), *args],
+            cwd=self.folder,
+            env=ENV,
+            stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL,
+        )
         _runs.append(self)
 
     def ini_bytes(self):
@@ -62,6 +75,7 @@ class Run:
         except subprocess.TimeoutExpired:
             raise AssertionError(f"{self.what} still runs {timeout}s later")
 
+
 def preview_host(*args):
     """Our stand-in for the host's dialog (programs/preview_host.cpp) with quillmere.scr beside it."""
     folder = tempfile.mkdtemp(prefix="quillmere-e2e-")
@@ -69,28 +83,46 @@ def preview_host(*args):
     exe = os.path.join(os.environ["QUILLMERE_PROGRAMS"], "preview_host.exe")
     return Run(list(map(str, args)), exe=exe, folder=folder)
 
+
 def post(title, message, wparam=0):
     """Another program (the preview host, windowless) posts to our window; it reports once that has gone."""
     poster = preview_host("post", title, message, wparam)
-    check(wait_until("the post", lambda: host_report(poster, "ready.txt"), 20)["posted"] == "1", f"no {title!r}")
+    check(
+        wait_until("the post", lambda: host_report(poster, "ready.txt"), 20)["posted"] == "1",
+        f"no {title!r}",
+    )
     return poster
+
 
 def host_report(run, name):
     """What the preview host wrote in ready.txt or result.txt, once it has written it."""
     path = os.path.join(run.folder, name)
     text = open(path).read() if os.path.exists(path) else ""
-    return dict(line.split("=", 1) for line in text.split()) if re.search(r"(visible|ms|posted)=", text) else None
+    return (
+        dict(line.split("=", 1) for line in text.split())
+        if re.search(r"(visible|ms|posted)=", text)
+        else None
+    )
+
 
 def xdotool(*args):
-    return subprocess.run(["xdotool", *map(str, args)], env=ENV, capture_output=True, text=True, timeout=10).stdout
+    return subprocess.run(
+        ["xdotool", *map(str, args)], env=ENV, capture_output=True, text=True, timeout=10
+    ).stdout
+
 
 def windows_titled(title):
     return xdotool("search", "--onlyvisible", "--name", f"^{re.escape(title)}$").split()
 
+
 def find_window(title, timeout=20):
-    return wait_until(f"a window titled {title!r}", lambda: (windows_titled(title) or [None])[0], timeout)
+    return wait_until(
+        f"a window titled {title!r}", lambda: (windows_titled(title) or [None])[0], timeout
+    )
+
 
 SET = (321, 200)
+
 
 class Dialog:
     """The settings dialog, started with /c; points are in its layout pixels, at 96 dpi and above."""
@@ -102,14 +134,22 @@ class Dialog:
         self.x, self.y, self.w, self.h = geometry(self.wid)
 
     def click(self, point, button=1):  # layout pixels to physical ones, halves up
-        click(self.x + int(point[0] * self.dpi / 96 + 0.5), self.y + int(point[1] * self.dpi / 96 + 0.5), button)
+        click(
+            self.x + int(point[0] * self.dpi / 96 + 0.5),
+            self.y + int(point[1] * self.dpi / 96 + 0.5),
+            button,
+        )
         time.sleep(0.3)
 
     def values(self):
         self.run.wait_exit(10)
         lines = (self.run.ini_bytes() or b"no file").decode().split()
-        check(lines[0] == "[Section]" and [line.split("=")[0] for line in lines[1:]] == KEYS, f"file {lines}")
+        check(
+            lines[0] == "[Section]" and [line.split("=")[0] for line in lines[1:]] == KEYS,
+            f"file {lines}",
+        )
         return [int(line.split("=")[1]) for line in lines[1:]]
+
 
 def start_saver(args=("/s",), settings=BUSY, pointer=(512, 384)):
     """Starts the saver with the pointer at a known place; returns the run and the saver window."""
@@ -117,53 +157,71 @@ def start_saver(args=("/s",), settings=BUSY, pointer=(512, 384)):
     run = Run(args, ini=settings)
     return run, find_window(SAVER)
 
+
 @contextlib.contextmanager
 def white_window(x, y, w, h):
     """Another program's white window (ImageMagick's display), shown while the block runs."""
-    white = subprocess.Popen(["display", "-geometry", f"+{x}+{y}", "-size", f"{w}x{h}", "xc:white"], env=ENV)
+    white = subprocess.Popen(
+        ["display", "-geometry", f"+{x}+{y}", "-size", f"{w}x{h}", "xc:white"], env=ENV
+    )
     try:
         wait_until("a white window", lambda: Shot().pixel(x + 5, y + 5) == WHITE, 10)
         yield
     finally:
         white.kill()
 
+
 def geometry(wid):
     values = dict(v.split("=") for v in xdotool("getwindowgeometry", "--shell", wid).split())
     return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
 
+
 def key(*names):
     xdotool("key", "--delay", 50, *names)
 
+
 def click(x, y, button=1):
     xdotool("mousemove", x, y, "sleep", 0.05, "click", button)
+
 
 class Shot:
     """The whole screen (or a picture file) with its pixels; a named shot is kept as a PNG."""
 
     def __init__(self, name=None, path=None):
         command = ["convert", path] if path else ["import", "-window", "root"]
-        ppm = subprocess.run(command + ["-depth", "8", "ppm:-"], env=ENV, capture_output=True,
-                             timeout=30, check=True).stdout
+        ppm = subprocess.run(
+            command + ["-depth", "8", "ppm:-"], env=ENV, capture_output=True, timeout=30, check=True
+        ).stdout
         header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+\d+\s", ppm)
-        self.width, self.data = int(header[1]), ppm[header.end():]
+        self.width, self.data = int(header[1]), ppm[header.end() :]
         if name:
             os.makedirs(os.path.join(STATE, "shots"), exist_ok=True)
-            subprocess.run(["convert", "ppm:-", os.path.join(STATE, "shots", f"{_test[0]}-{name}.png")],
-                           input=ppm, timeout=30)
+            subprocess.run(
+                ["convert", "ppm:-", os.path.join(STATE, "shots", f"{_test[0]}-{name}.png")],
+                input=ppm,
+                timeout=30,
+            )
 
     def pixel(self, x, y):
         i = 3 * (y * self.width + x)
-        return tuple(self.data[i:i + 3])
+        return tuple(self.data[i : i + 3])
 
     def rows(self, x0, y0, x1, y1):
-        return [self.data[3 * (y * self.width + x0):3 * (y * self.width + x1)] for y in range(y0, y1)]
+        return [
+            self.data[3 * (y * self.width + x0) : 3 * (y * self.width + x1)] for y in range(y0, y1)
+        ]
 
     def colours(self, x0, y0, x1, y1, step=1):
         return {self.pixel(x, y) for y in range(y0, y1, step) for x in range(x0, x1, step)}
 
     def shows(self, picture, x0, y0, w, h, scale=1):
         """Whether w x h pixels from (x0, y0) are the picture's top-left, each pixel scale times over."""
-        return all(self.pixel(x0 + x, y0 + y) == picture.pixel(x // scale, y // scale) for y in range(h) for x in range(w))
+        return all(
+            self.pixel(x0 + x, y0 + y) == picture.pixel(x // scale, y // scale)
+            for y in range(h)
+            for x in range(w)
+        )
+
 
 def check_the_still_in_panes(panes, scale=1):
     """The still from each pane's top-left, every pixel scale times over, black beyond and cut by the
@@ -175,17 +233,34 @@ def check_the_still_in_panes(panes, scale=1):
         time.sleep(0.5)
         shot, sw, sh = Shot(f"{w}x{h}"), min(w, 152 * scale), min(h, 112 * scale)
         check(shot.shows(still, 120, 120, sw, sh, scale), f"{w}x{h}: not the still at {scale}x")
-        for x0, y0, x1, y1, colour in ((sw, 0, w, h, (0, 0, 0)), (0, sh, w, h, (0, 0, 0)),
-                                       (w, 0, w + 9, h, (0, 160, 0)), (0, h, w, h + 9, (0, 160, 0))):
+        for x0, y0, x1, y1, colour in (
+            (sw, 0, w, h, (0, 0, 0)),
+            (0, sh, w, h, (0, 0, 0)),
+            (w, 0, w + 9, h, (0, 160, 0)),
+            (0, h, w, h + 9, (0, 160, 0)),
+        ):
             seen = shot.colours(120 + x0, 120 + y0, 120 + x1, 120 + y1)
-            check(seen <= {colour}, f"{w}x{h}: {x0},{y0}-{x1},{y1} shows {sorted(seen)[:3]}, not {colour}")
+            check(
+                seen <= {colour},
+                f"{w}x{h}: {x0},{y0}-{x1},{y1} shows {sorted(seen)[:3]}, not {colour}",
+            )
+
 
 def pointer_shown():
     """Whether the pointer's current image has an opaque pixel."""
+
     class Image(ctypes.Structure):
-        _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short), ("w", ctypes.c_ushort),
-                    ("h", ctypes.c_ushort), ("hx", ctypes.c_ushort), ("hy", ctypes.c_ushort),
-                    ("serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong))]
+        _fields_ = [
+            ("x", ctypes.c_short),
+            ("y", ctypes.c_short),
+            ("w", ctypes.c_ushort),
+            ("h", ctypes.c_ushort),
+            ("hx", ctypes.c_ushort),
+            ("hy", ctypes.c_ushort),
+            ("serial", ctypes.c_ulong),
+            ("pixels", ctypes.POINTER(ctypes.c_ulong)),
+        ]
+
     x11, fixes = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXfixes.so.3")
     x11.XOpenDisplay.restype = ctypes.c_void_p
     fixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
@@ -196,16 +271,30 @@ def pointer_shown():
     x11.XCloseDisplay(ctypes.c_void_p(display))
     return shown
 
+
 def _alarm(signum, frame):
     raise AssertionError("the test ran past its time limit")
 
+
 def free_display(first):
-    return next(n for n in range(first, first + 60)
-                if not any(map(os.path.exists, (f"/tmp/.X{n}-lock", f"/tmp/.X11-unix/X{n}"))))
+    return next(
+        n
+        for n in range(first, first + 60)
+        if not any(map(os.path.exists, (f"/tmp/.X{n}-lock", f"/tmp/.X11-unix/X{n}")))
+    )
+
 
 def quietly(*command, timeout=60, **options):
-    return subprocess.run(command, env=ENV, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                          stderr=subprocess.DEVNULL, timeout=timeout, **options)
+    return subprocess.run(
+        command,
+        env=ENV,
+        stdin=subprocess.DEVNULL,
+        stdout=subprocess.DEVNULL,
+        stderr=subprocess.DEVNULL,
+        timeout=timeout,
+        **options,
+    )
+
 
 def run_tests_in_own_prefix(namespace, name, screens=(), prepare=lambda: None):
     """Runs the file's tests in a Wine prefix of its own, so that what they change of Wine stays
@@ -214,8 +303,12 @@ def run_tests_in_own_prefix(namespace, name, screens=(), prepare=lambda: None):
     xephyr = None
     if screens:
         display = f":{free_display(140)}"
-        xephyr = subprocess.Popen(["Xephyr", display, *screens, "-nolisten", "tcp"], env=ENV,
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        xephyr = subprocess.Popen(
+            ["Xephyr", display, *screens, "-nolisten", "tcp"],
+            env=ENV,
+            stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL,
+        )
         ENV["DISPLAY"] = display
         wait_until("Xephyr", lambda: quietly("xdpyinfo").returncode == 0, 20)
     ENV["WINEPREFIX"] = os.path.join(STATE, f"wineprefix-{name}")
@@ -229,6 +322,7 @@ def run_tests_in_own_prefix(namespace, name, screens=(), prepare=lambda: None):
         quietly("wineserver", "-k")
         if xephyr:
             xephyr.kill()
+
 
 def run_tests(namespace):
     """Runs every test_* function of the calling file; exits non-zero when any failed."""
@@ -255,12 +349,17 @@ def run_tests(namespace):
     print(f"{len(failed)} failed")
     sys.exit(1 if failed else 0)
 
+
 def up():
     down()
     os.makedirs(STATE, exist_ok=True)
     ENV["DISPLAY"] = f":{free_display(90)}"
-    xvfb = subprocess.Popen(["Xvfb", ENV["DISPLAY"], "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                            start_new_session=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    xvfb = subprocess.Popen(
+        ["Xvfb", ENV["DISPLAY"], "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+        start_new_session=True,
+        stdout=subprocess.DEVNULL,
+        stderr=subprocess.DEVNULL,
+    )
     open(XVFB_FILE, "w").write(str(xvfb.pid))
     open(DISPLAY_FILE, "w").write(ENV["DISPLAY"])
     wait_until(f"Xvfb on {ENV['DISPLAY']}", lambda: quietly("xdpyinfo").returncode == 0, 20)
@@ -271,14 +370,18 @@ def up():
     quietly("wineserver", "-p", start_new_session=True)
     print(f"Xvfb {ENV['DISPLAY']}, Wine prefix {ENV['WINEPREFIX']}")
 
+
 def down():
     if os.path.exists(DISPLAY_FILE):
         quietly("wineserver", "-k", timeout=30)
-        os.remove(DISPLAY_FILE)  # so that no later run takes over a display that another run now has
+        os.remove(
+            DISPLAY_FILE
+        )  # so that no later run takes over a display that another run now has
     if os.path.exists(XVFB_FILE):
         with contextlib.suppress(ProcessLookupError, ValueError):
             os.kill(int(open(XVFB_FILE).read()), 15)
         os.remove(XVFB_FILE)
+
 
 if __name__ == "__main__":
     {"up": up, "down": down}[sys.argv[1]]()

@@ -9,23 +9,35 @@ from harness import *
 
 CANCEL, EXIT = (417, 200), (463, 11)
 
+
 def slider(row, x=44):  # x 8 lies on the left arrow, 44 in the trough, 79 on the right arrow
     return (316 + x, 52 + 24 * row)
 
+
 def test_centred_painted_textured_the_same_after_being_covered_and_dragged_by_the_title_strip():
     dialog = Dialog()
-    check((dialog.x, dialog.w, dialog.h) == (274, 476, 231) and dialog.y in (268, 269), f"at {geometry(dialog.wid)}")
+    check(
+        (dialog.x, dialog.w, dialog.h) == (274, 476, 231) and dialog.y in (268, 269),
+        f"at {geometry(dialog.wid)}",
+    )
     before = Shot("skin")
     for y in (23, 60, 116, 180, 230):
         v = round(abs(math.sin(y / (231 / 3.142)) * 220))
         for x in (2, 470):
-            check(before.pixel(dialog.x + x, dialog.y + y) == (v, v, v + 30), f"background at {x},{y}")
+            check(
+                before.pixel(dialog.x + x, dialog.y + y) == (v, v, v + 30), f"background at {x},{y}"
+            )
     tile = Shot(path=os.path.join(ASSETS, "texture.bmp"))
     for px, x, y in ((12, 195, 2), (12, 2, 125), (228, 3, 30), (228, 225, 128)):
-        check(before.pixel(dialog.x + px + x, dialog.y + 36 + y) == tile.pixel(x, y % 26), f"texture at {px + x},{y}")
+        check(
+            before.pixel(dialog.x + px + x, dialog.y + 36 + y) == tile.pixel(x, y % 26),
+            f"texture at {px + x},{y}",
+        )
     # The preview host's window, 440 x 340 at 100, 100, covers the dialog's top-left part.
     cover = preview_host(400, 300)
-    wait_until("the covering window", lambda: os.path.exists(os.path.join(cover.folder, "ready.txt")), 20)
+    wait_until(
+        "the covering window", lambda: os.path.exists(os.path.join(cover.folder, "ready.txt")), 20
+    )
     time.sleep(0.5)
     check(Shot().pixel(dialog.x + 20, dialog.y + 40) == (0, 0, 200), "the dialog was not covered")
     open(os.path.join(cover.folder, "end.txt"), "w").write("close")
@@ -38,7 +50,10 @@ def test_centred_painted_textured_the_same_after_being_covered_and_dragged_by_th
     for step in range(1, 11):
         xdotool("mousemove", x + 10 * step, y + 5 * step, "sleep", 0.05)
     xdotool("mouseup", 1, "sleep", 0.5)
-    check(geometry(dialog.wid)[:2] == (dialog.x + 100, dialog.y + 50), f"dragged by 100, 50 to {geometry(dialog.wid)}")
+    check(
+        geometry(dialog.wid)[:2] == (dialog.x + 100, dialog.y + 50),
+        f"dragged by 100, 50 to {geometry(dialog.wid)}",
+    )
     # Another program takes the mouse mid-drag; the button goes up elsewhere; the strip is passed over.
     xdotool("mousemove", x + 100, y + 50, "sleep", 0.2, "mousedown", 1)
     for step in range(1, 4):
@@ -51,25 +66,39 @@ def test_centred_painted_textured_the_same_after_being_covered_and_dragged_by_th
     for step in range(1, 6):
         xdotool("mousemove", left + 150 + 10 * step, top + 5 + 2 * step, "sleep", 0.05)
     time.sleep(0.5)
-    check(geometry(dialog.wid)[:2] == (left, top), f"the dialog followed a pointer with no button to {geometry(dialog.wid)}")
+    check(
+        geometry(dialog.wid)[:2] == (left, top),
+        f"the dialog followed a pointer with no button to {geometry(dialog.wid)}",
+    )
+
 
 def test_set_writes_all_six_keys_in_order():
     long_size = "0" * 254 + "7" + "9" * 45  # read back cut to its first 255 characters: 7
     folder = os.path.join(tempfile.mkdtemp(prefix="quillmere-e2e-"), "設定Ωテスト")
     for settings, folder, clicks, want in (
-            (ini(Kind=0, Size=long_size, Speed=3, Num=120, Intval=20, Sync=1), folder,
-             [((12 + 104, 36 + 54), 3)], [2, 7, 3, 120, 20, 1]),
-            (None, None, [((12 + 34, 36 + 114), 1), ((228 + 166, 36 + 114), 1)], [5, 5, 5, 100, 10, 1])):
+        (
+            ini(Kind=0, Size=long_size, Speed=3, Num=120, Intval=20, Sync=1),
+            folder,
+            [((12 + 104, 36 + 54), 3)],
+            [2, 7, 3, 120, 20, 1],
+        ),
+        (None, None, [((12 + 34, 36 + 114), 1), ((228 + 166, 36 + 114), 1)], [5, 5, 5, 100, 10, 1]),
+    ):
         dialog = Dialog(settings, folder)
         for point, button in clicks:
             dialog.click(point, button)
         dialog.click(SET)
         check(dialog.values() == want, f"after set: {dialog.values()}, not {want}")
 
+
 def test_a_clicked_slider_follows_arrows_pages_home_and_end_and_enter_escape_do_nothing():
     dialog = Dialog()
-    for row, x, keys in ((0, 8, ["End"]), (1, 44, ["Home"]), (2, 79, ["End", "Prior"]),
-                         (3, 44, ["Home", "Right", "Next", "Left"])):
+    for row, x, keys in (
+        (0, 8, ["End"]),
+        (1, 44, ["Home"]),
+        (2, 79, ["End", "Prior"]),
+        (3, 44, ["Home", "Right", "Next", "Left"]),
+    ):
         dialog.click(slider(row, x))
         key(*keys)
     key("Return", "Escape")
@@ -78,9 +107,14 @@ def test_a_clicked_slider_follows_arrows_pages_home_and_end_and_enter_escape_do_
     dialog.click(SET)
     check(dialog.values() == [0, 20, 1, 199, 6, 0], f"after the keys: {dialog.values()}")
 
+
 def test_a_moved_slider_then_cancel_exit_or_alt_f4_leaves_even_a_hostile_file_byte_for_byte():
-    plain = b"[Section]\r\nKind=3\r\nSize=6\r\nSpeed=4\r\nNum=150\r\nIntval=15\r\nSync=0\r\n; kept\r\n"
-    hostile = b"[Section]\r\nKind=7\r\nSize=-5\r\nSpeed=abc\r\nNum=300\r\nIntval=2147483647\r\nSync=9\r\n"
+    plain = (
+        b"[Section]\r\nKind=3\r\nSize=6\r\nSpeed=4\r\nNum=150\r\nIntval=15\r\nSync=0\r\n; kept\r\n"
+    )
+    hostile = (
+        b"[Section]\r\nKind=7\r\nSize=-5\r\nSpeed=abc\r\nNum=300\r\nIntval=2147483647\r\nSync=9\r\n"
+    )
     for close, original in ((CANCEL, plain), (EXIT, plain), ("alt+F4", hostile)):
         dialog = Dialog(original)
         label = (dialog.x + 404, dialog.y + 48, dialog.x + 429, dialog.y + 61)
@@ -90,6 +124,7 @@ def test_a_moved_slider_then_cancel_exit_or_alt_f4_leaves_even_a_hostile_file_by
         dialog.click(close) if isinstance(close, tuple) else key(close)
         dialog.run.wait_exit(10)
         check(dialog.run.ini_bytes() == original, f"closing by {close} changed the settings file")
+
 
 def test_a_failed_write_says_so_and_keeps_the_dialog_open():
     folder = tempfile.mkdtemp(prefix="quillmere-e2e-")
@@ -102,5 +137,6 @@ def test_a_failed_write_says_so_and_keeps_the_dialog_open():
     wait_until("the message to go", lambda: not windows_titled("quillmere"), END_LIMIT)
     time.sleep(3)
     check(windows_titled(DIALOG), "the dialog closed after a failed write")
+
 
 run_tests(globals())

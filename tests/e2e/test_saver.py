@@ -8,54 +8,116 @@ import time
 from harness import *
 
 BLACK = (0, 0, 0)
-GOLD = {(r, g, 0) for r, g in [(250, 250), (250, 240), (250, 230), (250, 220), (250, 210),
-        (240, 200), (230, 190), (220, 200), (210, 190), (200, 180), (190, 170), (190, 160),
-        (190, 150), (180, 140), (180, 130), (170, 120), (170, 110), (170, 100), (160, 90), (160, 80)]}
+GOLD = {
+    (r, g, 0)
+    for r, g in [
+        (250, 250),
+        (250, 240),
+        (250, 230),
+        (250, 220),
+        (250, 210),
+        (240, 200),
+        (230, 190),
+        (220, 200),
+        (210, 190),
+        (200, 180),
+        (190, 170),
+        (190, 160),
+        (190, 150),
+        (180, 140),
+        (180, 130),
+        (170, 120),
+        (170, 110),
+        (170, 100),
+        (160, 90),
+        (160, 80),
+    ]
+}
+
+
 def test_the_whole_canvas_reaches_the_screen_in_gold_and_clears_every_second_tick():
     run, _ = start_saver(settings=ini(Kind=0, Num=50, Size=10, Speed=10, Intval=2))
-    parts = [(0, 0, 512, 384), (512, 0, 1024, 384), (0, 384, 512, 768), (512, 384, 1024, 768),
-             (1008, 0, 1024, 768), (0, 752, 1024, 768)]
-    wait_until("paint in every quarter and along the right and bottom edges",
-               lambda: all(Shot().colours(*part, 4) - {BLACK} for part in parts), 10)
+    parts = [
+        (0, 0, 512, 384),
+        (512, 0, 1024, 384),
+        (0, 384, 512, 768),
+        (512, 384, 1024, 768),
+        (1008, 0, 1024, 768),
+        (0, 752, 1024, 768),
+    ]
+    wait_until(
+        "paint in every quarter and along the right and bottom edges",
+        lambda: all(Shot().colours(*part, 4) - {BLACK} for part in parts),
+        10,
+    )
     seen = Shot("gold").colours(0, 0, 1024, 768, 4) - {BLACK}
-    check(seen <= GOLD and len(seen) > 5, f"colours outside the gold table: {sorted(seen - GOLD)[:3]}")
+    check(
+        seen <= GOLD and len(seen) > 5, f"colours outside the gold table: {sorted(seen - GOLD)[:3]}"
+    )
     # Only a clear turns a painted pixel black again.
     clears, last, started = [], set(), time.monotonic()
     while time.monotonic() - started < 8.5:
         shot, now = Shot(), time.monotonic()
-        lit = {(x, y) for y in range(0, 768, 16) for x in range(0, 1024, 16) if shot.pixel(x, y) != BLACK}
+        lit = {
+            (x, y)
+            for y in range(0, 768, 16)
+            for x in range(0, 1024, 16)
+            if shot.pixel(x, y) != BLACK
+        }
         if len(last - lit) > 10:
             clears.append(now)
         last = lit
     gaps = sorted(b - a for a, b in zip(clears, clears[1:]))
-    check(len(gaps) >= 2 and 1.5 <= gaps[len(gaps) // 2] <= 2.6,
-          f"with Intval 2 the canvas cleared at {[round(t - started, 1) for t in clears]} s")
+    check(
+        len(gaps) >= 2 and 1.5 <= gaps[len(gaps) // 2] <= 2.6,
+        f"with Intval 2 the canvas cleared at {[round(t - started, 1) for t in clears]} s",
+    )
+
 
 def test_a_window_over_the_screen_pointer_hidden_only_with_s_that_keys_and_buttons_end():
     # Alt (pressed first, alone) and F10 come as system keys.
-    for args, action in ((["/s"], "a"), (["/s"], "shift+F5"), (["/s"], "alt+x"), (["/s"], 1), (["/s"], 3),
-                         ([], "F10"), ([], 2)):
+    for args, action in (
+        (["/s"], "a"),
+        (["/s"], "shift+F5"),
+        (["/s"], "alt+x"),
+        (["/s"], 1),
+        (["/s"], 3),
+        ([], "F10"),
+        ([], 2),
+    ):
         run, wid = start_saver(args)
         check(geometry(wid) == (0, 0, 1024, 768), f"{args}: saver window at {geometry(wid)}")
-        if action in ("a", "F10"):  # over a new window Wine shows no pointer until it first sets one
+        if action in (
+            "a",
+            "F10",
+        ):  # over a new window Wine shows no pointer until it first sets one
             time.sleep(1 if args else 0)
-            wait_until(f"{args}: the pointer {'hidden' if args else 'shown'}", lambda: pointer_shown() == (not args), 5)
+            wait_until(
+                f"{args}: the pointer {'hidden' if args else 'shown'}",
+                lambda: pointer_shown() == (not args),
+                5,
+            )
         if action == "shift+F5":  # a host asks how the saver stands, then its window ends the saver
             host = preview_host(152, 112)
             ready = wait_until("the host", lambda: host_report(host, "ready.txt"), 20)
-            check(ready["saver_on_top"] == ready["saver_active"] == "1", f"the saver stands {ready}")
+            check(
+                ready["saver_on_top"] == ready["saver_active"] == "1", f"the saver stands {ready}"
+            )
         if isinstance(action, int):
             click(512, 384, action)  # where the pointer already is
         else:
             key(action)
         run.wait_exit()
 
+
 def test_only_a_move_in_both_directions_ends_it_and_only_with_s():
     # A first move event may come from where Wine last saw the pointer: each row starts there.
     # The last move shares a coordinate with the one before, so it ends the saver only by the first.
-    for args, moves, last in (([], [(900, 700), (600, 500), (100, 50), (400, 300)], None),
-                              (["/s"], [(400, 300), (600, 300), (100, 300), (1000, 300)], (1000, 384)),
-                              (["/s"], [(1000, 384), (1000, 500), (1000, 50), (1000, 760)], (50, 760))):
+    for args, moves, last in (
+        ([], [(900, 700), (600, 500), (100, 50), (400, 300)], None),
+        (["/s"], [(400, 300), (600, 300), (100, 300), (1000, 300)], (1000, 384)),
+        (["/s"], [(1000, 384), (1000, 500), (1000, 50), (1000, 760)], (50, 760)),
+    ):
         run, _ = start_saver(args, pointer=moves[0])
         for x, y in moves[1:]:
             xdotool("mousemove", x, y)
@@ -68,23 +130,40 @@ def test_only_a_move_in_both_directions_ends_it_and_only_with_s():
             key("space")
         run.wait_exit()
 
+
 def test_hostile_settings_give_a_saver_that_ends():
-    for settings, colours in ((ini(Num=0), set()), (ini(Kind=99, Num=50, Size=10), GOLD),
-                              (ini(Num=2**31 - 1, Size=2**31 - 1, Speed=2**31 - 1, Intval=0), None)):
+    for settings, colours in (
+        (ini(Num=0), set()),
+        (ini(Kind=99, Num=50, Size=10), GOLD),
+        (ini(Num=2**31 - 1, Size=2**31 - 1, Speed=2**31 - 1, Intval=0), None),
+    ):
         run, _ = start_saver(settings=settings)
         time.sleep(1.5)
         if colours is not None:
             seen = Shot().colours(0, 0, 1024, 768, 4) - {BLACK}
-            check(seen <= colours and bool(seen) == bool(colours), f"{settings!r} shows {sorted(seen)[:3]}")
+            check(
+                seen <= colours and bool(seen) == bool(colours),
+                f"{settings!r} shows {sorted(seen)[:3]}",
+            )
         check(windows_titled(SAVER), f"the saver with {settings!r} ended by itself")
         key("space")
         run.wait_exit()
 
+
 def test_this_build_draws_the_canvases_recorded_natively():
     folder = tempfile.mkdtemp(prefix="quillmere-e2e-")
-    shutil.copy(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "saver", "canvas_hashes.txt"), folder)
-    run = Run(["canvas_hashes.txt"], exe=os.path.join(os.environ["QUILLMERE_PROGRAMS"], "canvas_check.exe"),
-              folder=folder)
+    shutil.copy(
+        os.path.join(
+            os.path.dirname(os.path.abspath(__file__)), "..", "saver", "canvas_hashes.txt"
+        ),
+        folder,
+    )
+    run = Run(
+        ["canvas_hashes.txt"],
+        exe=os.path.join(os.environ["QUILLMERE_PROGRAMS"], "canvas_check.exe"),
+        folder=folder,
+    )
     check(run.wait_exit(60) == 0, open(os.path.join(run.folder, "canvas_check.txt")).read())
+
 
 run_tests(globals())

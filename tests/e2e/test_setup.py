@@ -16,28 +16,37 @@ DESKTOP_KEY, OTHER_SAVER = r"HKCU\Control Panel\Desktop", r"C:\windows\system32\
 WHERE = rf"C:\users\{USER}\AppData\Local\Programs\quillmere"
 ADDED = ["README-en.txt", "README-ja.txt", "quillmere.scr", "uninstall.exe"]
 
+
 def wine(*args):
     return subprocess.run(["wine", *args], env=ENV, capture_output=True, timeout=60)
+
 
 def reg_values(key):
     """The values of a registry key as `wine reg query` lists them; empty when there is no key."""
     text = wine("reg", "query", key).stdout.decode(errors="replace")
     return {m[1]: m[2] for m in re.finditer(r"^    (\S+)    REG_\w+    (.*?)\r?$", text, re.M)}
 
+
 def installed(name):
     return os.path.join(FOLDER, name)
+
 
 def files():
     return sorted(os.listdir(FOLDER)) if os.path.isdir(FOLDER) else []
 
+
 def content(name):
     return open(installed(name), "rb").read() if os.path.isfile(installed(name)) else None
+
 
 def uninstall():
     """Runs the registered quiet uninstall; it hands over to a copy of itself, so wait for the end."""
     command = re.fullmatch(r'"(.+)" (/S)', reg_values(UNINSTALL_KEY)["QuietUninstallString"])
     wine(command[1], command[2])
-    wait_until("the uninstaller to remove the registration", lambda: not reg_values(UNINSTALL_KEY), 30, 0.5)
+    wait_until(
+        "the uninstaller to remove the registration", lambda: not reg_values(UNINSTALL_KEY), 30, 0.5
+    )
+
 
 def test_a_silent_install_puts_it_in_the_users_folder_makes_it_the_saver_and_registers_it():
     check(wine(SETUP, "/S").returncode == 0, "the silent install failed")
@@ -45,17 +54,31 @@ def test_a_silent_install_puts_it_in_the_users_folder_makes_it_the_saver_and_reg
     check(content("quillmere.scr") == open(SCR, "rb").read(), "another quillmere.scr")
     saver = reg_values(DESKTOP_KEY).get("SCRNSAVE.EXE", "")
     target = wine("winepath", "-u", saver).stdout.decode().strip()
-    check(all(re.fullmatch(r"[^.]{1,8}(\.[^.]{1,3})?", part) for part in saver.split("\\")[1:])
-          and os.path.samefile(target, installed("quillmere.scr")), f"SCRNSAVE.EXE is {saver!r}")
+    check(
+        all(re.fullmatch(r"[^.]{1,8}(\.[^.]{1,3})?", part) for part in saver.split("\\")[1:])
+        and os.path.samefile(target, installed("quillmere.scr")),
+        f"SCRNSAVE.EXE is {saver!r}",
+    )
     values = reg_values(UNINSTALL_KEY)
     size = sum(os.path.getsize(installed(name)) for name in ADDED) / 1024
-    check(abs(int(values.pop("EstimatedSize", "0"), 16) - size) < 4, f"EstimatedSize for {size:.0f} KB")
+    check(
+        abs(int(values.pop("EstimatedSize", "0"), 16) - size) < 4,
+        f"EstimatedSize for {size:.0f} KB",
+    )
     values.pop("Language", None)  # kept only by an interactive install
-    want = {"DisplayName": "quillmere", "DisplayVersion": VERSION, "Publisher": "quillmere",
-            "DisplayIcon": WHERE + r"\quillmere.scr,0", "InstallLocation": WHERE,
-            "UninstallString": f'"{WHERE}\\uninstall.exe"', "QuietUninstallString": f'"{WHERE}\\uninstall.exe" /S',
-            "NoModify": "0x1", "NoRepair": "0x1"}
+    want = {
+        "DisplayName": "quillmere",
+        "DisplayVersion": VERSION,
+        "Publisher": "quillmere",
+        "DisplayIcon": WHERE + r"\quillmere.scr,0",
+        "InstallLocation": WHERE,
+        "UninstallString": f'"{WHERE}\\uninstall.exe"',
+        "QuietUninstallString": f'"{WHERE}\\uninstall.exe" /S',
+        "NoModify": "0x1",
+        "NoRepair": "0x1",
+    }
     check(values == want, f"the registration is {values}")
+
 
 def test_an_upgrade_waits_for_the_open_dialog_then_replaces_the_program_and_keeps_the_settings():
     dialog = subprocess.Popen(["wine", installed("quillmere.scr"), "/c"], env=ENV, cwd=FOLDER)
@@ -72,7 +95,12 @@ def test_an_upgrade_waits_for_the_open_dialog_then_replaces_the_program_and_keep
     check(content("quillmere.scr") == open(SCR, "rb").read(), "the program was not replaced")
     check(content("README-en.txt") != b"older", "the read-me was not replaced")
     check(content("quillmere.ini") == settings, "the upgrade changed quillmere.ini")
-test_an_upgrade_waits_for_the_open_dialog_then_replaces_the_program_and_keeps_the_settings.limit = 60
+
+
+test_an_upgrade_waits_for_the_open_dialog_then_replaces_the_program_and_keeps_the_settings.limit = (
+    60
+)
+
 
 def test_uninstall_keeps_the_settings_and_clears_the_saver_only_while_it_is_ours():
     settings = content("quillmere.ini")
@@ -80,10 +108,17 @@ def test_uninstall_keeps_the_settings_and_clears_the_saver_only_while_it_is_ours
     uninstall()
     check(files() == ["quillmere.ini"], f"the uninstall left {files()}")
     check(content("quillmere.ini") == settings, "the uninstall changed quillmere.ini")
-    check(reg_values(DESKTOP_KEY).get("SCRNSAVE.EXE") == OTHER_SAVER, "the user's other saver was cleared")
+    check(
+        reg_values(DESKTOP_KEY).get("SCRNSAVE.EXE") == OTHER_SAVER,
+        "the user's other saver was cleared",
+    )
     check(wine(SETUP, "/S").returncode == 0, "the install over kept settings failed")
     uninstall()
-    check("SCRNSAVE.EXE" not in reg_values(DESKTOP_KEY), "our saver stayed the screen saver after the uninstall")
+    check(
+        "SCRNSAVE.EXE" not in reg_values(DESKTOP_KEY),
+        "our saver stayed the screen saver after the uninstall",
+    )
+
 
 def never_installed():
     """The prefix is kept between runs: start from a user who never installed quillmere. The first
@@ -92,5 +127,8 @@ def never_installed():
     quietly("wine", "reg", "delete", UNINSTALL_KEY, "/f")
     quietly("wine", "reg", "delete", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/f")
 
-FOLDER = os.path.join(STATE, "wineprefix-setup", "drive_c", "users", USER, "AppData", "Local", "Programs", "quillmere")
+
+FOLDER = os.path.join(
+    STATE, "wineprefix-setup", "drive_c", "users", USER, "AppData", "Local", "Programs", "quillmere"
+)
 run_tests_in_own_prefix(globals(), "setup", prepare=never_installed)

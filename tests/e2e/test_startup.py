@@ -2,13 +2,16 @@
 every start while a saver or a settings dialog is open, also when two start at once."""
 from harness import *
 
+
 def shown():
     return len(windows_titled(SAVER)) + len(windows_titled(DIALOG))
+
 
 def test_unknown_switches_end_by_themselves():
     for args in (["/x"], ["s"], ["/"], ["/a", "1234"]):
         Run(args).wait_exit(10)
         check(shown() == 0, f"{args} opened a window")
+
 
 def test_every_start_ends_at_once_while_the_saver_or_the_dialog_is_open():
     for marker, args in ((SAVER, ["/s"]), (DIALOG, ["/c"])):
@@ -24,16 +27,22 @@ def test_every_start_ends_at_once_while_the_saver_or_the_dialog_is_open():
         holder.proc.kill()
         wait_until(f"{marker} to go", lambda: shown() == 0, 10)
 
+
 def test_of_two_savers_or_dialogs_started_at_once_one_lives_on():
     # A second saver would end the first by taking the activation; only the dialogs show a lost claim.
     for args, title in ((["/s"], SAVER), (["/c"], DIALOG)):
         first = Run(args, ini=ini(Num=0))
         second = Run(args, folder=first.folder)
         find_window(title)
-        wait_until(f"one {title} to end", lambda: [first.proc.poll(), second.proc.poll()].count(None) == 1, 10)
+        wait_until(
+            f"one {title} to end",
+            lambda: [first.proc.poll(), second.proc.poll()].count(None) == 1,
+            10,
+        )
         check(len(windows_titled(title)) == 1, f"not exactly one {title} lives on")
         for run in (first, second):
             run.proc.kill()
         wait_until(f"{title} to go", lambda: shown() == 0, 10)
+
 
 run_tests(globals())

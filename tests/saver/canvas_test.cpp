@@ -15,9 +15,11 @@ namespace {
 
 // A pixel is painted exactly when dx^2 + dy^2 <= r^2; a negative radius paints nothing.
 TEST(StampDisc, PaintsExactlyThePixelsOfTheDisc) {
-  const std::int32_t cases[][3] = {{20, 15, 0}, {20, 15, 1}, {20, 15, 5}, {0, 0, 7}, {40, 30, 7}, {39, 29, 20},
-      {-3, 10, 6}, {45, 10, 6}, {20, 15, 24}, {20, 15, 26}, {0, 30, 49}, {0, 30, 51}, {100, 100, 90},
-      {20, -1000, 1005}, {10, 10, -1}, {10, 10, INT32_MIN}, {41, 31, INT32_MAX}};
+  const std::int32_t cases[][3] = {
+      {20, 15, 0},         {20, 15, 1},        {20, 15, 5},    {0, 0, 7},         {40, 30, 7},
+      {39, 29, 20},        {-3, 10, 6},        {45, 10, 6},    {20, 15, 24},      {20, 15, 26},
+      {0, 30, 49},         {0, 30, 51},        {100, 100, 90}, {20, -1000, 1005}, {10, 10, -1},
+      {10, 10, INT32_MIN}, {41, 31, INT32_MAX}};
   for (auto [cx, cy, radius] : cases) {
     std::vector<std::uint32_t> pixels(41 * 31, 7u);
     Canvas canvas(pixels, 41, 31);
@@ -44,8 +46,8 @@ TEST(RenderHeadless, CanvasHashesMatchTheRecordedOnes) {
     HeadlessRun run;
     startup::SettingsValues& s = run.settings;
     std::uint64_t expected = 0;
-    fields >> run.width >> run.height >> run.frames >> run.seed >> s.Kind >> s.Size >> s.Speed >> s.Num >>
-        s.Intval >> s.Sync >> std::hex >> expected;
+    fields >> run.width >> run.height >> run.frames >> run.seed >> s.Kind >> s.Size >> s.Speed >>
+        s.Num >> s.Intval >> s.Sync >> std::hex >> expected;
     EXPECT_EQ(CanvasHash(RenderHeadless(run)), expected) << line;
     ++runs;
   }

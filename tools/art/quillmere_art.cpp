@@ -79,8 +79,8 @@ Image TitleStrip() {
     const int sector = static_cast<int>(hue) % 6;
     const double up = 255 * f;
     const double down = 255 - up;
-    const Rgb colours[6] = {{255, up, 0},  {down, 255, 0}, {0, 255, up},
-                            {0, down, 255}, {up, 0, 255},  {255, 0, down}};
+    const Rgb colours[6] = {{255, up, 0},   {down, 255, 0}, {0, 255, up},
+                            {0, down, 255}, {up, 0, 255},   {255, 0, down}};
     image.Blend(x, 20, colours[sector], 0.55);
   }
   return image;
@@ -163,7 +163,8 @@ Image OptionMark(bool on) {
 Image TextureTile() {
   Image image(239, 26);
   for (int y = 0; y < 26; ++y) {
-    const double row = 4 * std::sin(y * 2 * std::numbers::pi / 13) + 5 * (Noise(1u, std::uint32_t(y)) - 0.5);
+    const double row =
+        4 * std::sin(y * 2 * std::numbers::pi / 13) + 5 * (Noise(1u, std::uint32_t(y)) - 0.5);
     for (int x = 0; x < 239; ++x) {
       const double grain = 5 * (Noise(std::uint32_t(x), std::uint32_t(y)) - 0.5);
       image.Set(x, y, Shade(kPanelGrey, row + grain));
@@ -190,9 +191,8 @@ Image PatternStrip(std::int32_t pattern) {
   // Random colours come in blocks, so the strip reads as a band rather than as noise.
   const int block = pattern == 4 ? 4 : 1;
   for (int x = 0; x < 161; ++x) {
-    const std::size_t index = pattern == 4
-        ? static_cast<std::size_t>(x / block) % table.size()
-        : static_cast<std::size_t>(x) * table.size() / 161;
+    const std::size_t index = pattern == 4 ? static_cast<std::size_t>(x / block) % table.size()
+                                           : static_cast<std::size_t>(x) * table.size() / 161;
     const Rgb c = FromColour(table[index]);
     for (int y = 0; y < 13; ++y) {
       const double light = y < 6 ? 10 - 2.0 * y : -2.0 * (y - 6);
@@ -218,12 +218,12 @@ std::vector<std::string> HandCursor() {
       for (int x = x0; x <= x1; ++x) fill[std::size_t(y)][std::size_t(x)] = '.';
     }
   };
-  box(11, 2, 13, 15);   // index finger
-  box(15, 8, 17, 15);   // middle finger
-  box(19, 9, 21, 15);   // ring finger
-  box(23, 11, 24, 15);  // little finger
-  box(8, 16, 24, 22);   // palm
-  box(10, 23, 23, 25);  // wrist
+  box(11, 2, 13, 15);                                                     // index finger
+  box(15, 8, 17, 15);                                                     // middle finger
+  box(19, 9, 21, 15);                                                     // ring finger
+  box(23, 11, 24, 15);                                                    // little finger
+  box(8, 16, 24, 22);                                                     // palm
+  box(10, 23, 23, 25);                                                    // wrist
   for (int i = 0; i < 6; ++i) box(5 + i / 2, 12 + i, 7 + i / 2, 13 + i);  // thumb
   box(11, 14, 14, 16);
   std::vector<std::string> rows = fill;
@@ -231,7 +231,8 @@ std::vector<std::string> HandCursor() {
     for (int x = 0; x < 32; ++x) {
       if (fill[std::size_t(y)][std::size_t(x)] == '.') continue;
       auto filled = [&](int nx, int ny) {
-        return nx >= 0 && ny >= 0 && nx < 32 && ny < 32 && fill[std::size_t(ny)][std::size_t(nx)] == '.';
+        return nx >= 0 && ny >= 0 && nx < 32 && ny < 32 &&
+               fill[std::size_t(ny)][std::size_t(nx)] == '.';
       };
       if (filled(x - 1, y) || filled(x + 1, y) || filled(x, y - 1) || filled(x, y + 1)) {
         rows[std::size_t(y)][std::size_t(x)] = '#';
@@ -253,8 +254,9 @@ std::vector<Rgb> IconPalette() {
     const double hue = h / 25.0 * 6.0;
     const double f = hue - std::floor(hue);
     const int sector = static_cast<int>(hue) % 6;
-    const Rgb colours[6] = {{255, 255 * f, 0},  {255 - 255 * f, 255, 0}, {0, 255, 255 * f},
-                            {0, 255 - 255 * f, 255}, {255 * f, 0, 255},  {255, 0, 255 - 255 * f}};
+    const Rgb colours[6] = {{255, 255 * f, 0}, {255 - 255 * f, 255, 0},
+                            {0, 255, 255 * f}, {0, 255 - 255 * f, 255},
+                            {255 * f, 0, 255}, {255, 0, 255 - 255 * f}};
     for (int k = 1; k <= 8; ++k) palette.push_back(Mix({20, 30, 80}, colours[sector], k / 8.0));
   }
   return palette;
@@ -282,8 +284,9 @@ Image IconPicture(std::vector<bool>& opaque) {
     const double hue = t * 6.0;
     const double f = hue - std::floor(hue);
     const int sector = static_cast<int>(hue) % 6;
-    const Rgb colours[6] = {{255, 255 * f, 0},  {255 - 255 * f, 255, 0}, {0, 255, 255 * f},
-                            {0, 255 - 255 * f, 255}, {255 * f, 0, 255},  {255, 0, 255 - 255 * f}};
+    const Rgb colours[6] = {{255, 255 * f, 0}, {255 - 255 * f, 255, 0},
+                            {0, 255, 255 * f}, {0, 255 - 255 * f, 255},
+                            {255 * f, 0, 255}, {255, 0, 255 - 255 * f}};
     image.Disc(x, y, 2.6, colours[sector]);
   }
   image.Disc(16 + 5.5 * std::cos(5.2), 16 + 5.5 * std::sin(5.2), 1.0, {255, 255, 255});
@@ -292,7 +295,8 @@ Image IconPicture(std::vector<bool>& opaque) {
 
 bool Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }
 
@@ -327,7 +331,8 @@ int main(int argc, char** argv) {
       {"pattern4.bmp", [] { return PatternStrip(4); }},
   };
   bool ok = true;
-  for (const Picture& picture : pictures) ok &= Write(folder + picture.name, EncodeBmp(picture.draw()));
+  for (const Picture& picture : pictures)
+    ok &= Write(folder + picture.name, EncodeBmp(picture.draw()));
   ok &= Write(folder + "hand.cur", EncodeCursor(HandCursor(), 12, 1));
   std::vector<bool> opaque;
   const Image icon = IconPicture(opaque);

@@ -49,15 +49,24 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     if (i + 1 >= argc) return false;
     const std::string_view value = argv[++i];
     std::int32_t* number = nullptr;
-    if (name == "--width") number = &run.width;
-    else if (name == "--height") number = &run.height;
-    else if (name == "--frames") number = &run.frames;
-    else if (name == "--kind") number = &run.settings.Kind;
-    else if (name == "--size") number = &run.settings.Size;
-    else if (name == "--speed") number = &run.settings.Speed;
-    else if (name == "--num") number = &run.settings.Num;
-    else if (name == "--intval") number = &run.settings.Intval;
-    else if (name == "--sync") number = &run.settings.Sync;
+    if (name == "--width")
+      number = &run.width;
+    else if (name == "--height")
+      number = &run.height;
+    else if (name == "--frames")
+      number = &run.frames;
+    else if (name == "--kind")
+      number = &run.settings.Kind;
+    else if (name == "--size")
+      number = &run.settings.Size;
+    else if (name == "--speed")
+      number = &run.settings.Speed;
+    else if (name == "--num")
+      number = &run.settings.Num;
+    else if (name == "--intval")
+      number = &run.settings.Intval;
+    else if (name == "--sync")
+      number = &run.settings.Sync;
     if (number != nullptr) {
       if (!ParseNumber(value, *number)) return false;
     } else if (name == "--seed") {
@@ -83,8 +92,7 @@ int main(int argc, char** argv) {
   }
   const std::vector<std::uint32_t> canvas = quillmere::saver::RenderHeadless(options.run);
   if (options.print_hash) {
-    std::printf("%016llx\n",
-                static_cast<unsigned long long>(quillmere::saver::CanvasHash(canvas)));
+    std::printf("%016llx\n", static_cast<unsigned long long>(quillmere::saver::CanvasHash(canvas)));
   }
   std::vector<unsigned char> rgb;
   rgb.reserve(canvas.size() * 3);

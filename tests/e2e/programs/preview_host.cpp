@@ -55,7 +55,8 @@ HWND Open(HINSTANCE instance, const wchar_t* name, COLORREF colour, DWORD style,
   window_class.hbrBackground = CreateSolidBrush(colour);
   window_class.lpszClassName = name;
   RegisterClassW(&window_class);
-  return CreateWindowExW(0, name, name, style | WS_VISIBLE, x, x, w, h, parent, nullptr, instance, nullptr);
+  return CreateWindowExW(0, name, name, style | WS_VISIBLE, x, x, w, h, parent, nullptr, instance,
+                         nullptr);
 }
 
 }  // namespace
@@ -96,7 +97,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
   HWND host = Open(instance, L"quillmere preview host", RGB(0, 160, 0), WS_POPUP, 100, width + 40,
                    height + 40, nullptr);
-  HWND pane = Open(instance, L"pane", RGB(0, 0, 200), WS_CHILD | WS_CLIPCHILDREN, 20, width, height, host);
+  HWND pane =
+      Open(instance, L"pane", RGB(0, 0, 200), WS_CHILD | WS_CLIPCHILDREN, 20, width, height, host);
   PumpUntil(50, [] { return false; });  // both windows painted before the preview starts
 
   const std::wstring switches = L"/p " + std::to_wstring(reinterpret_cast<UINT_PTR>(pane));
@@ -111,7 +113,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process)) return 1;
+                        folder.c_str(), &startup, &process))
+      return 1;
   }
   HWND preview = nullptr;
   auto ended = [&] {
@@ -126,15 +129,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   RECT rect{};
   GetWindowRect(preview, &rect);
   char state[200];
-  std::snprintf(state, sizeof state, "child=%d\nended=%d\nrect=%ld,%ld,%ld,%ld\nstyle=%lx\nvisible=%d\n"
-                "saver_on_top=%d\nsaver_active=%d\n", preview != nullptr, ended(), rect.left, rect.top,
-                rect.right, rect.bottom, static_cast<unsigned long>(GetWindowLongW(preview, GWL_STYLE)),
+  std::snprintf(state, sizeof state,
+                "child=%d\nended=%d\nrect=%ld,%ld,%ld,%ld\nstyle=%lx\nvisible=%d\n"
+                "saver_on_top=%d\nsaver_active=%d\n",
+                preview != nullptr, ended(), rect.left, rect.top, rect.right, rect.bottom,
+                static_cast<unsigned long>(GetWindowLongW(preview, GWL_STYLE)),
                 IsWindowVisible(preview), saver_on_top, saver_active);
   Write(L"ready.txt", state);
 
   PumpUntil(90000, [] { return !Read(L"end.txt").empty(); });
   const ULONGLONG start = GetTickCount64();
-  Read(L"end.txt").rfind("close", 0) == 0 ? PostMessageW(preview, WM_CLOSE, 0, 0) : DestroyWindow(pane);
+  Read(L"end.txt").rfind("close", 0) == 0 ? PostMessageW(preview, WM_CLOSE, 0, 0)
+                                          : DestroyWindow(pane);
   const bool finished = PumpUntil(5000, ended);
   if (!finished && !in_process) TerminateProcess(process.hProcess, 1);
   const long long took = finished ? static_cast<long long>(GetTickCount64() - start) : -1;
