@@ -1,37 +1,29 @@
-"""Drives the real quillmere.scr under Wine on the run's Xvfb server: start it, find its windows,
-send input, read the screen and the pointer, wait for it to end. Every wait has a time limit.
-Run as a program ("up" or "down") it starts or stops that server and the run's Wine prefix."""
+"""Drives the real quillmere.scr under Wine on the test's X server (see conftest.py): start it, find
+its windows, send input, read the screen and the pointer, wait for it to end. Every wait has a time
+limit."""
 import contextlib
 import ctypes
 import os
 import re
 import shutil
-import signal
 import subprocess
-import sys
 import tempfile
 import time
 
 STATE, SCR = os.environ["QUILLMERE_E2E_STATE"], os.environ["QUILLMERE_SCR"]
 ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets")
-DISPLAY_FILE, XVFB_FILE = os.path.join(STATE, "display"), os.path.join(STATE, "xvfb.pid")
-DISPLAY = open(DISPLAY_FILE).read().strip() if os.path.exists(DISPLAY_FILE) else ""
-ENV = dict(os.environ, DISPLAY=DISPLAY, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+# The fixtures set DISPLAY and WINEPREFIX here for every program a test starts.
+ENV = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
 SAVER, DIALOG = "quillmere_Main", "quillmereの設定"
 KEYS = ["Kind", "Size", "Speed", "Num", "Intval", "Sync"]
 END_LIMIT = 6  # without a window manager Wine takes about 2 s to tear a full-screen window down
-_runs, _test = [], ["none"]
-
-
-def check(condition, message):
-    if not condition:
-        raise AssertionError(message)
+_runs, _test = [], ["none"]  # the programs the running test started, and its name
 
 
 def wait_until(what, predicate, timeout, interval=0.1):
     deadline = time.monotonic() + timeout
     while not (value := predicate()):
-        check(time.monotonic() < deadline, f"timed out after {timeout}s waiting for {what}")
+        assert time.monotonic() < deadline, f"timed out after {timeout}s waiting for {what}"
         time.sleep(interval)
     return value
 
@@ -40,6 +32,8 @@ def ini(**values):
     return "[Section]\r\n" + "".join(f"{k}={v}\r\n" for k, v in values.items())
 
 
+# The dialog's background at a few rows (layout pixels): grey level v as (v, v, v + 30).
+BACKGROUND = {23: 68, 60: 160, 116: 220, 180: 141, 229: 6}
 BUSY, WHITE = ini(Num=50, Size=10, Speed=10, Intval=60), (255, 255, 255)
 
 
@@ -87,10 +81,9 @@ def preview_host(*args):
 def post(title, message, wparam=0):
     """Another program (the preview host, windowless) posts to our window; it reports once that has gone."""
     poster = preview_host("post", title, message, wparam)
-    check(
-        wait_until("the post", lambda: host_report(poster, "ready.txt"), 20)["posted"] == "1",
-        f"no {title!r}",
-    )
+    assert (
+        wait_until("the post", lambda: host_report(poster, "ready.txt"), 20)["posted"] == "1"
+    ), f"no {title!r}"
     return poster
 
 
@@ -144,10 +137,9 @@ class Dialog:
     def values(self):
         self.run.wait_exit(10)
         lines = (self.run.ini_bytes() or b"no file").decode().split()
-        check(
-            lines[0] == "[Section]" and [line.split("=")[0] for line in lines[1:]] == KEYS,
-            f"file {lines}",
-        )
+        assert (
+            lines[0] == "[Section]" and [line.split("=")[0] for line in lines[1:]] == KEYS
+        ), f"file {lines}"
         return [int(line.split("=")[1]) for line in lines[1:]]
 
 
@@ -232,7 +224,7 @@ def check_the_still_in_panes(panes, scale=1):
         wait_until("the pane", lambda: host_report(run, "ready.txt"), 20)
         time.sleep(0.5)
         shot, sw, sh = Shot(f"{w}x{h}"), min(w, 152 * scale), min(h, 112 * scale)
-        check(shot.shows(still, 120, 120, sw, sh, scale), f"{w}x{h}: not the still at {scale}x")
+        assert shot.shows(still, 120, 120, sw, sh, scale), f"{w}x{h}: not the still at {scale}x"
         for x0, y0, x1, y1, colour in (
             (sw, 0, w, h, (0, 0, 0)),
             (0, sh, w, h, (0, 0, 0)),
@@ -240,10 +232,9 @@ def check_the_still_in_panes(panes, scale=1):
             (0, h, w, h + 9, (0, 160, 0)),
         ):
             seen = shot.colours(120 + x0, 120 + y0, 120 + x1, 120 + y1)
-            check(
-                seen <= {colour},
-                f"{w}x{h}: {x0},{y0}-{x1},{y1} shows {sorted(seen)[:3]}, not {colour}",
-            )
+            assert seen <= {
+                colour
+            }, f"{w}x{h}: {x0},{y0}-{x1},{y1} shows {sorted(seen)[:3]}, not {colour}"
 
 
 def pointer_shown():
@@ -265,23 +256,11 @@ def pointer_shown():
     x11.XOpenDisplay.restype = ctypes.c_void_p
     fixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
     fixes.XFixesGetCursorImage.restype = ctypes.POINTER(Image)
-    display = x11.XOpenDisplay(DISPLAY.encode())
+    display = x11.XOpenDisplay(ENV["DISPLAY"].encode())
     image = fixes.XFixesGetCursorImage(display).contents
     shown = any(image.pixels[i] >> 24 for i in range(image.w * image.h))
     x11.XCloseDisplay(ctypes.c_void_p(display))
     return shown
-
-
-def _alarm(signum, frame):
-    raise AssertionError("the test ran past its time limit")
-
-
-def free_display(first):
-    return next(
-        n
-        for n in range(first, first + 60)
-        if not any(map(os.path.exists, (f"/tmp/.X{n}-lock", f"/tmp/.X11-unix/X{n}")))
-    )
 
 
 def quietly(*command, timeout=60, **options):
@@ -294,94 +273,3 @@ def quietly(*command, timeout=60, **options):
         timeout=timeout,
         **options,
     )
-
-
-def run_tests_in_own_prefix(namespace, name, screens=(), prepare=lambda: None):
-    """Runs the file's tests in a Wine prefix of its own, so that what they change of Wine stays
-    theirs: a copy of the run's prefix (booted already: a second, where booting takes twenty), on an
-    Xephyr of the given screens inside the run's Xvfb where there are any."""
-    xephyr = None
-    if screens:
-        display = f":{free_display(140)}"
-        xephyr = subprocess.Popen(
-            ["Xephyr", display, *screens, "-nolisten", "tcp"],
-            env=ENV,
-            stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL,
-        )
-        ENV["DISPLAY"] = display
-        wait_until("Xephyr", lambda: quietly("xdpyinfo").returncode == 0, 20)
-    ENV["WINEPREFIX"] = os.path.join(STATE, f"wineprefix-{name}")
-    try:
-        if not os.path.exists(os.path.join(ENV["WINEPREFIX"], "system.reg")):
-            shutil.copytree(os.environ["WINEPREFIX"], ENV["WINEPREFIX"], symlinks=True)
-        quietly("wineserver", "-p")
-        prepare()
-        run_tests(namespace)
-    finally:
-        quietly("wineserver", "-k")
-        if xephyr:
-            xephyr.kill()
-
-
-def run_tests(namespace):
-    """Runs every test_* function of the calling file; exits non-zero when any failed."""
-    failed, only = [], os.environ.get("QUILLMERE_E2E_ONLY", "")
-    signal.signal(signal.SIGALRM, _alarm)
-    for name, test in [(n, f) for n, f in namespace.items() if n.startswith("test_") and only in n]:
-        _test[0], started, status = name, time.monotonic(), "ok"
-        signal.alarm(getattr(test, "limit", 90))
-        try:
-            test()
-        except Exception as error:
-            status = "FAILED"
-            failed.append(name)
-            print(f"--- {name}: {error if isinstance(error, AssertionError) else repr(error)}")
-        finally:
-            signal.alarm(0)
-            for run in _runs:
-                if run.proc.poll() is None:
-                    run.proc.kill()
-                    run.proc.wait(10)
-                shutil.rmtree(run.folder, ignore_errors=True)
-            _runs.clear()
-        print(f"{status:6} {name} ({time.monotonic() - started:.1f}s)", flush=True)
-    print(f"{len(failed)} failed")
-    sys.exit(1 if failed else 0)
-
-
-def up():
-    down()
-    os.makedirs(STATE, exist_ok=True)
-    ENV["DISPLAY"] = f":{free_display(90)}"
-    xvfb = subprocess.Popen(
-        ["Xvfb", ENV["DISPLAY"], "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-        start_new_session=True,
-        stdout=subprocess.DEVNULL,
-        stderr=subprocess.DEVNULL,
-    )
-    open(XVFB_FILE, "w").write(str(xvfb.pid))
-    open(DISPLAY_FILE, "w").write(ENV["DISPLAY"])
-    wait_until(f"Xvfb on {ENV['DISPLAY']}", lambda: quietly("xdpyinfo").returncode == 0, 20)
-    # The prefix is kept between runs; a persistent wineserver keeps every start quick.
-    if not os.path.exists(os.path.join(ENV["WINEPREFIX"], "system.reg")):
-        quietly("wineboot", "-i", timeout=240)
-    quietly("wineserver", "-w", timeout=120)
-    quietly("wineserver", "-p", start_new_session=True)
-    print(f"Xvfb {ENV['DISPLAY']}, Wine prefix {ENV['WINEPREFIX']}")
-
-
-def down():
-    if os.path.exists(DISPLAY_FILE):
-        quietly("wineserver", "-k", timeout=30)
-        os.remove(
-            DISPLAY_FILE
-        )  # so that no later run takes over a display that another run now has
-    if os.path.exists(XVFB_FILE):
-        with contextlib.suppress(ProcessLookupError, ValueError):
-            os.kill(int(open(XVFB_FILE).read()), 15)
-        os.remove(XVFB_FILE)
-
-
-if __name__ == "__main__":
-    {"up": up, "down": down}[sys.argv[1]]()

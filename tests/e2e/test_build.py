@@ -6,8 +6,12 @@ import sys
 import tempfile
 import zipfile
 
+import pytest
+
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "packaging"))
 import package  # noqa: E402
+
+pytestmark = pytest.mark.no_desktop
 
 SCR = os.environ["QUILLMERE_SCR"]
 SYSTEM_DLLS = {
@@ -23,46 +27,36 @@ SYSTEM_DLLS = {
     "winmm.dll",
     "wtsapi32.dll",
 }
-dump = subprocess.run(
-    ["x86_64-w64-mingw32-objdump", "-p", SCR], capture_output=True, text=True, check=True
-).stdout
-dlls = {line.split(":", 1)[1].strip().lower() for line in dump.splitlines() if "DLL Name:" in line}
-image = open(SCR, "rb").read()
-path, version = package.package(SCR, tempfile.mkdtemp(prefix="quillmere-package-"))
-names = sorted(zipfile.ZipFile(path).namelist())
-readme = zipfile.ZipFile(path).read(f"quillmere-{version}/README-ja.txt").decode("utf-8-sig")
-problems = [
-    problem
-    for problem, bad in (
-        ("not a PE32+ (x86-64) image", "file format pei-x86-64" not in dump),
-        ("not a GUI-subsystem program", "Subsystem\t\t00000002" not in dump),
-        (
-            f"imports DLLs that are not Windows' own: {sorted(dlls - SYSTEM_DLLS)}",
-            dlls - SYSTEM_DLLS,
-        ),
-        (
-            "no version resource with 1.1.0",
-            "1.1.0".encode("utf-16-le") not in image or version != "1.1.0",
-        ),
-        (
-            "no manifest with per-monitor DPI awareness and common controls 6",
-            b"PerMonitorV2" not in image or b"Microsoft.Windows.Common-Controls" not in image,
-        ),
-        (
-            f"the zip holds {names}",
-            names
-            != sorted(
-                f"quillmere-{version}/{n}"
-                for n in ("quillmere.scr", "README-ja.txt", "README-en.txt")
-            ),
-        ),
-        (
-            "the Japanese read-me lacks its install section or version",
-            "インストール" not in readme or version not in readme,
-        ),
-    )
-    if bad
-]
-for problem in problems:
-    print("FAILED:", problem)
-sys.exit(1 if problems else 0)
+
+
+def test_the_program_is_a_64_bit_gui_image_that_imports_only_windows_dlls():
+    dump = subprocess.run(
+        ["x86_64-w64-mingw32-objdump", "-p", SCR], capture_output=True, text=True, check=True
+    ).stdout
+    dlls = {
+        line.split(":", 1)[1].strip().lower() for line in dump.splitlines() if "DLL Name:" in line
+    }
+    assert "file format pei-x86-64" in dump
+    assert "Subsystem\t\t00000002" in dump
+    assert dlls <= SYSTEM_DLLS
+
+
+def test_the_program_carries_its_version_and_a_per_monitor_dpi_manifest():
+    image = open(SCR, "rb").read()
+    assert "1.1.0".encode("utf-16-le") in image
+    assert b"PerMonitorV2" in image
+    assert b"Microsoft.Windows.Common-Controls" in image
+
+
+def test_the_zip_holds_the_program_and_both_read_mes_under_its_version():
+    path, version = package.package(SCR, tempfile.mkdtemp(prefix="quillmere-package-"))
+    folder = f"quillmere-{version}"
+    names = sorted(zipfile.ZipFile(path).namelist())
+    readme = zipfile.ZipFile(path).read(f"{folder}/README-ja.txt").decode("utf-8-sig")
+    assert version == "1.1.0"
+    assert names == [
+        f"{folder}/README-en.txt",
+        f"{folder}/README-ja.txt",
+        f"{folder}/quillmere.scr",
+    ]
+    assert "インストール" in readme and version in readme

@@ -3,17 +3,21 @@ a new display mode lays it out again, and a lock or a close from another program
 does, the screen-saver-running flag cleared."""
 import time
 
+import pytest
+
 from harness import *
+
+# An Xephyr keeps RandR, so the display mode can change under the saver.
+pytestmark = pytest.mark.own_prefix("desktop", screens=["-screen", "1024x768"])
 
 WM_CLOSE, WM_ENDSESSION, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK = 0x10, 0x16, 0x2B1, 7
 
 
 def change_mode(width, height):
     """Our windowless program (programs/preview_host.cpp) changes the mode; Wine tells every program."""
-    check(
-        preview_host("mode", width, height).wait_exit(20) == 0,
-        f"the mode {width}x{height} was refused",
-    )
+    assert (
+        preview_host("mode", width, height).wait_exit(20) == 0
+    ), f"the mode {width}x{height} was refused"
 
 
 def test_a_larger_or_smaller_screen_is_covered_at_once_and_a_key_still_ends_it():
@@ -29,11 +33,10 @@ def test_a_larger_or_smaller_screen_is_covered_at_once_and_a_key_still_ends_it()
             time.sleep(0.5)
             shot = Shot(f"{width}x{height}")
             seen = shot.colours(0, 0, width, height)
-            check(
-                shot.width == width and WHITE not in seen,
-                f"white shows beside the saver at {width}x{height}",
-            )
-            check(len(seen) > 5, f"no trails at {width}x{height}")
+            assert (
+                shot.width == width and WHITE not in seen
+            ), f"white shows beside the saver at {width}x{height}"
+            assert len(seen) > 5, f"no trails at {width}x{height}"
             key("space")
             run.wait_exit()
             change_mode(1024, 768)
@@ -49,12 +52,7 @@ def test_a_close_from_another_program_a_log_off_or_a_lock_ends_it_and_clears_the
         run, _ = start_saver()
         poster = post(SAVER, message, reason)
         report = wait_until("the poster's report", lambda: host_report(poster, "result.txt"), 20)
-        check(
-            report["gone_ms"] != "0" and report["running"] == "0",
-            f"after message {message:#x}: {report}",
-        )
+        assert (
+            report["gone_ms"] != "0" and report["running"] == "0"
+        ), f"after message {message:#x}: {report}"
         run.wait_exit()
-
-
-# An Xephyr keeps RandR, so the display mode can change under the saver.
-run_tests_in_own_prefix(globals(), "desktop", ["-screen", "1024x768"])

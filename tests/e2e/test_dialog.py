@@ -1,6 +1,5 @@
 """The skinned settings dialog of the real quillmere.scr: place, skin and repaint, the set button
 writing all six keys, sliders under the keyboard, closes that write nothing, a failed write."""
-import math
 import os
 import tempfile
 import time
@@ -16,60 +15,56 @@ def slider(row, x=44):  # x 8 lies on the left arrow, 44 in the trough, 79 on th
 
 def test_centred_painted_textured_the_same_after_being_covered_and_dragged_by_the_title_strip():
     dialog = Dialog()
-    check(
-        (dialog.x, dialog.w, dialog.h) == (274, 476, 231) and dialog.y in (268, 269),
-        f"at {geometry(dialog.wid)}",
-    )
+    assert (dialog.x, dialog.w, dialog.h) == (274, 476, 231) and dialog.y in (
+        268,
+        269,
+    ), f"at {geometry(dialog.wid)}"
     before = Shot("skin")
-    for y in (23, 60, 116, 180, 230):
-        v = round(abs(math.sin(y / (231 / 3.142)) * 220))
+    for y, v in BACKGROUND.items():
         for x in (2, 470):
-            check(
-                before.pixel(dialog.x + x, dialog.y + y) == (v, v, v + 30), f"background at {x},{y}"
-            )
+            assert before.pixel(dialog.x + x, dialog.y + y) == (v, v, v + 30), f"at {x},{y}"
     tile = Shot(path=os.path.join(ASSETS, "texture.bmp"))
     for px, x, y in ((12, 195, 2), (12, 2, 125), (228, 3, 30), (228, 225, 128)):
-        check(
-            before.pixel(dialog.x + px + x, dialog.y + 36 + y) == tile.pixel(x, y % 26),
-            f"texture at {px + x},{y}",
-        )
+        assert before.pixel(dialog.x + px + x, dialog.y + 36 + y) == tile.pixel(
+            x, y % 26
+        ), f"texture at {px + x},{y}"
     # The preview host's window, 440 x 340 at 100, 100, covers the dialog's top-left part.
     cover = preview_host(400, 300)
     wait_until(
         "the covering window", lambda: os.path.exists(os.path.join(cover.folder, "ready.txt")), 20
     )
     time.sleep(0.5)
-    check(Shot().pixel(dialog.x + 20, dialog.y + 40) == (0, 0, 200), "the dialog was not covered")
+    assert Shot().pixel(dialog.x + 20, dialog.y + 40) == (0, 0, 200), "the dialog was not covered"
     open(os.path.join(cover.folder, "end.txt"), "w").write("close")
     cover.wait_exit(15)
     time.sleep(0.7)
     box = (dialog.x, dialog.y, dialog.x + dialog.w, dialog.y + dialog.h)
-    check(Shot("uncovered").rows(*box) == before.rows(*box), "the dialog changed once uncovered")
+    assert Shot("uncovered").rows(*box) == before.rows(*box), "the dialog changed once uncovered"
     x, y = dialog.x + 200, dialog.y + 10
     xdotool("mousemove", x, y, "sleep", 0.2, "mousedown", 1)
     for step in range(1, 11):
         xdotool("mousemove", x + 10 * step, y + 5 * step, "sleep", 0.05)
     xdotool("mouseup", 1, "sleep", 0.5)
-    check(
-        geometry(dialog.wid)[:2] == (dialog.x + 100, dialog.y + 50),
-        f"dragged by 100, 50 to {geometry(dialog.wid)}",
-    )
+    assert geometry(dialog.wid)[:2] == (
+        dialog.x + 100,
+        dialog.y + 50,
+    ), f"dragged by 100, 50 to {geometry(dialog.wid)}"
     # Another program takes the mouse mid-drag; the button goes up elsewhere; the strip is passed over.
     xdotool("mousemove", x + 100, y + 50, "sleep", 0.2, "mousedown", 1)
     for step in range(1, 4):
         xdotool("mousemove", x + 100 + 10 * step, y + 50 + 4 * step, "sleep", 0.05)
     time.sleep(0.3)
     left, top = geometry(dialog.wid)[:2]
-    check((left, top) == (dialog.x + 130, dialog.y + 62), f"the second drag went to {left}, {top}")
+    assert (left, top) == (dialog.x + 130, dialog.y + 62), f"the second drag went to {left}, {top}"
     post(DIALOG, 0x1F)  # WM_CANCELMODE
     xdotool("sleep", 0.5, "mousemove", 5, 5, "mouseup", 1, "sleep", 0.3)
     for step in range(1, 6):
         xdotool("mousemove", left + 150 + 10 * step, top + 5 + 2 * step, "sleep", 0.05)
     time.sleep(0.5)
-    check(
-        geometry(dialog.wid)[:2] == (left, top),
-        f"the dialog followed a pointer with no button to {geometry(dialog.wid)}",
-    )
+    assert geometry(dialog.wid)[:2] == (
+        left,
+        top,
+    ), f"the dialog followed a pointer with no button to {geometry(dialog.wid)}"
 
 
 def test_set_writes_all_six_keys_in_order():
@@ -88,7 +83,7 @@ def test_set_writes_all_six_keys_in_order():
         for point, button in clicks:
             dialog.click(point, button)
         dialog.click(SET)
-        check(dialog.values() == want, f"after set: {dialog.values()}, not {want}")
+        assert dialog.values() == want, f"after set: {dialog.values()}, not {want}"
 
 
 def test_a_clicked_slider_follows_arrows_pages_home_and_end_and_enter_escape_do_nothing():
@@ -103,9 +98,9 @@ def test_a_clicked_slider_follows_arrows_pages_home_and_end_and_enter_escape_do_
         key(*keys)
     key("Return", "Escape")
     time.sleep(3)
-    check(windows_titled(DIALOG), "Enter or Escape closed the dialog")
+    assert windows_titled(DIALOG), "Enter or Escape closed the dialog"
     dialog.click(SET)
-    check(dialog.values() == [0, 20, 1, 199, 6, 0], f"after the keys: {dialog.values()}")
+    assert dialog.values() == [0, 20, 1, 199, 6, 0], f"after the keys: {dialog.values()}"
 
 
 def test_a_moved_slider_then_cancel_exit_or_alt_f4_leaves_even_a_hostile_file_byte_for_byte():
@@ -120,10 +115,10 @@ def test_a_moved_slider_then_cancel_exit_or_alt_f4_leaves_even_a_hostile_file_by
         label = (dialog.x + 404, dialog.y + 48, dialog.x + 429, dialog.y + 61)
         before = Shot()
         dialog.click(slider(0, 79))
-        check(Shot().rows(*label) != before.rows(*label), "the size label did not change")
+        assert Shot().rows(*label) != before.rows(*label), "the size label did not change"
         dialog.click(close) if isinstance(close, tuple) else key(close)
         dialog.run.wait_exit(10)
-        check(dialog.run.ini_bytes() == original, f"closing by {close} changed the settings file")
+        assert dialog.run.ini_bytes() == original, f"closing by {close} changed the settings file"
 
 
 def test_a_failed_write_says_so_and_keeps_the_dialog_open():
@@ -136,7 +131,4 @@ def test_a_failed_write_says_so_and_keeps_the_dialog_open():
     key("Return")
     wait_until("the message to go", lambda: not windows_titled("quillmere"), END_LIMIT)
     time.sleep(3)
-    check(windows_titled(DIALOG), "the dialog closed after a failed write")
-
-
-run_tests(globals())
+    assert windows_titled(DIALOG), "the dialog closed after a failed write"

@@ -2,7 +2,15 @@
 is covered black, input there ends the saver, and so does another program taking the foreground."""
 import time
 
+import pytest
+
 from harness import *
+
+# The run's shared prefix has settled on the Xvfb's single monitor.
+pytestmark = pytest.mark.own_prefix(
+    "monitors",
+    screens=["-screen", "1024x768", "-screen", "800x600", "+xinerama", "-extension", "RANDR"],
+)
 
 SECOND, WHITE_SPOT = (1024, 0, 1824, 600), (1400, 250)
 
@@ -19,13 +27,12 @@ def test_the_second_monitor_is_covered_and_a_move_there_along_both_axes_ends_it(
         run = start()
         xdotool("mousemove", 1400, 300)
         moved, shot = time.monotonic(), Shot("two-monitors")
-        check(
-            shot.colours(*SECOND, 4) == {(0, 0, 0)},
-            "the second monitor is not all black under the saver",
-        )
-        check(len(shot.colours(0, 0, 1024, 768, 4)) > 5, "the primary shows no trails")
+        assert shot.colours(*SECOND, 4) == {
+            (0, 0, 0)
+        }, "the second monitor is not all black under the saver"
+        assert len(shot.colours(0, 0, 1024, 768, 4)) > 5, "the primary shows no trails"
         time.sleep(max(0, moved + 3.5 - time.monotonic()))  # longer than a teardown
-        check(windows_titled(SAVER), "a move along one axis on the second monitor ended the saver")
+        assert windows_titled(SAVER), "a move along one axis on the second monitor ended the saver"
         xdotool("mousemove", 1400, 500)
         run.wait_exit()
         wait_until("the white window to show again", lambda: Shot().pixel(*WHITE_SPOT) == WHITE, 5)
@@ -45,15 +52,7 @@ def test_another_program_taking_the_foreground_ends_it():
     run = start()
     host = preview_host(152, 112)
     ready = wait_until("the preview host", lambda: host_report(host, "ready.txt"), 20)
-    check(
-        ready["saver_active"] == "1", "the saver window was not the active window before the host's"
-    )
+    assert (
+        ready["saver_active"] == "1"
+    ), "the saver window was not the active window before the host's"
     run.wait_exit(END_LIMIT + 2)
-
-
-# The run's shared prefix has settled on the Xvfb's single monitor.
-run_tests_in_own_prefix(
-    globals(),
-    "monitors",
-    ["-screen", "1024x768", "-screen", "800x600", "+xinerama", "-extension", "RANDR"],
-)

@@ -10,7 +10,7 @@ def shown():
 def test_unknown_switches_end_by_themselves():
     for args in (["/x"], ["s"], ["/"], ["/a", "1234"]):
         Run(args).wait_exit(10)
-        check(shown() == 0, f"{args} opened a window")
+        assert shown() == 0, f"{args} opened a window"
 
 
 def test_every_start_ends_at_once_while_the_saver_or_the_dialog_is_open():
@@ -19,11 +19,11 @@ def test_every_start_ends_at_once_while_the_saver_or_the_dialog_is_open():
         find_window(marker)
         for other in (["/s"], [], ["/c"], ["/p", "1234"], ["/a", "1"]):
             Run(other).wait_exit(10)
-            check(shown() == 1, f"{other} opened a window beside {marker}")
+            assert shown() == 1, f"{other} opened a window beside {marker}"
         if marker == DIALOG:  # the host's own window would end the saver by taking the foreground
             host = preview_host(152, 112)
             ready = wait_until("the preview host", lambda: host_report(host, "ready.txt"), 20)
-            check(ready["child"] == "0", f"a preview window came into a pane beside {marker}")
+            assert ready["child"] == "0", f"a preview window came into a pane beside {marker}"
         holder.proc.kill()
         wait_until(f"{marker} to go", lambda: shown() == 0, 10)
 
@@ -39,10 +39,7 @@ def test_of_two_savers_or_dialogs_started_at_once_one_lives_on():
             lambda: [first.proc.poll(), second.proc.poll()].count(None) == 1,
             10,
         )
-        check(len(windows_titled(title)) == 1, f"not exactly one {title} lives on")
+        assert len(windows_titled(title)) == 1, f"not exactly one {title} lives on"
         for run in (first, second):
             run.proc.kill()
         wait_until(f"{title} to go", lambda: shown() == 0, 10)
-
-
-run_tests(globals())

@@ -1,0 +1,100 @@
+"""The end-to-end tests' surroundings: an Xvfb and the run's booted Wine prefix for each file, a
+prefix of its own (on an Xephyr where asked) for a file that changes Wine, and for each test a time
+limit and the end of every program it started."""
+
+import os
+import shutil
+import signal
+import subprocess
+
+import pytest
+
+import harness
+from harness import ENV, STATE, quietly, wait_until
+
+
+def pytest_configure(config):
+    config.addinivalue_line(
+        "markers", "own_prefix(name, screens=()): the file runs in a Wine prefix of its own"
+    )
+    config.addinivalue_line("markers", "limit(seconds): the test's time limit, 90 s unless set")
+    config.addinivalue_line("markers", "no_desktop: the file needs neither X nor Wine")
+
+
+def start_x_server(command, first_display):
+    display = next(
+        f":{n}"
+        for n in range(first_display, first_display + 60)
+        if not any(map(os.path.exists, (f"/tmp/.X{n}-lock", f"/tmp/.X11-unix/X{n}")))
+    )
+    server = subprocess.Popen(
+        [command[0], display, *command[1:], "-nolisten", "tcp"],
+        env=ENV,
+        start_new_session=True,
+        stdout=subprocess.DEVNULL,
+        stderr=subprocess.DEVNULL,
+    )
+    ENV["DISPLAY"] = display
+    wait_until(f"{command[0]} on {display}", lambda: quietly("xdpyinfo").returncode == 0, 20)
+    return server
+
+
+@pytest.fixture(scope="session")
+def desktop():
+    """A 1024x768 Xvfb and the run's Wine prefix, booted once and kept between runs."""
+    os.makedirs(STATE, exist_ok=True)
+    xvfb = start_x_server(["Xvfb", "-screen", "0", "1024x768x24"], 90)
+    ENV["WINEPREFIX"] = os.environ["WINEPREFIX"]
+    if not os.path.exists(os.path.join(ENV["WINEPREFIX"], "system.reg")):
+        quietly("wineboot", "-i", timeout=240)
+        quietly("wineserver", "-w", timeout=120)
+    # A persistent wineserver keeps every start quick.
+    quietly("wineserver", "-p", start_new_session=True)
+    yield
+    quietly("wineserver", "-k", timeout=30)
+    xvfb.kill()
+
+
+@pytest.fixture(scope="module")
+def prefix(request, desktop):
+    """The run's prefix, or for a file marked own_prefix a copy of it (booted already: a second,
+    where booting takes twenty), on an Xephyr of the given screens inside the Xvfb where asked."""
+    marker = request.node.get_closest_marker("own_prefix")
+    if marker is None:
+        yield
+        return
+    before = dict(ENV)
+    screens = marker.kwargs.get("screens", ())
+    xephyr = start_x_server(["Xephyr", *screens], 140) if screens else None
+    ENV["WINEPREFIX"] = os.path.join(STATE, f"wineprefix-{marker.args[0]}")
+    if not os.path.exists(os.path.join(ENV["WINEPREFIX"], "system.reg")):
+        shutil.copytree(os.environ["WINEPREFIX"], ENV["WINEPREFIX"], symlinks=True)
+    quietly("wineserver", "-p")
+    yield
+    quietly("wineserver", "-k")
+    if xephyr:
+        xephyr.kill()
+    ENV.clear()
+    ENV.update(before)
+
+
+def ran_past_its_limit(signum, frame):
+    raise AssertionError("the test ran past its time limit")
+
+
+@pytest.fixture(autouse=True)
+def each_test(request):
+    if request.node.get_closest_marker("no_desktop") is None:
+        request.getfixturevalue("prefix")
+    harness._test[0] = request.node.name
+    limit = request.node.get_closest_marker("limit")
+    signal.signal(signal.SIGALRM, ran_past_its_limit)
+    signal.alarm(limit.args[0] if limit else 90)
+    yield
+    signal.alarm(0)
+    for run in harness._runs:
+        if run.proc.poll() is None:
+            run.proc.kill()
+            run.proc.wait(10)
+        shutil.rmtree(run.folder, ignore_errors=True)
+    harness._runs.clear()
