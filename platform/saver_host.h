@@ -44,7 +44,7 @@ class SaverHost {
   virtual void PresentCanvas() = 0;
   // Dispatches every message pending for the thread once.
   virtual void DispatchPending() = 0;
-  // True when keyboard or mouse input waits in the queue.
+  // True when keyboard or mouse input, or a message another program sent, waits in the queue.
   virtual bool InputPending() = 0;
   // A monotonic millisecond count, for the frame's time budget.
   virtual std::uint64_t Milliseconds() = 0;

@@ -284,7 +284,10 @@ void Win32SaverHost::DispatchPending() {
   }
 }
 
-bool Win32SaverHost::InputPending() { return HIWORD(GetQueueStatus(QS_INPUT)) != 0; }
+bool Win32SaverHost::InputPending() {
+  // Other programs' sent messages (log-off's query among them) wait for an answer too.
+  return HIWORD(GetQueueStatus(QS_INPUT | QS_SENDMESSAGE)) != 0;
+}
 
 std::uint64_t Win32SaverHost::Milliseconds() { return GetTickCount64(); }
 

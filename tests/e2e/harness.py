@@ -78,13 +78,14 @@ def preview_host(*args):
     return Run(list(map(str, args)), exe=exe, folder=folder)
 
 
-def post(title, message, wparam=0):
-    """Another program (the preview host, windowless) posts to our window; it reports once that has gone."""
-    poster = preview_host("post", title, message, wparam)
-    assert (
-        wait_until("the post", lambda: host_report(poster, "ready.txt"), 20)["posted"] == "1"
-    ), f"no {title!r}"
-    return poster
+def deliver(how, title, message, wparam=0, lparam=0):
+    """Another program (the preview host, windowless) posts ("post") or sends ("send") a message to
+    our window; it reports in ready.txt, and in result.txt once the window has gone."""
+    extra = [lparam] if how == "send" else []
+    poster = preview_host(how, title, message, wparam, *extra)
+    report = wait_until(f"the {how}", lambda: host_report(poster, "ready.txt"), 20)
+    assert report["posted"] == "1", f"{title!r} did not take the message (in 10 s)"
+    return poster, report
 
 
 def host_report(run, name):

@@ -1,6 +1,6 @@
 """The saver on a desktop that changes under it (an Xephyr that keeps RandR, inside the run's Xvfb):
 a new display mode lays it out again, and a lock or a close from another program ends it as input
-does, the screen-saver-running flag cleared."""
+does, the screen-saver-running flag cleared; a log-off's query is answered even mid-frame."""
 import time
 
 import pytest
@@ -10,7 +10,8 @@ from harness import *
 # An Xephyr keeps RandR, so the display mode can change under the saver.
 pytestmark = pytest.mark.own_prefix("desktop", screens=["-screen", "1024x768"])
 
-WM_CLOSE, WM_ENDSESSION, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK = 0x10, 0x16, 0x2B1, 7
+WM_CLOSE, WM_QUERYENDSESSION, WM_ENDSESSION = 0x10, 0x11, 0x16
+WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK = 0x2B1, 7
 
 
 def change_mode(width, height):
@@ -50,9 +51,18 @@ def test_a_close_from_another_program_a_log_off_or_a_lock_ends_it_and_clears_the
         (WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK),
     ):
         run, _ = start_saver()
-        poster = post(SAVER, message, reason)
+        poster, _ = deliver("post", SAVER, message, reason)
         report = wait_until("the poster's report", lambda: host_report(poster, "result.txt"), 20)
         assert (
             report["gone_ms"] != "0" and report["running"] == "0"
         ), f"after message {message:#x}: {report}"
         run.wait_exit()
+
+
+def test_a_log_off_query_is_answered_at_once_even_while_a_frame_takes_seconds():
+    # The largest disc covers the screen at each of the million crawlers: a frame takes minutes.
+    run, _ = start_saver(settings=ini(Num=2**31 - 1, Size=2**31 - 1))
+    time.sleep(1)
+    poster, report = deliver("send", SAVER, WM_QUERYENDSESSION)
+    assert int(report["answered_ms"]) < 2000
+    run.wait_exit()

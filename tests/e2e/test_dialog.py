@@ -56,7 +56,7 @@ def test_centred_painted_textured_the_same_after_being_covered_and_dragged_by_th
     time.sleep(0.3)
     left, top = geometry(dialog.wid)[:2]
     assert (left, top) == (dialog.x + 130, dialog.y + 62), f"the second drag went to {left}, {top}"
-    post(DIALOG, 0x1F)  # WM_CANCELMODE
+    deliver("post", DIALOG, 0x1F)  # WM_CANCELMODE
     xdotool("sleep", 0.5, "mousemove", 5, 5, "mouseup", 1, "sleep", 0.3)
     for step in range(1, 6):
         xdotool("mousemove", left + 150 + 10 * step, top + 5 + 2 * step, "sleep", 0.05)

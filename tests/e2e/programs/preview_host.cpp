@@ -3,7 +3,8 @@
 // itself (Wine shows no drawing into another process's child window). It reports in ready.txt,
 // ends the preview as end.txt says ("close" or "destroy") and reports in result.txt.
 // Without a window of its own it is the rest of the system: "mode W H" changes the display mode
-// (exit code 0 when it did); "post TITLE MESSAGE WPARAM" posts to that window, says so in ready.txt
+// (exit code 0 when it did); "post TITLE MESSAGE WPARAM" posts to that window and "send TITLE
+// MESSAGE WPARAM LPARAM" sends it, waiting up to 10 s for the answer; either says so in ready.txt
 // and, once the window has gone, reports the screen-saver-running flag in result.txt.
 #include <windows.h>
 #include <shellapi.h>
@@ -82,12 +83,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   folder = path;
   folder.resize(folder.find_last_of(L"\\/"));
-  if (argc == 5 && std::wstring(argv[1]) == L"post") {
+  const bool send = argc == 6 && std::wstring(argv[1]) == L"send";
+  if (send || (argc == 5 && std::wstring(argv[1]) == L"post")) {
     const HWND target = FindWindowW(nullptr, argv[2]);
     const auto number = [](const wchar_t* text) { return static_cast<UINT>(_wtoi(text)); };
-    const bool posted = PostMessageW(target, number(argv[3]), number(argv[4]), 0);
     const ULONGLONG start = GetTickCount64();
-    Write(L"ready.txt", "posted=" + std::to_string(posted) + "\n");
+    const bool posted = send ? SendMessageTimeoutW(target, number(argv[3]), number(argv[4]),
+                                                   number(argv[5]), SMTO_NORMAL, 10000, nullptr)
+                             : PostMessageW(target, number(argv[3]), number(argv[4]), 0);
+    Write(L"ready.txt", "posted=" + std::to_string(posted) +
+                            "\nanswered_ms=" + std::to_string(GetTickCount64() - start) + "\n");
     const bool gone = PumpUntil(10000, [target] { return !IsWindow(target); });
     BOOL running = TRUE;
     SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
