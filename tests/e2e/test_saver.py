@@ -55,61 +55,61 @@ def test_the_whole_canvas_reaches_the_screen_in_gold_and_clears_every_second_tic
     ), f"with Intval 2 the canvas cleared at {[round(t - started, 1) for t in clears]} s"
 
 
-def test_a_window_over_the_screen_pointer_hidden_only_with_s_that_keys_and_buttons_end():
+@pytest.mark.parametrize(
+    "args, action",
+    [(["/s"], "a"), (["/s"], "alt+x"), (["/s"], 1), (["/s"], 3), ([], "F10"), ([], 2)],
+    ids=["a key", "alt with a key", "left button", "right button", "F10 alone", "middle button"],
+)
+def test_a_key_or_a_button_ends_the_saver_window_over_the_screen(args, action):
     # Alt (pressed first, alone) and F10 come as system keys.
-    for args, action in (
-        (["/s"], "a"),
-        (["/s"], "shift+F5"),
-        (["/s"], "alt+x"),
-        (["/s"], 1),
-        (["/s"], 3),
-        ([], "F10"),
-        ([], 2),
-    ):
-        run, wid = start_saver(args)
-        assert geometry(wid) == (0, 0, 1024, 768), f"{args}: saver window at {geometry(wid)}"
-        if action in (
-            "a",
-            "F10",
-        ):  # over a new window Wine shows no pointer until it first sets one
-            time.sleep(1 if args else 0)
-            wait_until(
-                f"{args}: the pointer {'hidden' if args else 'shown'}",
-                lambda: pointer_shown() == (not args),
-                5,
-            )
-        if action == "shift+F5":  # a host asks how the saver stands, then its window ends the saver
-            host = preview_host(152, 112)
-            ready = wait_until("the host", lambda: host_report(host, "ready.txt"), 20)
-            assert (
-                ready["saver_on_top"] == ready["saver_active"] == "1"
-            ), f"the saver stands {ready}"
-        if isinstance(action, int):
-            click(512, 384, action)  # where the pointer already is
-        else:
-            key(action)
-        run.wait_exit()
+    run, wid = start_saver(args)
+    assert geometry(wid) == (0, 0, 1024, 768)
+    if isinstance(action, int):
+        click(512, 384, action)  # where the pointer already is
+    else:
+        key(action)
+    run.wait_exit()
 
 
-def test_only_a_move_in_both_directions_ends_it_and_only_with_s():
-    # A first move event may come from where Wine last saw the pointer: each row starts there.
-    # The last move shares a coordinate with the one before, so it ends the saver only by the first.
-    for args, moves, last in (
+@pytest.mark.parametrize("args, shown", [(["/s"], False), ([], True)], ids=["/s", "no argument"])
+def test_the_pointer_is_hidden_only_with_s(args, shown):
+    start_saver(args)
+    time.sleep(1 if args else 0)  # over a new window Wine shows no pointer until it first sets one
+    wait_until("the pointer as the mode says", lambda: pointer_shown() == shown, 5)
+
+
+def test_the_saver_is_topmost_and_active_until_another_window_takes_the_foreground():
+    run, _ = start_saver()
+    host = preview_host(152, 112)
+    ready = wait_until("the host", lambda: host_report(host, "ready.txt"), 20)
+    assert ready["saver_on_top"] == "1"
+    assert ready["saver_active"] == "1"
+    run.wait_exit()
+
+
+# A first move event may come from where Wine last saw the pointer: each row starts there.
+# The last move shares a coordinate with the one before, so it ends the saver only by the first.
+@pytest.mark.parametrize(
+    "args, moves, last",
+    [
         ([], [(900, 700), (600, 500), (100, 50), (400, 300)], None),
         (["/s"], [(400, 300), (600, 300), (100, 300), (1000, 300)], (1000, 384)),
         (["/s"], [(1000, 384), (1000, 500), (1000, 50), (1000, 760)], (50, 760)),
-    ):
-        run, _ = start_saver(args, pointer=moves[0])
-        for x, y in moves[1:]:
-            xdotool("mousemove", x, y)
-            time.sleep(0.2)
-        time.sleep(3.2)  # longer than a teardown, and the window is judged, not the process
-        assert windows_titled(SAVER), f"the saver ended after {args} and moves to {moves}"
-        if last:
-            xdotool("mousemove", *last)
-        else:
-            key("space")
-        run.wait_exit()
+    ],
+    ids=["no argument: moves never end it", "/s: along x, then both", "/s: along y, then both"],
+)
+def test_only_a_move_in_both_directions_ends_it_and_only_with_s(args, moves, last):
+    run, _ = start_saver(args, pointer=moves[0])
+    for x, y in moves[1:]:
+        xdotool("mousemove", x, y)
+        time.sleep(0.2)
+    time.sleep(3.2)  # longer than a teardown, and the window is judged, not the process
+    assert windows_titled(SAVER), "a move along one axis ended the saver"
+    if last:
+        xdotool("mousemove", *last)
+    else:
+        key("space")
+    run.wait_exit()
 
 
 @pytest.mark.parametrize(
