@@ -1,5 +1,5 @@
-"""The skinned settings dialog of the real quillmere.scr: place, skin and repaint, the set button
-writing all six keys, sliders under the keyboard, closes that write nothing, a failed write."""
+"""The skinned settings dialog of the real quillmere.scr: place, skin and repaint, drags by the title
+strip, the set button writing all six keys, sliders under the keyboard, closes that write nothing, a failed write."""
 import os
 import tempfile
 import time
@@ -13,58 +13,62 @@ def slider(row, x=44):  # x 8 lies on the left arrow, 44 in the trough, 79 on th
     return (316 + x, 52 + 24 * row)
 
 
-def test_centred_painted_textured_the_same_after_being_covered_and_dragged_by_the_title_strip():
+def drag(x, y, dx, dy, steps):
+    """Moves the pointer from (x, y) by (dx, dy) in each of the steps, the left button held down."""
+    xdotool("mousemove", x, y, "sleep", 0.2, "mousedown", 1)
+    for step in range(1, steps + 1):
+        xdotool("mousemove", x + dx * step, y + dy * step, "sleep", 0.05)
+    time.sleep(0.3)
+
+
+def test_the_dialog_is_centred_on_its_painted_background_and_texture():
     dialog = Dialog()
-    assert (dialog.x, dialog.w, dialog.h) == (274, 476, 231) and dialog.y in (
-        268,
-        269,
-    ), f"at {geometry(dialog.wid)}"
-    before = Shot("skin")
+    assert (dialog.x, dialog.w, dialog.h) == (274, 476, 231)
+    assert dialog.y in (268, 269)
+    shot = Shot("skin")
     for y, v in BACKGROUND.items():
         for x in (2, 470):
-            assert before.pixel(dialog.x + x, dialog.y + y) == (v, v, v + 30), f"at {x},{y}"
+            assert shot.pixel(dialog.x + x, dialog.y + y) == (v, v, v + 30), f"at {x},{y}"
     tile = Shot(path=os.path.join(ASSETS, "texture.bmp"))
-    for px, x, y in ((12, 195, 2), (12, 2, 125), (228, 3, 30), (228, 225, 128)):
-        assert before.pixel(dialog.x + px + x, dialog.y + 36 + y) == tile.pixel(
-            x, y % 26
-        ), f"texture at {px + x},{y}"
+    for panel, x, y in ((12, 195, 2), (12, 2, 125), (228, 3, 30), (228, 225, 128)):
+        seen = shot.pixel(dialog.x + panel + x, dialog.y + 36 + y)
+        assert seen == tile.pixel(x, y % 26), f"texture at {panel + x},{y}"
+
+
+def test_a_covered_dialog_shows_the_same_once_uncovered():
+    dialog = Dialog()
+    box = (dialog.x, dialog.y, dialog.x + dialog.w, dialog.y + dialog.h)
+    before = Shot()
     # The preview host's window, 440 x 340 at 100, 100, covers the dialog's top-left part.
     cover = preview_host(400, 300)
-    wait_until(
-        "the covering window", lambda: os.path.exists(os.path.join(cover.folder, "ready.txt")), 20
-    )
+    wait_until("the covering window", lambda: host_report(cover, "ready.txt"), 20)
     time.sleep(0.5)
     assert Shot().pixel(dialog.x + 20, dialog.y + 40) == (0, 0, 200), "the dialog was not covered"
     open(os.path.join(cover.folder, "end.txt"), "w").write("close")
     cover.wait_exit(15)
     time.sleep(0.7)
-    box = (dialog.x, dialog.y, dialog.x + dialog.w, dialog.y + dialog.h)
-    assert Shot("uncovered").rows(*box) == before.rows(*box), "the dialog changed once uncovered"
-    x, y = dialog.x + 200, dialog.y + 10
-    xdotool("mousemove", x, y, "sleep", 0.2, "mousedown", 1)
-    for step in range(1, 11):
-        xdotool("mousemove", x + 10 * step, y + 5 * step, "sleep", 0.05)
+    assert Shot("uncovered").rows(*box) == before.rows(*box)
+
+
+def test_the_title_strip_drags_the_dialog_until_the_button_goes_up():
+    dialog = Dialog()
+    drag(dialog.x + 200, dialog.y + 10, 10, 5, 10)
     xdotool("mouseup", 1, "sleep", 0.5)
-    assert geometry(dialog.wid)[:2] == (
-        dialog.x + 100,
-        dialog.y + 50,
-    ), f"dragged by 100, 50 to {geometry(dialog.wid)}"
-    # Another program takes the mouse mid-drag; the button goes up elsewhere; the strip is passed over.
-    xdotool("mousemove", x + 100, y + 50, "sleep", 0.2, "mousedown", 1)
-    for step in range(1, 4):
-        xdotool("mousemove", x + 100 + 10 * step, y + 50 + 4 * step, "sleep", 0.05)
-    time.sleep(0.3)
+    assert geometry(dialog.wid)[:2] == (dialog.x + 100, dialog.y + 50)
+
+
+def test_a_drag_that_another_program_cancels_no_longer_follows_the_pointer():
+    dialog = Dialog()
+    drag(dialog.x + 200, dialog.y + 10, 10, 4, 3)
     left, top = geometry(dialog.wid)[:2]
-    assert (left, top) == (dialog.x + 130, dialog.y + 62), f"the second drag went to {left}, {top}"
+    assert (left, top) == (dialog.x + 30, dialog.y + 12), "the drag did not start"
     deliver("post", DIALOG, 0x1F)  # WM_CANCELMODE
+    # The button goes up elsewhere; the pointer then passes over the strip.
     xdotool("sleep", 0.5, "mousemove", 5, 5, "mouseup", 1, "sleep", 0.3)
     for step in range(1, 6):
         xdotool("mousemove", left + 150 + 10 * step, top + 5 + 2 * step, "sleep", 0.05)
     time.sleep(0.5)
-    assert geometry(dialog.wid)[:2] == (
-        left,
-        top,
-    ), f"the dialog followed a pointer with no button to {geometry(dialog.wid)}"
+    assert geometry(dialog.wid)[:2] == (left, top)
 
 
 def test_set_writes_all_six_keys_in_order():
