@@ -29,27 +29,27 @@ void SettingsDialog::Load() {
   dragging_ = 0;
   TilePanels();
   for (std::int32_t i = 0; i < kPatternChoices; ++i) {
-    host_.ShowPicture(DialogControl::Img_Ptn, i, DialogPicture::OptionOff);
+    host_.ShowPicture(DialogControl::PatternMarks, i, DialogPicture::OptionOff);
   }
   if (values_.Kind >= 0 && values_.Kind < kPatternChoices) {
-    host_.ShowPicture(DialogControl::Img_Ptn, values_.Kind, DialogPicture::OptionOn);
+    host_.ShowPicture(DialogControl::PatternMarks, values_.Kind, DialogPicture::OptionOn);
   }
   // A Sync other than 0 or 1 names no mark on either side, so both stay empty.
   const std::int32_t other = values_.Sync ^ 1;
   if (values_.Sync >= 0 && values_.Sync < kSyncChoices) {
-    host_.ShowPicture(DialogControl::Img_Sync, values_.Sync, DialogPicture::OptionOn);
+    host_.ShowPicture(DialogControl::SyncMarks, values_.Sync, DialogPicture::OptionOn);
   }
   if (other >= 0 && other < kSyncChoices) {
-    host_.ShowPicture(DialogControl::Img_Sync, other, DialogPicture::OptionOff);
+    host_.ShowPicture(DialogControl::SyncMarks, other, DialogPicture::OptionOff);
   }
-  host_.ShowPicture(DialogControl::Img_Set, 0, DialogPicture::ButtonReleased);
-  host_.ShowPicture(DialogControl::Img_Can, 0, DialogPicture::ButtonReleased);
-  host_.ShowPicture(DialogControl::ImgExit, 0, DialogPicture::ExitReleased);
+  host_.ShowPicture(DialogControl::SetFace, 0, DialogPicture::ButtonReleased);
+  host_.ShowPicture(DialogControl::CancelFace, 0, DialogPicture::ButtonReleased);
+  host_.ShowPicture(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
   for (std::int32_t i = 0; i < static_cast<std::int32_t>(sliders_.size()); ++i) {
     SetSlider(i, values_.*kSliderRows[static_cast<std::size_t>(i)].value);
   }
   for (std::int32_t i = 0; i < static_cast<std::int32_t>(sliders_.size()); ++i) {
-    host_.SetLabelText(DialogControl::lbl_HS, i,
+    host_.SetLabelText(DialogControl::SliderValues, i,
                        std::to_string(values_.*kSliderRows[static_cast<std::size_t>(i)].value));
   }
   startup::RecordZoomOrigin(platform_.windowing);
@@ -63,7 +63,7 @@ void SettingsDialog::OnResize() {
 }
 
 void SettingsDialog::TilePanels() {
-  for (DialogControl panel : {DialogControl::Pic_a, DialogControl::Pic_b}) {
+  for (DialogControl panel : {DialogControl::PatternPanel, DialogControl::ValuesPanel}) {
     const Box& box = Find(panel)->box;
     for (const TileCopy& copy : TileCopies(box.w, box.h))
       host_.CopyTextureTile(panel, copy.x, copy.y);
@@ -84,31 +84,31 @@ bool SettingsDialog::OnMouseDown(Surface surface, std::int32_t x, std::int32_t y
   if (element == nullptr) return false;
   const auto index = static_cast<std::int16_t>(element->index);
   switch (element->control) {
-    case DialogControl::Image1:
+    case DialogControl::TitleStrip:
       OnTitlePress(button);
       break;
-    case DialogControl::ImgExit:
+    case DialogControl::ExitButton:
       OnExitPress(button);
       break;
-    case DialogControl::lbl_Set:
+    case DialogControl::SetCaption:
       OnSetPress(button);
       break;
-    case DialogControl::lbl_Can:
+    case DialogControl::CancelCaption:
       OnCancelPress(button);
       break;
-    case DialogControl::Img_Ptn:
+    case DialogControl::PatternMarks:
       OnPatternMarkPress(index, button);
       break;
-    case DialogControl::Pic_Ptn:
+    case DialogControl::PatternStrips:
       OnPatternStripPress(index, button);
       break;
-    case DialogControl::lbl_Ptn:
+    case DialogControl::RandomLabel:
       OnRandomLabelPress(button);
       break;
-    case DialogControl::Img_Sync:
+    case DialogControl::SyncMarks:
       OnSyncMarkPress(index, button);
       break;
-    case DialogControl::lbl_Sync:
+    case DialogControl::SyncLabels:
       OnSyncLabelPress(index, button);
       break;
     default:
@@ -125,19 +125,19 @@ void SettingsDialog::OnMouseUp(Surface surface, std::int32_t x, std::int32_t y,
   captured_ = nullptr;
   if (element == nullptr || closed_) return;
   switch (element->control) {
-    case DialogControl::Image1:
+    case DialogControl::TitleStrip:
       OnTitleRelease(button);
       break;
-    case DialogControl::ImgExit:
+    case DialogControl::ExitButton:
       OnExitRelease(button);
       break;
-    case DialogControl::lbl_Set:
+    case DialogControl::SetCaption:
       OnSetRelease(button);
       break;
-    case DialogControl::lbl_Can:
+    case DialogControl::CancelCaption:
       OnCancelRelease(button);
       break;
-    case DialogControl::lbl_URL:
+    case DialogControl::Link:
       if (IsClickButton(button) && element->surface == surface && element->box.Contains(x, y)) {
         OnUrlClick();
       }
@@ -149,7 +149,7 @@ void SettingsDialog::OnMouseUp(Surface surface, std::int32_t x, std::int32_t y,
 
 void SettingsDialog::OnMouseMove(Surface surface, std::int32_t x, std::int32_t y) {
   const Element* element = captured_ != nullptr ? captured_ : HitTest(surface, x, y, layout_);
-  if (element != nullptr && element->control == DialogControl::Image1) OnTitleMove();
+  if (element != nullptr && element->control == DialogControl::TitleStrip) OnTitleMove();
 }
 
 void SettingsDialog::OnCaptureLost() {
@@ -182,7 +182,7 @@ void SettingsDialog::OnSystemClose() {
 void SettingsDialog::OnSliderChange(std::int16_t index) {
   if (index < 0 || index >= static_cast<std::int16_t>(sliders_.size())) return;
   const Slider& slider = sliders_[static_cast<std::size_t>(index)];
-  host_.SetLabelText(DialogControl::lbl_HS, index, std::to_string(slider.value()));
+  host_.SetLabelText(DialogControl::SliderValues, index, std::to_string(slider.value()));
   values_.*slider.row().value = slider.value();
 }
 
@@ -193,11 +193,11 @@ void SettingsDialog::OnSyncMarkPress(std::int16_t index, MouseButton) { SelectSy
 void SettingsDialog::OnSyncLabelPress(std::int16_t index, MouseButton) { SelectSync(index); }
 
 void SettingsDialog::OnSetPress(MouseButton) {
-  host_.ShowPicture(DialogControl::Img_Set, 0, DialogPicture::ButtonPressed);
+  host_.ShowPicture(DialogControl::SetFace, 0, DialogPicture::ButtonPressed);
 }
 
 void SettingsDialog::OnSetRelease(MouseButton) {
-  host_.ShowPicture(DialogControl::Img_Set, 0, DialogPicture::ButtonReleased);
+  host_.ShowPicture(DialogControl::SetFace, 0, DialogPicture::ButtonReleased);
   host_.DispatchPending();
   if (closed_) return;
   // Closing after a failed write would lose every choice the user made.
@@ -209,27 +209,27 @@ void SettingsDialog::OnSetRelease(MouseButton) {
 }
 
 void SettingsDialog::OnCancelPress(MouseButton) {
-  host_.ShowPicture(DialogControl::Img_Can, 0, DialogPicture::ButtonPressed);
+  host_.ShowPicture(DialogControl::CancelFace, 0, DialogPicture::ButtonPressed);
 }
 
 void SettingsDialog::OnCancelRelease(MouseButton) {
-  host_.ShowPicture(DialogControl::Img_Can, 0, DialogPicture::ButtonReleased);
+  host_.ShowPicture(DialogControl::CancelFace, 0, DialogPicture::ButtonReleased);
   host_.DispatchPending();
   if (!closed_) OnUnload();
 }
 
 void SettingsDialog::OnExitPress(MouseButton) {
-  host_.ShowPicture(DialogControl::ImgExit, 0, DialogPicture::ExitPressed);
+  host_.ShowPicture(DialogControl::ExitButton, 0, DialogPicture::ExitPressed);
 }
 
 void SettingsDialog::OnExitRelease(MouseButton) {
-  host_.ShowPicture(DialogControl::ImgExit, 0, DialogPicture::ExitReleased);
+  host_.ShowPicture(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
   host_.DispatchPending();
   if (!closed_) OnUnload();
 }
 
 void SettingsDialog::OnUrlClick() {
-  platform_.shell.Open(host_.Window(), Find(DialogControl::lbl_URL)->text);
+  platform_.shell.Open(host_.Window(), Find(DialogControl::Link)->text);
 }
 
 void SettingsDialog::OnTitlePress(MouseButton button) {
@@ -259,15 +259,15 @@ void SettingsDialog::OnUnload() {
 
 void SettingsDialog::SelectPattern(std::int32_t pattern) {
   for (std::int32_t i = 0; i < kPatternChoices; ++i) {
-    host_.ShowPicture(DialogControl::Img_Ptn, i, DialogPicture::OptionOff);
+    host_.ShowPicture(DialogControl::PatternMarks, i, DialogPicture::OptionOff);
   }
-  host_.ShowPicture(DialogControl::Img_Ptn, pattern, DialogPicture::OptionOn);
+  host_.ShowPicture(DialogControl::PatternMarks, pattern, DialogPicture::OptionOn);
   values_.Kind = pattern;
 }
 
 void SettingsDialog::SelectSync(std::int32_t sync) {
-  host_.ShowPicture(DialogControl::Img_Sync, sync, DialogPicture::OptionOn);
-  host_.ShowPicture(DialogControl::Img_Sync, sync ^ 1, DialogPicture::OptionOff);
+  host_.ShowPicture(DialogControl::SyncMarks, sync, DialogPicture::OptionOn);
+  host_.ShowPicture(DialogControl::SyncMarks, sync ^ 1, DialogPicture::OptionOff);
   values_.Sync = sync;
 }
 

@@ -30,7 +30,7 @@ class SettingsDialog {
   void Load();
   // Runs the background painter.
   void OnResize();
-  // Runs the panel tiling routine on Pic_a, then on Pic_b.
+  // Runs the panel tiling routine on the pattern panel, then on the values panel.
   void TilePanels();
   // A label whose width follows its text reports the width its text takes.
   void SetTextWidth(DialogControl control, std::int32_t index, std::int32_t width);

@@ -14,7 +14,7 @@ namespace quillmere::settings_dialog {
 using platform::DialogControl;
 
 // The surface an element is drawn on and receives the mouse from.
-enum class Surface { Dialog, Pic_a, Pic_b };
+enum class Surface { Dialog, PatternPanel, ValuesPanel };
 enum class ElementKind { Picture, Label, Slider, Panel };
 enum class Align { Left, Right, Centre };
 enum class Pointer { Arrow, Hand };

@@ -35,7 +35,7 @@ constexpr SliderRow Row(std::int32_t startup::SettingsValues::*value, std::int16
 }
 }  // namespace detail
 
-// HS(0) to HS(3); ranges from the settings table.
+// The sliders from the top down; ranges from the settings table.
 inline constexpr std::array<SliderRow, 4> kSliderRows = {{
     detail::Row(&startup::SettingsValues::Size, 5),
     detail::Row(&startup::SettingsValues::Speed, 4),

@@ -20,6 +20,7 @@ using platform::DialogPicture;
 using settings_dialog::Box;
 using settings_dialog::Element;
 using settings_dialog::ElementKind;
+using settings_dialog::LayoutScale;
 using settings_dialog::Surface;
 
 constexpr COLORREF kWhiteInk = RGB(255, 255, 255);
@@ -49,7 +50,7 @@ TOOLINFOW ExitTool(HWND dialog, HINSTANCE instance, const LayoutScale& scale) {
   tool.uFlags = TTF_SUBCLASS;
   tool.hwnd = dialog;
   tool.uId = 1;
-  tool.rect = RectOf(scale.ToPhysical(BoxOf(DialogControl::ImgExit)));
+  tool.rect = RectOf(scale.ToPhysical(BoxOf(DialogControl::ExitButton)));
   tool.hinst = instance;
   tool.lpszText = text.data();
   return tool;
@@ -62,9 +63,9 @@ MemorySurface& DialogWindow::BackingOf(Surface surface) { return backings_[Surfa
 
 HWND DialogWindow::WindowOf(Surface surface) const {
   switch (surface) {
-    case Surface::Pic_a:
+    case Surface::PatternPanel:
       return panels_[0];
-    case Surface::Pic_b:
+    case Surface::ValuesPanel:
       return panels_[1];
     default:
       return window_;
@@ -100,7 +101,7 @@ const Picture* DialogWindow::PictureFor(DialogPicture picture) const {
 }
 
 HFONT DialogWindow::FontOf(DialogControl control) const {
-  return control == DialogControl::lbl_URL ? link_font_ : font_;
+  return control == DialogControl::Link ? link_font_ : font_;
 }
 
 void DialogWindow::LoadPictures() {
@@ -112,8 +113,9 @@ void DialogWindow::LoadPictures() {
 }
 
 void DialogWindow::CreateSurfaces() {
-  const std::array<Box, 3> sizes = {settings_dialog::kDialogClient, BoxOf(DialogControl::Pic_a),
-                                    BoxOf(DialogControl::Pic_b)};
+  const std::array<Box, 3> sizes = {settings_dialog::kDialogClient,
+                                    BoxOf(DialogControl::PatternPanel),
+                                    BoxOf(DialogControl::ValuesPanel)};
   for (std::size_t at = 0; at < sizes.size(); ++at) {
     const Box size = scale_.ToPhysical(sizes[at]);
     for (MemorySurface* surface : {&bases_[at], &backings_[at]}) {
@@ -133,11 +135,12 @@ void DialogWindow::MakeFonts() {
 
 void DialogWindow::PlaceControls() {
   for (std::size_t i = 0; i < panels_.size(); ++i) {
-    const Box at = scale_.ToPhysical(BoxOf(i == 0 ? DialogControl::Pic_a : DialogControl::Pic_b));
+    const Box at =
+        scale_.ToPhysical(BoxOf(i == 0 ? DialogControl::PatternPanel : DialogControl::ValuesPanel));
     SetWindowPos(panels_[i], nullptr, at.x, at.y, at.w, at.h, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   for (std::size_t i = 0; i < sliders_.size(); ++i) {
-    const Box at = scale_.ToPhysical(BoxOf(DialogControl::HS, static_cast<std::int32_t>(i)));
+    const Box at = scale_.ToPhysical(BoxOf(DialogControl::Sliders, static_cast<std::int32_t>(i)));
     SetWindowPos(sliders_[i], nullptr, at.x, at.y, at.w, at.h, SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
@@ -162,7 +165,8 @@ void DialogWindow::Rescale(int dpi, const platform::Rect& window) {
     core_.TilePanels();
   }
   loaded_ = loaded;
-  for (Surface surface : {Surface::Dialog, Surface::Pic_a, Surface::Pic_b}) Compose(surface);
+  for (Surface surface : {Surface::Dialog, Surface::PatternPanel, Surface::ValuesPanel})
+    Compose(surface);
   if (tip_ != nullptr) {
     TOOLINFOW tool = ExitTool(window_, instance_, scale_);
     SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
@@ -215,11 +219,11 @@ void DialogWindow::DrawPictureOver(HDC dc, const Picture& picture, const Box& bo
 
 void DialogWindow::DrawPictureElement(HDC dc, const Element& element) {
   const Box& box = element.box;
-  if (element.control == DialogControl::Image1) {
+  if (element.control == DialogControl::TitleStrip) {
     DrawPictureOver(dc, pictures_[IDB_TITLE], box);
     return;
   }
-  if (element.control == DialogControl::Pic_Ptn) {
+  if (element.control == DialogControl::PatternStrips) {
     const Picture& strip = pictures_[kPatternStripIds[static_cast<std::size_t>(element.index)]];
     DrawPictureOver(dc, strip, {box.x, box.y, strip.width, strip.height});
     return;
@@ -229,7 +233,7 @@ void DialogWindow::DrawPictureElement(HDC dc, const Element& element) {
   const Picture* picture = PictureFor(shown->second);
   if (picture == nullptr) return;
   // The two text buttons share one picture stretched to each button's box.
-  if (element.control == DialogControl::Img_Set || element.control == DialogControl::Img_Can) {
+  if (element.control == DialogControl::SetFace || element.control == DialogControl::CancelFace) {
     DrawPictureOver(dc, *picture, box);
   } else {
     DrawPictureOver(dc, *picture, {box.x, box.y, picture->width, picture->height});
@@ -266,7 +270,8 @@ void DialogWindow::DrawBackgroundLine(std::int32_t y, std::int32_t width, std::u
 }
 
 void DialogWindow::CopyTextureTile(DialogControl panel, std::int32_t x, std::int32_t y) {
-  const Surface surface = panel == DialogControl::Pic_a ? Surface::Pic_a : Surface::Pic_b;
+  const Surface surface =
+      panel == DialogControl::PatternPanel ? Surface::PatternPanel : Surface::ValuesPanel;
   const Picture& tile = pictures_[IDB_TEXTURE];
   if (tile.bitmap == nullptr) return;
   DrawPictureOver(BaseOf(surface).dc(), tile, {x, y, tile.width, tile.height});

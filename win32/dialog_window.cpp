@@ -15,6 +15,8 @@ namespace quillmere::win32 {
 namespace {
 
 using platform::DialogControl;
+using settings_dialog::DialogWindowFor;
+using settings_dialog::LayoutScale;
 using settings_dialog::ScrollRequest;
 
 constexpr wchar_t kDialogClass[] = L"quillmere_settings";
@@ -87,7 +89,8 @@ void DialogWindow::Run() {
   MeasureAutoSizedLabels();
   core_.Load();
   loaded_ = true;
-  for (Surface surface : {Surface::Dialog, Surface::Pic_a, Surface::Pic_b}) Compose(surface);
+  for (Surface surface : {Surface::Dialog, Surface::PatternPanel, Surface::ValuesPanel})
+    Compose(surface);
 
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
@@ -171,7 +174,8 @@ LRESULT CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wpar
 
 LRESULT CALLBACK DialogWindow::PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (the_dialog == nullptr) return DefWindowProcW(window, message, wparam, lparam);
-  const Surface surface = window == the_dialog->panels_[1] ? Surface::Pic_b : Surface::Pic_a;
+  const Surface surface =
+      window == the_dialog->panels_[1] ? Surface::ValuesPanel : Surface::PatternPanel;
   return the_dialog->OnMessage(window, surface, message, wparam, lparam);
 }
 

@@ -14,7 +14,7 @@
 #include "platform/settings_dialog_host.h"
 #include "settings_dialog/dialog.h"
 #include "settings_dialog/layout.h"
-#include "win32/layout_scale.h"
+#include "settings_dialog/layout_scale.h"
 #include "win32/memory_surface.h"
 #include "win32/pictures.h"
 
@@ -52,6 +52,7 @@ class DialogWindow final : public platform::SettingsDialogHost {
  private:
   using Surface = settings_dialog::Surface;
   using MouseButton = settings_dialog::MouseButton;
+  using LayoutScale = settings_dialog::LayoutScale;
   using ControlKey = std::pair<platform::DialogControl, std::int32_t>;
 
   static LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

@@ -68,9 +68,9 @@ bool HasGlyphs(HFONT font, const wchar_t* text) {
 }  // namespace
 
 // Its pixel size is the layout's, which is that of 96 dots per inch, times the scale.
-HFONT MakeLabelFont(bool underline, const LayoutScale& scale) {
-  const auto layout_pixels =
-      static_cast<std::int32_t>(std::lround(kFontPoints * LayoutScale::kLayoutDpi / 72.0));
+HFONT MakeLabelFont(bool underline, const settings_dialog::LayoutScale& scale) {
+  const auto layout_pixels = static_cast<std::int32_t>(
+      std::lround(kFontPoints * settings_dialog::LayoutScale::kLayoutDpi / 72.0));
   const int height = -scale.ToPhysical(layout_pixels);
   return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, underline ? TRUE : FALSE, FALSE,
                      SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

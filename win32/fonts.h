@@ -4,12 +4,12 @@
 
 #include <windows.h>
 
-#include "win32/layout_scale.h"
+#include "settings_dialog/layout_scale.h"
 
 namespace quillmere::win32 {
 
 // A new font for the labels; the caller deletes it.
-HFONT MakeLabelFont(bool underline, const LayoutScale& scale);
+HFONT MakeLabelFont(bool underline, const settings_dialog::LayoutScale& scale);
 // A new copy of the system's message font at the given DPI, in the labels' face when its own
 // face lacks a glyph of the text; the caller deletes it.
 HFONT MakeMessageFont(int dpi, const wchar_t* text);

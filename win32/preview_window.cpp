@@ -2,7 +2,7 @@
 #include "win32/preview_window.h"
 
 #include "resource_ids.h"
-#include "win32/layout_scale.h"
+#include "settings_dialog/layout_scale.h"
 #include "win32/pictures.h"
 #include "win32/win32_platform.h"
 #include "win32/window_class.h"
@@ -25,7 +25,7 @@ LRESULT OnPreviewPaint(HWND window) {
   HDC dc = BeginPaint(window, &paint);
   const Picture& still = the_preview.still;
   // The still fills the same share of the pane at every DPI: its size is in layout pixels.
-  const LayoutScale scale(DpiOf(window));
+  const settings_dialog::LayoutScale scale(DpiOf(window));
   const settings_dialog::Box at = scale.ToPhysical({0, 0, still.width, still.height});
   IntersectClipRect(dc, 0, 0, the_preview.picture_size.cx, the_preview.picture_size.cy);
   StretchPicture(dc, still, at.x, at.y, at.w, at.h, !scale.whole());

@@ -1,5 +1,5 @@
 // Layout pixels (the dialog's and the preview's 96-DPI design) to a monitor's physical pixels
-// and back. Pure arithmetic without <windows.h>, so the native tests can hold it to its numbers.
+// and back.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +7,7 @@
 #include "platform/platform.h"
 #include "settings_dialog/layout.h"
 
-namespace quillmere::win32 {
+namespace quillmere::settings_dialog {
 
 class LayoutScale {
  public:
@@ -35,8 +35,9 @@ class LayoutScale {
   }
   // Edges map one by one, so boxes that touch at 96 DPI touch at every scale and a point
   // lies in a box's physical form exactly when its layout pixel lies in the box.
-  constexpr settings_dialog::Box ToPhysical(const settings_dialog::Box& box) const {
-    const std::int32_t x = ToPhysical(box.x), y = ToPhysical(box.y);
+  constexpr Box ToPhysical(const Box& box) const {
+    const std::int32_t x = ToPhysical(box.x);
+    const std::int32_t y = ToPhysical(box.y);
     return {x, y, ToPhysical(box.x + box.w) - x, ToPhysical(box.y + box.h) - y};
   }
 
@@ -49,8 +50,8 @@ class LayoutScale {
 
 // The dialog's window after a DPI change: where the system suggests, at the new scale's size.
 constexpr platform::Rect DialogWindowFor(const platform::Rect& suggested, LayoutScale scale) {
-  const settings_dialog::Box client = scale.ToPhysical(settings_dialog::kDialogClient);
+  const Box client = scale.ToPhysical(kDialogClient);
   return {suggested.left, suggested.top, suggested.left + client.w, suggested.top + client.h};
 }
 
-}  // namespace quillmere::win32
+}  // namespace quillmere::settings_dialog
