@@ -42,8 +42,13 @@ inline constexpr std::int32_t kGwlStyle = -16;
 inline constexpr std::int32_t kWsChild = 0x40000000;
 inline constexpr std::int32_t kWsPopup = static_cast<std::int32_t>(0x80000000u);
 inline constexpr std::int32_t kIdaniCaption = 3;
+// The mouse buttons as the handlers take them, one bit each, so that held buttons combine.
+enum class MouseButton : std::int16_t { Left = 1, Right = 2, Middle = 4, Extra = 8 };
 inline constexpr std::uint32_t kSpiSetScreenSaveActive = 17;
 inline constexpr std::uint32_t kSpiSetScreenSaverRunning = 97;
+// The flag values SystemParametersInfo is given: a 16-bit Boolean widened, so true is all bits set.
+inline constexpr std::int32_t kSpiTrue = -1;
+inline constexpr std::int32_t kSpiFalse = 0;
 // Session changes (WM_WTSSESSION_CHANGE) after which nobody sees or reaches this session's screen.
 inline constexpr std::int32_t kWtsConsoleDisconnect = 2;
 inline constexpr std::int32_t kWtsRemoteConnect = 3;

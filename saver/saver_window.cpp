@@ -272,7 +272,7 @@ void SaverWindow::TryEndSaver() {
 void SaverWindow::EndSaver() {
   platform::Windowing& windowing = services_.windowing;
   if (startup::ModeLetter(start_.argument_text) == U'S') {
-    startup::SetScreenSaverRunning(windowing, startup::kTrue);
+    startup::SetScreenSaverRunning(windowing, false);
     start_.saved_cursor_count = windowing.ShowCursor(start_.saved_cursor_count);
   }
   windowing.SystemParametersInfo(platform::kSpiSetScreenSaveActive, 1);

@@ -15,7 +15,7 @@
 namespace quillmere::settings_dialog {
 
 // Mouse buttons with the system's own bit values.
-enum class MouseButton : std::int16_t { Left = 1, Right = 2, Middle = 4 };
+using MouseButton = platform::MouseButton;
 
 inline constexpr std::int32_t kPatternChoices = 6;
 inline constexpr std::int32_t kPatternStrips = 5;

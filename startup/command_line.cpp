@@ -1,6 +1,9 @@
 #include "startup/command_line.h"
 
 #include <cstdint>
+#include <limits>
+
+#include "startup/numbers.h"
 
 namespace quillmere::startup {
 namespace {
@@ -34,6 +37,18 @@ char32_t Decode(std::string_view text, std::size_t offset) {
   return value;
 }
 
+// Hosts write a handle as a signed or an unsigned 32-bit number; only its low 32 bits count,
+// and it widens with their sign. Anything beyond 32 bits is no window.
+std::optional<platform::WindowHandle> HandleFrom(double value) {
+  const double rounded = RoundHalfEven(value);
+  constexpr double kLeast = std::numeric_limits<std::int32_t>::min();
+  constexpr double kMost = std::numeric_limits<std::uint32_t>::max();
+  if (!(rounded >= kLeast && rounded <= kMost)) return std::nullopt;
+  const auto low =
+      static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int64_t>(rounded)));
+  return static_cast<platform::WindowHandle>(static_cast<std::intptr_t>(low));
+}
+
 }  // namespace
 
 std::string ArgumentTextOf(std::string_view command_line) {
@@ -58,6 +73,15 @@ char32_t ModeLetter(std::string_view argument_text) {
 std::string_view WindowHandleArgument(std::string_view argument_text) {
   const std::size_t offset = OffsetOfCharacter(argument_text, 3);
   return offset == std::string_view::npos ? std::string_view{} : argument_text.substr(offset);
+}
+
+std::optional<platform::WindowHandle> PreviewHostOf(std::string_view argument_text) {
+  return HandleFrom(ParseLeadingNumber(WindowHandleArgument(argument_text)));
+}
+
+std::optional<platform::WindowHandle> PasswordOwnerOf(std::string_view argument_text) {
+  const std::optional<double> value = ParseWholeValue(WindowHandleArgument(argument_text));
+  return value ? HandleFrom(*value) : std::nullopt;
 }
 
 }  // namespace quillmere::startup

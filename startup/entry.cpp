@@ -12,18 +12,6 @@
 namespace quillmere::startup {
 namespace {
 
-// Hosts write a handle as a signed or an unsigned 32-bit number; only its low 32 bits count,
-// and it widens with their sign. Anything beyond 32 bits is no window.
-std::optional<platform::WindowHandle> HandleFrom(double value) {
-  const double rounded = RoundHalfEven(value);
-  constexpr double kLeast = std::numeric_limits<std::int32_t>::min();
-  constexpr double kMost = std::numeric_limits<std::uint32_t>::max();
-  if (!(rounded >= kLeast && rounded <= kMost)) return std::nullopt;
-  const auto low =
-      static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int64_t>(rounded)));
-  return static_cast<platform::WindowHandle>(static_cast<std::intptr_t>(low));
-}
-
 // A pane size in twips, held in 32 bits so that wide panes keep their size.
 double PaneTwips(std::int32_t low, std::int32_t high, double twips_per_pixel) {
   const double twips = RoundHalfEven((static_cast<double>(high) - low) * twips_per_pixel);
@@ -33,8 +21,7 @@ double PaneTwips(std::int32_t low, std::int32_t high, double twips_per_pixel) {
 }
 
 void RunPreviewSetup(std::string_view argument_text, platform::Platform& p) {
-  const std::optional<platform::WindowHandle> host_value =
-      HandleFrom(ParseLeadingNumber(WindowHandleArgument(argument_text)));
+  const std::optional<platform::WindowHandle> host_value = PreviewHostOf(argument_text);
   const platform::WindowHandle host = host_value.value_or(0);
   // A preview with no pane to live in would be an orphan window nobody ends.
   if (!host_value || !p.windowing.IsWindow(host)) {
@@ -69,8 +56,7 @@ void RunPreviewSetup(std::string_view argument_text, platform::Platform& p) {
 
 void RunPasswordChange(std::string_view argument_text, platform::Platform& p) {
   if (IsWindowsNT(p.system)) return;
-  const std::optional<double> value = ParseWholeValue(WindowHandleArgument(argument_text));
-  if (auto parent = value ? HandleFrom(*value) : std::nullopt) {
+  if (auto parent = PasswordOwnerOf(argument_text)) {
     p.passwords.PwdChangePassword(kPasswordRegistryKey, *parent);
   }
 }
@@ -133,7 +119,7 @@ void RunEntry(std::string_view argument_text, platform::Platform& p) {
       break;
     case Mode::FullScreen:
       Start().saved_cursor_count = p.windowing.ShowCursor(0);
-      SetScreenSaverRunning(p.windowing, kFalse);
+      SetScreenSaverRunning(p.windowing, true);
       p.windows.LoadSaverWindow();
       break;
     case Mode::FullScreenWithCursor:

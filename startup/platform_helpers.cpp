@@ -31,9 +31,9 @@ bool IsWindowsNT(platform::SystemInfo& system) {
   return info.dwPlatformId == platform::kPlatformWin32Nt;
 }
 
-void SetScreenSaverRunning(platform::Windowing& windowing, Boolean16 cleared) {
-  const auto complement = static_cast<std::int16_t>(~cleared);
-  windowing.SystemParametersInfo(platform::kSpiSetScreenSaverRunning, complement);
+void SetScreenSaverRunning(platform::Windowing& windowing, bool running) {
+  windowing.SystemParametersInfo(platform::kSpiSetScreenSaverRunning,
+                                 running ? platform::kSpiTrue : platform::kSpiFalse);
 }
 
 ZoomOrigin& TheZoomOrigin() {

@@ -8,15 +8,10 @@
 
 namespace quillmere::startup {
 
-// Booleans as the system's own 16-bit values: true is -1, false is 0.
-using Boolean16 = std::int16_t;
-inline constexpr Boolean16 kTrue = -1;
-inline constexpr Boolean16 kFalse = 0;
-
 bool IsWindowsNT(platform::SystemInfo& system);
 
-// The argument is the inverse of the flag: false sets it, true clears it.
-void SetScreenSaverRunning(platform::Windowing& windowing, Boolean16 cleared);
+// Sets or clears the system's screen-saver-running flag.
+void SetScreenSaverRunning(platform::Windowing& windowing, bool running);
 
 // The point the dialog's zoom animations start from and return to, in screen pixels.
 struct ZoomOrigin {

@@ -96,6 +96,7 @@ void DialogWindow::Run() {
   SetForegroundWindow(window_);
   UpdateWindow(window_);
   AddExitTip();
+  // Modal: waits for each message until the dialog has closed, then ShowSettingsDialog returns.
   MSG message;
   while (!core_.closed() && !destroyed_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
@@ -151,6 +152,7 @@ void DialogWindow::MoveWindowLeft(std::int32_t left) {
 }
 
 void DialogWindow::DispatchPending() {
+  // A yield inside a handler: only what is queued now; a quit is put back for the modal loop.
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {

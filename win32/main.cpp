@@ -12,7 +12,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   platform::Platform platform = windows.Bundle();
   startup::RunEntry(startup::ArgumentTextOf(win32::Narrow(GetCommandLineW())), platform);
 
-  // A preview lives on in this loop for as long as its window does.
+  // Waits for each message until the quit: a preview lives on here for as long as its window does.
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);

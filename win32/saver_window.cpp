@@ -9,13 +9,13 @@
 #include "saver/saver_window.h"
 #include "startup/entry.h"
 #include "win32/saver_surfaces.h"
+#include "win32/text.h"
 #include "win32/window_class.h"
 
 namespace quillmere::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"quillmere_saver";
-constexpr wchar_t kCaption[] = L"quillmere_Main";
 // Covers have a class of their own and no title, so the start-up guard never takes one for the
 // saver.
 constexpr wchar_t kCoverClassName[] = L"quillmere_cover";
@@ -38,10 +38,13 @@ std::int32_t ShiftState() {
 }
 
 // The mouse buttons as the handlers take them.
-constexpr std::int32_t kLeftButton = 1;
-constexpr std::int32_t kRightButton = 2;
-constexpr std::int32_t kMiddleButton = 4;
-constexpr std::int32_t kExtraButton = 8;
+constexpr std::int32_t Bit(platform::MouseButton button) {
+  return static_cast<std::int32_t>(button);
+}
+constexpr std::int32_t kLeftButton = Bit(platform::MouseButton::Left);
+constexpr std::int32_t kRightButton = Bit(platform::MouseButton::Right);
+constexpr std::int32_t kMiddleButton = Bit(platform::MouseButton::Middle);
+constexpr std::int32_t kExtraButton = Bit(platform::MouseButton::Extra);
 
 std::int32_t HeldButtons(WPARAM wparam) {
   std::int32_t buttons = 0;
@@ -229,8 +232,8 @@ std::optional<std::span<std::uint32_t>> Win32SaverHost::PrepareSurfaces(std::int
                         {.name = kClassName, .procedure = SaverProc, .background = black});
     RegisterWindowClass(instance_,
                         {.name = kCoverClassName, .procedure = CoverProc, .background = black});
-    window_ = CreateWindowExW(0, kClassName, kCaption, WS_POPUP, 0, 0, width, height, nullptr,
-                              nullptr, instance_, nullptr);
+    window_ = CreateWindowExW(0, kClassName, Widen(startup::kSaverWindowTitle).c_str(), WS_POPUP, 0,
+                              0, width, height, nullptr, nullptr, instance_, nullptr);
     if (window_ == nullptr) return std::nullopt;
     // Locks and remote sessions are told only to the windows that ask.
     WTSRegisterSessionNotification(window_, NOTIFY_FOR_THIS_SESSION);
@@ -277,6 +280,7 @@ void Win32SaverHost::PresentCanvas() {
 }
 
 void Win32SaverHost::DispatchPending() {
+  // The animation's yield: only what is queued now, never waiting, so the frames keep coming.
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&message);

@@ -3,10 +3,10 @@
 
 #include <shellapi.h>
 
-#include <cmath>
 #include <cstring>
 #include <vector>
 
+#include "startup/numbers.h"
 #include "win32/dialog_window.h"
 #include "win32/preview_window.h"
 #include "win32/saver_window.h"
@@ -24,9 +24,7 @@ double LogicalPixelsPerInch(int axis) {
   return dpi > 0 ? dpi : 96;
 }
 
-int PixelsFromTwips(double twips, double twips_per_pixel) {
-  return static_cast<int>(std::lround(twips / twips_per_pixel));
-}
+int WholePixels(double pixels) { return static_cast<int>(startup::RoundHalfEven(pixels)); }
 
 using PwdChangePasswordFunction = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
 using VerifyScreenSavePwdFunction = BOOL(WINAPI*)(HWND);
@@ -187,14 +185,13 @@ platform::WindowHandle Win32Platform::LoadPreviewWindow() {
 
 void Win32Platform::PlacePreviewWindow(platform::WindowHandle preview, double width_twips,
                                        double height_twips) {
-  win32::PlacePreviewWindow(ToHwnd(preview), PixelsFromTwips(width_twips, TwipsPerPixelX()),
-                            PixelsFromTwips(height_twips, TwipsPerPixelY()));
+  win32::PlacePreviewWindow(ToHwnd(preview), WholePixels(width_twips / TwipsPerPixelX()),
+                            WholePixels(height_twips / TwipsPerPixelY()));
 }
 
 void Win32Platform::SizePreviewPicture(platform::WindowHandle preview, double width_pixels,
                                        double height_pixels) {
-  win32::SizePreviewPicture(ToHwnd(preview), static_cast<int>(std::lround(width_pixels)),
-                            static_cast<int>(std::lround(height_pixels)));
+  win32::SizePreviewPicture(ToHwnd(preview), WholePixels(width_pixels), WholePixels(height_pixels));
 }
 
 void Win32Platform::ShowPreviewWindow(platform::WindowHandle preview) {
