@@ -107,8 +107,9 @@ def test_the_start_menu_entries_select_the_saver_again_and_open_its_settings():
         assert target.encode() + b"\0" in data and counted in data, f"{name} runs something else"
 
 
+# The saver and the dialog from a folder of their own: only their windows tell that they run.
 @contextlib.contextmanager
-def saver_elsewhere():  # only its window says that it runs
+def saver_elsewhere():
     yield start_saver()
 
 
