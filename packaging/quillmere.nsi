@@ -14,6 +14,13 @@ SetCompressor /SOLID lzma
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\quillmere"
 !define DESKTOP_KEY "Control Panel\Desktop"
+!define SPI_SETSCREENSAVEACTIVE 17
+!define SPIF_UPDATEINIFILE_SENDCHANGE 3
+; Both languages' names, so that uninstall and a setup in the other language leave no stale entry.
+!define USE_LINK_EN "Use quillmere as screen saver"
+!define USE_LINK_JA "quillmere をスクリーン セーバーにする"
+!define SETTINGS_LINK_EN "quillmere settings"
+!define SETTINGS_LINK_JA "quillmere の設定"
 
 Name "quillmere"
 Caption "quillmere ${VERSION}"
@@ -73,6 +80,10 @@ LangString DialogOpenText ${LANG_ENGLISH} "The quillmere settings dialog is open
 LangString DialogOpenText ${LANG_JAPANESE} "quillmere の設定ダイアログが開いています。閉じてから［再試行］を押してください。"
 LangString InUseText ${LANG_ENGLISH} "quillmere.scr is in use, perhaps by the preview in the Screen Saver Settings. Close that, then press Retry."
 LangString InUseText ${LANG_JAPANESE} "quillmere.scr が使用中です。スクリーン セーバーの設定のプレビューかもしれません。閉じてから［再試行］を押してください。"
+LangString UseLinkName ${LANG_ENGLISH} "${USE_LINK_EN}"
+LangString UseLinkName ${LANG_JAPANESE} "${USE_LINK_JA}"
+LangString SettingsLinkName ${LANG_ENGLISH} "${SETTINGS_LINK_EN}"
+LangString SettingsLinkName ${LANG_JAPANESE} "${SETTINGS_LINK_JA}"
 LangString KeepSettingsText ${LANG_ENGLISH} "Keep your quillmere settings (quillmere.ini) for a later install?"
 LangString KeepSettingsText ${LANG_JAPANESE} "quillmere の設定 (quillmere.ini) を、あとで再びインストールするときのために残しますか?"
 
@@ -108,6 +119,13 @@ FunctionEnd
 !insertmacro REFUSE_WHILE_RUNNING ""
 !insertmacro REFUSE_WHILE_RUNNING "un."
 
+!macro DELETE_LINKS
+  Delete "$SMPROGRAMS\quillmere\${USE_LINK_EN}.lnk"
+  Delete "$SMPROGRAMS\quillmere\${USE_LINK_JA}.lnk"
+  Delete "$SMPROGRAMS\quillmere\${SETTINGS_LINK_EN}.lnk"
+  Delete "$SMPROGRAMS\quillmere\${SETTINGS_LINK_JA}.lnk"
+!macroend
+
 Function .onInit
   SetShellVarContext current
   !insertmacro MUI_LANGDLL_DISPLAY
@@ -132,6 +150,16 @@ Section "quillmere"
     StrCpy $0 "$INSTDIR\quillmere.scr"
   ${EndIf}
   WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$0"
+  ; As the Screen Saver Settings do: once the user chose "(None)", the system ignores SCRNSAVE.EXE.
+  System::Call "user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i 1, p 0, i ${SPIF_UPDATEINIFILE_SENDCHANGE})"
+
+  ; The Screen Saver Settings forget a saver outside the Windows folders once another is tried.
+  !insertmacro DELETE_LINKS
+  CreateDirectory "$SMPROGRAMS\quillmere"
+  ; The .scr Install verb's own command, the path unquoted as it passes it: selects, then opens the settings.
+  CreateShortcut "$SMPROGRAMS\quillmere\$(UseLinkName).lnk" "$SYSDIR\rundll32.exe" \
+    "desk.cpl,InstallScreenSaver $INSTDIR\quillmere.scr" "$INSTDIR\quillmere.scr" 0
+  CreateShortcut "$SMPROGRAMS\quillmere\$(SettingsLinkName).lnk" "$INSTDIR\quillmere.scr" "/c"
 
   ${GetSize} "$INSTDIR" "/S=0K" $1 $2 $3
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "quillmere"
@@ -169,6 +197,9 @@ Section "Uninstall"
   ${AndIf} $2 == $1
     DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
   ${EndIf}
+
+  !insertmacro DELETE_LINKS
+  RMDir "$SMPROGRAMS\quillmere"
 
   Delete "$INSTDIR\quillmere.scr"
   Delete "$INSTDIR\README-ja.txt"

@@ -1,11 +1,13 @@
 """The setup program, silent, in a Wine prefix of its own: it installs for the user, makes quillmere the
-screen saver and registers it; an upgrade waits for the open dialog and keeps the settings; uninstall
-keeps the settings and clears the screen saver only while it is still ours."""
+screen saver, adds Start-menu entries and registers it; it and the uninstall change nothing while
+quillmere runs; uninstall keeps the settings and clears the screen saver only while it is ours."""
+import contextlib
 import os
 import pwd
 import re
 import shutil
 import subprocess
+import tempfile
 
 import pytest
 
@@ -14,14 +16,22 @@ from harness import *
 pytestmark = pytest.mark.own_prefix("setup")
 
 SETUP, USER = os.environ["QUILLMERE_SETUP"], pwd.getpwuid(os.getuid()).pw_name
+HOST = os.path.join(os.environ["QUILLMERE_PROGRAMS"], "preview_host.exe")
 VERSION = re.fullmatch(r"quillmere-(.+)-setup\.exe", os.path.basename(SETUP))[1]
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\quillmere"
 DESKTOP_KEY, OTHER_SAVER = r"HKCU\Control Panel\Desktop", r"C:\windows\system32\other.scr"
 WHERE = rf"C:\users\{USER}\AppData\Local\Programs\quillmere"
-FOLDER = os.path.join(
-    STATE, "wineprefix-setup", "drive_c", "users", USER, "AppData", "Local", "Programs", "quillmere"
-)
+HOME = os.path.join(STATE, "wineprefix-setup", "drive_c", "users", USER, "AppData")
+FOLDER = os.path.join(HOME, "Local", "Programs", "quillmere")
+MENU = os.path.join(HOME, "Roaming", "Microsoft", "Windows", "Start Menu", "Programs", "quillmere")
 ADDED = ["README-en.txt", "README-ja.txt", "quillmere.scr", "uninstall.exe"]
+LINKS = {  # each Start-menu entry's target and arguments
+    "Use quillmere as screen saver.lnk": (
+        r"C:\windows\system32\rundll32.exe",
+        rf"desk.cpl,InstallScreenSaver {WHERE}\quillmere.scr",
+    ),
+    "quillmere settings.lnk": (rf"{WHERE}\quillmere.scr", "/c"),
+}
 
 
 def wine(*args):
@@ -56,19 +66,23 @@ def uninstall():
 
 
 def test_a_silent_install_puts_it_in_the_users_folder_makes_it_the_saver_and_registers_it():
+    wine("reg", "add", DESKTOP_KEY, "/v", "ScreenSaveActive", "/d", "0", "/f")
+    wine("reg", "add", DESKTOP_KEY, "/v", "ScreenSaveTimeOut", "/d", "420", "/f")
     assert wine(SETUP, "/S").returncode == 0, "the silent install failed"
     assert files() == ADDED, f"the folder holds {files()}"
     assert content("quillmere.scr") == open(SCR, "rb").read(), "another quillmere.scr"
-    saver = reg_values(DESKTOP_KEY).get("SCRNSAVE.EXE", "")
+    desktop = reg_values(DESKTOP_KEY)
+    saver = desktop.get("SCRNSAVE.EXE", "")
     target = wine("winepath", "-u", saver).stdout.decode().strip()
     assert all(
         re.fullmatch(r"[^.]{1,8}(\.[^.]{1,3})?", part) for part in saver.split("\\")[1:]
     ) and os.path.samefile(target, installed("quillmere.scr")), f"SCRNSAVE.EXE is {saver!r}"
+    assert desktop["ScreenSaveActive"] == "1", "screen saving stayed off"
+    assert wine(HOST, "active").returncode == 101, "the system says screen saving is off"
+    assert desktop["ScreenSaveTimeOut"] == "420", "the user's wait changed"
     values = reg_values(UNINSTALL_KEY)
     size = sum(os.path.getsize(installed(name)) for name in ADDED) / 1024
-    assert (
-        abs(int(values.pop("EstimatedSize", "0"), 16) - size) < 4
-    ), f"EstimatedSize for {size:.0f} KB"
+    assert abs(int(values.pop("EstimatedSize", "0"), 16) - size) < 4, f"not {size:.0f} KB"
     values.pop("Language", None)  # kept only by an interactive install
     want = {
         "DisplayName": "quillmere",
@@ -84,44 +98,77 @@ def test_a_silent_install_puts_it_in_the_users_folder_makes_it_the_saver_and_reg
     assert values == want, f"the registration is {values}"
 
 
-@pytest.mark.limit(60)
-def test_an_upgrade_waits_for_the_open_dialog_then_replaces_the_program_and_keeps_the_settings():
-    dialog = subprocess.Popen(["wine", installed("quillmere.scr"), "/c"], env=ENV, cwd=FOLDER)
-    x, y = geometry(find_window(DIALOG))[:2]
+def test_the_start_menu_entries_select_the_saver_again_and_open_its_settings():
+    assert sorted(os.listdir(MENU)) == sorted(LINKS), f"the menu holds {os.listdir(MENU)}"
+    for name, (target, arguments) in LINKS.items():
+        data = open(os.path.join(MENU, name), "rb").read()
+        text = arguments + "\0"  # Wine writes a closing NUL and counts it
+        counted = len(text).to_bytes(2, "little") + text.encode("utf-16-le")
+        assert target.encode() + b"\0" in data and counted in data, f"{name} runs something else"
+
+
+# The saver and the dialog from a folder of their own: only their windows tell that they run.
+@contextlib.contextmanager
+def saver_elsewhere():
+    yield start_saver()
+
+
+@contextlib.contextmanager
+def dialog_elsewhere():
+    yield Dialog()
+
+
+@contextlib.contextmanager
+def preview_of_ours():
+    """It holds the file without either window."""
+    folder = tempfile.mkdtemp(prefix="quillmere-e2e-")
+    os.symlink(installed("quillmere.scr"), os.path.join(folder, "quillmere.scr"))
+    host = Run(["200", "150"], exe=HOST, folder=folder)
+    wait_until("the preview", lambda: host_report(host, "ready.txt"), 20)
+    yield
+    open(os.path.join(folder, "end.txt"), "w").write("close")
+    host.wait_exit(10)
+
+
+@pytest.mark.parametrize("running", [saver_elsewhere, dialog_elsewhere, preview_of_ours])
+def test_setup_and_uninstall_change_nothing_while_quillmere_runs(running):
     open(installed("README-en.txt"), "wb").write(b"older")
-    assert wine(SETUP, "/S").returncode != 0, "the setup went on while the dialog was open"
-    assert content("README-en.txt") == b"older", "the setup replaced a file under the dialog"
-    click(x + SET[0], y + SET[1])
-    dialog.wait(10)
-    settings = content("quillmere.ini")
-    assert settings, "the dialog saved no quillmere.ini beside the program"
-    open(installed("quillmere.scr"), "wb").write(b"older")
+    before = [content(name) for name in ADDED]
+    with running():
+        assert wine(SETUP, "/S").returncode != 0, "the setup went on"
+        uninstall_in_place = wine(installed("uninstall.exe"), "/S", f"_?={WHERE}")
+        assert uninstall_in_place.returncode != 0, "the uninstall went on"
+        assert [content(name) for name in ADDED] == before, "the files changed"
+
+
+def test_an_upgrade_replaces_the_program_and_keeps_the_settings():
+    open(installed("quillmere.ini"), "w").write(BUSY)
+    for name in ("quillmere.scr", "README-en.txt"):
+        open(installed(name), "wb").write(b"older")
     assert wine(SETUP, "/S").returncode == 0, "the upgrade failed"
     assert content("quillmere.scr") == open(SCR, "rb").read(), "the program was not replaced"
     assert content("README-en.txt") != b"older", "the read-me was not replaced"
-    assert content("quillmere.ini") == settings, "the upgrade changed quillmere.ini"
+    assert content("quillmere.ini") == BUSY.encode(), "the upgrade changed quillmere.ini"
 
 
-def test_uninstall_keeps_the_settings_and_clears_the_saver_only_while_it_is_ours():
-    settings = content("quillmere.ini")
+def test_uninstall_keeps_the_settings_removes_the_entries_and_clears_the_saver_only_while_ours():
     wine("reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", OTHER_SAVER, "/f")
     uninstall()
     assert files() == ["quillmere.ini"], f"the uninstall left {files()}"
-    assert content("quillmere.ini") == settings, "the uninstall changed quillmere.ini"
-    assert (
-        reg_values(DESKTOP_KEY).get("SCRNSAVE.EXE") == OTHER_SAVER
-    ), "the user's other saver was cleared"
+    assert content("quillmere.ini") == BUSY.encode(), "the uninstall changed quillmere.ini"
+    assert not os.path.exists(MENU), f"the uninstall left {os.listdir(MENU)} in the Start menu"
+    assert reg_values(DESKTOP_KEY).get("SCRNSAVE.EXE") == OTHER_SAVER, "the other saver was cleared"
     assert wine(SETUP, "/S").returncode == 0, "the install over kept settings failed"
     uninstall()
-    assert "SCRNSAVE.EXE" not in reg_values(
-        DESKTOP_KEY
-    ), "our saver stayed the screen saver after the uninstall"
+    assert "SCRNSAVE.EXE" not in reg_values(DESKTOP_KEY), "ours stayed the screen saver"
 
 
 @pytest.fixture(scope="module", autouse=True)
 def never_installed(prefix):
     """The prefix is kept between runs: start from a user who never installed quillmere. The first
     Wine start brings up the prefix's services, which must not hold a captured output open."""
+    ENV["WINEDLLOVERRIDES"] += ";winemenubuilder.exe=d"  # it would copy the shortcuts onto the host
     shutil.rmtree(FOLDER, ignore_errors=True)
+    shutil.rmtree(MENU, ignore_errors=True)
     quietly("wine", "reg", "delete", UNINSTALL_KEY, "/f")
     quietly("wine", "reg", "delete", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/f")

@@ -6,6 +6,7 @@
 // (exit code 0 when it did); "post TITLE MESSAGE WPARAM" posts to that window and "send TITLE
 // MESSAGE WPARAM LPARAM" sends it, waiting up to 10 s for the answer; either says so in ready.txt
 // and, once the window has gone, reports the screen-saver-running flag in result.txt.
+// "active" exits with 101 while screen saving is on and 100 while it is off.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -65,6 +66,11 @@ HWND Open(HINSTANCE instance, const wchar_t* name, COLORREF colour, DWORD style,
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (argc == 2 && std::wstring(argv[1]) == L"active") {
+    BOOL active = FALSE;
+    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+    return active ? 101 : 100;
+  }
   if (argc < 3) return 2;
   if (argc == 4 && std::wstring(argv[1]) == L"mode") {
     DEVMODEW mode{};
