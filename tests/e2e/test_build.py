@@ -14,19 +14,9 @@ import package  # noqa: E402
 pytestmark = pytest.mark.no_desktop
 
 SCR = os.environ["QUILLMERE_SCR"]
-SYSTEM_DLLS = {
-    "kernel32.dll",
-    "user32.dll",
-    "gdi32.dll",
-    "shell32.dll",
-    "comctl32.dll",
-    "msvcrt.dll",
-    "advapi32.dll",
-    "ole32.dll",
-    "msimg32.dll",
-    "winmm.dll",
-    "wtsapi32.dll",
-}
+# Windows' own DLLs: the program needs no runtime beside it.
+WINDOWS_DLLS = "kernel32 user32 gdi32 shell32 comctl32 msvcrt advapi32 ole32 msimg32 winmm wtsapi32"
+SYSTEM_DLLS = {f"{name}.dll" for name in WINDOWS_DLLS.split()}
 
 
 def test_the_program_is_a_64_bit_gui_image_that_imports_only_windows_dlls():
