@@ -6,6 +6,7 @@ import os
 import shutil
 import signal
 import subprocess
+import time
 
 import pytest
 
@@ -22,21 +23,28 @@ def pytest_configure(config):
 
 
 def start_x_server(command, first_display):
-    display = next(
-        f":{n}"
-        for n in range(first_display, first_display + 60)
-        if not any(map(os.path.exists, (f"/tmp/.X{n}-lock", f"/tmp/.X11-unix/X{n}")))
-    )
-    server = subprocess.Popen(
-        [command[0], display, *command[1:], "-nolisten", "tcp"],
-        env=ENV,
-        start_new_session=True,
-        stdout=subprocess.DEVNULL,
-        stderr=subprocess.DEVNULL,
-    )
-    ENV["DISPLAY"] = display
-    wait_until(f"{command[0]} on {display}", lambda: quietly("xdpyinfo").returncode == 0, 20)
-    return server
+    """Starts the server on the first free display; another run that takes the same display at the
+    same moment makes ours end at once, and the next one is tried."""
+    for n in range(first_display, first_display + 60):
+        if any(map(os.path.exists, (f"/tmp/.X{n}-lock", f"/tmp/.X11-unix/X{n}"))):
+            continue
+        server = subprocess.Popen(
+            [command[0], f":{n}", *command[1:], "-nolisten", "tcp"],
+            env=ENV,
+            start_new_session=True,
+            stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL,
+        )
+        ENV["DISPLAY"] = f":{n}"
+        wait_until(
+            f"{command[0]} on :{n}",
+            lambda: server.poll() is not None or quietly("xdpyinfo").returncode == 0,
+            20,
+        )
+        time.sleep(0.2)  # a server that lost the display may still be on its way out
+        if server.poll() is None:
+            return server
+    raise AssertionError(f"no display for {command[0]}")
 
 
 @pytest.fixture(scope="session")
