@@ -20,8 +20,7 @@ constexpr std::int32_t kHeight = 1080;
 struct BenchSaver {
   testing::FakePlatform system;
   testing::FakeSaverHost host;
-  testing::FixedClock clock;
-  saver::RandomSource random{1, &clock};
+  saver::RandomSource random{1};
   startup::SettingsValues settings;
   startup::StartState start{"/s", -1};
   saver::SaverWindow window;
@@ -29,7 +28,7 @@ struct BenchSaver {
   explicit BenchSaver(std::int32_t size)
       : settings{3, size, 5, 200, 10, 0},
         window(saver::SaverServices{Prepared(system), system, system, system, host}, random,
-               settings, start) {
+               saver::RulesFor(startup::Mode::FullScreen), settings, start) {
     window.PrepareSaver();
     window.StartAnimation();
   }

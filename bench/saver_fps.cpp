@@ -87,11 +87,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::LocalTimeOfDay clock;
   saver::RandomSource random(1, &clock);
   startup::StartState start{"/s", -1};
-  saver::SaverWindow window({system, system, system, system, host}, random, kBenchSettings, start);
+  saver::SaverWindow window({system, system, system, system, host}, random,
+                            saver::RulesFor(startup::Mode::FullScreen), kBenchSettings, start);
   host.Attach(&window);
   window.PrepareSaver();
   window.StartAnimation();
-  NaiveGdi naive(host.BufferDC(), window.ScreenW, window.ScreenH);
+  NaiveGdi naive(host.BufferDC(), window.ScreenW(), window.ScreenH());
 
   auto saver_frame = [&] { window.RunFrame(); };
   auto naive_frame = [&] {

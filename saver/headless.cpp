@@ -73,9 +73,8 @@ std::vector<std::uint32_t> RenderHeadless(const HeadlessRun& run) {
   HeadlessSystem system(run);
   RandomSource random(run.seed, &system);
   startup::StartState start;
-  start.argument_text = "/s";
-  SaverWindow saver(SaverServices{system, system, system, system, system}, random, run.settings,
-                    start);
+  SaverWindow saver(SaverServices{system, system, system, system, system}, random,
+                    RulesFor(startup::Mode::FullScreen), run.settings, start);
   saver.PrepareSaver();
   saver.StartAnimation();
   for (std::int32_t frame = 0; frame < run.frames; ++frame) saver.RunFrame();

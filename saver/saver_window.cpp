@@ -5,7 +5,6 @@
 #include <cmath>
 #include <limits>
 
-#include "startup/command_line.h"
 #include "startup/numbers.h"
 #include "startup/platform_helpers.h"
 
@@ -98,10 +97,22 @@ Move StepAlong(std::int32_t heading, std::int32_t step_length) {
           static_cast<std::int64_t>(std::floor(d.sin * step_length))};
 }
 
-SaverWindow::SaverWindow(SaverServices services, RandomSource& random,
+SaverRules RulesFor(startup::Mode mode) {
+  const bool full_screen = mode == startup::Mode::FullScreen;
+  return {.restores_cursor_and_running_flag = full_screen,
+          .asks_password_on_9x = full_screen,
+          .mouse_moves_end = full_screen};
+}
+
+SaverWindow::SaverWindow(SaverServices services, RandomSource& random, SaverRules rules,
                          const startup::SettingsValues& settings, startup::StartState& start,
                          SaverLimits limits)
-    : services_(services), random_(random), settings_(settings), start_(start), limits_(limits) {}
+    : services_(services),
+      random_(random),
+      rules_(rules),
+      settings_(settings),
+      start_(start),
+      limits_(limits) {}
 
 void SaverWindow::OnSaverLoad() {
   PrepareSaver();
@@ -118,23 +129,25 @@ std::int32_t SaverWindow::RandomPattern() {
 }
 
 void SaverWindow::Recentre() {
-  const std::int32_t cx = Centre(ScreenW);
-  const std::int32_t cy = Centre(ScreenH);
+  const std::int32_t cx = Centre(screen_w_);
+  const std::int32_t cy = Centre(screen_h_);
   const std::int32_t count = CrawlerCount();
   for (std::int32_t i = 1; i <= count; ++i) {
     Crawler& c = crawlers_[static_cast<std::size_t>(i)];
     c.Heading = RandomBetween(random_, 0, kFullTurn - 1);
+    // A draw that can only give the centre still advances the sequence the recorded canvases need.
     c.PosX = RandomBetween(random_, cx, cx);
     c.PosY = RandomBetween(random_, cy, cy);
   }
 }
 
 bool SaverWindow::FitScreen() {
-  ScreenW = ScreenPixels(services_.screen.ScreenWidthTwips(), services_.screen.TwipsPerPixelX());
-  ScreenH = ScreenPixels(services_.screen.ScreenHeightTwips(), services_.screen.TwipsPerPixelY());
+  platform::ScreenMetrics& screen = services_.screen;
+  screen_w_ = ScreenPixels(screen.ScreenWidthTwips(), screen.TwipsPerPixelX());
+  screen_h_ = ScreenPixels(screen.ScreenHeightTwips(), screen.TwipsPerPixelY());
   const std::optional<std::span<std::uint32_t>> pixels =
-      services_.host.PrepareSurfaces(ScreenW, ScreenH);
-  canvas_ = pixels ? Canvas(*pixels, ScreenW, ScreenH) : Canvas();
+      services_.host.PrepareSurfaces(screen_w_, screen_h_);
+  canvas_ = pixels ? Canvas(*pixels, screen_w_, screen_h_) : Canvas();
   // Without a window there is no input to end the saver, and without a canvas nothing to show.
   if (!pixels) EndSaver();
   return pixels.has_value();
@@ -157,40 +170,40 @@ void SaverWindow::PrepareSaver() {
   Recentre();
 
   if (settings_.Kind == kRandomPatternKind) {
-    Pattern = RandomPattern();
+    pattern_ = RandomPattern();
   } else {
     // A Kind outside the chooser's range paints with the gold table rather than none at all.
-    Pattern = settings_.Kind >= 0 && settings_.Kind < kPatternCount ? settings_.Kind : 0;
+    pattern_ = settings_.Kind >= 0 && settings_.Kind < kPatternCount ? settings_.Kind : 0;
   }
-  Ticks = 0;
+  ticks_ = 0;
   services_.host.EnableTimer();
   services_.host.ShowTopmost();
   PlaceCovers();
 }
 
 void SaverWindow::BuildColourTable() {
-  std::vector<Colour> table = PatternColours(Pattern, static_cast<float>(ScreenW), random_);
+  std::vector<Colour> table = PatternColours(pattern_, static_cast<float>(screen_w_), random_);
   if (!table.empty()) {
     colours_ = std::move(table);
-    LastColor = static_cast<std::int32_t>(colours_.size() - 1);
+    last_color_ = static_cast<std::int32_t>(colours_.size() - 1);
   }
   if (settings_.Sync == kSyncStaggered) {
     const std::int32_t count = CrawlerCount();
     for (std::int32_t i = 1; i <= count; ++i) {
-      crawlers_[static_cast<std::size_t>(i)].ColorIndex = RandomBetween(random_, 0, LastColor);
+      crawlers_[static_cast<std::size_t>(i)].ColorIndex = RandomBetween(random_, 0, last_color_);
     }
   }
 }
 
 void SaverWindow::RunAnimation() {
   StartAnimation();
-  while (EndRequested == 0) RunFrame();
+  while (!end_requested_) RunFrame();
   services_.host.DestroyAndEnd();
 }
 
 void SaverWindow::StartAnimation() {
   BuildColourTable();
-  FrameColorIndex = 0;
+  frame_color_index_ = 0;
 }
 
 void SaverWindow::MoveAndStamp(Crawler& c) {
@@ -198,26 +211,27 @@ void SaverWindow::MoveAndStamp(Crawler& c) {
   const std::int32_t turn = RandomBetween(random_, kTurn.least, kTurn.most);
   c.Heading = TurnHeading(c.Heading, side, turn);
 
-  StepLen = RandomBetween(random_, 1, settings_.Speed);
-  const Move move = StepAlong(c.Heading, StepLen);
-  c.PosX = WrapPosition(move.dx + c.PosX, ScreenW);
-  c.PosY = WrapPosition(move.dy + c.PosY, ScreenH);
+  const std::int32_t step_len = RandomBetween(random_, 1, settings_.Speed);
+  const Move move = StepAlong(c.Heading, step_len);
+  c.PosX = WrapPosition(move.dx + c.PosX, screen_w_);
+  c.PosY = WrapPosition(move.dy + c.PosY, screen_h_);
 
-  Colour colour = FrameColor;
+  Colour colour = frame_color_;
   if (settings_.Sync != kSyncShared) {
     // An index a smaller rebuild left outside the table starts the table over.
-    if (c.ColorIndex < 0 || c.ColorIndex > LastColor) c.ColorIndex = 0;
+    if (c.ColorIndex < 0 || c.ColorIndex > last_color_) c.ColorIndex = 0;
     colour = colours_.empty() ? 0 : colours_[static_cast<std::size_t>(c.ColorIndex)];
     c.ColorIndex = c.ColorIndex + 1;
-    if (c.ColorIndex > LastColor) c.ColorIndex = 0;
+    if (c.ColorIndex > last_color_) c.ColorIndex = 0;
   }
   canvas_.StampDisc(c.PosX, c.PosY, settings_.Size, PixelOf(colour));
 }
 
 void SaverWindow::RunFrame() {
   if (settings_.Sync == kSyncShared) {
-    const bool inside = FrameColorIndex >= 0 && FrameColorIndex <= LastColor && !colours_.empty();
-    FrameColor = inside ? colours_[static_cast<std::size_t>(FrameColorIndex)] : 0;
+    const bool inside =
+        frame_color_index_ >= 0 && frame_color_index_ <= last_color_ && !colours_.empty();
+    frame_color_ = inside ? colours_[static_cast<std::size_t>(frame_color_index_)] : 0;
   }
   const std::int32_t count = CrawlerCount();
   const std::uint64_t started = services_.host.Milliseconds();
@@ -233,23 +247,23 @@ void SaverWindow::RunFrame() {
   services_.host.PresentCanvas();
   services_.host.DispatchPending();
   if (settings_.Sync == kSyncShared) {
-    FrameColorIndex = FrameColorIndex + 1;
-    if (FrameColorIndex > LastColor) FrameColorIndex = 0;
+    frame_color_index_ = frame_color_index_ + 1;
+    if (frame_color_index_ > last_color_) frame_color_index_ = 0;
   }
 }
 
 void SaverWindow::OnTimerTick() {
   // Ticks resets once it reaches Intval, which no 32-bit Intval lets it pass.
-  if (Ticks < std::numeric_limits<std::int32_t>::max()) Ticks = Ticks + 1;
-  if (Ticks < settings_.Intval) return;
+  if (ticks_ < std::numeric_limits<std::int32_t>::max()) ticks_ = ticks_ + 1;
+  if (ticks_ < settings_.Intval) return;
   StartOver(false);
 }
 
 void SaverWindow::StartOver(bool width_changed) {
-  Ticks = 0;
+  ticks_ = 0;
   if (settings_.Kind == kRandomPatternKind) {
     random_.ReseedFromClock();
-    Pattern = RandomPattern();
+    pattern_ = RandomPattern();
   }
   if (settings_.Kind == kRandomPatternKind || width_changed) BuildColourTable();
   Recentre();
@@ -257,9 +271,8 @@ void SaverWindow::StartOver(bool width_changed) {
 }
 
 void SaverWindow::TryEndSaver() {
-  const bool full_screen = startup::ModeLetter(start_.argument_text) == U'S';
   platform::Windowing& windowing = services_.windowing;
-  if (full_screen && !startup::IsWindowsNT(services_.system)) {
+  if (rules_.asks_password_on_9x && !startup::IsWindowsNT(services_.system)) {
     start_.saved_cursor_count = windowing.ShowCursor(start_.saved_cursor_count);
     if (services_.passwords.VerifyScreenSavePwd(services_.host.Window()) == 0) {
       start_.saved_cursor_count = windowing.ShowCursor(0);
@@ -271,12 +284,12 @@ void SaverWindow::TryEndSaver() {
 
 void SaverWindow::EndSaver() {
   platform::Windowing& windowing = services_.windowing;
-  if (startup::ModeLetter(start_.argument_text) == U'S') {
+  if (rules_.restores_cursor_and_running_flag) {
     startup::SetScreenSaverRunning(windowing, false);
     start_.saved_cursor_count = windowing.ShowCursor(start_.saved_cursor_count);
   }
   windowing.SystemParametersInfo(platform::kSpiSetScreenSaveActive, 1);
-  EndRequested = -1;
+  end_requested_ = true;
 }
 
 void SaverWindow::OnKeyDown(std::int32_t, std::int32_t) { TryEndSaver(); }
@@ -284,16 +297,16 @@ void SaverWindow::OnKeyDown(std::int32_t, std::int32_t) { TryEndSaver(); }
 void SaverWindow::OnDisplayMouseDown(std::int32_t, std::int32_t, float, float) { TryEndSaver(); }
 
 void SaverWindow::OnDisplayMouseMove(std::int32_t, std::int32_t, float x, float y) {
-  if (start_.argument_text.empty()) return;
-  if (!HaveFirst) {
-    FirstX = x;
-    FirstY = y;
-    HaveFirst = true;
+  if (!rules_.mouse_moves_end) return;
+  if (!have_first_) {
+    first_x_ = x;
+    first_y_ = y;
+    have_first_ = true;
     return;
   }
-  if (x != FirstX && y != FirstY) {
+  if (x != first_x_ && y != first_y_) {
     TryEndSaver();
-    HaveFirst = false;
+    have_first_ = false;
   }
 }
 
@@ -307,7 +320,7 @@ void SaverWindow::OnCoverMouseMove(std::size_t cover, std::int32_t button, std::
 
 void SaverWindow::EndOnce() {
   // Teardown deactivates the window, and log-off asks then ends: the saver has ended once already.
-  if (EndRequested == 0) TryEndSaver();
+  if (!end_requested_) TryEndSaver();
 }
 
 void SaverWindow::OnLoseActivation() { EndOnce(); }
@@ -322,10 +335,10 @@ void SaverWindow::OnSessionChange(std::int32_t reason) {
 }
 
 void SaverWindow::OnDisplayChange() {
-  if (EndRequested != 0 || !FitScreen()) return;
+  if (end_requested_ || !FitScreen()) return;
   PlaceCovers();
   // The system may move the pointer onto the new screen; only a move after that is the user's.
-  HaveFirst = false;
+  have_first_ = false;
   StartOver(true);
 }
 

@@ -31,6 +31,16 @@ struct SaverLimits {
   std::int32_t crawlers_between_looks = 64;
 };
 
+// How the saver was started decides how it ends. Full screen ("/s") hid the cursor and set the
+// running flag, so both come back, Windows 95/98 asks for the password first, and mouse moves
+// count as input; started with no argument it does none of these.
+struct SaverRules {
+  bool restores_cursor_and_running_flag = false;
+  bool asks_password_on_9x = false;
+  bool mouse_moves_end = false;
+};
+SaverRules RulesFor(startup::Mode mode);
+
 // Everything the saver window reaches outside itself.
 struct SaverServices {
   platform::Windowing& windowing;
@@ -42,7 +52,7 @@ struct SaverServices {
 
 class SaverWindow {
  public:
-  SaverWindow(SaverServices services, RandomSource& random,
+  SaverWindow(SaverServices services, RandomSource& random, SaverRules rules,
               const startup::SettingsValues& settings = startup::Settings(),
               startup::StartState& start = startup::Start(), SaverLimits limits = {});
 
@@ -77,21 +87,18 @@ class SaverWindow {
   // BuildColourTable for the current Pattern; with Sync 1 also deals each crawler a ColorIndex.
   void BuildColourTable();
 
-  // Crawlers 1..Num (index 0 is unused).
-  std::span<Crawler> Crawlers() { return crawlers_; }
+  // Crawlers 1..Num, without the table's unused index 0.
+  std::span<const Crawler> Crawlers() const {
+    return std::span(crawlers_).subspan(crawlers_.empty() ? 0 : 1);
+  }
   std::span<const Colour> ColourTable() const { return colours_; }
   const Canvas& TheCanvas() const { return canvas_; }
-  Canvas& TheCanvas() { return canvas_; }
-
-  std::int32_t ScreenW = 0;
-  std::int32_t ScreenH = 0;
-  std::int32_t StepLen = 0;
-  std::int16_t EndRequested = 0;
-  std::int32_t LastColor = 0;
-  std::int32_t FrameColorIndex = 0;
-  Colour FrameColor = 0;
-  std::int32_t Ticks = 0;
-  std::int32_t Pattern = 0;
+  std::int32_t ScreenW() const { return screen_w_; }
+  std::int32_t ScreenH() const { return screen_h_; }
+  bool EndRequested() const { return end_requested_; }
+  std::int32_t LastColor() const { return last_color_; }
+  std::int32_t Ticks() const { return ticks_; }
+  std::int32_t Pattern() const { return pattern_; }
 
  private:
   std::int32_t CrawlerCount() const;
@@ -111,18 +118,29 @@ class SaverWindow {
 
   SaverServices services_;
   RandomSource& random_;
+  SaverRules rules_;
   const startup::SettingsValues& settings_;
   startup::StartState& start_;
   SaverLimits limits_;
+
+  std::int32_t screen_w_ = 0;
+  std::int32_t screen_h_ = 0;
+  bool end_requested_ = false;
+  std::int32_t last_color_ = 0;
+  std::int32_t frame_color_index_ = 0;
+  Colour frame_color_ = 0;
+  std::int32_t ticks_ = 0;
+  std::int32_t pattern_ = 0;
 
   std::vector<Crawler> crawlers_;
   std::vector<Colour> colours_;
   std::vector<platform::Rect> covers_;
   Canvas canvas_;
 
-  float FirstX = 0;
-  float FirstY = 0;
-  bool HaveFirst = false;
+  // The reference position of mouse moves.
+  float first_x_ = 0;
+  float first_y_ = 0;
+  bool have_first_ = false;
 };
 
 // The areas of every monitor but the primary (marked, else the first) that a cover can take
@@ -136,6 +154,7 @@ std::int32_t ScreenPixels(double twips, double twips_per_pixel);
 struct Move {
   std::int64_t dx;
   std::int64_t dy;
+  bool operator==(const Move&) const = default;
 };
 Move StepAlong(std::int32_t heading, std::int32_t step_length);
 

@@ -313,7 +313,8 @@ void LoadSaverWindow(HINSTANCE instance, platform::Platform& platform) {
   static saver::RandomSource random(static_cast<std::uint64_t>(counter.QuadPart), &clock);
   static saver::SaverWindow saver(saver::SaverServices{platform.windowing, platform.screen,
                                                        platform.system, platform.passwords, host},
-                                  random);
+                                  random,
+                                  saver::RulesFor(startup::ModeOf(startup::Start().argument_text)));
   host.Attach(&saver);
   saver.OnSaverLoad();
   ExitProcess(0);

@@ -4,10 +4,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <set>
-#include <span>
-#include <string>
+#include <stdexcept>
 #include <vector>
 
 #include "platform/saver_host.h"
@@ -16,26 +14,25 @@
 
 namespace quillmere::testing {
 
-struct FixedClock final : platform::TimeOfDay {
-  float seconds = 43200.0f;
-  float SecondsSinceMidnight() override { return seconds; }
-};
-
 struct FakeSaverHost final : platform::SaverHost {
   std::vector<std::uint32_t> canvas;
   std::vector<platform::Rect> covers;  // by the cover's number
-  int timers_enabled = 0, shown = 0, presents = 0, yields = 0, destroyed = 0;
-  bool input_pending = false,
-       surfaces_fail = false;  // surfaces_fail: the window or its canvas cannot be made
-  std::uint64_t milliseconds = 0, milliseconds_per_look = 0;  // the clock moves at each reading
-  std::function<void(int)> on_yield;  // called with the yield's number, from 1
+  int presents = 0;
+  int yields = 0;
+  int destroyed = 0;
+  bool input_pending = false;
+  bool surfaces_fail = false;  // the window or its canvas cannot be made
+  std::uint64_t milliseconds = 0;
+  std::uint64_t milliseconds_per_look = 0;  // the clock moves at each reading
+  std::function<void(int)> on_yield;        // called with the yield's number, from 1
+
   std::optional<std::span<std::uint32_t>> PrepareSurfaces(std::int32_t w, std::int32_t h) override {
-    canvas.assign(surfaces_fail ? 0 : static_cast<std::size_t>(w) * static_cast<std::size_t>(h),
-                  0u);
-    return surfaces_fail ? std::nullopt : std::optional<std::span<std::uint32_t>>(canvas);
+    canvas.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0u);
+    if (surfaces_fail) return std::nullopt;
+    return canvas;
   }
-  void EnableTimer() override { ++timers_enabled; }
-  void ShowTopmost() override { ++shown; }
+  void EnableTimer() override {}
+  void ShowTopmost() override {}
   void ShowCover(std::size_t cover, const platform::Rect& area) override {
     covers.resize(std::max(covers.size(), cover + 1));
     covers[cover] = area;
@@ -45,7 +42,8 @@ struct FakeSaverHost final : platform::SaverHost {
   }
   void PresentCanvas() override { ++presents; }
   void DispatchPending() override {
-    ++yields;
+    // A saver that never ends stops the test here.
+    if (++yields > 10000) throw std::runtime_error("the saver never ended");
     if (on_yield) on_yield(yields);
   }
   bool InputPending() override { return input_pending; }
@@ -59,7 +57,6 @@ struct SaverRig {
   static constexpr startup::SettingsValues kDefaults = {0, 5, 5, 100, 10, 0};
   FakePlatform system;
   FakeSaverHost host;
-  FixedClock clock;
   saver::RandomSource random;
   startup::SettingsValues settings;
   startup::StartState start;
@@ -68,26 +65,32 @@ struct SaverRig {
   explicit SaverRig(startup::SettingsValues values = kDefaults, std::string args = "/s",
                     double w = 1024, double h = 768, std::uint64_t seed = 2024,
                     saver::SaverLimits limits = {})
-      : random(seed, &clock),
+      : random(seed),
         settings(values),
         start{std::move(args), -1},
-        saver({system, system, system, system, host}, random, settings, start, limits) {
-    system.screen_width_twips = w * 15, system.screen_height_twips = h * 15;
+        saver({system, system, system, system, host}, random,
+              saver::RulesFor(startup::ModeOf(start.argument_text)), settings, start, limits) {
+    Screen(w, h);
   }
   saver::SaverWindow* operator->() { return &saver; }
-  void Load() { saver.PrepareSaver(), saver.StartAnimation(); }
-  std::span<saver::Crawler> Crawlers() {
-    return saver.Crawlers().subspan(saver.Crawlers().empty() ? 0 : 1);
+  void Screen(double w, double h) {
+    system.screen_width_twips = w * 15;
+    system.screen_height_twips = h * 15;
+  }
+  void Load() {
+    saver.PrepareSaver();
+    saver.StartAnimation();
   }
   std::set<std::uint32_t> Painted() const { return {host.canvas.begin(), host.canvas.end()}; }
-  bool AllAt(std::int32_t x, std::int32_t y) {
-    return std::ranges::all_of(Crawlers(),
+  bool AllAt(std::int32_t x, std::int32_t y) const {
+    return std::ranges::all_of(saver.Crawlers(),
                                [&](const saver::Crawler& c) { return c.PosX == x && c.PosY == y; });
   }
-  bool AllOnScreen(std::int32_t w, std::int32_t h) {
-    return std::ranges::all_of(Crawlers(), [&](const saver::Crawler& c) {
-      return c.PosX >= 0 && c.PosX <= w && c.PosY >= 0 && c.PosY <= h && c.Heading >= 0 &&
-             c.Heading < 360;
+  // Every head within 0..ScreenW x 0..ScreenH, every heading within 0..359.
+  bool AllOnScreen() const {
+    return std::ranges::all_of(saver.Crawlers(), [&](const saver::Crawler& c) {
+      return c.PosX >= 0 && c.PosX <= saver.ScreenW() && c.PosY >= 0 && c.PosY <= saver.ScreenH() &&
+             c.Heading >= 0 && c.Heading < 360;
     });
   }
 };
