@@ -1,5 +1,5 @@
 // Any settings on any small screen: the saver draws, re-steers and ends on a key after the third
-// frame, every crawler on the screen.
+// frame, every crawler on the screen; settings beyond the dialog's ranges fall back soundly.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -13,20 +13,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::int32_t values[7] = {};  // the six settings in file order, then the screen and the ticks
   std::memcpy(values, data, std::min(size, sizeof values));
   startup::SettingsValues settings;
-  for (std::size_t i = 0; i < startup::kSettings.size(); ++i) {
+  for (std::size_t i = 0; i < startup::kSettings.size(); ++i)
     settings.*startup::kSettings[i].value = values[i];
-  }
   const std::int32_t shape = values[6];
   const std::int32_t ticks = (shape >> 16) & 0x3F;
   // Small screens and a small crawler table keep every run quick.
+  constexpr std::int32_t kMostCrawlers = 256;
   testing::SaverRig rig(settings, "/s", (shape & 0xFF) + 1, ((shape >> 8) & 0xFF) + 1,
-                        static_cast<std::uint64_t>(shape), {256, 100, 64});
+                        static_cast<std::uint64_t>(shape), {kMostCrawlers, 100, 64});
   rig.host.on_yield = [&](int n) {
     for (int tick = 0; tick < ticks; ++tick) rig->OnTimerTick();
     if (n == 3) rig->OnKeyDown(32, 0);
   };
   rig->OnSaverLoad();
+  const std::size_t crawlers =
+      settings.Num < 1 ? 0 : static_cast<std::size_t>(std::min(settings.Num, kMostCrawlers));
+  // A Kind beyond the chooser paints with the gold table.
+  const bool chosen = settings.Kind >= 0 && settings.Kind <= 4;
+  const bool pattern_kept = settings.Kind == 5 || rig->Pattern() == (chosen ? settings.Kind : 0);
+  const bool black = rig.Painted() == std::set<std::uint32_t>{0};
   if (!rig.AllOnScreen() || !rig->EndRequested()) std::abort();
   if (rig.host.destroyed != 1 || rig.host.presents != 3) std::abort();
+  if (rig->Crawlers().size() != crawlers || !pattern_kept) std::abort();
+  if ((settings.Size < 0 || crawlers == 0) && !black) std::abort();
   return 0;
 }

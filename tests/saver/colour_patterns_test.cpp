@@ -34,12 +34,6 @@ TEST(PatternColours, EntriesFollowTheirPattern) {
       {.name = "hue steps by 3", .pattern = 3, .index = 1, .want = Rgb(255, 3, 0)},
       {.name = "hue reaches yellow", .pattern = 3, .index = 85, .want = Rgb(255, 255, 0)},
       {.name = "hue ends on red", .pattern = 3, .index = 510, .want = Rgb(255, 0, 0), .last = true},
-      {.name = "hue, 1025 as 1024",
-       .pattern = 3,
-       .index = 510,
-       .want = Rgb(255, 0, 0),
-       .last = true,
-       .width = 1025},
       {.name = "hue sum short", .pattern = 3, .index = 18, .want = Rgb(255, 254, 0), .width = 220},
   };
   for (const Row& row : rows) {
