@@ -46,14 +46,14 @@ std::int32_t Centre(std::int32_t extent) {
   return static_cast<std::int32_t>(startup::RoundHalfEven(extent / 2.0));
 }
 
-}  // namespace
-
+// A position past 0 or `extent` reappears at the opposite edge; both edges are valid.
 std::int32_t WrapPosition(std::int64_t position, std::int32_t extent) {
   if (position < 0) position = extent;
   if (position > extent) position = 0;
   return static_cast<std::int32_t>(position);
 }
 
+// A heading turned by `turn` degrees, clockwise when side is 1, brought back into 0..359.
 std::int32_t TurnHeading(std::int32_t heading, std::int32_t side, std::int32_t turn) {
   // One correction suffices: a turn is at most ten degrees from a heading within 0..359.
   heading = side == kTurn.clockwise ? heading + turn : heading - turn;
@@ -62,6 +62,8 @@ std::int32_t TurnHeading(std::int32_t heading, std::int32_t side, std::int32_t t
   return heading;
 }
 
+// The areas of every monitor but the primary (marked, else the first) that a cover can take
+// without hiding any of the primary.
 std::vector<platform::Rect> OtherMonitors(std::span<const platform::Monitor> monitors) {
   if (monitors.empty()) return {};
   const auto marked = std::ranges::find_if(monitors, &platform::Monitor::primary);
@@ -78,12 +80,19 @@ std::vector<platform::Rect> OtherMonitors(std::span<const platform::Monitor> mon
   return others;
 }
 
+// The screen size in pixels from the screen metrics, each rounded half to even.
 std::int32_t ScreenPixels(double twips, double twips_per_pixel) {
   constexpr double kLargestScreen = 1 << 16;
   const double pixels = twips_per_pixel > 0 ? startup::RoundHalfEven(twips / twips_per_pixel) : 0;
   if (!(pixels > 0)) return 0;
   return static_cast<std::int32_t>(std::min(pixels, kLargestScreen));
 }
+
+// The move of one step along a whole-degree heading 0..359, as the frame takes it.
+struct Move {
+  std::int64_t dx;
+  std::int64_t dy;
+};
 
 Move StepAlong(std::int32_t heading, std::int32_t step_length) {
   Direction d;
@@ -96,6 +105,8 @@ Move StepAlong(std::int32_t heading, std::int32_t step_length) {
   return {static_cast<std::int64_t>(std::floor(d.cos * step_length)),
           static_cast<std::int64_t>(std::floor(d.sin * step_length))};
 }
+
+}  // namespace
 
 SaverRules RulesFor(startup::Mode mode) {
   const bool full_screen = mode == startup::Mode::FullScreen;

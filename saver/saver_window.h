@@ -143,25 +143,4 @@ class SaverWindow {
   bool have_first_ = false;
 };
 
-// The areas of every monitor but the primary (marked, else the first) that a cover can take
-// without hiding any of the primary.
-std::vector<platform::Rect> OtherMonitors(std::span<const platform::Monitor> monitors);
-
-// The screen size in pixels from the screen metrics, each rounded half to even.
-std::int32_t ScreenPixels(double twips, double twips_per_pixel);
-
-// The move of one step along a whole-degree heading 0..359, as the frame takes it.
-struct Move {
-  std::int64_t dx;
-  std::int64_t dy;
-  bool operator==(const Move&) const = default;
-};
-Move StepAlong(std::int32_t heading, std::int32_t step_length);
-
-// A heading turned by `turn` degrees, clockwise when side is 1, brought back into 0..359.
-std::int32_t TurnHeading(std::int32_t heading, std::int32_t side, std::int32_t turn);
-
-// A position past 0 or `extent` reappears at the opposite edge; both edges are valid.
-std::int32_t WrapPosition(std::int64_t position, std::int32_t extent);
-
 }  // namespace quillmere::saver
