@@ -124,9 +124,6 @@ TEST(TryEndSaver, GivesBackWhatTheStartChangedAndEndsOnce) {
       for (auto [x, y] : to) r->OnDisplayMouseMove(0, 0, x, y);
     };
   };
-  const auto session = [](std::int32_t reason) {
-    return [reason](Rig& r) { r->OnSessionChange(reason); };
-  };
   enum System { kNT, k9x, k9xRefusing };
   struct Row {
     std::string name;
@@ -158,9 +155,9 @@ TEST(TryEndSaver, GivesBackWhatTheStartChangedAndEndsOnce) {
              r->OnLoseActivation();
            },
        .calls = nt_end},
-      {.name = "console disconnect", .act = session(2), .calls = nt_end},
-      {.name = "a lock", .act = session(7), .calls = nt_end},
-      {.name = "an unlock", .act = session(8), .calls = {}},
+      {.name = "console disconnect", .act = [](Rig& r) { r->OnSessionChange(2); }, .calls = nt_end},
+      {.name = "a lock", .act = [](Rig& r) { r->OnSessionChange(7); }, .calls = nt_end},
+      {.name = "an unlock", .act = [](Rig& r) { r->OnSessionChange(8); }, .calls = {}},
       {.name = "no window",
        .act =
            [](Rig& r) {
