@@ -44,6 +44,8 @@ class SaverHost {
   virtual void PresentCanvas() = 0;
   // Dispatches every message pending for the thread once.
   virtual void DispatchPending() = 0;
+  // Sleeps until a message arrives, then dispatches every pending message once.
+  virtual void WaitForMessages() = 0;
   // True when keyboard or mouse input, or a message another program sent, waits in the queue.
   virtual bool InputPending() = 0;
   // A monotonic millisecond count, for the frame's time budget.

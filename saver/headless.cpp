@@ -55,6 +55,7 @@ class HeadlessSystem final : public platform::Windowing,
   void RemoveCoversFrom(std::size_t) override {}
   void PresentCanvas() override {}
   void DispatchPending() override {}
+  void WaitForMessages() override {}
   bool InputPending() override { return false; }
   std::uint64_t Milliseconds() override { return 0; }
   platform::WindowHandle Window() override { return 0; }

@@ -208,7 +208,14 @@ void SaverWindow::BuildColourTable() {
 
 void SaverWindow::RunAnimation() {
   StartAnimation();
-  while (!end_requested_) RunFrame();
+  while (!end_requested_) {
+    // Frames drawn while the display is off would only burn power: wait for it, or for input.
+    if (display_off_) {
+      services_.host.WaitForMessages();
+    } else {
+      RunFrame();
+    }
+  }
   services_.host.DestroyAndEnd();
 }
 
@@ -264,6 +271,8 @@ void SaverWindow::RunFrame() {
 }
 
 void SaverWindow::OnTimerTick() {
+  // The picture goes on where it stopped when the display comes back on.
+  if (display_off_) return;
   // Ticks resets once it reaches Intval, which no 32-bit Intval lets it pass.
   if (ticks_ < std::numeric_limits<std::int32_t>::max()) ticks_ = ticks_ + 1;
   if (ticks_ < settings_.Intval) return;
@@ -351,6 +360,10 @@ void SaverWindow::OnDisplayChange() {
   // The system may move the pointer onto the new screen; only a move after that is the user's.
   have_first_ = false;
   StartOver(true);
+}
+
+void SaverWindow::OnDisplayStateChange(std::int32_t state) {
+  display_off_ = state == platform::kDisplayOff;
 }
 
 }  // namespace quillmere::saver

@@ -83,6 +83,8 @@ class SaverWindow {
   void OnSessionChange(std::int32_t reason);
   // The monitors or the primary's size changed: the saver lays itself out again and starts over.
   void OnDisplayChange();
+  // The console display went off, on or dimmed (platform::kDisplay*).
+  void OnDisplayStateChange(std::int32_t state);
 
   // BuildColourTable for the current Pattern; with Sync 1 also deals each crawler a ColorIndex.
   void BuildColourTable();
@@ -126,6 +128,7 @@ class SaverWindow {
   std::int32_t screen_w_ = 0;
   std::int32_t screen_h_ = 0;
   bool end_requested_ = false;
+  bool display_off_ = false;
   std::int32_t last_color_ = 0;
   std::int32_t frame_color_index_ = 0;
   Colour frame_color_ = 0;

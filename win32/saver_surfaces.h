@@ -45,6 +45,7 @@ class Win32SaverHost final : public platform::SaverHost {
   void RemoveCoversFrom(std::size_t count) override;
   void PresentCanvas() override;
   void DispatchPending() override;
+  void WaitForMessages() override;
   bool InputPending() override;
   std::uint64_t Milliseconds() override;
   platform::WindowHandle Window() override;
@@ -56,6 +57,7 @@ class Win32SaverHost final : public platform::SaverHost {
  private:
   HINSTANCE instance_;
   HWND window_ = nullptr;
+  HPOWERNOTIFY display_notices_ = nullptr;
   std::vector<HWND> covers_;
   MemorySurface canvas_;
 };

@@ -5,6 +5,7 @@
 #include <wtsapi32.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "saver/saver_window.h"
 #include "startup/entry.h"
@@ -24,6 +25,9 @@ constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1IntervalMs = 1000;
 constexpr std::uint64_t kMsPerSecond = 1000;
 constexpr std::uint64_t kMsPerDay = 86'400 * kMsPerSecond;
+// GUID_CONSOLE_DISPLAY_STATE, written out so that no GUID library is needed.
+constexpr GUID kConsoleDisplayState = {
+    0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 
 // The one saver of the process; the window procedure forwards to it.
 saver::SaverWindow* the_saver = nullptr;
@@ -140,6 +144,18 @@ LRESULT OnDisplayChange() {
   return 0;
 }
 
+LRESULT OnPowerBroadcast(WPARAM event, LPARAM lparam) {
+  const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lparam);
+  if (the_saver && event == PBT_POWERSETTINGCHANGE && setting != nullptr &&
+      IsEqualGUID(setting->PowerSetting, kConsoleDisplayState) &&
+      setting->DataLength >= sizeof(DWORD)) {
+    DWORD state = 0;
+    std::memcpy(&state, setting->Data, sizeof state);
+    the_saver->OnDisplayStateChange(static_cast<std::int32_t>(state));
+  }
+  return TRUE;
+}
+
 // However the window goes, the saver goes with it.
 [[noreturn]] LRESULT OnDestroy() { ExitProcess(0); }
 
@@ -175,6 +191,8 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
       return OnSessionChange(wparam);
     case WM_DISPLAYCHANGE:
       return OnDisplayChange();
+    case WM_POWERBROADCAST:
+      return OnPowerBroadcast(wparam, lparam);
     case WM_DESTROY:
       return OnDestroy();
     default:
@@ -237,6 +255,9 @@ std::optional<std::span<std::uint32_t>> Win32SaverHost::PrepareSurfaces(std::int
     if (window_ == nullptr) return std::nullopt;
     // Locks and remote sessions are told only to the windows that ask.
     WTSRegisterSessionNotification(window_, NOTIFY_FOR_THIS_SESSION);
+    // So is the display going off, when drawing on would be for nobody.
+    display_notices_ = RegisterPowerSettingNotification(window_, &kConsoleDisplayState,
+                                                        DEVICE_NOTIFY_WINDOW_HANDLE);
   }
   the_canvas = &canvas_;
   if (!canvas_.Create(width, height)) return std::nullopt;
@@ -288,6 +309,12 @@ void Win32SaverHost::DispatchPending() {
   }
 }
 
+void Win32SaverHost::WaitForMessages() {
+  // Also returns for messages that were already queued but not yet looked at.
+  MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  DispatchPending();
+}
+
 bool Win32SaverHost::InputPending() {
   // Other programs' sent messages (log-off's query among them) wait for an answer too.
   return HIWORD(GetQueueStatus(QS_INPUT | QS_SENDMESSAGE)) != 0;
@@ -301,6 +328,7 @@ platform::WindowHandle Win32SaverHost::Window() {
 
 void Win32SaverHost::DestroyAndEnd() {
   WTSUnRegisterSessionNotification(window_);
+  if (display_notices_ != nullptr) UnregisterPowerSettingNotification(display_notices_);
   DestroyWindow(window_);
   ExitProcess(0);
 }

@@ -19,6 +19,7 @@ struct FakeSaverHost final : platform::SaverHost {
   std::vector<platform::Rect> covers;  // by the cover's number
   int presents = 0;
   int yields = 0;
+  int waits = 0;  // yields that waited for a message
   int destroyed = 0;
   bool input_pending = false;
   bool surfaces_fail = false;  // the window or its canvas cannot be made
@@ -45,6 +46,10 @@ struct FakeSaverHost final : platform::SaverHost {
     // A saver that never ends stops the test here.
     if (++yields > 10000) throw std::runtime_error("the saver never ended");
     if (on_yield) on_yield(yields);
+  }
+  void WaitForMessages() override {
+    ++waits;
+    DispatchPending();
   }
   bool InputPending() override { return input_pending; }
   std::uint64_t Milliseconds() override { return milliseconds += milliseconds_per_look; }

@@ -233,5 +233,44 @@ TEST(RunFrame, GivesWayToWaitingInputPastItsTimeBudget) {
   EXPECT_LT(moved, 6500);
 }
 
+// While the display is off the loop waits for messages instead of drawing; dimmed counts as on.
+TEST(RunAnimation, DrawsNothingWhileTheDisplayIsOff) {
+  struct Case {
+    const char* name;
+    int off_at;  // the yield after which the display goes off
+    int on_at;   // the yield after which it comes back dimmed; 0: never
+    int key_at;  // the yield in which a key is pressed
+    int waits;
+    int presents;
+  };
+  for (const Case& c : {
+           Case{.name = "off, then dimmed",
+          .off_at = 2,
+          .on_at = 5,
+          .key_at = 7,
+          .waits = 3,
+          .presents = 4},
+           Case{.name = "a key while off",
+           .off_at = 1,
+           .on_at = 0,
+           .key_at = 3,
+           .waits = 2,
+           .presents = 1},
+       }) {
+    Rig rig;
+    rig.host.on_yield = [&](int yield) {
+      if (yield == c.off_at) rig->OnDisplayStateChange(platform::kDisplayOff);
+      if (yield == c.off_at + 1) rig->OnTimerTick();
+      if (yield == c.on_at) rig->OnDisplayStateChange(platform::kDisplayDimmed);
+      if (yield == c.key_at) rig->OnKeyDown(' ', 0);
+    };
+    rig->OnSaverLoad();
+    EXPECT_EQ(rig.host.waits, c.waits) << c.name;
+    EXPECT_EQ(rig.host.presents, c.presents) << c.name;
+    EXPECT_EQ(rig.host.destroyed, 1) << c.name;
+    EXPECT_EQ(rig->Ticks(), 0) << c.name << ": a tick counted while the display was off";
+  }
+}
+
 }  // namespace
 }  // namespace quillmere::saver
