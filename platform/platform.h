@@ -96,7 +96,7 @@ class ScreenMetrics {
   virtual std::vector<Monitor> Monitors() = 0;
 };
 
-// kernel32: private-profile files and the folder that holds the executable.
+// kernel32: private-profile files and where the executable lives.
 class ProfileFiles {
  public:
   virtual ~ProfileFiles() = default;
@@ -110,6 +110,9 @@ class ProfileFiles {
                                          std::string_view value, std::string_view path) = 0;
   // The folder that holds the running executable, without a trailing backslash.
   virtual std::string ExecutableFolder() = 0;
+  // The running executable's path as the system reports it, then its long and its short (8.3)
+  // form; a form the system cannot give is left out.
+  virtual std::vector<std::string> ExecutablePaths() = 0;
 };
 
 // kernel32: the operating-system version.

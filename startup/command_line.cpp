@@ -1,7 +1,7 @@
 #include "startup/command_line.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <limits>
 
 #include "startup/numbers.h"
 
@@ -37,29 +37,39 @@ char32_t Decode(std::string_view text, std::size_t offset) {
   return value;
 }
 
-// Hosts write a handle as a signed or an unsigned 32-bit number; only its low 32 bits count,
-// and it widens with their sign. Anything beyond 32 bits is no window.
-std::optional<platform::WindowHandle> HandleFrom(double value) {
-  const double rounded = RoundHalfEven(value);
-  constexpr double kLeast = std::numeric_limits<std::int32_t>::min();
-  constexpr double kMost = std::numeric_limits<std::uint32_t>::max();
-  if (!(rounded >= kLeast && rounded <= kMost)) return std::nullopt;
-  const auto low =
-      static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int64_t>(rounded)));
+std::optional<platform::WindowHandle> HandleFrom(std::optional<std::uint64_t> bits) {
+  if (!bits) return std::nullopt;
+  const auto low = static_cast<std::int32_t>(static_cast<std::uint32_t>(*bits));
   return static_cast<platform::WindowHandle>(static_cast<std::intptr_t>(low));
+}
+
+char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Hosts may write the executable's own path unquoted even when it holds blanks.
+bool StartsWithPath(std::string_view line, std::string_view path) {
+  if (path.empty() || line.size() < path.size()) return false;
+  if (line.size() > path.size() && !IsBlank(line[path.size()])) return false;
+  return std::ranges::equal(line.substr(0, path.size()), path, {}, FoldCase, FoldCase);
 }
 
 }  // namespace
 
-std::string ArgumentTextOf(std::string_view command_line) {
+std::string ArgumentTextOf(std::string_view command_line,
+                           const std::vector<std::string>& program_paths) {
+  const auto own = std::ranges::find_if(
+      program_paths, [&](const std::string& path) { return StartsWithPath(command_line, path); });
   std::size_t i = 0;
   if (!command_line.empty() && command_line.front() == '"') {
     const std::size_t close = command_line.find('"', 1);
     i = close == std::string_view::npos ? command_line.size() : close + 1;
+  } else if (own != program_paths.end()) {
+    i = own->size();
   } else {
-    while (i < command_line.size() && command_line[i] != ' ' && command_line[i] != '\t') ++i;
+    while (i < command_line.size() && !IsBlank(command_line[i])) ++i;
   }
-  while (i < command_line.size() && (command_line[i] == ' ' || command_line[i] == '\t')) ++i;
+  while (i < command_line.size() && IsBlank(command_line[i])) ++i;
   return std::string(command_line.substr(i));
 }
 
@@ -76,12 +86,11 @@ std::string_view WindowHandleArgument(std::string_view argument_text) {
 }
 
 std::optional<platform::WindowHandle> PreviewHostOf(std::string_view argument_text) {
-  return HandleFrom(ParseLeadingNumber(WindowHandleArgument(argument_text)));
+  return HandleFrom(ParseLeading64(WindowHandleArgument(argument_text)));
 }
 
 std::optional<platform::WindowHandle> PasswordOwnerOf(std::string_view argument_text) {
-  const std::optional<double> value = ParseWholeValue(WindowHandleArgument(argument_text));
-  return value ? HandleFrom(*value) : std::nullopt;
+  return HandleFrom(ParseWhole64(WindowHandleArgument(argument_text)));
 }
 
 }  // namespace quillmere::startup

@@ -21,9 +21,14 @@ std::optional<double> ParseWholeValue(std::string_view text);
 // to even. Empty when the text is not a number or does not fit 32 bits.
 std::optional<std::int32_t> ParseWholeNumber(std::string_view text);
 
-// The number a text starts with: blanks skipped, read up to the first character that cannot
-// continue it, 0 when there is none.
-double ParseLeadingNumber(std::string_view text);
+// A whole text as a number rounded half to even, worked out exactly, as the 64 bits of its two's
+// complement: blanks around the number allowed. Empty when the text is no number or the number
+// lies outside -2^63 .. 2^64 - 1.
+std::optional<std::uint64_t> ParseWhole64(std::string_view text);
+
+// The same for the number a text starts with: blanks skipped, read up to the first character that
+// cannot continue it, 0 when there is none.
+std::optional<std::uint64_t> ParseLeading64(std::string_view text);
 
 // A setting as stored: one blank before a value that is not negative, a minus sign otherwise.
 std::string FormatValueText(std::int32_t value);

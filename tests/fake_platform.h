@@ -38,6 +38,7 @@ class FakePlatform final : public platform::Windowing,
   double twips_per_pixel_x = 15, twips_per_pixel_y = 15;
   double screen_width_twips = 1024 * 15, screen_height_twips = 768 * 15;
   std::string folder = "C:\\Savers";
+  std::vector<std::string> executable_paths;
   Handle refuses_children = 0;                                    // SetParent to it fails
   std::vector<platform::Monitor> monitors;                        // none: the primary alone
   std::map<std::string, std::map<std::string, std::string>> ini;  // section -> key -> value
@@ -110,6 +111,7 @@ class FakePlatform final : public platform::Windowing,
     return writes_succeed;
   }
   std::string ExecutableFolder() override { return folder; }
+  std::vector<std::string> ExecutablePaths() override { return executable_paths; }
   I32 GetVersionEx(platform::OsVersionInfo& info) override {
     info.dwPlatformId = platform_id;
     return Answer(1, "GetVersionEx", info.dwOSVersionInfoSize);

@@ -10,7 +10,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   using namespace quillmere;
   win32::Win32Platform windows(instance);
   platform::Platform platform = windows.Bundle();
-  startup::RunEntry(startup::ArgumentTextOf(win32::Narrow(GetCommandLineW())), platform);
+  const std::string command_line = win32::Narrow(GetCommandLineW());
+  startup::RunEntry(startup::ArgumentTextOf(command_line, windows.ExecutablePaths()), platform);
 
   // Waits for each message until the quit: a preview lives on here for as long as its window does.
   MSG message;

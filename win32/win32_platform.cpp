@@ -26,6 +26,15 @@ double LogicalPixelsPerInch(int axis) {
 
 int WholePixels(double pixels) { return static_cast<int>(startup::RoundHalfEven(pixels)); }
 
+// The longest path the wide file functions take, with its NUL.
+constexpr DWORD kLongestPath = 32768;
+
+std::wstring ModuleFileName() {
+  std::vector<wchar_t> buffer(kLongestPath, L'\0');
+  const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), kLongestPath);
+  return {buffer.data(), length};
+}
+
 using PwdChangePasswordFunction = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
 using VerifyScreenSavePwdFunction = BOOL(WINAPI*)(HWND);
 // DPI_AWARENESS_CONTEXT is an opaque handle; older headers do not declare it.
@@ -123,12 +132,20 @@ bool Win32Platform::WritePrivateProfileString(std::string_view section, std::str
 }
 
 std::string Win32Platform::ExecutableFolder() {
-  std::vector<wchar_t> buffer(32768, L'\0');
-  const DWORD length =
-      GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-  std::wstring path(buffer.data(), length);
+  const std::wstring path = ModuleFileName();
   const std::size_t slash = path.find_last_of(L"\\/");
   return Narrow(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
+}
+
+std::vector<std::string> Win32Platform::ExecutablePaths() {
+  const std::wstring module = ModuleFileName();
+  std::vector<std::string> paths = {Narrow(module)};
+  std::vector<wchar_t> buffer(kLongestPath, L'\0');
+  for (auto form : {GetLongPathNameW, GetShortPathNameW}) {
+    const DWORD length = form(module.c_str(), buffer.data(), kLongestPath);
+    if (length > 0 && length < kLongestPath) paths.push_back(Narrow({buffer.data(), length}));
+  }
+  return paths;
 }
 
 std::int32_t Win32Platform::GetVersionEx(platform::OsVersionInfo& info) {

@@ -47,6 +47,7 @@ class Win32Platform final : public platform::Windowing,
   bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                  std::string_view value, std::string_view path) override;
   std::string ExecutableFolder() override;
+  std::vector<std::string> ExecutablePaths() override;
 
   // SystemInfo
   std::int32_t GetVersionEx(platform::OsVersionInfo& info) override;

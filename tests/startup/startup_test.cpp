@@ -93,15 +93,6 @@ TEST(RunEntry, DoesWhatTheModeLetterAsks) {
   }
 }
 
-TEST(RunEntry, EndsAtOnceWhileASaverOrASettingsDialogIsOpen) {
-  for (std::string marker : {"quillmere_Main", "quillmereの設定"}) {
-    Fake fake;
-    fake.windows_by_title[marker] = 0x42;
-    fake.window_rects[1234] = {};
-    EXPECT_EQ(ActionsOf(fake, "/p 1234"), Calls{"EndProcess"}) << marker;
-  }
-}
-
 // A start that loses the race for the single instance must not have changed the system's state.
 TEST(RunEntry, EndsFirstWhenAnotherStartHasClaimedTheSingleInstance) {
   for (std::string_view text : {"/s", "", "/c"}) {
@@ -111,9 +102,9 @@ TEST(RunEntry, EndsFirstWhenAnotherStartHasClaimedTheSingleInstance) {
   }
 }
 
-// From the fourth character on: /p reads the number the text starts with, /a only a whole
-// number; both keep the low 32 bits and widen them by their sign.
-TEST(WindowHandle, PreviewHostAndPasswordOwnerOfTheArgumentText) {
+// From the fourth character on: /p reads the number the text starts with, /a only a whole number.
+// Either may be written signed or unsigned, in 32 or 64 bits: the low 32 bits widen by their sign.
+TEST(HandleArgument, NamesTheWindowOfItsLow32BitsWidenedByTheirSign) {
   struct Row {
     std::string_view text;
     std::optional<platform::WindowHandle> p;
@@ -122,16 +113,22 @@ TEST(WindowHandle, PreviewHostAndPasswordOwnerOfTheArgumentText) {
   const Row rows[] = {
       {.text = " 77 ", .p = 77, .a = 77},
       {.text = "12 34x", .p = 1234, .a = {}},
-      {.text = ":12", .p = 0, .a = {}},
       {.text = "", .p = 0, .a = {}},
       {.text = "1e3", .p = 1000, .a = 1000},
       {.text = "12.5", .p = 12, .a = 12},
       {.text = "13.5", .p = 14, .a = 14},
       {.text = "-1", .p = 0xffffffffffffffff, .a = 0xffffffffffffffff},
-      {.text = "-2147483648", .p = 0xffffffff80000000, .a = 0xffffffff80000000},
       {.text = "3000000000", .p = 0xffffffffb2d05e00, .a = 0xffffffffb2d05e00},
-      {.text = "4294967296", .p = {}, .a = {}},
-      {.text = "-2147483649", .p = {}, .a = {}},
+      {.text = "4294967296", .p = 0, .a = 0},
+      {.text = "-2147483649", .p = 0x7fffffff, .a = 0x7fffffff},
+      {.text = "18446744071562067968", .p = 0xffffffff80000000, .a = 0xffffffff80000000},
+      {.text = "18446744071562067969", .p = 0xffffffff80000001, .a = 0xffffffff80000001},
+      {.text = "18446744073709551615", .p = 0xffffffffffffffff, .a = 0xffffffffffffffff},
+      {.text = "-9223372036854775808", .p = 0, .a = 0},
+      // Beyond 64 bits no host wrote it: it names no window.
+      {.text = "18446744073709551616", .p = {}, .a = {}},
+      {.text = "18446744073709551615.5", .p = {}, .a = {}},
+      {.text = "-9223372036854775809", .p = {}, .a = {}},
   };
   for (const Row& row : rows) {
     EXPECT_EQ(PreviewHostOf("/p " + std::string(row.text)), row.p) << row.text;
@@ -140,6 +137,9 @@ TEST(WindowHandle, PreviewHostAndPasswordOwnerOfTheArgumentText) {
 }
 
 TEST(ArgumentTextOf, DropsTheProgramPathAndTheBlanksAfterIt) {
+  // The executable's path, and its short form: a folder made without a short name keeps its own.
+  const std::vector<std::string> own = {"C:\\Program Files\\Ann Lee\\quillmere.scr",
+                                        "C:\\PROGRA~1\\Ann Lee\\QUILLM~1.SCR"};
   struct Row {
     std::string_view line;
     std::string_view want;
@@ -149,8 +149,13 @@ TEST(ArgumentTextOf, DropsTheProgramPathAndTheBlanksAfterIt) {
       {.line = "\"C:\\My Savers\\quillmere.scr\" \t /s", .want = "/s"},
       {.line = "quillmere.scr   ", .want = ""},
       {.line = "\"C:\\unterminated /s", .want = ""},
+      // Hosts write the program's own path unquoted, blanks and all, on volumes without short
+      // names.
+      {.line = "C:\\Program Files\\Ann Lee\\quillmere.scr /s", .want = "/s"},
+      {.line = "c:\\program files\\ann lee\\QUILLMERE.SCR /p 1234", .want = "/p 1234"},
+      {.line = "C:\\PROGRA~1\\Ann Lee\\QUILLM~1.SCR /c", .want = "/c"},
   };
-  for (const Row& row : rows) EXPECT_EQ(ArgumentTextOf(row.line), row.want) << row.line;
+  for (const Row& row : rows) EXPECT_EQ(ArgumentTextOf(row.line, own), row.want) << row.line;
 }
 
 // A monitor left of the primary gives negative coordinates; one outside 16 bits keeps the last.
