@@ -137,7 +137,6 @@ TEST(Loading, MarksTheKindAndTheSyncOnlyWhenInRange) {
       {.kind = 0, .sync = 0, .marks = "+-----.|+-."},
       {.kind = 5, .sync = 1, .marks = "-----+.|-+."},
       {.kind = 6, .sync = 2, .marks = "------.|..."},
-      {.kind = -1, .sync = -1, .marks = "------.|..."},
   };
   for (const Row& row : rows) {
     Bench b({row.kind, 5, 5, 100, 10, row.sync});
