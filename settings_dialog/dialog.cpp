@@ -157,6 +157,13 @@ void SettingsDialog::OnCaptureLost() {
   dragging_ = 0;
 }
 
+void SettingsDialog::OnDpiChange(std::int32_t dpi) {
+  const LayoutScale scale(dpi);
+  grab_x_ = static_cast<std::int16_t>(scale_.Rescale(grab_x_, scale));
+  grab_y_ = static_cast<std::int16_t>(scale_.Rescale(grab_y_, scale));
+  scale_ = scale;
+}
+
 Pointer SettingsDialog::PointerAt(Surface surface, std::int32_t x, std::int32_t y) const {
   const Element* element = HitTest(surface, x, y, layout_);
   return element == nullptr ? Pointer::Arrow : element->pointer;

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "platform/settings_dialog_host.h"
 #include "settings_dialog/layout.h"
+#include "settings_dialog/layout_scale.h"
 #include "settings_dialog/sliders.h"
 #include "startup/settings.h"
 
@@ -43,6 +44,9 @@ class SettingsDialog {
   Pointer PointerAt(Surface surface, std::int32_t x, std::int32_t y) const;
   // The system took the mouse capture away: no release will come, so a drag stops where it is.
   void OnCaptureLost();
+  // The window went to a monitor of another scale: a drag goes on with the pointer at the same
+  // place on the title strip, which has grown or shrunk under it.
+  void OnDpiChange(std::int32_t dpi);
 
   void OnScroll(std::int32_t index, ScrollRequest request, std::int32_t thumb_position);
   // A close that comes from the system: closes without writing.
@@ -88,6 +92,7 @@ class SettingsDialog {
   std::int16_t dragging_ = 0;
   std::int16_t grab_x_ = 0;
   std::int16_t grab_y_ = 0;
+  LayoutScale scale_;  // the scale of the window's pixels, in which the grab offset lies
   bool closed_ = false;
 };
 

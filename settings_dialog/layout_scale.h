@@ -21,9 +21,14 @@ class LayoutScale {
   // Whole factors double pixels so that the artwork stays crisp; others take a smooth stretch.
   constexpr bool whole() const { return dpi_ % kLayoutDpi == 0; }
 
-  // round(v * dpi / 96) with halves up: 231 at 144 DPI is 347.
+  // This scale's pixels in another's: round(v * other dpi / dpi) with halves up, the one rounding
+  // rule between scales.
+  constexpr std::int32_t Rescale(std::int32_t v, LayoutScale other) const {
+    return FloorDiv(2 * std::int64_t{v} * other.dpi_ + dpi_, 2 * std::int64_t{dpi_});
+  }
+  // 231 at 144 DPI is 347.
   constexpr std::int32_t ToPhysical(std::int32_t v) const {
-    return FloorDiv(std::int64_t{v} * dpi_ + kLayoutDpi / 2, kLayoutDpi);
+    return LayoutScale().Rescale(v, *this);
   }
   // The layout pixel a physical pixel lies in: the last v with ToPhysical(v) <= p.
   constexpr std::int32_t ToLayout(std::int32_t p) const {

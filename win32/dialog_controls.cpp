@@ -154,6 +154,7 @@ void DialogWindow::Rescale(int dpi, const platform::Rect& window) {
   // The skin is painted again at the new scale, then the elements go on it once.
   const bool loaded = std::exchange(loaded_, false);
   scale_ = LayoutScale(dpi);
+  core_.OnDpiChange(dpi);
   MakeFonts();
   CreateSurfaces();
   PlaceControls();

@@ -71,6 +71,16 @@ def test_a_drag_that_another_program_cancels_no_longer_follows_the_pointer():
     assert geometry(dialog.wid)[:2] == (left, top)
 
 
+def test_a_drag_ends_when_another_window_takes_the_capture():
+    dialog = Dialog()
+    drag(dialog.x + 200, dialog.y + 10, 10, 4, 3)
+    left, top = geometry(dialog.wid)[:2]
+    assert (left, top) == (dialog.x + 30, dialog.y + 12), "the drag did not start"
+    deliver("send", DIALOG, 0x215, 0, 0)  # WM_CAPTURECHANGED alone, as Alt+Tab sends it
+    xdotool("mousemove", left + 300, top + 10, "sleep", 0.5, "mouseup", 1)  # along the strip
+    assert geometry(dialog.wid)[:2] == (left, top)
+
+
 def test_set_writes_all_six_keys_in_order():
     long_size = "0" * 254 + "7" + "9" * 45  # read back cut to its first 255 characters: 7
     folder = os.path.join(tempfile.mkdtemp(prefix="quillmere-e2e-"), "設定Ωテスト")
