@@ -22,11 +22,26 @@ def pytest_configure(config):
     config.addinivalue_line("markers", "no_desktop: the file needs neither X nor Wine")
 
 
+def display_in_use(n):
+    """Whether a live X server holds display n; a lock left by a killed one does not count."""
+    try:
+        pid = int(open(f"/tmp/.X{n}-lock").read().strip())
+    except (OSError, ValueError):
+        return os.path.exists(f"/tmp/.X11-unix/X{n}")
+    return os.path.exists(f"/proc/{pid}")
+
+
+def stop_x_server(server):
+    """Ends the server so that it removes its lock, and the display is free for the next run."""
+    server.terminate()
+    server.wait(10)
+
+
 def start_x_server(command, first_display):
     """Starts the server on the first free display; another run that takes the same display at the
     same moment makes ours end at once, and the next one is tried."""
     for n in range(first_display, first_display + 60):
-        if any(map(os.path.exists, (f"/tmp/.X{n}-lock", f"/tmp/.X11-unix/X{n}"))):
+        if display_in_use(n):
             continue
         server = subprocess.Popen(
             [command[0], f":{n}", *command[1:], "-nolisten", "tcp"],
@@ -60,7 +75,7 @@ def desktop():
     quietly("wineserver", "-p", start_new_session=True)
     yield
     quietly("wineserver", "-k", timeout=30)
-    xvfb.kill()
+    stop_x_server(xvfb)
 
 
 @pytest.fixture(scope="module")
@@ -81,7 +96,7 @@ def prefix(request, desktop):
     yield
     quietly("wineserver", "-k")
     if xephyr:
-        xephyr.kill()
+        stop_x_server(xephyr)
     ENV.clear()
     ENV.update(before)
 
