@@ -14,14 +14,6 @@ import harness
 from harness import ENV, STATE, quietly, wait_until
 
 
-def pytest_configure(config):
-    config.addinivalue_line(
-        "markers", "own_prefix(name, screens=()): the file runs in a Wine prefix of its own"
-    )
-    config.addinivalue_line("markers", "limit(seconds): the test's time limit, 90 s unless set")
-    config.addinivalue_line("markers", "no_desktop: the file needs neither X nor Wine")
-
-
 def display_in_use(n):
     """Whether a live X server holds display n; a lock left by a killed one does not count."""
     try:
