@@ -97,11 +97,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   auto saver_frame = [&] { window.RunFrame(); };
   auto naive_frame = [&] {
     naive.Draw();
-    host.PresentCanvas();
+    host.PresentCanvases();
     host.DispatchPending();
   };
   auto blit_frame = [&] {
-    host.PresentCanvas();
+    host.PresentCanvases();
     host.DispatchPending();
   };
   std::chrono::duration<double> spent[3] = {};

@@ -30,11 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       settings.Num < 1 ? 0 : static_cast<std::size_t>(std::min(settings.Num, kMostCrawlers));
   // A Kind beyond the chooser paints with the gold table.
   const bool chosen = settings.Kind >= 0 && settings.Kind <= 4;
-  const bool pattern_kept = settings.Kind == 5 || rig->Pattern() == (chosen ? settings.Kind : 0);
-  const bool black = rig.Painted() == std::set<std::uint32_t>{0};
-  if (!rig.AllOnScreen() || !rig->EndRequested()) std::abort();
+  const bool pattern_kept =
+      settings.Kind == 5 || rig->Primary().Pattern() == (chosen ? settings.Kind : 0);
+  const bool black = testing::Painted(rig->Primary()) == std::set<std::uint32_t>{0};
+  if (!testing::AllOnScreen(rig->Primary()) || !rig->EndRequested()) std::abort();
   if (rig.host.destroyed != 1 || rig.host.presents != 3) std::abort();
-  if (rig->Crawlers().size() != crawlers || !pattern_kept) std::abort();
+  if (rig->Primary().Crawlers().size() != crawlers || !pattern_kept) std::abort();
   if ((settings.Size < 0 || crawlers == 0) && !black) std::abort();
   return 0;
 }

@@ -21,7 +21,7 @@ class TimeOfDay {
 
 // The saver window as the platform builds it: a borderless black window with a visible
 // surface and an off-screen canvas of the same size, a one-second timer, the queue, and a
-// black cover over every other monitor.
+// cover over every other monitor, black or with a canvas of its own.
 class SaverHost {
  public:
   virtual ~SaverHost() = default;
@@ -36,12 +36,15 @@ class SaverHost {
   virtual void ShowTopmost() = 0;
   // Shows a black topmost window over `area` (pixels relative to the primary's top-left) that
   // never takes the activation, or moves cover number `cover` there when it exists; its input
-  // comes back to the saver tagged with `cover`.
-  virtual void ShowCover(std::size_t cover, const Rect& area) = 0;
+  // comes back to the saver tagged with `cover`. An `animated` cover gets a new black canvas of
+  // its size, whose memory is returned as PrepareSurfaces returns the window's; empty when it
+  // cannot be made, or for a cover that stays black.
+  virtual std::optional<std::span<std::uint32_t>> ShowCover(std::size_t cover, const Rect& area,
+                                                            bool animated) = 0;
   // Removes the covers numbered `count` and above.
   virtual void RemoveCoversFrom(std::size_t count) = 0;
-  // Copies the whole canvas to the visible surface.
-  virtual void PresentCanvas() = 0;
+  // Copies the window's canvas to its visible surface, and each animated cover's to that cover.
+  virtual void PresentCanvases() = 0;
   // Dispatches every message pending for the thread once.
   virtual void DispatchPending() = 0;
   // Sleeps until a message arrives, then dispatches every pending message once.

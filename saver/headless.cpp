@@ -51,9 +51,12 @@ class HeadlessSystem final : public platform::Windowing,
   }
   void EnableTimer() override {}
   void ShowTopmost() override {}
-  void ShowCover(std::size_t, const platform::Rect&) override {}
+  std::optional<std::span<std::uint32_t>> ShowCover(std::size_t, const platform::Rect&,
+                                                    bool) override {
+    return std::nullopt;
+  }
   void RemoveCoversFrom(std::size_t) override {}
-  void PresentCanvas() override {}
+  void PresentCanvases() override {}
   void DispatchPending() override {}
   void WaitForMessages() override {}
   bool InputPending() override { return false; }

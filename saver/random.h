@@ -36,6 +36,11 @@ class RandomSource {
 
   std::uint64_t State() const { return state_; }
 
+  // A source of its own, on the same clock, seeded from this one's state without drawing from it.
+  RandomSource Fork(std::uint64_t salt) const {
+    return RandomSource(std::rotl(state_ ^ (salt * kMixFactor), 17) + kGamma, clock_);
+  }
+
  private:
   static constexpr std::uint64_t kGamma = 0x9E3779B97F4A7C15ULL;
   static constexpr std::uint64_t kMixFactor = 0xD6E8FEB86659FD93ULL;

@@ -1,5 +1,5 @@
-// The full-screen saver: its window state, the crawler table, the frame, the re-steering tick
-// and ending on input. The platform's window forwards its events here.
+// The full-screen saver: a scene on every monitor, the frame over all of them, the re-steering
+// tick and ending on input. The platform's windows forward their events here.
 #pragma once
 
 #include <cstdint>
@@ -8,21 +8,12 @@
 
 #include "platform/platform.h"
 #include "platform/saver_host.h"
-#include "saver/canvas.h"
-#include "saver/colour_patterns.h"
 #include "saver/random.h"
+#include "saver/scene.h"
 #include "startup/entry.h"
 #include "startup/settings.h"
 
 namespace quillmere::saver {
-
-struct Crawler {
-  std::int32_t Heading = 0;
-  std::int32_t PosX = 0;
-  std::int32_t PosY = 0;
-  std::int32_t ColorIndex = 0;
-  bool operator==(const Crawler&) const = default;
-};
 
 // Limits that keep hostile settings from exhausting memory or the input's patience.
 struct SaverLimits {
@@ -86,37 +77,27 @@ class SaverWindow {
   // The console display went off, on or dimmed (platform::kDisplay*).
   void OnDisplayStateChange(std::int32_t state);
 
-  // BuildColourTable for the current Pattern; with Sync 1 also deals each crawler a ColorIndex.
-  void BuildColourTable();
-
-  // Crawlers 1..Num, without the table's unused index 0.
-  std::span<const Crawler> Crawlers() const {
-    return std::span(crawlers_).subspan(crawlers_.empty() ? 0 : 1);
-  }
-  std::span<const Colour> ColourTable() const { return colours_; }
-  const Canvas& TheCanvas() const { return canvas_; }
-  std::int32_t ScreenW() const { return screen_w_; }
-  std::int32_t ScreenH() const { return screen_h_; }
+  // The primary monitor's scene, which draws from the saver's own random source.
+  const Scene& Primary() const { return primary_; }
+  // The scenes of the other monitors that show crawlers, in the order of their covers.
+  std::span<const Scene> Others() const { return others_; }
   bool EndRequested() const { return end_requested_; }
-  std::int32_t LastColor() const { return last_color_; }
   std::int32_t Ticks() const { return ticks_; }
-  std::int32_t Pattern() const { return pattern_; }
 
  private:
-  std::int32_t CrawlerCount() const;
-  std::int32_t RandomPattern();
   // Sizes the window and a new canvas to the primary screen; false, with the saver ended,
   // when they cannot be made.
   bool FitScreen();
+  // A cover on every other monitor: with a scene of its own, or black when the settings say so
+  // or its canvas cannot be made.
   void PlaceCovers();
-  // Crawlers back at the centre on a black canvas; a new pattern for Kind 5, and a new table
-  // for it or when the width changed.
+  // Paints the scene's crawlers; false when the frame gave way to waiting input first.
+  bool PaintScene(Scene& scene, std::uint64_t started, std::int64_t& crawlers_painted);
+  // Every scene starts over: crawlers at the centre, black canvases, new patterns for Kind 5.
   void StartOver(bool width_changed);
   // Gives back what the start changed (the running flag and the cursor) and asks the loop to end.
   void EndSaver();
   void EndOnce();
-  void Recentre();
-  void MoveAndStamp(Crawler& crawler);
 
   SaverServices services_;
   RandomSource& random_;
@@ -125,20 +106,12 @@ class SaverWindow {
   startup::StartState& start_;
   SaverLimits limits_;
 
-  std::int32_t screen_w_ = 0;
-  std::int32_t screen_h_ = 0;
   bool end_requested_ = false;
   bool display_off_ = false;
-  std::int32_t last_color_ = 0;
-  std::int32_t frame_color_index_ = 0;
-  Colour frame_color_ = 0;
   std::int32_t ticks_ = 0;
-  std::int32_t pattern_ = 0;
-
-  std::vector<Crawler> crawlers_;
-  std::vector<Colour> colours_;
+  Scene primary_;
+  std::vector<Scene> others_;
   std::vector<platform::Rect> covers_;
-  Canvas canvas_;
 
   // The reference position of mouse moves.
   float first_x_ = 0;

@@ -39,7 +39,7 @@ bool WriteIniString(platform::ProfileFiles& profile, std::string_view section, s
 }
 
 void LoadSettings(platform::ProfileFiles& profile, SettingsValues& values) {
-  for (const SettingDescription& setting : kSettings) {
+  const auto load = [&](const SettingDescription& setting) {
     const std::string text =
         ReadIniString(profile, kSettingsSection, setting.key, SettingsFilePath(profile));
     if (text.empty()) {
@@ -47,7 +47,9 @@ void LoadSettings(platform::ProfileFiles& profile, SettingsValues& values) {
     } else if (auto number = ParseWholeNumber(text)) {
       values.*setting.value = *number;
     }
-  }
+  };
+  for (const SettingDescription& setting : kSettings) load(setting);
+  load(kMonitorsSetting);
 }
 
 bool WriteAllSettings(platform::ProfileFiles& profile, const SettingsValues& values) {

@@ -17,6 +17,8 @@ struct SettingsValues {
   std::int32_t Num = 0;
   std::int32_t Intval = 0;
   std::int32_t Sync = 0;
+  // 1 keeps every monitor but the primary black; any other value animates them all.
+  std::int32_t Monitors = 0;
   bool operator==(const SettingsValues&) const = default;
 };
 
@@ -38,6 +40,10 @@ inline constexpr std::array<SettingDescription, 6> kSettings = {{
     {"Sync", &SettingsValues::Sync, 0, 0, 1},
 }};
 
+// A seventh key, read by the same rules but never written: the dialog has no place for it.
+inline constexpr SettingDescription kMonitorsSetting = {"Monitors", &SettingsValues::Monitors, 0, 0,
+                                                        1};
+
 inline constexpr std::string_view kSettingsSection = "Section";
 inline constexpr std::string_view kSettingsFileName = "\\quillmere.ini";
 
@@ -55,8 +61,8 @@ std::string ReadIniString(platform::ProfileFiles& profile, std::string_view sect
 bool WriteIniString(platform::ProfileFiles& profile, std::string_view section, std::string_view key,
                     std::string_view value, std::string_view path);
 
-// Fills values from the settings file: defaults for missing or empty keys; a text that is not
-// a 32-bit number leaves its value as it was.
+// Fills values from the settings file, Monitors too: defaults for missing or empty keys; a text
+// that is not a 32-bit number leaves its value as it was.
 void LoadSettings(platform::ProfileFiles& profile, SettingsValues& values = Settings());
 
 // Writes all six keys in order; true only when every write succeeded (each is attempted).

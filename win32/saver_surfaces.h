@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -41,9 +42,10 @@ class Win32SaverHost final : public platform::SaverHost {
                                                           std::int32_t height) override;
   void EnableTimer() override;
   void ShowTopmost() override;
-  void ShowCover(std::size_t cover, const platform::Rect& area) override;
+  std::optional<std::span<std::uint32_t>> ShowCover(std::size_t cover, const platform::Rect& area,
+                                                    bool animated) override;
   void RemoveCoversFrom(std::size_t count) override;
-  void PresentCanvas() override;
+  void PresentCanvases() override;
   void DispatchPending() override;
   void WaitForMessages() override;
   bool InputPending() override;
@@ -53,12 +55,21 @@ class Win32SaverHost final : public platform::SaverHost {
 
   // The memory DC that holds the canvas, for drawing on it with GDI.
   HDC BufferDC() const { return canvas_.dc(); }
+  const MemorySurface& Canvas() const { return canvas_; }
+  // The canvas cover number `cover` repaints from; none for a black cover.
+  const MemorySurface* CoverCanvas(std::size_t cover) const;
 
  private:
+  // A window over another monitor, and its canvas while it shows crawlers.
+  struct Cover {
+    HWND window = nullptr;
+    std::optional<MemorySurface> canvas;
+  };
+
   HINSTANCE instance_;
   HWND window_ = nullptr;
   HPOWERNOTIFY display_notices_ = nullptr;
-  std::vector<HWND> covers_;
+  std::vector<std::unique_ptr<Cover>> covers_;
   MemorySurface canvas_;
 };
 

@@ -58,8 +58,8 @@ std::int32_t HeldButtons(WPARAM wparam) {
   return buttons;
 }
 
-// The canvas the window repaints from, once it has been made.
-const MemorySurface* the_canvas = nullptr;
+// The host whose canvases the windows repaint from.
+const Win32SaverHost* the_host = nullptr;
 
 LRESULT OnTimer(WPARAM timer) {
   if (the_saver && timer == kTimer1) the_saver->OnTimerTick();
@@ -110,12 +110,23 @@ LRESULT OnActivateApp(WPARAM active) {
   return 0;
 }
 
-LRESULT OnPaint(HWND window) {
+LRESULT OnPaint(HWND window, const MemorySurface* canvas) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
-  if (the_canvas != nullptr) the_canvas->CopyTo(dc, paint.rcPaint);
+  if (canvas != nullptr && !canvas->pixels().empty()) canvas->CopyTo(dc, paint.rcPaint);
   EndPaint(window, &paint);
   return 0;
+}
+
+LRESULT OnCoverPaint(HWND cover) {
+  const auto number = static_cast<std::size_t>(GetWindowLongPtrW(cover, GWLP_USERDATA));
+  return OnPaint(cover, the_host ? the_host->CoverCanvas(number) : nullptr);
+}
+
+void CopyToWindow(const MemorySurface& canvas, HWND window) {
+  HDC dc = GetDC(window);
+  canvas.CopyTo(dc);
+  ReleaseDC(window, dc);
 }
 
 // A close from another program, a log-off or a shut-down ends the saver the way input does.
@@ -180,7 +191,7 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     case WM_ACTIVATEAPP:
       return OnActivateApp(wparam);
     case WM_PAINT:
-      return OnPaint(window);
+      return OnPaint(window, the_host ? &the_host->Canvas() : nullptr);
     case WM_CLOSE:
       return OnClose();
     case WM_QUERYENDSESSION:
@@ -200,7 +211,7 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
   }
 }
 
-// A cover's input is the saver's input; its class brush paints it black.
+// A cover's input is the saver's input; its class brush paints it black until it has a canvas.
 LRESULT CALLBACK CoverProc(HWND cover, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_MOUSEACTIVATE:
@@ -219,6 +230,8 @@ LRESULT CALLBACK CoverProc(HWND cover, UINT message, WPARAM wparam, LPARAM lpara
       return OnXButtonDown(lparam);
     case WM_MOUSEMOVE:
       return OnCoverMouseMove(cover, wparam, lparam);
+    case WM_PAINT:
+      return OnCoverPaint(cover);
     default:
       return DefWindowProcW(cover, message, wparam, lparam);
   }
@@ -238,7 +251,10 @@ float LocalTimeOfDay::SecondsSinceMidnight() {
   return static_cast<float>(static_cast<double>(ms) / kMsPerSecond);
 }
 
-void Win32SaverHost::Attach(saver::SaverWindow* saver) { the_saver = saver; }
+void Win32SaverHost::Attach(saver::SaverWindow* saver) {
+  the_saver = saver;
+  the_host = this;
+}
 
 std::optional<std::span<std::uint32_t>> Win32SaverHost::PrepareSurfaces(std::int32_t width,
                                                                         std::int32_t height) {
@@ -259,7 +275,6 @@ std::optional<std::span<std::uint32_t>> Win32SaverHost::PrepareSurfaces(std::int
     display_notices_ = RegisterPowerSettingNotification(window_, &kConsoleDisplayState,
                                                         DEVICE_NOTIFY_WINDOW_HANDLE);
   }
-  the_canvas = &canvas_;
   if (!canvas_.Create(width, height)) return std::nullopt;
   return canvas_.pixels();
 }
@@ -271,33 +286,49 @@ void Win32SaverHost::ShowTopmost() {
   SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
-void Win32SaverHost::ShowCover(std::size_t cover, const platform::Rect& area) {
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  if (cover < covers_.size() && covers_[cover] != nullptr) {
-    SetWindowPos(covers_[cover], HWND_TOPMOST, area.left, area.top, width, height, SWP_NOACTIVATE);
-    return;
+std::optional<std::span<std::uint32_t>> Win32SaverHost::ShowCover(std::size_t number,
+                                                                  const platform::Rect& area,
+                                                                  bool animated) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  covers_.resize(std::max(covers_.size(), number + 1));
+  if (!covers_[number]) covers_[number] = std::make_unique<Cover>();
+  Cover& cover = *covers_[number];
+  cover.canvas.reset();
+  if (cover.window != nullptr) {
+    SetWindowPos(cover.window, HWND_TOPMOST, area.left, area.top, width, height, SWP_NOACTIVATE);
+  } else {
+    // Owned by the saver window, a cover goes when it goes.
+    cover.window = CreateWindowExW(kCoverExStyle, kCoverClassName, nullptr, WS_POPUP, area.left,
+                                   area.top, width, height, window_, nullptr, instance_, nullptr);
+    if (cover.window == nullptr) return std::nullopt;
+    SetWindowLongPtrW(cover.window, GWLP_USERDATA, static_cast<LONG_PTR>(number));
+    ShowWindow(cover.window, SW_SHOWNOACTIVATE);
   }
-  // Owned by the saver window, a cover goes when it goes.
-  HWND window = CreateWindowExW(kCoverExStyle, kCoverClassName, nullptr, WS_POPUP, area.left,
-                                area.top, width, height, window_, nullptr, instance_, nullptr);
-  covers_.resize(std::max(covers_.size(), cover + 1));
-  covers_[cover] = window;
-  if (window == nullptr) return;
-  SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(cover));
-  ShowWindow(window, SW_SHOWNOACTIVATE);
+  if (!animated || !cover.canvas.emplace().Create(width, height)) {
+    cover.canvas.reset();
+    return std::nullopt;
+  }
+  return cover.canvas->pixels();
+}
+
+const MemorySurface* Win32SaverHost::CoverCanvas(std::size_t number) const {
+  if (number >= covers_.size() || !covers_[number] || !covers_[number]->canvas) return nullptr;
+  return &*covers_[number]->canvas;
 }
 
 void Win32SaverHost::RemoveCoversFrom(std::size_t count) {
   for (std::size_t i = count; i < covers_.size(); ++i) {
-    if (covers_[i] != nullptr) DestroyWindow(covers_[i]);
+    if (covers_[i] && covers_[i]->window != nullptr) DestroyWindow(covers_[i]->window);
   }
   covers_.resize(std::min(covers_.size(), count));
 }
 
-void Win32SaverHost::PresentCanvas() {
-  HDC display = GetDC(window_);
-  canvas_.CopyTo(display);
-  ReleaseDC(window_, display);
+void Win32SaverHost::PresentCanvases() {
+  CopyToWindow(canvas_, window_);
+  for (const std::unique_ptr<Cover>& cover : covers_) {
+    if (cover && cover->canvas) CopyToWindow(*cover->canvas, cover->window);
+  }
 }
 
 void Win32SaverHost::DispatchPending() {

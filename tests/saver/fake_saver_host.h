@@ -16,13 +16,15 @@ namespace quillmere::testing {
 
 struct FakeSaverHost final : platform::SaverHost {
   std::vector<std::uint32_t> canvas;
-  std::vector<platform::Rect> covers;  // by the cover's number
+  std::vector<platform::Rect> covers;                      // by the cover's number
+  std::vector<std::vector<std::uint32_t>> cover_canvases;  // empty for a black cover
   int presents = 0;
   int yields = 0;
   int waits = 0;  // yields that waited for a message
   int destroyed = 0;
   bool input_pending = false;
-  bool surfaces_fail = false;  // the window or its canvas cannot be made
+  bool surfaces_fail = false;        // the window or its canvas cannot be made
+  bool cover_canvases_fail = false;  // so cannot the covers' canvases
   std::uint64_t milliseconds = 0;
   std::uint64_t milliseconds_per_look = 0;  // the clock moves at each reading
   std::function<void(int)> on_yield;        // called with the yield's number, from 1
@@ -34,16 +36,23 @@ struct FakeSaverHost final : platform::SaverHost {
   }
   void EnableTimer() override {}
   void ShowTopmost() override {}
-  void ShowCover(std::size_t cover, const platform::Rect& area) override {
+  std::optional<std::span<std::uint32_t>> ShowCover(std::size_t cover, const platform::Rect& area,
+                                                    bool animated) override {
     covers.resize(std::max(covers.size(), cover + 1));
+    cover_canvases.resize(covers.size());
     covers[cover] = area;
+    const auto w = static_cast<std::size_t>(area.right - area.left);
+    const auto h = static_cast<std::size_t>(area.bottom - area.top);
+    cover_canvases[cover].assign(animated && !cover_canvases_fail ? w * h : 0, 0u);
+    if (cover_canvases[cover].empty()) return std::nullopt;
+    return cover_canvases[cover];
   }
   void RemoveCoversFrom(std::size_t count) override {
     covers.resize(std::min(covers.size(), count));
+    cover_canvases.resize(covers.size());
   }
-  void PresentCanvas() override { ++presents; }
+  void PresentCanvases() override { ++presents; }
   void DispatchPending() override {
-    // A saver that never ends stops the test here.
     if (++yields > 10000) throw std::runtime_error("the saver never ended");
     if (on_yield) on_yield(yields);
   }
@@ -86,18 +95,24 @@ struct SaverRig {
     saver.PrepareSaver();
     saver.StartAnimation();
   }
-  std::set<std::uint32_t> Painted() const { return {host.canvas.begin(), host.canvas.end()}; }
-  bool AllAt(std::int32_t x, std::int32_t y) const {
-    return std::ranges::all_of(saver.Crawlers(),
-                               [&](const saver::Crawler& c) { return c.PosX == x && c.PosY == y; });
-  }
-  // Every head within 0..ScreenW x 0..ScreenH, every heading within 0..359.
-  bool AllOnScreen() const {
-    return std::ranges::all_of(saver.Crawlers(), [&](const saver::Crawler& c) {
-      return c.PosX >= 0 && c.PosX <= saver.ScreenW() && c.PosY >= 0 && c.PosY <= saver.ScreenH() &&
-             c.Heading >= 0 && c.Heading < 360;
-    });
-  }
 };
+
+// The colours on the scene's canvas.
+inline std::set<std::uint32_t> Painted(const saver::Scene& scene) {
+  return {scene.TheCanvas().Pixels().begin(), scene.TheCanvas().Pixels().end()};
+}
+
+inline bool AllAt(const saver::Scene& scene, std::int32_t x, std::int32_t y) {
+  return std::ranges::all_of(scene.Crawlers(),
+                             [&](const saver::Crawler& c) { return c.PosX == x && c.PosY == y; });
+}
+
+// Every head within 0..ScreenW x 0..ScreenH, every heading within 0..359.
+inline bool AllOnScreen(const saver::Scene& scene) {
+  return std::ranges::all_of(scene.Crawlers(), [&](const saver::Crawler& c) {
+    return c.PosX >= 0 && c.PosX <= scene.ScreenW() && c.PosY >= 0 && c.PosY <= scene.ScreenH() &&
+           c.Heading >= 0 && c.Heading < 360;
+  });
+}
 
 }  // namespace quillmere::testing

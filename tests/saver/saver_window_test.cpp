@@ -18,33 +18,25 @@ constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 using Rig = testing::SaverRig;
 using Pixels = std::set<std::uint32_t>;
 using platform::Rect;
+using testing::AllAt;
+using testing::AllOnScreen;
+using testing::Painted;
 
-TEST(RunFrame, TurnsEachCrawlerFiveToTenDegreesEitherWay) {
-  Rig rig;
-  rig.Load();
-  std::set<std::int32_t> turns;
-  for (int frame = 0; frame < 3; ++frame) {
-    const std::vector<Crawler> before(rig->Crawlers().begin(), rig->Crawlers().end());
-    rig->RunFrame();
-    for (std::size_t i = 0; i < before.size(); ++i)
-      turns.insert((rig->Crawlers()[i].Heading - before[i].Heading + 360) % 360);
-  }
-  EXPECT_TRUE(rig.AllOnScreen());
-  EXPECT_EQ(turns, (std::set<std::int32_t>{5, 6, 7, 8, 9, 10, 350, 351, 352, 353, 354, 355}));
-}
-
-// Sizes of the 64-pixel-wide tables: gold 39, olive and blue-grey 9, hue 31, random 17.
-TEST(OnTimerTick, RandomKindDrawsEveryPatternAlikeWithItsTable) {
+// On both 64-pixel-wide monitors: gold 39 entries, olive and blue-grey 9, hue 31, random 17.
+TEST(OnTimerTick, RandomKindDrawsEveryPatternAlikeWithItsTableOnEveryMonitor) {
   const std::map<std::int32_t, std::size_t> entries = {{0, 39}, {1, 9}, {2, 9}, {3, 31}, {4, 17}};
   Rig rig({.Kind = 5, .Size = 5, .Speed = 5, .Num = 0, .Intval = 1}, "/s", 64, 48);
+  rig.system.monitors = {{{0, 0, 64, 48}, true}, {{64, 0, 128, 48}}};
   rig.Load();
   std::map<std::int32_t, int> drawn;
   for (int tick = 0; tick < 1000; ++tick) {
     rig->OnTimerTick();
-    ++drawn[rig->Pattern()];
-    ASSERT_EQ(rig->ColourTable().size(), entries.at(rig->Pattern()));
+    for (const Scene& scene : {rig->Primary(), rig->Others()[0]}) {
+      ++drawn[scene.Pattern()];
+      ASSERT_EQ(scene.ColourTable().size(), entries.at(scene.Pattern()));
+    }
   }
-  for (auto [pattern, count] : drawn) EXPECT_NEAR(count, 200, 60) << pattern;
+  for (auto [pattern, count] : drawn) EXPECT_NEAR(count, 400, 100) << pattern;
 }
 
 // One crawler whose disc covers the canvas, a new table every 25 ticks: each frame shows the entry
@@ -67,24 +59,26 @@ TEST(RunFrame, PaintsTheColourTableInTurnThroughRebuilds) {
       shown = rig.host.canvas.front();
       rig->OnTimerTick();
     };
-    std::int32_t index = rig->Crawlers()[0].ColorIndex;
+    std::int32_t index = rig->Primary().Crawlers()[0].ColorIndex;
     for (int frame = 0; frame < 600; ++frame) {
-      const std::vector<Colour> table(rig->ColourTable().begin(), rig->ColourTable().end());
-      const std::int32_t last = rig->LastColor();
+      const std::vector<Colour> table(rig->Primary().ColourTable().begin(),
+                                      rig->Primary().ColourTable().end());
+      const std::int32_t last = rig->Primary().LastColor();
       if (index > last) index = 0;  // left behind by a larger table
       rig->RunFrame();
       ASSERT_EQ(shown, PixelOf(table[static_cast<std::size_t>(index)]))
           << row.name << ", frame " << frame;
       // The shared colour moves on after the yield, against the table built there.
-      const std::int32_t wrap_at = row.sync == 0 ? rig->LastColor() : last;
+      const std::int32_t wrap_at = row.sync == 0 ? rig->Primary().LastColor() : last;
       index = index + 1 > wrap_at ? 0 : index + 1;
-      ASSERT_TRUE(row.sync == 0 || rig->Crawlers()[0].ColorIndex == index)
+      ASSERT_TRUE(row.sync == 0 || rig->Primary().Crawlers()[0].ColorIndex == index)
           << row.name << ", frame " << frame;
     }
   }
 }
 
-TEST(OnTimerTick, ReSteersOnEveryIntvalthHandledTick) {
+// Both monitors start over together: crawlers at each one's centre, each canvas black.
+TEST(OnTimerTick, ReSteersEveryMonitorOnEveryIntvalthHandledTick) {
   struct Row {
     std::string name;
     std::int32_t intval;
@@ -96,15 +90,19 @@ TEST(OnTimerTick, ReSteersOnEveryIntvalthHandledTick) {
   };
   for (const Row& row : rows) {
     Rig rig({.Kind = 3, .Size = 5, .Speed = 5, .Num = 100, .Intval = row.intval}, "/s", 200, 101);
+    rig.system.monitors = {{{0, 0, 200, 101}, true}, {{0, 101, 60, 141}}};
     rig.Load();
-    const std::vector<Colour> table(rig->ColourTable().begin(), rig->ColourTable().end());
+    const std::vector<Colour> table(rig->Primary().ColourTable().begin(),
+                                    rig->Primary().ColourTable().end());
     for (int tick = 1; tick <= 30; ++tick) {
       rig->RunFrame();
       rig->OnTimerTick();
-      const bool restarted = rig.Painted() == Pixels{0} && rig.AllAt(100, 50);
+      const bool restarted =
+          Painted(rig->Primary()) == Pixels{0} && AllAt(rig->Primary(), 100, 50) &&
+          Painted(rig->Others()[0]) == Pixels{0} && AllAt(rig->Others()[0], 30, 20);
       EXPECT_EQ(restarted, tick % row.period == 0) << row.name << " " << tick;
     }
-    EXPECT_TRUE(std::ranges::equal(rig->ColourTable(), table)) << row.name;
+    EXPECT_TRUE(std::ranges::equal(rig->Primary().ColourTable(), table)) << row.name;
   }
 }
 
@@ -119,15 +117,12 @@ TEST(TryEndSaver, GivesBackWhatTheStartChangedAndEndsOnce) {
   const Calls nt_end = {version, running, "ShowCursor(-1)", active};
   const Calls refused = {version, "ShowCursor(-1)", verify, "ShowCursor(0)"};
   const Act key = [](Rig& r) { r->OnKeyDown(65, 0); };
-  const auto moves = [](std::vector<std::pair<float, float>> to) {
-    return [to](Rig& r) {
-      for (auto [x, y] : to) r->OnDisplayMouseMove(0, 0, x, y);
-    };
-  };
+
   enum System { kNT, k9x, k9xRefusing };
   struct Row {
     std::string name;
-    Act act;
+    Act act = [](Rig&) {};
+    std::vector<std::pair<float, float>> moves = {};
     Calls calls;
     std::string args = "/s";
     System system = kNT;
@@ -140,11 +135,11 @@ TEST(TryEndSaver, GivesBackWhatTheStartChangedAndEndsOnce) {
        .system = k9x},
       {.name = "a refused password", .act = key, .calls = refused, .system = k9xRefusing},
       {.name = "no argument, 9x", .act = key, .calls = {active}, .args = "", .system = k9x},
-      {.name = "no argument, moves", .act = moves({{1, 1}, {9, 9}}), .calls = {}, .args = ""},
-      {.name = "moves along one axis", .act = moves({{1, 1}, {1, 1}, {2, 1}, {1, 9}}), .calls = {}},
-      {.name = "one axis keeps the first", .act = moves({{1, 1}, {2, 1}, {2, 5}}), .calls = nt_end},
+      {.name = "no argument, moves", .moves = {{1, 1}, {9, 9}}, .calls = {}, .args = ""},
+      {.name = "moves along one axis", .moves = {{1, 1}, {1, 1}, {2, 1}, {1, 9}}, .calls = {}},
+      {.name = "one axis keeps the first", .moves = {{1, 1}, {2, 1}, {2, 5}}, .calls = nt_end},
       {.name = "a refusal records anew",
-       .act = moves({{1, 1}, {2, 2}, {3, 3}, {4, 4}}),
+       .moves = {{1, 1}, {2, 2}, {3, 3}, {4, 4}},
        .calls = {version, "ShowCursor(-1)", verify, "ShowCursor(0)", version, "ShowCursor(7)",
                  verify, "ShowCursor(0)"},
        .system = k9xRefusing},
@@ -155,7 +150,6 @@ TEST(TryEndSaver, GivesBackWhatTheStartChangedAndEndsOnce) {
              r->OnLoseActivation();
            },
        .calls = nt_end},
-      {.name = "console disconnect", .act = [](Rig& r) { r->OnSessionChange(2); }, .calls = nt_end},
       {.name = "a lock", .act = [](Rig& r) { r->OnSessionChange(7); }, .calls = nt_end},
       {.name = "an unlock", .act = [](Rig& r) { r->OnSessionChange(8); }, .calls = {}},
       {.name = "no window",
@@ -173,10 +167,50 @@ TEST(TryEndSaver, GivesBackWhatTheStartChangedAndEndsOnce) {
     rig.system.verify_result = row.system == k9xRefusing ? 0 : 1;
     rig.system.show_cursor_result = 7;
     row.act(rig);
+    for (auto [x, y] : row.moves) rig->OnDisplayMouseMove(0, 0, x, y);
     EXPECT_EQ(rig.system.calls, row.calls) << row.name;
     EXPECT_EQ(rig->EndRequested(), !row.calls.empty() && row.calls.back() == active) << row.name;
     EXPECT_EQ(rig.host.destroyed, rig.host.surfaces_fail) << row.name;
     EXPECT_EQ(rig.host.presents, 0) << row.name;
+  }
+}
+
+// The second monitor shows crawlers of its own unless the file keeps it black or its canvas cannot
+// be made; the primary draws as it would alone.
+TEST(PrepareSaver, AnimatesEveryOtherMonitorUnlessKeptBlack) {
+  struct Row {
+    std::string name;
+    std::string monitors;  // the key's text in the file
+    bool canvas_fails = false;
+    bool animated = true;
+  };
+  const Row rows[] = {
+      {.name = "Monitors 1", .monitors = "1", .animated = false},
+      {.name = "Monitors 7 counts as 0", .monitors = "7"},
+      {.name = "no canvas for it", .monitors = "", .canvas_fails = true, .animated = false},
+  };
+  const Rect second{1024, 0, 1824, 600};
+  for (const Row& row : rows) {
+    Rig alone;
+    Rig rig;
+    rig.system.ini["Section"]["Monitors"] = row.monitors;
+    startup::LoadSettings(rig.system, rig.settings);
+    rig.system.monitors = {{{0, 0, 1024, 768}, true}, {second}};
+    rig.host.cover_canvases_fail = row.canvas_fails;
+    alone.Load();
+    rig.Load();
+    for (int frame = 0; frame < 20; ++frame) {
+      alone->RunFrame();
+      rig->RunFrame();
+    }
+    EXPECT_TRUE(std::ranges::equal(rig->Primary().Crawlers(), alone->Primary().Crawlers()));
+    EXPECT_EQ(rig.host.covers, std::vector<Rect>{second}) << row.name;
+    ASSERT_EQ(rig->Others().size(), row.animated ? 1u : 0u) << row.name;
+    if (!row.animated) continue;
+    const Scene& other = rig->Others()[0];
+    EXPECT_EQ(other.TheCanvas().Width(), 800) << row.name;
+    EXPECT_TRUE(AllOnScreen(other)) << row.name;
+    EXPECT_GT(Painted(other).size(), 2u) << row.name;
   }
 }
 
@@ -194,7 +228,7 @@ TEST(OnCoverMouseMove, JudgesTheMoveInThePrimarysPixels) {
   EXPECT_TRUE(rig->EndRequested());
 }
 
-// Started over on the new desktop: covers and canvas follow it, crawlers at its new centre.
+// Started over on the new desktop: covers and canvases follow it, crawlers at each new centre.
 TEST(OnDisplayChange, LaysTheSaverOutAgainAndStartsOver) {
   const Rect left{-800, 0, 0, 600};
   const Rect right{1367, 0, 2167, 600};
@@ -213,23 +247,35 @@ TEST(OnDisplayChange, LaysTheSaverOutAgainAndStartsOver) {
   rig->OnTimerTick();
   EXPECT_FALSE(rig->EndRequested());
   EXPECT_EQ(rig.host.covers, (std::vector<Rect>{right, above}));
-  EXPECT_EQ(rig->TheCanvas().Width(), 1367);
-  EXPECT_EQ(rig->TheCanvas().Height(), 1025);
-  EXPECT_EQ(rig->ColourTable().size(), 171u);  // 1367 / 8 + 1 olive entries
-  EXPECT_TRUE(rig.AllAt(684, 512));
-  EXPECT_EQ(rig.Painted(), Pixels{0});
+  EXPECT_EQ(rig->Primary().TheCanvas().Width(), 1367);
+  EXPECT_EQ(rig->Primary().TheCanvas().Height(), 1025);
+  EXPECT_EQ(rig->Primary().ColourTable().size(), 171u);  // 1367 / 8 + 1 olive entries
+  EXPECT_TRUE(AllAt(rig->Primary(), 684, 512));
+  EXPECT_EQ(Painted(rig->Primary()), Pixels{0});
   EXPECT_EQ(rig->Ticks(), 1);
+  ASSERT_EQ(rig->Others().size(), 2u);
+  EXPECT_TRUE(AllAt(rig->Others()[1], 300, 200));
+  // The monitor above goes again.
+  rig.system.monitors = {{{0, 0, 1367, 1025}, true}, {right}};
+  rig->OnDisplayChange();
+  EXPECT_EQ(rig.host.covers, std::vector<Rect>{right});
+  ASSERT_EQ(rig->Others().size(), 1u);
+  EXPECT_EQ(rig->Others()[0].TheCanvas().Width(), 800);
 }
 
-// Past its time budget a frame gives way to waiting input, however many crawlers are left.
+// Each monitor's crawlers are capped alike; past its time budget a frame gives way to waiting
+// input, however many crawlers are left on any monitor.
 TEST(RunFrame, GivesWayToWaitingInputPastItsTimeBudget) {
   Rig rig({.Kind = 0, .Size = 5, .Speed = 5, .Num = kMax, .Intval = 10}, "/s", 64, 48);
+  rig.system.monitors = {{{0, 0, 64, 48}, true}, {{64, 0, 128, 48}}};
   rig.host.milliseconds_per_look = 1;
   rig.host.input_pending = true;
   rig.Load();
   rig->RunFrame();
-  const auto moved = std::ranges::count_if(rig->Crawlers(), [](auto& c) { return c.PosX != 32; });
-  EXPECT_EQ(rig->Crawlers().size(), 1u << 20);
+  const auto moved =
+      std::ranges::count_if(rig->Primary().Crawlers(), [](auto& c) { return c.PosX != 32; });
+  EXPECT_EQ(rig->Primary().Crawlers().size(), 1u << 20);
+  EXPECT_EQ(rig->Others()[0].Crawlers().size(), 1u << 20);
   EXPECT_LT(moved, 6500);
 }
 
