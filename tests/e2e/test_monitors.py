@@ -1,5 +1,6 @@
 """The saver on two monitors (two Xinerama heads of an Xephyr inside the run's Xvfb): the second
-is covered black, input there ends the saver, and so does another program taking the foreground."""
+shows crawlers of its own, or stays black with Monitors=1; input there ends the saver, and so does
+another program taking the foreground."""
 import time
 
 import pytest
@@ -13,23 +14,27 @@ pytestmark = pytest.mark.own_prefix(
 )
 
 SECOND, WHITE_SPOT = (1024, 0, 1824, 600), (1400, 250)
+QUARTERS = [(x, y, x + 400, y + 300) for x in (1024, 1424) for y in (0, 300)]
 
 
-def start():
+def start(settings=BUSY):
     # 1400 - 1024: (1400, 500) ends the saver only if the cover's offset counts
-    run, _ = start_saver(pointer=(376, 300))
+    run, _ = start_saver(settings=settings, pointer=(376, 300))
     time.sleep(1)
     return run
 
 
-def test_the_second_monitor_is_covered_and_a_move_there_along_both_axes_ends_it():
+def test_the_second_monitor_shows_trails_over_another_window_and_a_move_there_along_both_axes_ends_it():
     with white_window(1100, 50, 600, 400):
         run = start()
         xdotool("mousemove", 1400, 300)
-        moved, shot = time.monotonic(), Shot("two-monitors")
-        assert shot.colours(*SECOND, 4) == {
-            (0, 0, 0)
-        }, "the second monitor is not all black under the saver"
+        moved = time.monotonic()
+        time.sleep(1)
+        shot = Shot("two-monitors")
+        for quarter in QUARTERS:
+            seen = shot.colours(*quarter, 4)
+            assert len(seen - {(0, 0, 0)}) > 3, f"no trails in {quarter} of the second monitor"
+            assert WHITE not in seen, f"the white window shows through in {quarter}"
         assert len(shot.colours(0, 0, 1024, 768, 4)) > 5, "the primary shows no trails"
         time.sleep(max(0, moved + 3.5 - time.monotonic()))  # longer than a teardown
         assert windows_titled(SAVER), "a move along one axis on the second monitor ended the saver"
@@ -38,14 +43,35 @@ def test_the_second_monitor_is_covered_and_a_move_there_along_both_axes_ends_it(
         wait_until("the white window to show again", lambda: Shot().pixel(*WHITE_SPOT) == WHITE, 5)
 
 
-def test_a_click_or_a_system_key_with_the_pointer_on_the_second_monitor_ends_it():
-    for action in (1, "F10"):
-        run = start()
-        xdotool(
-            "mousemove", 1400, 300, "sleep", 0.3
-        )  # the move there keeps y: only the action can end it
-        click(1400, 300) if action == 1 else key(action)
-        run.wait_exit()
+def test_with_monitors_1_the_second_monitor_stays_black():
+    run = start(BUSY + "Monitors=1\r\n")
+    time.sleep(1)
+    shot = Shot("black-second")
+    assert shot.colours(*SECOND, 4) == {(0, 0, 0)}, "the second monitor is not all black"
+    assert len(shot.colours(0, 0, 1024, 768, 4)) > 5, "the primary shows no trails"
+    key("space")
+    run.wait_exit()
+
+
+@pytest.mark.parametrize("action", [1, "F10", "space"])
+def test_a_click_a_key_or_a_system_key_with_the_pointer_on_the_second_monitor_ends_it(action):
+    run = start()
+    # The move there keeps y: only the action can end it.
+    xdotool("mousemove", 1400, 300, "sleep", 0.3)
+    click(1400, 300) if action == 1 else key(action)
+    run.wait_exit()
+
+
+def test_set_in_the_dialog_keeps_a_hand_written_monitors_line():
+    dialog = Dialog(ini(Kind=2, Monitors=1, Size=7))
+    dialog.click(SET)
+    dialog.run.wait_exit(10)
+    lines = dialog.run.ini_bytes().decode().split()
+    assert "Monitors=1" in lines, f"the Monitors line went: {lines}"
+    assert [line for line in lines if line != "Monitors=1"] == [
+        "[Section]",
+        *(f"{k}={v}" for k, v in zip(KEYS, [2, 7, 5, 100, 10, 0])),
+    ], f"file {lines}"
 
 
 def test_another_program_taking_the_foreground_ends_it():
