@@ -1,8 +1,10 @@
 // Frames per second of the real saver window under Windows, on every monitor, beside two
 // references on the same windows: naive GDI discs on the primary, and the copies and yield alone.
 // The three take turns in short runs, so a busy machine slows them alike.
-// "saver_fps FRAMES" writes "saver naive-gdi blit-only" fps and the pixels each frame copies to the
-// screen (the same for all three) to fps.txt beside itself.
+// "saver_fps FRAMES [shipped]" writes "saver naive-gdi blit-only" fps and the pixels each frame
+// copies to the screen (the same for all three) to fps.txt beside itself; with "shipped" all draw
+// with the settings the saver ships with, else with the largest discs and crawler count the dialog
+// offers.
 #include <windows.h>
 
 #include <algorithm>
@@ -24,8 +26,16 @@ namespace {
 
 using namespace quillmere;
 
-// The settings every mode draws with.
-constexpr startup::SettingsValues kBenchSettings{3, 20, 5, 200, 10, 0};
+// The hue wheel with the dialog's largest discs and most crawlers.
+constexpr startup::SettingsValues kHeavySettings{3, 20, 5, 200, 10, 0};
+
+startup::SettingsValues ShippedSettings() {
+  startup::SettingsValues values;
+  for (const startup::SettingDescription& setting : startup::kSettings) {
+    values.*setting.value = setting.default_value;
+  }
+  return values;
+}
 constexpr int kWarmUpFrames = 20;
 
 using Clock = std::chrono::steady_clock;
@@ -42,21 +52,22 @@ constexpr int kFramesPerTurn = 25;
 // What a plain GDI saver would draw: one Ellipse per crawler with the DC brush and pen.
 class NaiveGdi {
  public:
-  NaiveGdi(HDC buffer, int width, int height)
+  NaiveGdi(HDC buffer, int width, int height, const startup::SettingsValues& settings)
       : buffer_(buffer),
         width_(width),
         height_(height),
-        heads_(static_cast<std::size_t>(kBenchSettings.Num), POINT{width / 2, height / 2}) {
+        radius_(settings.Size),
+        heads_(static_cast<std::size_t>(settings.Num), POINT{width / 2, height / 2}) {
     SelectObject(buffer_, GetStockObject(DC_BRUSH));
     SelectObject(buffer_, GetStockObject(DC_PEN));
-    colours_ = saver::PatternColours(kBenchSettings.Kind, static_cast<float>(width), random_);
+    colours_ = saver::PatternColours(settings.Kind, static_cast<float>(width), random_);
   }
 
   void Draw() {
     const auto c = static_cast<COLORREF>(colours_[next_colour_]);
     SetDCBrushColor(buffer_, c);
     SetDCPenColor(buffer_, c);
-    const int r = kBenchSettings.Size;
+    const int r = radius_;
     for (POINT& p : heads_) {
       p.x = (p.x + saver::RandomBetween(random_, -5, 5) + width_) % width_;
       p.y = (p.y + saver::RandomBetween(random_, -5, 5) + height_) % height_;
@@ -69,6 +80,7 @@ class NaiveGdi {
   HDC buffer_;
   int width_;
   int height_;
+  int radius_;
   std::vector<POINT> heads_;
   saver::RandomSource random_{1};
   std::vector<saver::Colour> colours_;
@@ -80,8 +92,10 @@ class NaiveGdi {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   std::istringstream args(startup::ArgumentTextOf(win32::Narrow(GetCommandLineW())));
   int frames = 0;
-  args >> frames;
+  std::string which;
+  args >> frames >> which;
   if (frames <= 0) return 2;
+  const startup::SettingsValues settings = which == "shipped" ? ShippedSettings() : kHeavySettings;
 
   win32::Win32Platform system(instance);
   win32::Win32SaverHost host(instance);
@@ -89,11 +103,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   saver::RandomSource random(1, &clock);
   startup::StartState start{"/s", -1};
   saver::SaverWindow window({system, system, system, system, host}, random,
-                            saver::RulesFor(startup::Mode::FullScreen), kBenchSettings, start);
+                            saver::RulesFor(startup::Mode::FullScreen), settings, start);
   host.Attach(&window);
   window.PrepareSaver();
   window.StartAnimation();
-  NaiveGdi naive(host.BufferDC(), window.Primary().ScreenW(), window.Primary().ScreenH());
+  NaiveGdi naive(host.BufferDC(), window.Primary().ScreenW(), window.Primary().ScreenH(), settings);
 
   auto saver_frame = [&] { window.RunFrame(); };
   auto naive_frame = [&] {
