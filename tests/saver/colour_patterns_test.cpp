@@ -28,7 +28,6 @@ TEST(PatternColours, EntriesFollowTheirPattern) {
       {.name = "gold's green rises once", .pattern = 0, .index = 7, .want = Rgb(220, 200, 0)},
       {.name = "gold ends", .pattern = 0, .index = 38, .want = Rgb(250, 250, 0), .last = true},
       {.name = "olive clamps to white", .pattern = 1, .index = 0, .want = Rgb(255, 255, 255)},
-      {.name = "olive greys", .pattern = 1, .index = 59, .want = Rgb(113, 113, 91)},
       {.name = "blue-grey peaks", .pattern = 2, .index = 64, .want = Rgb(225, 225, 255)},
       {.name = "blue-grey ends", .pattern = 2, .index = 128, .want = Rgb(0, 0, 30), .last = true},
       {.name = "hue steps by 3", .pattern = 3, .index = 1, .want = Rgb(255, 3, 0)},
