@@ -203,6 +203,7 @@ TEST(PrepareSaver, AnimatesEveryOtherMonitorUnlessKeptBlack) {
     }
     EXPECT_TRUE(std::ranges::equal(rig->Primary().Crawlers(), alone->Primary().Crawlers()));
     EXPECT_EQ(rig.host.covers, std::vector<Rect>{second}) << row.name;
+    EXPECT_FALSE(rig->EndRequested()) << row.name;
     ASSERT_EQ(rig->Others().size(), row.animated ? 1u : 0u) << row.name;
     if (!row.animated) continue;
     const Scene& other = rig->Others()[0];
