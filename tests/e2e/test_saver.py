@@ -78,15 +78,6 @@ def test_the_pointer_is_hidden_only_with_s(args, shown):
     wait_until("the pointer as the mode says", lambda: pointer_shown() == shown, 5)
 
 
-def test_the_saver_is_topmost_and_active_until_another_window_takes_the_foreground():
-    run, _ = start_saver()
-    host = preview_host(152, 112)
-    ready = wait_until("the host", lambda: host_report(host, "ready.txt"), 20)
-    assert ready["saver_on_top"] == "1"
-    assert ready["saver_active"] == "1"
-    run.wait_exit()
-
-
 # A first move event may come from where Wine last saw the pointer: each row starts there.
 # The last move shares a coordinate with the one before, so it ends the saver only by the first.
 @pytest.mark.parametrize(
