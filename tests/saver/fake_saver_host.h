@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <list>
 #include <set>
 #include <stdexcept>
 #include <vector>
@@ -16,18 +17,17 @@ namespace quillmere::testing {
 
 struct FakeSaverHost final : platform::SaverHost {
   std::vector<std::uint32_t> canvas;
-  std::vector<platform::Rect> covers;                      // by the cover's number
-  std::vector<std::vector<std::uint32_t>> cover_canvases;  // empty for a black cover
+  std::vector<platform::Rect> covers;  // by the cover's number
+  std::list<std::vector<std::uint32_t>> cover_canvases;
   int presents = 0;
   int yields = 0;
   int waits = 0;  // yields that waited for a message
   int destroyed = 0;
   bool input_pending = false;
-  bool surfaces_fail = false;        // the window or its canvas cannot be made
-  bool cover_canvases_fail = false;  // so cannot the covers' canvases
-  std::uint64_t milliseconds = 0;
-  std::uint64_t milliseconds_per_look = 0;  // the clock moves at each reading
-  std::function<void(int)> on_yield;        // called with the yield's number, from 1
+  bool surfaces_fail = false;         // the window or its canvas cannot be made
+  bool cover_canvases_fail = false;   // so cannot the covers' canvases
+  std::uint64_t milliseconds = 0;     // a millisecond passes at each reading
+  std::function<void(int)> on_yield;  // called with the yield's number, from 1
 
   std::optional<std::span<std::uint32_t>> PrepareSurfaces(std::int32_t w, std::int32_t h) override {
     canvas.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0u);
@@ -38,18 +38,14 @@ struct FakeSaverHost final : platform::SaverHost {
   void ShowTopmost() override {}
   std::optional<std::span<std::uint32_t>> ShowCover(std::size_t cover, const platform::Rect& area,
                                                     bool animated) override {
-    covers.resize(std::max(covers.size(), cover + 1));
-    cover_canvases.resize(covers.size());
-    covers[cover] = area;
-    const auto w = static_cast<std::size_t>(area.right - area.left);
-    const auto h = static_cast<std::size_t>(area.bottom - area.top);
-    cover_canvases[cover].assign(animated && !cover_canvases_fail ? w * h : 0, 0u);
-    if (cover_canvases[cover].empty()) return std::nullopt;
-    return cover_canvases[cover];
+    covers.resize(cover);
+    covers.push_back(area);
+    if (!animated || cover_canvases_fail) return std::nullopt;
+    return cover_canvases.emplace_back(static_cast<std::size_t>(area.right - area.left) *
+                                       static_cast<std::size_t>(area.bottom - area.top));
   }
   void RemoveCoversFrom(std::size_t count) override {
     covers.resize(std::min(covers.size(), count));
-    cover_canvases.resize(covers.size());
   }
   void PresentCanvases() override { ++presents; }
   void DispatchPending() override {
@@ -61,7 +57,7 @@ struct FakeSaverHost final : platform::SaverHost {
     DispatchPending();
   }
   bool InputPending() override { return input_pending; }
-  std::uint64_t Milliseconds() override { return milliseconds += milliseconds_per_look; }
+  std::uint64_t Milliseconds() override { return ++milliseconds; }
   platform::WindowHandle Window() override { return 0x5AFE; }
   void DestroyAndEnd() override { ++destroyed; }
 };
@@ -84,20 +80,16 @@ struct SaverRig {
         start{std::move(args), -1},
         saver({system, system, system, system, host}, random,
               saver::RulesFor(startup::ModeOf(start.argument_text)), settings, start, limits) {
-    Screen(w, h);
-  }
-  saver::SaverWindow* operator->() { return &saver; }
-  void Screen(double w, double h) {
     system.screen_width_twips = w * 15;
     system.screen_height_twips = h * 15;
   }
+  saver::SaverWindow* operator->() { return &saver; }
   void Load() {
     saver.PrepareSaver();
     saver.StartAnimation();
   }
 };
 
-// The colours on the scene's canvas.
 inline std::set<std::uint32_t> Painted(const saver::Scene& scene) {
   return {scene.TheCanvas().Pixels().begin(), scene.TheCanvas().Pixels().end()};
 }
@@ -105,14 +97,6 @@ inline std::set<std::uint32_t> Painted(const saver::Scene& scene) {
 inline bool AllAt(const saver::Scene& scene, std::int32_t x, std::int32_t y) {
   return std::ranges::all_of(scene.Crawlers(),
                              [&](const saver::Crawler& c) { return c.PosX == x && c.PosY == y; });
-}
-
-// Every head within 0..ScreenW x 0..ScreenH, every heading within 0..359.
-inline bool AllOnScreen(const saver::Scene& scene) {
-  return std::ranges::all_of(scene.Crawlers(), [&](const saver::Crawler& c) {
-    return c.PosX >= 0 && c.PosX <= scene.ScreenW() && c.PosY >= 0 && c.PosY <= scene.ScreenH() &&
-           c.Heading >= 0 && c.Heading < 360;
-  });
 }
 
 }  // namespace quillmere::testing
