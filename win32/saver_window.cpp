@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "saver/saver_window.h"
 #include "startup/entry.h"
@@ -170,10 +171,9 @@ LRESULT OnPowerBroadcast(WPARAM event, LPARAM lparam) {
 // However the window goes, the saver goes with it.
 [[noreturn]] LRESULT OnDestroy() { ExitProcess(0); }
 
-LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+// Keys and button presses end the saver alike on its window and on every cover.
+std::optional<LRESULT> OnKeyOrButton(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_TIMER:
-      return OnTimer(wparam);
     case WM_KEYDOWN:
       return OnKeyDown(wparam);
     case WM_SYSKEYDOWN:
@@ -186,6 +186,18 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
       return OnMouseDown(kMiddleButton, lparam);
     case WM_XBUTTONDOWN:
       return OnXButtonDown(lparam);
+    default:
+      return std::nullopt;
+  }
+}
+
+LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (const std::optional<LRESULT> handled = OnKeyOrButton(message, wparam, lparam)) {
+    return *handled;
+  }
+  switch (message) {
+    case WM_TIMER:
+      return OnTimer(wparam);
     case WM_MOUSEMOVE:
       return OnMouseMove(wparam, lparam);
     case WM_ACTIVATEAPP:
@@ -213,21 +225,12 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
 
 // A cover's input is the saver's input; its class brush paints it black until it has a canvas.
 LRESULT CALLBACK CoverProc(HWND cover, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (const std::optional<LRESULT> handled = OnKeyOrButton(message, wparam, lparam)) {
+    return *handled;
+  }
   switch (message) {
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
-    case WM_KEYDOWN:
-      return OnKeyDown(wparam);
-    case WM_SYSKEYDOWN:
-      return OnKeyDown(wparam);
-    case WM_LBUTTONDOWN:
-      return OnMouseDown(kLeftButton, lparam);
-    case WM_RBUTTONDOWN:
-      return OnMouseDown(kRightButton, lparam);
-    case WM_MBUTTONDOWN:
-      return OnMouseDown(kMiddleButton, lparam);
-    case WM_XBUTTONDOWN:
-      return OnXButtonDown(lparam);
     case WM_MOUSEMOVE:
       return OnCoverMouseMove(cover, wparam, lparam);
     case WM_PAINT:
