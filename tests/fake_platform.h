@@ -26,18 +26,15 @@ class FakePlatform final : public platform::Windowing,
   using Text = std::string_view;
 
  public:
-  // What the fake answers.
   std::map<std::string, Handle> windows_by_title;
   std::map<Handle, Rect> window_rects;    // the windows that exist
   std::optional<platform::Point> cursor;  // empty: GetCursorPos fails
   I32 show_cursor_result = -1;
   I32 verify_result = 1;
   U32 platform_id = platform::kPlatformWin32Nt;
-  bool writes_succeed = true;
   bool claim_wins = true;  // this start is the only one running
-  double twips_per_pixel_x = 15, twips_per_pixel_y = 15;
+  double twips_per_pixel_x = 15;
   double screen_width_twips = 1024 * 15, screen_height_twips = 768 * 15;
-  std::string folder = "C:\\Savers";
   std::vector<std::string> executable_paths;
   Handle refuses_children = 0;                                    // SetParent to it fails
   std::vector<platform::Monitor> monitors;                        // none: the primary alone
@@ -45,21 +42,13 @@ class FakePlatform final : public platform::Windowing,
 
   // Everything asked of the fake, in order, as Name(arg,...): handles in hex, rectangles in braces.
   std::vector<std::string> calls;
-  std::vector<std::string> Calls(Text prefix) const {
-    std::vector<std::string> matching;
-    for (const std::string& call : calls) {
-      if (call.starts_with(prefix)) matching.push_back(call);
-    }
-    return matching;
-  }
   platform::Platform Bundle() { return {*this, *this, *this, *this, *this, *this, *this}; }
   void Log(std::string call, const auto&... args) {
     const std::vector<std::string> texts = {Str(args)...};
     for (std::size_t i = 0; i < texts.size(); ++i) call += (i == 0 ? "(" : ",") + texts[i];
     calls.push_back(texts.empty() ? call : call + ")");
   }
-  template <typename Value>
-  Value Answer(Value answer, std::string call, const auto&... args) {
+  auto Answer(auto answer, std::string call, const auto&... args) {
     Log(std::move(call), args...);
     return answer;
   }
@@ -70,9 +59,8 @@ class FakePlatform final : public platform::Windowing,
   }
   bool IsWindow(Handle window) override { return window_rects.contains(window); }
   bool GetWindowRect(Handle window, Rect& rect) override {
-    Log("GetWindowRect", window);
     if (window_rects.contains(window)) rect = window_rects[window];
-    return window_rects.contains(window);
+    return Answer(window_rects.contains(window), "GetWindowRect", window);
   }
   I32 GetWindowLong(Handle w, I32 i) override { return Answer(kStyle, "GetWindowLong", w, i); }
   void SetWindowLong(Handle w, I32 i, I32 v) override {
@@ -83,16 +71,15 @@ class FakePlatform final : public platform::Windowing,
   }
   I32 ShowCursor(I32 show) override { return Answer(show_cursor_result, "ShowCursor", show); }
   bool GetCursorPos(platform::Point& point) override {
-    Log("GetCursorPos");
-    if (cursor) point = *cursor;
-    return cursor.has_value();
+    point = cursor.value_or(point);
+    return Answer(cursor.has_value(), "GetCursorPos");
   }
   void DrawAnimatedRects(Handle w, I32 how, const Rect& from, const Rect& to) override {
     Log("DrawAnimatedRects", w, how, from, to);
   }
   void SystemParametersInfo(U32 action, I32 v) override { Log("SystemParametersInfo", action, v); }
   double TwipsPerPixelX() override { return twips_per_pixel_x; }
-  double TwipsPerPixelY() override { return twips_per_pixel_y; }
+  double TwipsPerPixelY() override { return 15; }
   double ScreenWidthTwips() override { return screen_width_twips; }
   double ScreenHeightTwips() override { return screen_height_twips; }
   std::vector<platform::Monitor> Monitors() override { return monitors; }
@@ -100,17 +87,16 @@ class FakePlatform final : public platform::Windowing,
   std::string GetPrivateProfileString(Text section, Text key, Text fallback, U32 buffer_size,
                                       Text path) override {
     Log("GetPrivateProfileString", section, key, buffer_size, path);
-    std::string value(fallback);
     const auto& keys = ini[std::string(section)];
-    if (keys.contains(std::string(key))) value = keys.at(std::string(key));
-    return value.substr(0, buffer_size - 1);
+    const auto found = keys.find(std::string(key));
+    return (found == keys.end() ? std::string(fallback) : found->second).substr(0, buffer_size - 1);
   }
   bool WritePrivateProfileString(Text section, Text key, Text value, Text path) override {
     Log("WritePrivateProfileString", section, key, "[" + std::string(value) + "]", path);
-    if (writes_succeed) ini[std::string(section)][std::string(key)] = value;
-    return writes_succeed;
+    ini[std::string(section)][std::string(key)] = value;
+    return true;
   }
-  std::string ExecutableFolder() override { return folder; }
+  std::string ExecutableFolder() override { return "C:\\Savers"; }
   std::vector<std::string> ExecutablePaths() override { return executable_paths; }
   I32 GetVersionEx(platform::OsVersionInfo& info) override {
     info.dwPlatformId = platform_id;

@@ -14,42 +14,25 @@ namespace quillmere::startup {
 namespace {
 
 using Calls = std::vector<std::string>;
-using Fake = testing::FakePlatform;
 
-// Runs the entry as a fresh process. The guard must come first; gives what followed it, the six
-// settings reads shown as one "LoadSettings".
-Calls ActionsOf(Fake& fake, std::string_view argument_text) {
-  Settings() = {};
-  Start() = {};
-  platform::Platform p = fake.Bundle();
-  RunEntry(argument_text, p);
-  const Calls guard = {"FindWindow(quillmere_Main)", "FindWindow(quillmereの設定)"};
-  EXPECT_TRUE(std::ranges::equal(fake.calls | std::views::take(2), guard)) << argument_text;
-  Calls actions;
-  for (const std::string& call : fake.calls | std::views::drop(2)) {
-    actions.push_back(call.starts_with("GetPrivateProfileString") ? "LoadSettings" : call);
-  }
-  actions.erase(std::ranges::unique(actions).begin(), actions.end());
-  return actions;
-}
-
+// A fresh process per row, window 1234 a 113 x 5000 pixel pane: the guard, then what the row wants.
 TEST(RunEntry, DoesWhatTheModeLetterAsks) {
   const Calls saver = {"ClaimSingleInstance",         "LoadSettings",    "ShowCursor(0)",
                        "SystemParametersInfo(97,-1)", "LoadSaverWindow", "EndProcess"};
   const Calls visible = {"ClaimSingleInstance", "LoadSettings", "LoadSaverWindow", "EndProcess"};
   const Calls dialog = {"ClaimSingleInstance", "LoadSettings", "ShowSettingsDialog", "EndProcess"};
-  const Calls nothing = {"LoadSettings", "EndProcess"};
   const Calls nt = {"LoadSettings", "GetVersionEx(148)", "EndProcess"};
   const Calls password = {"LoadSettings", "GetVersionEx(148)", "PwdChangePassword(SCRSAVE,0x4d2)",
                           "EndProcess"};
-  // 113 x 5000 pixels at 12.5 twips across and 7.5 down: 1412.5 (halves to even) by 37500 twips.
+  const Calls lost = {"ClaimSingleInstance", "EndProcess"};
+  // At 12.5 twips a pixel across and 15 down: 1412.5 (halves to even) by 75000 twips.
   const Calls pane = {"AdoptDpiAwarenessOf(0x4d2)",
                       "GetWindowRect(0x4d2)",
                       "LoadPreviewWindow",
                       "GetWindowLong(0x5150,-16)",
                       "SetWindowLong(0x5150,-16,0x46000000)",
                       "SetParent(0x5150,0x4d2)",
-                      "PlacePreviewWindow(0x5150,1412,37500)",
+                      "PlacePreviewWindow(0x5150,1412,75000)",
                       "SizePreviewPicture(0x5150,112.96,5000)",
                       "ShowPreviewWindow(0x5150)"};
   // The pane went between the check and SetParent: no window may be left that nothing ends.
@@ -61,15 +44,14 @@ TEST(RunEntry, DoesWhatTheModeLetterAsks) {
     Calls want;
     bool win98 = false;
     bool pane_goes = false;
+    bool claim_lost = false;  // to another start, which must not see the system changed
   };
   const Row rows[] = {
-      {.name = "full screen", .text = "/s", .want = saver},
-      {.name = "any first character, either case", .text = "あS", .want = saver},
+      {.name = "full screen: any first character, either case", .text = "あS", .want = saver},
+      {.name = "another start runs", .text = "/s", .want = lost, .claim_lost = true},
       {.name = "no arguments", .text = "", .want = visible},
-      {.name = "settings", .text = "/c", .want = dialog},
       {.name = "settings ignore a handle", .text = "-C:5678", .want = dialog},
-      {.name = "one character", .text = "s", .want = nothing},
-      {.name = "another letter", .text = "/x", .want = nothing},
+      {.name = "one character", .text = "s", .want = {"LoadSettings", "EndProcess"}},
       {.name = "preview", .text = "/p 1234", .want = pane},
       {.name = "pane gone", .text = "/p 1234", .want = orphan, .pane_goes = true},
       {.name = "preview into no window", .text = "/p", .want = {"EndProcess"}},
@@ -77,28 +59,27 @@ TEST(RunEntry, DoesWhatTheModeLetterAsks) {
       {.name = "password on Windows 98", .text = "/a 1234", .want = password, .win98 = true},
       {.name = "password owner not a number", .text = "/a 12x", .want = nt, .win98 = true},
   };
+  const Calls guard = {"FindWindow(quillmere_Main)", "FindWindow(quillmereの設定)"};
   for (const Row& row : rows) {
-    Fake fake;
+    Settings() = {};
+    Start() = {};
+    testing::FakePlatform fake;
     fake.window_rects[1234] = {100, 50, 213, 5050};
     fake.refuses_children = row.pane_goes ? 1234 : 0;
+    fake.claim_wins = !row.claim_lost;
     fake.twips_per_pixel_x = 12.5;
-    fake.twips_per_pixel_y = 7.5;
-    fake.show_cursor_result = -3;
     fake.platform_id = row.win98 ? 1 : platform::kPlatformWin32Nt;
-    fake.ini["Section"]["Num"] = " 150";
-    EXPECT_EQ(ActionsOf(fake, row.text), row.want) << row.name;
-    EXPECT_EQ(Start().saved_cursor_count, row.want == saver ? -3 : 0) << row.name;
+    platform::Platform p = fake.Bundle();
+    RunEntry(row.text, p);
+    EXPECT_TRUE(std::ranges::equal(fake.calls | std::views::take(2), guard)) << row.name;
+    Calls actions;
+    for (const std::string& call : fake.calls | std::views::drop(2))
+      actions.push_back(call.starts_with("GetPrivateProfileString") ? "LoadSettings" : call);
+    actions.erase(std::ranges::unique(actions).begin(), actions.end());
+    EXPECT_EQ(actions, row.want) << row.name;
+    EXPECT_EQ(Start().saved_cursor_count, row.want == saver ? -1 : 0) << row.name;
     EXPECT_EQ(Start().argument_text, row.text) << row.name;
-    EXPECT_EQ(Settings().Num, std::ranges::count(row.want, "LoadSettings") * 150) << row.name;
-  }
-}
-
-// A start that loses the race for the single instance must not have changed the system's state.
-TEST(RunEntry, EndsFirstWhenAnotherStartHasClaimedTheSingleInstance) {
-  for (std::string_view text : {"/s", "", "/c"}) {
-    Fake fake;
-    fake.claim_wins = false;
-    EXPECT_EQ(ActionsOf(fake, text), (Calls{"ClaimSingleInstance", "EndProcess"})) << text;
+    EXPECT_EQ(Settings().Num, std::ranges::count(row.want, "LoadSettings") * 100) << row.name;
   }
 }
 
@@ -111,22 +92,13 @@ TEST(HandleArgument, NamesTheWindowOfItsLow32BitsWidenedByTheirSign) {
     std::optional<platform::WindowHandle> a;
   };
   const Row rows[] = {
-      {.text = " 77 ", .p = 77, .a = 77},
       {.text = "12 34x", .p = 1234, .a = {}},
-      {.text = "", .p = 0, .a = {}},
-      {.text = "1e3", .p = 1000, .a = 1000},
       {.text = "12.5", .p = 12, .a = 12},
-      {.text = "13.5", .p = 14, .a = 14},
       {.text = "-1", .p = 0xffffffffffffffff, .a = 0xffffffffffffffff},
-      {.text = "3000000000", .p = 0xffffffffb2d05e00, .a = 0xffffffffb2d05e00},
-      {.text = "4294967296", .p = 0, .a = 0},
-      {.text = "-2147483649", .p = 0x7fffffff, .a = 0x7fffffff},
-      {.text = "18446744071562067968", .p = 0xffffffff80000000, .a = 0xffffffff80000000},
-      {.text = "18446744071562067969", .p = 0xffffffff80000001, .a = 0xffffffff80000001},
+      {.text = "4.294967296e9", .p = 0, .a = 0},  // 2^32
       {.text = "18446744073709551615", .p = 0xffffffffffffffff, .a = 0xffffffffffffffff},
       {.text = "-9223372036854775808", .p = 0, .a = 0},
-      // Beyond 64 bits no host wrote it: it names no window.
-      {.text = "18446744073709551616", .p = {}, .a = {}},
+      {.text = "18446744073709551616", .p = {}, .a = {}},  // beyond 64 bits: no window
       {.text = "18446744073709551615.5", .p = {}, .a = {}},
       {.text = "-9223372036854775809", .p = {}, .a = {}},
   };
@@ -137,7 +109,7 @@ TEST(HandleArgument, NamesTheWindowOfItsLow32BitsWidenedByTheirSign) {
 }
 
 TEST(ArgumentTextOf, DropsTheProgramPathAndTheBlanksAfterIt) {
-  // The executable's path, and its short form: a folder made without a short name keeps its own.
+  // Our path, long and short, may come unquoted (a folder without a short name keeps its own).
   const std::vector<std::string> own = {"C:\\Program Files\\Ann Lee\\quillmere.scr",
                                         "C:\\PROGRA~1\\Ann Lee\\QUILLM~1.SCR"};
   struct Row {
@@ -147,54 +119,45 @@ TEST(ArgumentTextOf, DropsTheProgramPathAndTheBlanksAfterIt) {
   const Row rows[] = {
       {.line = "C:\\x\\quillmere.scr /p 1234", .want = "/p 1234"},
       {.line = "\"C:\\My Savers\\quillmere.scr\" \t /s", .want = "/s"},
-      {.line = "quillmere.scr   ", .want = ""},
       {.line = "\"C:\\unterminated /s", .want = ""},
-      // Hosts write the program's own path unquoted, blanks and all, on volumes without short
-      // names.
-      {.line = "C:\\Program Files\\Ann Lee\\quillmere.scr /s", .want = "/s"},
-      {.line = "c:\\program files\\ann lee\\QUILLMERE.SCR /p 1234", .want = "/p 1234"},
+      {.line = "c:\\program files\\ann lee\\QUILLMERE.SCR /p 1234", .want = "/p 1234"},  // any case
       {.line = "C:\\PROGRA~1\\Ann Lee\\QUILLM~1.SCR /c", .want = "/c"},
   };
   for (const Row& row : rows) EXPECT_EQ(ArgumentTextOf(row.line, own), row.want) << row.line;
 }
 
-// A monitor left of the primary gives negative coordinates; one outside 16 bits keeps the last.
 TEST(RecordZoomOrigin, TakesEachCursorCoordinateThatFits16Bits) {
-  Fake fake;
-  fake.cursor = platform::Point{-1280, 40000};
+  testing::FakePlatform fake;
+  fake.cursor = platform::Point{-1280, 40000};  // left of the primary, and too far down for 16 bits
   ZoomOrigin origin{7, 9};
   RecordZoomOrigin(fake, origin);
   EXPECT_EQ(origin.x, -1280);
   EXPECT_EQ(origin.y, 9);
 }
 
-// The texts of Kind, Size, Speed, Num, Intval and Sync; an empty text is a missing key.
 TEST(LoadSettings, ReadsEachKeyAsAWhole32BitNumber) {
-  using Six = std::array<std::int32_t, 6>;
   struct Row {
     std::array<std::string_view, 6> texts;
-    Six want;
+    std::array<std::int32_t, 6> want;
   };
   const Row rows[] = {
-      {.texts = {}, .want = {0, 5, 5, 100, 10, 0}},
-      {.texts = {" 3", " 500", " 0", " 200", "-1", " 1"}, .want = {3, 500, 0, 200, -1, 1}},
+      {.texts = {}, .want = {0, 5, 5, 100, 10, 0}},  // an empty text reads as a missing key
       {.texts = {"\t-7  ", "+12", " 1e3 ", ".5", "", ""}, .want = {-7, 12, 1000, 0, 10, 0}},
       {.texts = {"2.5", "3.5", "-2.5", "-3.5", "0.5", "1.49"}, .want = {2, 4, -2, -4, 0, 1}},
       {.texts = {"5x", "abc", "1 2", "-", ".", "0x10"}, .want = {0, 0, 0, 0, 0, 0}},
-      {.texts = {"2147483647", "-2147483648.5", "2147483647.5"},
-       .want = {INT32_MAX, INT32_MIN, 0, 100, 10, 0}},
-      {.texts = {"", "-2147483649", "1e10", "1e999"}, .want = {0, 0, 0, 0, 10, 0}},
+      {.texts = {"2147483647", "-2147483648.5", "2147483647.5", "-2147483649", "1e999", "1e10"},
+       .want = {INT32_MAX, INT32_MIN, 0, 0, 0, 0}},
   };
   const std::array<std::string, 6> keys = {"Kind", "Size", "Speed", "Num", "Intval", "Sync"};
   for (const Row& row : rows) {
-    Fake fake;
-    fake.folder = "D:\\S";
+    testing::FakePlatform fake;
     for (std::size_t i = 0; i < keys.size(); ++i) fake.ini["Section"][keys[i]] = row.texts[i];
     SettingsValues v;
     LoadSettings(fake, v);
-    EXPECT_EQ((Six{v.Kind, v.Size, v.Speed, v.Num, v.Intval, v.Sync}), row.want)
+    EXPECT_EQ((std::array{v.Kind, v.Size, v.Speed, v.Num, v.Intval, v.Sync}), row.want)
         << ::testing::PrintToString(row.texts);
-    EXPECT_EQ(fake.calls.at(0), "GetPrivateProfileString(Section,Kind,256,D:\\S\\quillmere.ini)");
+    EXPECT_EQ(fake.calls.at(0),
+              "GetPrivateProfileString(Section,Kind,256,C:\\Savers\\quillmere.ini)");
   }
 }
 
