@@ -35,6 +35,10 @@ def test_the_dialog_is_centred_on_its_painted_background_and_texture():
     for panel, x, y in ((12, 195, 2), (12, 2, 125), (228, 3, 30), (228, 225, 128)):
         seen = shot.pixel(dialog.x + panel + x, dialog.y + 36 + y)
         assert seen == tile.pixel(x, y % 26), f"texture at {panel + x},{y}"
+    # The set, cancel and exit faces show released (their left columns: the art is stretched).
+    for name, left, top in (("button", 276, 188), ("button", 372, 188), ("exit", 456, 4)):
+        art = Shot(path=os.path.join(ASSETS, f"{name}_released.bmp"))
+        assert shot.shows(art, dialog.x + left, dialog.y + top, 1, 4), f"{name} at {left},{top}"
 
 
 def test_a_covered_dialog_shows_the_same_once_uncovered():

@@ -1,16 +1,10 @@
-"""Start-up of the real quillmere.scr: switches that end by themselves, and the guard that ends
+"""Start-up of the real quillmere.scr: the guard that ends
 every start while a saver or a settings dialog is open, also when two start at once."""
 from harness import *
 
 
 def shown():
     return len(windows_titled(SAVER)) + len(windows_titled(DIALOG))
-
-
-def test_unknown_switches_end_by_themselves():
-    for args in (["/x"], ["s"], ["/"], ["/a", "1234"]):
-        Run(args).wait_exit(10)
-        assert shown() == 0, f"{args} opened a window"
 
 
 def test_every_start_ends_at_once_while_the_saver_or_the_dialog_is_open():
