@@ -96,6 +96,7 @@ TEST(HandleArgument, NamesTheWindowOfItsLow32BitsWidenedByTheirSign) {
       {.text = "12.5", .p = 12, .a = 12},
       {.text = "-1", .p = 0xffffffffffffffff, .a = 0xffffffffffffffff},
       {.text = "4.294967296e9", .p = 0, .a = 0},  // 2^32
+      {.text = "18446744071562067968", .p = 0xffffffff80000000, .a = 0xffffffff80000000},
       {.text = "18446744073709551615", .p = 0xffffffffffffffff, .a = 0xffffffffffffffff},
       {.text = "-9223372036854775808", .p = 0, .a = 0},
       {.text = "18446744073709551616", .p = {}, .a = {}},  // beyond 64 bits: no window
