@@ -2,6 +2,7 @@
 prefix of its own (on an Xephyr where asked) for a file that changes Wine, and for each test a time
 limit and the end of every program it started."""
 
+import fcntl
 import os
 import shutil
 import signal
@@ -54,39 +55,44 @@ def start_x_server(command, first_display):
     raise AssertionError(f"no display for {command[0]}")
 
 
+def booted_prefix():
+    """The run's prefix, booted once and kept between runs; files running side by side wait here for
+    the one that boots it."""
+    os.makedirs(STATE, exist_ok=True)
+    with open(os.path.join(STATE, "boot.lock"), "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        if not os.path.exists(os.path.join(os.environ["WINEPREFIX"], "system.reg")):
+            quietly("wineboot", "-i", timeout=240)
+            quietly("wineserver", "-w", timeout=120)
+    return os.environ["WINEPREFIX"]
+
+
 @pytest.fixture(scope="session")
 def desktop():
-    """A 1024x768 Xvfb and the run's Wine prefix, booted once and kept between runs."""
-    os.makedirs(STATE, exist_ok=True)
+    """A 1024x768 Xvfb of the file's own."""
     xvfb = start_x_server(["Xvfb", "-screen", "0", "1024x768x24"], 90)
-    ENV["WINEPREFIX"] = os.environ["WINEPREFIX"]
-    if not os.path.exists(os.path.join(ENV["WINEPREFIX"], "system.reg")):
-        quietly("wineboot", "-i", timeout=240)
-        quietly("wineserver", "-w", timeout=120)
-    # A persistent wineserver keeps every start quick.
-    quietly("wineserver", "-p", start_new_session=True)
     yield
-    quietly("wineserver", "-k", timeout=30)
     stop_x_server(xvfb)
 
 
 @pytest.fixture(scope="module")
 def prefix(request, desktop):
     """The run's prefix, or for a file marked own_prefix a copy of it (booted already: a second,
-    where booting takes twenty), on an Xephyr of the given screens inside the Xvfb where asked."""
-    marker = request.node.get_closest_marker("own_prefix")
-    if marker is None:
-        yield
-        return
+    where booting takes twenty), on an Xephyr of the given screens inside the Xvfb where asked. A
+    file in a prefix of its own can run beside the others."""
     before = dict(ENV)
-    screens = marker.kwargs.get("screens", ())
+    ENV["WINEPREFIX"] = booted_prefix()
+    marker = request.node.get_closest_marker("own_prefix")
+    screens = marker.kwargs.get("screens", ()) if marker else ()
     xephyr = start_x_server(["Xephyr", *screens], 140) if screens else None
-    ENV["WINEPREFIX"] = os.path.join(STATE, f"wineprefix-{marker.args[0]}")
-    if not os.path.exists(os.path.join(ENV["WINEPREFIX"], "system.reg")):
-        shutil.copytree(os.environ["WINEPREFIX"], ENV["WINEPREFIX"], symlinks=True)
-    quietly("wineserver", "-p")
+    if marker:
+        ENV["WINEPREFIX"] = os.path.join(STATE, f"wineprefix-{marker.args[0]}")
+        if not os.path.exists(os.path.join(ENV["WINEPREFIX"], "system.reg")):
+            shutil.copytree(os.environ["WINEPREFIX"], ENV["WINEPREFIX"], symlinks=True)
+    # A persistent wineserver keeps every start quick.
+    quietly("wineserver", "-p", start_new_session=True)
     yield
-    quietly("wineserver", "-k")
+    quietly("wineserver", "-k", timeout=30)
     if xephyr:
         stop_x_server(xephyr)
     ENV.clear()
