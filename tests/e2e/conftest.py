@@ -67,20 +67,13 @@ def booted_prefix():
     return os.environ["WINEPREFIX"]
 
 
-@pytest.fixture(scope="session")
-def desktop():
-    """A 1024x768 Xvfb of the file's own."""
-    xvfb = start_x_server(["Xvfb", "-screen", "0", "1024x768x24"], 90)
-    yield
-    stop_x_server(xvfb)
-
-
 @pytest.fixture(scope="module")
-def prefix(request, desktop):
-    """The run's prefix, or for a file marked own_prefix a copy of it (booted already: a second,
-    where booting takes twenty), on an Xephyr of the given screens inside the Xvfb where asked. A
-    file in a prefix of its own can run beside the others."""
+def prefix(request):
+    """A 1024x768 Xvfb of the file's own, and the run's prefix or, for a file marked own_prefix, a
+    copy of it (booted already: a second, where booting takes twenty), on an Xephyr of the given
+    screens inside the Xvfb where asked. A file in a prefix of its own can run beside the others."""
     before = dict(ENV)
+    xvfb = start_x_server(["Xvfb", "-screen", "0", "1024x768x24"], 90)
     ENV["WINEPREFIX"] = booted_prefix()
     marker = request.node.get_closest_marker("own_prefix")
     screens = marker.kwargs.get("screens", ()) if marker else ()
@@ -95,6 +88,7 @@ def prefix(request, desktop):
     quietly("wineserver", "-k", timeout=30)
     if xephyr:
         stop_x_server(xephyr)
+    stop_x_server(xvfb)
     ENV.clear()
     ENV.update(before)
 

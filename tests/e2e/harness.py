@@ -138,9 +138,8 @@ class Dialog:
     def values(self):
         self.run.wait_exit(10)
         lines = (self.run.ini_bytes() or b"no file").decode().split()
-        assert (
-            lines[0] == "[Section]" and [line.split("=")[0] for line in lines[1:]] == KEYS
-        ), f"file {lines}"
+        assert lines[0] == "[Section]", f"file {lines}"
+        assert [line.split("=")[0] for line in lines[1:]] == KEYS
         return [int(line.split("=")[1]) for line in lines[1:]]
 
 
