@@ -134,16 +134,10 @@ std::optional<std::int32_t> RoundToInt32(double value) {
   return static_cast<std::int32_t>(rounded);
 }
 
-std::optional<double> ParseWholeValue(std::string_view text) {
-  const std::optional<std::string> number = WholeNumberText(text);
-  if (!number) return std::nullopt;
-  const double value = RoundHalfEven(ToDouble(*number));
-  return std::isnan(value) ? std::nullopt : std::optional<double>(value);
-}
-
 std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
-  const std::optional<double> value = ParseWholeValue(text);
-  return value ? RoundToInt32(*value) : std::nullopt;
+  const std::optional<std::string> number = WholeNumberText(text);
+  // A text too large for a double reads as NaN, which no 32-bit number is.
+  return number ? RoundToInt32(ToDouble(*number)) : std::nullopt;
 }
 
 std::optional<std::uint64_t> ParseWhole64(std::string_view text) {

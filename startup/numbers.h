@@ -14,9 +14,6 @@ double RoundHalfEven(double value);
 // The nearest 32-bit integer, halves to even; empty when it lies outside 32 bits (or is NaN).
 std::optional<std::int32_t> RoundToInt32(double value);
 
-// A whole text as a number, fraction rounded half to even; empty when it is not a number.
-std::optional<double> ParseWholeValue(std::string_view text);
-
 // A whole text as a 32-bit integer: blanks around the number allowed, a fraction rounded half
 // to even. Empty when the text is not a number or does not fit 32 bits.
 std::optional<std::int32_t> ParseWholeNumber(std::string_view text);
