@@ -120,6 +120,8 @@ class SystemInfo {
  public:
   virtual ~SystemInfo() = default;
   virtual std::int32_t GetVersionEx(OsVersionInfo& info) = 0;
+  // The user interface's language (a LANGID: the primary language in the low 10 bits).
+  virtual std::uint16_t UserInterfaceLanguage() = 0;
 };
 
 // The Windows 95/98 screen-saver password services, loaded at run time where they exist.

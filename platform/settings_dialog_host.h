@@ -41,6 +41,9 @@ enum class DialogPicture {
   ExitPressed,
 };
 
+// The system's colours that stand in for the skin under high contrast.
+enum class SystemColour { Window, WindowText, Highlight, HighlightText, ButtonFace, ButtonText };
+
 // The settings dialog's window as the platform builds it.
 class SettingsDialogHost {
  public:
@@ -50,6 +53,9 @@ class SettingsDialogHost {
   virtual void DrawBackgroundLine(std::int32_t y, std::int32_t width, std::uint32_t colour) = 0;
   // A plain copy of the whole texture tile onto a panel's backing image at (x, y).
   virtual void CopyTextureTile(DialogControl panel, std::int32_t x, std::int32_t y) = 0;
+  // Covers a panel's backing image with one colour, 0x00BBGGRR.
+  virtual void FillPanel(DialogControl panel, std::uint32_t colour) = 0;
+  virtual std::uint32_t SystemColourOf(SystemColour which) = 0;
   virtual void ShowPicture(DialogControl control, std::int32_t index, DialogPicture picture) = 0;
   virtual void SetLabelText(DialogControl control, std::int32_t index, std::string_view text) = 0;
   // Moves the slider's thumb without a change notification.
@@ -60,7 +66,11 @@ class SettingsDialogHost {
   virtual void DispatchPending() = 0;
   virtual void Destroy() = 0;
   // Tells the user, in a message box, that the settings could not be saved.
-  virtual void TellSettingsNotSaved() = 0;
+  virtual void TellSettingsNotSaved(std::string_view message) = 0;
+  // The keyboard moved to another element (its row of the accessible items; -1 the dialog itself).
+  virtual void FocusMoved(std::int32_t item) = 0;
+  // The focus cue is shown from now on: the system is told, as for its own dialogs.
+  virtual void ShowFocusCues() = 0;
 };
 
 }  // namespace quillmere::platform

@@ -42,6 +42,7 @@ class HeadlessSystem final : public platform::Windowing,
     info.dwPlatformId = platform::kPlatformWin32Nt;
     return 1;
   }
+  std::uint16_t UserInterfaceLanguage() override { return 0x0409; }
   void PwdChangePassword(std::string_view, platform::WindowHandle) override {}
   std::int32_t VerifyScreenSavePwd(platform::WindowHandle) override { return 1; }
 

@@ -8,8 +8,6 @@
 
 namespace quillmere::settings_dialog {
 
-enum class AccessibleRole { Slider, RadioButton, PushButton, Link };
-
 struct AccessibleItem {
   std::string name;   // UTF-8, in the dialog's face
   std::string value;  // a slider's value as its label shows it; empty for the others

@@ -4,10 +4,13 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
 #include "platform/settings_dialog_host.h"
+#include "settings_dialog/accessibility.h"
 #include "settings_dialog/layout.h"
 #include "settings_dialog/layout_scale.h"
 #include "settings_dialog/sliders.h"
@@ -21,6 +24,20 @@ using MouseButton = platform::MouseButton;
 inline constexpr std::int32_t kPatternChoices = 6;
 inline constexpr std::int32_t kPatternStrips = 5;
 inline constexpr std::int32_t kSyncChoices = 2;
+
+// The keys the dialog answers; the rest go to the system.
+enum class Key { Tab, Left, Right, Up, Down, PageUp, PageDown, Home, End, Space, Other };
+
+// The face the dialog shows: a hand-written Language line ("ja" or "en") wins over the user
+// interface's language, which gives Japanese only when its primary language is Japanese.
+Face ChooseFace(std::string_view language_line, std::uint16_t ui_language);
+
+// Where the focus cue is drawn: one surface's pixels around the focused element.
+struct FocusCue {
+  Surface surface;
+  Box box;
+  bool operator==(const FocusCue&) const = default;
+};
 
 class SettingsDialog {
  public:
@@ -49,6 +66,28 @@ class SettingsDialog {
   void OnDpiChange(std::int32_t dpi);
 
   void OnScroll(std::int32_t index, ScrollRequest request, std::int32_t thumb_position);
+
+  // The keyboard: a key-down answers whether the dialog used it.
+  bool OnKeyDown(Key key, bool shift);
+  void OnKeyUp(Key key);
+  // The system showed or hid the keyboard cues.
+  void OnFocusCuesChange(bool shown);
+  std::optional<FocusCue> Cue() const;
+
+  // What a screen reader is told, one row for each actionable element in Tab order.
+  std::vector<AccessibleItem> AccessibleItems() const;
+  // A reader asked for an item's default action: what a click on it does.
+  void Activate(std::size_t item);
+
+  // High contrast on or off, now and whenever the theme changes: the skin is painted again.
+  void OnThemeChange(bool high_contrast);
+  bool high_contrast() const { return high_contrast_; }
+  // The ink of an element's text or drawing, and the paper an element lays under it, if any.
+  Ink InkOf(const Element& element) const;
+  std::optional<Ink> PaperOf(const Element& element) const;
+
+  Face face() const { return face_; }
+  std::string_view ExitTip() const;
   // A close that comes from the system: closes without writing.
   void OnSystemClose();
 
@@ -80,12 +119,22 @@ class SettingsDialog {
   void SelectPattern(std::int32_t pattern);
   void SelectSync(std::int32_t sync);
   void SetSlider(std::int32_t index, std::int32_t value);
+  void ShowCues();
+  // The focus on a stop of the Tab order (-1: the dialog itself); tells the host what moved.
+  void FocusStop(std::int32_t stop);
+  std::int32_t FocusedItem() const;
+  void MoveInGroup(std::int32_t step);
+  void Press(std::size_t item);
+  void Release(std::size_t item);
+  Box ItemBox(const Actionable& item) const;
+  const Element& InLayout(DialogControl control, std::int32_t index) const;
   platform::Point Cursor();
   platform::Point WindowPosition();
 
   platform::Platform& platform_;
   platform::SettingsDialogHost& host_;
   startup::SettingsValues& values_;
+  Face face_;
   std::vector<Element> layout_;
   std::array<Slider, 4> sliders_;
   const Element* captured_ = nullptr;
@@ -94,6 +143,12 @@ class SettingsDialog {
   std::int16_t grab_y_ = 0;
   LayoutScale scale_;  // the scale of the window's pixels, in which the grab offset lies
   bool closed_ = false;
+  bool loaded_ = false;
+  bool high_contrast_ = false;
+  bool cues_shown_ = false;
+  std::int32_t focus_ = -1;          // the stop the keyboard is on; -1 the dialog itself
+  std::int32_t focused_item_ = -1;   // the item last told to the host
+  std::optional<std::size_t> held_;  // the button Space holds down
 };
 
 }  // namespace quillmere::settings_dialog

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "platform/settings_dialog_host.h"
 
@@ -18,7 +19,19 @@ enum class Surface { Dialog, PatternPanel, ValuesPanel };
 enum class ElementKind { Picture, Label, Slider, Panel };
 enum class Align { Left, Right, Centre };
 enum class Pointer { Arrow, Hand };
-enum class Ink { WindowText, White, Link };
+// The skin's inks, and the system's colours that stand in for the skin under high contrast.
+enum class Ink {
+  WindowText,
+  White,
+  Link,
+  Window,
+  Highlight,
+  HighlightText,
+  ButtonFace,
+  ButtonText,
+};
+// The language the dialog's words are in.
+enum class Face { Japanese, English };
 
 struct Box {
   std::int32_t x = 0;
@@ -37,7 +50,8 @@ struct Element {
   Surface surface;
   ElementKind kind;
   Box box;
-  std::string_view text;
+  std::string_view text;     // in the Japanese face; a picture's is the name a reader hears
+  std::string_view english;  // the same in the English face
   Align align = Align::Left;
   Pointer pointer = Pointer::Arrow;
   Ink ink = Ink::WindowText;
@@ -52,9 +66,28 @@ inline constexpr std::int32_t kTileWidth = 239;
 inline constexpr std::int32_t kTileHeight = 26;
 inline constexpr std::string_view kHomePageUrl = "https://quillmere.example/";
 inline constexpr std::string_view kCredit = "quillmere 作 Ver.1.1.0";
+inline constexpr std::string_view kEnglishCredit = "quillmere, version 1.1.0";
 
 // Every element, each surface's elements from the bottom of the stack to the top.
 std::span<const Element> Layout();
+// The layout with the face's words in every element's text.
+std::vector<Element> LayoutIn(Face face);
+
+enum class AccessibleRole { Slider, RadioButton, PushButton, Link };
+
+// An element a user can act on, in Tab order; a choice group is one stop. A reader hears the
+// element's words, or its partner's where it has none; a joined partner's box is part of the
+// item's, so a choice's mark and its strip or label are one item.
+struct Actionable {
+  DialogControl control;
+  std::int32_t index;
+  AccessibleRole role;
+  std::int32_t stop;
+  DialogControl partner;
+  std::int32_t partner_index;
+  bool joined;
+};
+std::span<const Actionable> Actionables();
 
 // The element's row of the layout; nullptr when the control has no such index.
 const Element* Find(DialogControl control, std::int32_t index = 0);

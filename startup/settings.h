@@ -44,6 +44,9 @@ inline constexpr std::array<SettingDescription, 6> kSettings = {{
 inline constexpr SettingDescription kMonitorsSetting = {"Monitors", &SettingsValues::Monitors, 0, 0,
                                                         1};
 
+// A hand-written line that picks the settings dialog's language ("ja" or "en"); never written.
+inline constexpr std::string_view kLanguageKey = "Language";
+
 inline constexpr std::string_view kSettingsSection = "Section";
 inline constexpr std::string_view kSettingsFileName = "\\quillmere.ini";
 

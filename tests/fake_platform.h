@@ -32,7 +32,8 @@ class FakePlatform final : public platform::Windowing,
   I32 show_cursor_result = -1;
   I32 verify_result = 1;
   U32 platform_id = platform::kPlatformWin32Nt;
-  bool claim_wins = true;  // this start is the only one running
+  std::uint16_t ui_language = 0x0411;  // Japanese (Japan)
+  bool claim_wins = true;              // this start is the only one running
   double twips_per_pixel_x = 15;
   double screen_width_twips = 1024 * 15, screen_height_twips = 768 * 15;
   std::vector<std::string> executable_paths;
@@ -102,6 +103,7 @@ class FakePlatform final : public platform::Windowing,
     info.dwPlatformId = platform_id;
     return Answer(1, "GetVersionEx", info.dwOSVersionInfoSize);
   }
+  std::uint16_t UserInterfaceLanguage() override { return ui_language; }
   void PwdChangePassword(Text key, Handle w) override { Log("PwdChangePassword", key, w); }
   I32 VerifyScreenSavePwd(Handle w) override {
     return Answer(verify_result, "VerifyScreenSavePwd", w);

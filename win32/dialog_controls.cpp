@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -26,11 +27,7 @@ using settings_dialog::Surface;
 constexpr COLORREF kWhiteInk = RGB(255, 255, 255);
 constexpr COLORREF kLinkInk = RGB(255, 255, 192);
 constexpr COLORREF kDialogBackground = RGB(128, 128, 128);
-constexpr char kExitTip[] = "exit button";
 constexpr char kNotSavedTitle[] = "quillmere";
-constexpr char kNotSavedText[] =
-    "設定を保存できませんでした。\n"
-    "設定ファイルに書き込めるか確かめてから、もう一度「設定」を押してください。";
 
 constexpr std::array<int, 5> kPatternStripIds = {IDB_PATTERN0, IDB_PATTERN1, IDB_PATTERN2,
                                                  IDB_PATTERN3, IDB_PATTERN4};
@@ -43,8 +40,10 @@ const Box& BoxOf(DialogControl control, std::int32_t index = 0) {
 
 std::size_t SurfaceIndex(Surface surface) { return static_cast<std::size_t>(surface); }
 
-TOOLINFOW ExitTool(HWND dialog, HINSTANCE instance, const LayoutScale& scale) {
-  static std::wstring text = Widen(kExitTip);
+TOOLINFOW ExitTool(HWND dialog, HINSTANCE instance, const LayoutScale& scale,
+                   std::string_view tip) {
+  static std::wstring text;
+  text = Widen(tip);
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_SUBCLASS;
@@ -169,14 +168,14 @@ void DialogWindow::Rescale(int dpi, const platform::Rect& window) {
   for (Surface surface : {Surface::Dialog, Surface::PatternPanel, Surface::ValuesPanel})
     Compose(surface);
   if (tip_ != nullptr) {
-    TOOLINFOW tool = ExitTool(window_, instance_, scale_);
+    TOOLINFOW tool = ExitTool(window_, instance_, scale_, core_.ExitTip());
     SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
 
 void DialogWindow::MeasureAutoSizedLabels() {
   HDC dc = GetDC(window_);
-  for (const Element& element : settings_dialog::Layout()) {
+  for (const Element& element : core_.layout()) {
     if (!element.width_follows_text) continue;
     HGDIOBJ previous = SelectObject(dc, FontOf(element.control));
     const std::wstring text = Widen(element.text);
@@ -193,7 +192,7 @@ void DialogWindow::AddExitTip() {
                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
                          nullptr, instance_, nullptr);
   if (tip_ == nullptr) return;
-  TOOLINFOW tool = ExitTool(window_, instance_, scale_);
+  TOOLINFOW tool = ExitTool(window_, instance_, scale_, core_.ExitTip());
   SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
@@ -204,7 +203,114 @@ void DialogWindow::Compose(Surface surface) {
   for (const Element& element : core_.layout()) {
     if (element.surface == surface) DrawElement(backing.dc(), element);
   }
+  DrawFocusCue(backing.dc(), surface);
   if (HWND window = WindowOf(surface)) InvalidateRect(window, nullptr, FALSE);
+}
+
+void DialogWindow::ComposeAll() {
+  for (Surface surface : {Surface::Dialog, Surface::PatternPanel, Surface::ValuesPanel})
+    Compose(surface);
+}
+
+void DialogWindow::DrawFocusCue(HDC dc, Surface surface) {
+  const auto cue = core_.Cue();
+  if (!cue || cue->surface != surface) return;
+  const RECT box = RectOf(scale_.ToPhysical(cue->box));
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, RGB(255, 255, 255));
+  DrawFocusRect(dc, &box);
+}
+
+COLORREF DialogWindow::ColourOf(settings_dialog::Ink ink) const {
+  using settings_dialog::Ink;
+  switch (ink) {
+    case Ink::White:
+      return kWhiteInk;
+    case Ink::Link:
+      return kLinkInk;
+    case Ink::Window:
+      return GetSysColor(COLOR_WINDOW);
+    case Ink::Highlight:
+      return GetSysColor(COLOR_HIGHLIGHT);
+    case Ink::HighlightText:
+      return GetSysColor(COLOR_HIGHLIGHTTEXT);
+    case Ink::ButtonFace:
+      return GetSysColor(COLOR_BTNFACE);
+    case Ink::ButtonText:
+      return GetSysColor(COLOR_BTNTEXT);
+    case Ink::WindowText:
+      break;
+  }
+  return GetSysColor(COLOR_WINDOWTEXT);
+}
+
+std::uint32_t DialogWindow::SystemColourOf(platform::SystemColour which) {
+  using platform::SystemColour;
+  switch (which) {
+    case SystemColour::Window:
+      return ColourOf(settings_dialog::Ink::Window);
+    case SystemColour::Highlight:
+      return ColourOf(settings_dialog::Ink::Highlight);
+    case SystemColour::HighlightText:
+      return ColourOf(settings_dialog::Ink::HighlightText);
+    case SystemColour::ButtonFace:
+      return ColourOf(settings_dialog::Ink::ButtonFace);
+    case SystemColour::ButtonText:
+      return ColourOf(settings_dialog::Ink::ButtonText);
+    case SystemColour::WindowText:
+      break;
+  }
+  return ColourOf(settings_dialog::Ink::WindowText);
+}
+
+// Under high contrast the skin's pictures give way to plain shapes in the system's colours.
+void DialogWindow::DrawHighContrastPicture(HDC dc, const Element& element) {
+  const RECT box = RectOf(scale_.ToPhysical(element.box));
+  const COLORREF ink = ColourOf(core_.InkOf(element));
+  if (const auto paper = core_.PaperOf(element)) {
+    HBRUSH brush = CreateSolidBrush(ColourOf(*paper));
+    FillRect(dc, &box, brush);
+    DeleteObject(brush);
+  }
+  auto shown = shown_.find({element.control, element.index});
+  const DialogPicture picture = shown == shown_.end() ? DialogPicture::None : shown->second;
+  const int line = std::max(1, scale_.ToPhysical(1));
+  const bool pressed =
+      picture == DialogPicture::ButtonPressed || picture == DialogPicture::ExitPressed;
+  HPEN pen = CreatePen(PS_SOLID, pressed ? 2 * line : line, ink);
+  HGDIOBJ old_pen = SelectObject(dc, pen);
+  HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  switch (element.control) {
+    case DialogControl::SetFace:
+    case DialogControl::CancelFace:
+      Rectangle(dc, box.left, box.top, box.right, box.bottom);
+      break;
+    case DialogControl::ExitButton:
+      Rectangle(dc, box.left, box.top, box.right, box.bottom);
+      MoveToEx(dc, box.left + 3 * line, box.top + 3 * line, nullptr);
+      LineTo(dc, box.right - 3 * line, box.bottom - 3 * line);
+      MoveToEx(dc, box.right - 3 * line - 1, box.top + 3 * line, nullptr);
+      LineTo(dc, box.left + 3 * line - 1, box.bottom - 3 * line);
+      break;
+    case DialogControl::PatternMarks:
+    case DialogControl::SyncMarks:
+      if (picture == DialogPicture::None) break;
+      Ellipse(dc, box.left, box.top, box.right, box.bottom);
+      if (picture == DialogPicture::OptionOn) {
+        HBRUSH dot = CreateSolidBrush(ink);
+        SelectObject(dc, dot);
+        Ellipse(dc, box.left + 3 * line, box.top + 3 * line, box.right - 3 * line,
+                box.bottom - 3 * line);
+        SelectObject(dc, GetStockObject(NULL_BRUSH));
+        DeleteObject(dot);
+      }
+      break;
+    default:
+      break;
+  }
+  SelectObject(dc, old_brush);
+  SelectObject(dc, old_pen);
+  DeleteObject(pen);
 }
 
 void DialogWindow::DrawElement(HDC dc, const Element& element) {
@@ -220,6 +326,10 @@ void DialogWindow::DrawPictureOver(HDC dc, const Picture& picture, const Box& bo
 
 void DialogWindow::DrawPictureElement(HDC dc, const Element& element) {
   const Box& box = element.box;
+  if (core_.high_contrast() && element.control != DialogControl::PatternStrips) {
+    DrawHighContrastPicture(dc, element);
+    return;
+  }
   if (element.control == DialogControl::TitleStrip) {
     DrawPictureOver(dc, pictures_[IDB_TITLE], box);
     return;
@@ -244,10 +354,7 @@ void DialogWindow::DrawPictureElement(HDC dc, const Element& element) {
 void DialogWindow::DrawLabelElement(HDC dc, const Element& element) {
   auto text_found = texts_.find({element.control, element.index});
   const std::wstring text = text_found != texts_.end() ? text_found->second : Widen(element.text);
-  COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
-  if (element.ink == settings_dialog::Ink::White) ink = kWhiteInk;
-  if (element.ink == settings_dialog::Ink::Link) ink = kLinkInk;
-  SetTextColor(dc, ink);
+  SetTextColor(dc, ColourOf(core_.InkOf(element)));
   SetBkMode(dc, TRANSPARENT);
   HGDIOBJ previous = SelectObject(dc, FontOf(element.control));
   UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_TOP;
@@ -279,6 +386,17 @@ void DialogWindow::CopyTextureTile(DialogControl panel, std::int32_t x, std::int
   Compose(surface);
 }
 
+void DialogWindow::FillPanel(DialogControl panel, std::uint32_t colour) {
+  const Surface surface =
+      panel == DialogControl::PatternPanel ? Surface::PatternPanel : Surface::ValuesPanel;
+  HBRUSH brush = CreateSolidBrush(colour);
+  const RECT all = RectOf(scale_.ToPhysical(settings_dialog::Find(panel)->box));
+  const RECT from_corner{0, 0, all.right - all.left, all.bottom - all.top};
+  FillRect(BaseOf(surface).dc(), &from_corner, brush);
+  DeleteObject(brush);
+  Compose(surface);
+}
+
 void DialogWindow::ShowPicture(DialogControl control, std::int32_t index, DialogPicture picture) {
   const Element* element = settings_dialog::Find(control, index);
   if (element == nullptr) return;
@@ -298,8 +416,8 @@ void DialogWindow::SetSliderPosition(std::int32_t index, std::int32_t value) {
   SetScrollPos(sliders_[static_cast<std::size_t>(index)], SB_CTL, value, TRUE);
 }
 
-void DialogWindow::TellSettingsNotSaved() {
-  const std::wstring text = Widen(kNotSavedText);
+void DialogWindow::TellSettingsNotSaved(std::string_view message) {
+  const std::wstring text = Widen(message);
   HFONT font = MakeMessageFont(scale_.dpi(), text.c_str());
   ShowMessageBoxInFont(window_, font, text.c_str(), Widen(kNotSavedTitle).c_str());
   if (font != nullptr) DeleteObject(font);

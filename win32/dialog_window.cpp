@@ -78,6 +78,8 @@ void DialogWindow::Run() {
   arrow_ = LoadCursorW(nullptr, IDC_ARROW);
 
   CreateSurfaces();
+  // Known before the first resize notification paints the background.
+  core_.OnThemeChange(HighContrastOn());
   CreateWindows(CentredPlacement(scale_));
   if (window_ == nullptr) return;
   // Built at the layout's own scale, then scaled the way a move to another monitor scales it.
@@ -89,18 +91,18 @@ void DialogWindow::Run() {
   MeasureAutoSizedLabels();
   core_.Load();
   loaded_ = true;
-  for (Surface surface : {Surface::Dialog, Surface::PatternPanel, Surface::ValuesPanel})
-    Compose(surface);
+  ComposeAll();
 
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
+  // The dialog itself holds the keyboard at first, so nothing blinks until the user moves.
+  SetFocus(window_);
   UpdateWindow(window_);
   AddExitTip();
   // Modal: waits for each message until the dialog has closed, then ShowSettingsDialog returns.
   MSG message;
   while (!core_.closed() && !destroyed_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    Dispatch(message);
   }
   the_dialog = nullptr;
 }
@@ -126,11 +128,12 @@ void DialogWindow::CreateWindows(const platform::Rect& placement) {
     panel = CreateWindowExW(0, kPanelClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
                             0, 0, window_, nullptr, instance_, nullptr);
   }
+  // No tab stop: a click leaves the keyboard with the dialog, which draws the sliders' focus cue,
+  // so no scroll bar blinks a caret of its own.
   for (std::size_t i = 0; i < sliders_.size(); ++i) {
     const settings_dialog::SliderRow& row = settings_dialog::kSliderRows[i];
     sliders_[i] = CreateWindowExW(
-        0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP | SBS_HORZ, 0, 0, 0, 0,
-        panels_[1],
+        0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 0, 0, panels_[1],
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSliderIdBase + static_cast<int>(i))),
         instance_, nullptr);
     SetScrollRange(sliders_[i], SB_CTL, row.minimum, row.maximum, FALSE);
@@ -159,8 +162,7 @@ void DialogWindow::DispatchPending() {
       PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    Dispatch(message);
   }
 }
 
@@ -216,6 +218,11 @@ LRESULT DialogWindow::OnMessage(HWND window, Surface surface, UINT message, WPAR
       return OnCaptureLost(window, message, wparam, lparam);
     case WM_HSCROLL:
       return OnHScroll(reinterpret_cast<HWND>(lparam), wparam);
+    case WM_UPDATEUISTATE:
+      return OnUpdateUiState(window, wparam, lparam);
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+      return OnThemeChange(window, message, wparam, lparam);
     case WM_CLOSE:
       return OnClose();
     case WM_DESTROY:

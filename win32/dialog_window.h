@@ -23,6 +23,9 @@ namespace quillmere::win32 {
 // Shows the settings dialog modally; returns when it has closed.
 void ShowSettingsDialog(HINSTANCE instance, platform::Platform& platform);
 
+// Whether the user chose a high-contrast theme.
+bool HighContrastOn();
+
 class DialogWindow final : public platform::SettingsDialogHost {
  public:
   DialogWindow(HINSTANCE instance, platform::Platform& platform)
@@ -38,6 +41,8 @@ class DialogWindow final : public platform::SettingsDialogHost {
   platform::WindowHandle Window() override;
   void DrawBackgroundLine(std::int32_t y, std::int32_t width, std::uint32_t colour) override;
   void CopyTextureTile(platform::DialogControl panel, std::int32_t x, std::int32_t y) override;
+  void FillPanel(platform::DialogControl panel, std::uint32_t colour) override;
+  std::uint32_t SystemColourOf(platform::SystemColour which) override;
   void ShowPicture(platform::DialogControl control, std::int32_t index,
                    platform::DialogPicture picture) override;
   void SetLabelText(platform::DialogControl control, std::int32_t index,
@@ -47,7 +52,9 @@ class DialogWindow final : public platform::SettingsDialogHost {
   void MoveWindowLeft(std::int32_t left) override;
   void DispatchPending() override;
   void Destroy() override;
-  void TellSettingsNotSaved() override;
+  void TellSettingsNotSaved(std::string_view message) override;
+  void FocusMoved(std::int32_t item) override;
+  void ShowFocusCues() override;
 
  private:
   using Surface = settings_dialog::Surface;
@@ -71,8 +78,14 @@ class DialogWindow final : public platform::SettingsDialogHost {
   LRESULT OnMouseMove(Surface surface, LPARAM lparam);
   LRESULT OnCaptureLost(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnHScroll(HWND slider, WPARAM wparam);
+  LRESULT OnUpdateUiState(HWND window, WPARAM wparam, LPARAM lparam);
+  LRESULT OnThemeChange(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnClose();
   LRESULT OnDestroy(HWND window);
+
+  // Keys reach the core before any window sees them.
+  void Dispatch(const MSG& message);
+  bool TakeKey(const MSG& message);
 
   // Building the window and its controls.
   void RegisterClasses();
@@ -90,6 +103,10 @@ class DialogWindow final : public platform::SettingsDialogHost {
 
   // Drawing the controls onto the surfaces.
   void Compose(Surface surface);
+  void ComposeAll();
+  void DrawFocusCue(HDC dc, Surface surface);
+  void DrawHighContrastPicture(HDC dc, const settings_dialog::Element& element);
+  COLORREF ColourOf(settings_dialog::Ink ink) const;
   void DrawElement(HDC dc, const settings_dialog::Element& element);
   void DrawPictureElement(HDC dc, const settings_dialog::Element& element);
   void DrawLabelElement(HDC dc, const settings_dialog::Element& element);

@@ -160,6 +160,8 @@ std::int32_t Win32Platform::GetVersionEx(platform::OsVersionInfo& info) {
   return result;
 }
 
+std::uint16_t Win32Platform::UserInterfaceLanguage() { return GetUserDefaultUILanguage(); }
+
 void Win32Platform::PwdChangePassword(std::string_view registry_key,
                                       platform::WindowHandle parent) {
   if (auto change = LoadOptional<PwdChangePasswordFunction>(L"mpr.dll", "PwdChangePasswordA")) {

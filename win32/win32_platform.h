@@ -51,6 +51,7 @@ class Win32Platform final : public platform::Windowing,
 
   // SystemInfo
   std::int32_t GetVersionEx(platform::OsVersionInfo& info) override;
+  std::uint16_t UserInterfaceLanguage() override;
 
   // PasswordServices
   void PwdChangePassword(std::string_view registry_key, platform::WindowHandle parent) override;

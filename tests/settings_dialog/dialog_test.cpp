@@ -52,6 +52,10 @@ struct Bench final : platform::SettingsDialogHost {
   platform::WindowHandle Window() override { return 0x7001; }
   void DrawBackgroundLine(std::int32_t, std::int32_t, std::uint32_t) override {}
   void CopyTextureTile(DialogControl, std::int32_t, std::int32_t) override {}
+  void FillPanel(DialogControl, std::uint32_t colour) override { fake.Log("FillPanel", colour); }
+  std::uint32_t SystemColourOf(platform::SystemColour which) override {
+    return 0x100 + static_cast<std::uint32_t>(which);
+  }
   void ShowPicture(DialogControl control, std::int32_t index, DialogPicture picture) override {
     pictures[{control, index}] = picture;
     const char* names[] = {"None",    "On",           "Off",        "Released",
@@ -69,7 +73,9 @@ struct Bench final : platform::SettingsDialogHost {
     if (close_in_yield) dialog.OnSystemClose();
   }
   void Destroy() override { fake.Log("Destroy"); }
-  void TellSettingsNotSaved() override { fake.Log("TellSettingsNotSaved"); }
+  void TellSettingsNotSaved(std::string_view text) override { fake.Log("NotSaved", text); }
+  void FocusMoved(std::int32_t item) override { fake.Log("Focus", item); }
+  void ShowFocusCues() override { fake.Log("ShowFocusCues"); }
   static std::string Name(DialogControl control) {
     const std::map<DialogControl, std::string> names = {
         {PatternMarks, "PatternMarks"}, {SyncMarks, "SyncMarks"},   {SetFace, "SetFace"},

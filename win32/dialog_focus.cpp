@@ -1,0 +1,98 @@
+// The settings dialog's keyboard, focus cue and theme: keys go to the core before any control
+// sees them, and the system hears where the focus is.
+#include "win32/dialog_window.h"
+
+namespace quillmere::win32 {
+namespace {
+
+using settings_dialog::Key;
+
+Key KeyOf(WPARAM virtual_key) {
+  switch (virtual_key) {
+    case VK_TAB:
+      return Key::Tab;
+    case VK_LEFT:
+      return Key::Left;
+    case VK_RIGHT:
+      return Key::Right;
+    case VK_UP:
+      return Key::Up;
+    case VK_DOWN:
+      return Key::Down;
+    case VK_PRIOR:
+      return Key::PageUp;
+    case VK_NEXT:
+      return Key::PageDown;
+    case VK_HOME:
+      return Key::Home;
+    case VK_END:
+      return Key::End;
+    case VK_SPACE:
+      return Key::Space;
+    default:
+      return Key::Other;
+  }
+}
+
+constexpr LPARAM kKeyWasDown = 1 << 30;
+
+}  // namespace
+
+bool HighContrastOn() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+void DialogWindow::Dispatch(const MSG& message) {
+  if (!TakeKey(message)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// As a standard dialog's message loop does: a key for any of the dialog's windows is the
+// dialog's, so a focused slider cannot keep Tab to itself.
+bool DialogWindow::TakeKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN && message.message != WM_KEYUP) return false;
+  if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+  const Key key = KeyOf(message.wParam);
+  if (message.message == WM_KEYUP) {
+    core_.OnKeyUp(key);
+    return key == Key::Space;
+  }
+  // Space held down repeats; the press is the first.
+  if (key == Key::Space && (message.lParam & kKeyWasDown) != 0) return true;
+  return core_.OnKeyDown(key, GetKeyState(VK_SHIFT) < 0);
+}
+
+void DialogWindow::FocusMoved(std::int32_t item) {
+  if (GetFocus() != window_) SetFocus(window_);
+  NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, item + 1);
+  ComposeAll();
+}
+
+void DialogWindow::ShowFocusCues() {
+  SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  ComposeAll();
+}
+
+LRESULT DialogWindow::OnUpdateUiState(HWND window, WPARAM wparam, LPARAM lparam) {
+  if (window == window_ && (HIWORD(wparam) & UISF_HIDEFOCUS) != 0) {
+    if (LOWORD(wparam) == UIS_CLEAR) core_.OnFocusCuesChange(true);
+    if (LOWORD(wparam) == UIS_SET) core_.OnFocusCuesChange(false);
+    ComposeAll();
+  }
+  return DefWindowProcW(window, WM_UPDATEUISTATE, wparam, lparam);
+}
+
+LRESULT DialogWindow::OnThemeChange(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (window == window_) {
+    core_.OnThemeChange(HighContrastOn());
+    ComposeAll();
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+}  // namespace quillmere::win32
