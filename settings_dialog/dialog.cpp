@@ -177,7 +177,6 @@ bool SettingsDialog::OnMouseDown(Surface surface, std::int32_t x, std::int32_t y
                                  MouseButton button) {
   const Element* element = HitTest(surface, x, y, layout_);
   if (element == nullptr) return false;
-  if (const auto item = ItemOf(*element)) FocusStop(Item(*item).stop);
   const auto index = static_cast<std::int16_t>(element->index);
   switch (element->control) {
     case DialogControl::TitleStrip:
@@ -210,6 +209,8 @@ bool SettingsDialog::OnMouseDown(Surface surface, std::int32_t x, std::int32_t y
     default:
       break;
   }
+  // A click puts the keyboard where it was, on the choice it may just have made.
+  if (const auto item = ItemOf(*element); item && !closed_) FocusStop(Item(*item).stop);
   if (captured_ != nullptr || closed_) return false;
   captured_ = element;
   return true;

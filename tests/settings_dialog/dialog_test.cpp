@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
+#include <set>
 
 #include "settings_dialog/layout_scale.h"
 #include "tests/fake_platform.h"
@@ -24,10 +26,24 @@ const std::string kClose = "DrawAnimatedRects(0x7001,3,{274,268,750,499},{800,60
 
 // The dialog loaded centred on a 1024 x 768 screen, the cursor at (800, 600), logging to the fake.
 struct Bench final : platform::SettingsDialogHost {
-  explicit Bench(const SettingsValues& loaded = {0, 5, 5, 100, 10, 0}) : values(loaded) {
+  explicit Bench(const SettingsValues& loaded = {0, 5, 5, 100, 10, 0},
+                 std::optional<std::string> language = {}, std::uint16_t ui_language = 0x0411)
+      : fake(Fake(language, ui_language)), values(loaded) {
     fake.window_rects[Window()] = {274, 268, 750, 499};
     fake.cursor = Point{800, 600};
     dialog.Load();
+  }
+  static testing::FakePlatform Fake(std::optional<std::string> language, std::uint16_t ui) {
+    testing::FakePlatform fake;
+    if (language) fake.ini["Section"]["Language"] = *language;
+    fake.ui_language = ui;
+    return fake;
+  }
+  void Keys(std::initializer_list<Key> keys, bool shift = false) {
+    for (Key key : keys) {
+      dialog.OnKeyDown(key, shift);
+      dialog.OnKeyUp(key);
+    }
   }
   // The calls since the last Take that start with one of the prefixes.
   Lines Take(std::initializer_list<std::string_view> prefixes) {
@@ -50,8 +66,10 @@ struct Bench final : platform::SettingsDialogHost {
   }
 
   platform::WindowHandle Window() override { return 0x7001; }
-  void DrawBackgroundLine(std::int32_t, std::int32_t, std::uint32_t) override {}
-  void CopyTextureTile(DialogControl, std::int32_t, std::int32_t) override {}
+  void DrawBackgroundLine(std::int32_t, std::int32_t, std::uint32_t colour) override {
+    line_colours.insert(colour);
+  }
+  void CopyTextureTile(DialogControl, std::int32_t, std::int32_t) override { fake.Log("Tile"); }
   void FillPanel(DialogControl, std::uint32_t colour) override { fake.Log("FillPanel", colour); }
   std::uint32_t SystemColourOf(platform::SystemColour which) override {
     return 0x100 + static_cast<std::uint32_t>(which);
@@ -87,6 +105,7 @@ struct Bench final : platform::SettingsDialogHost {
   platform::Platform platform = fake.Bundle();
   SettingsValues values;
   std::map<std::pair<DialogControl, std::int32_t>, DialogPicture> pictures;
+  std::set<std::uint32_t> line_colours;
   bool close_in_yield = false;  // the system closes the dialog while it yields
   SettingsDialog dialog{platform, *this, values};
 };
@@ -292,6 +311,245 @@ TEST(Pointers, TheHandShowsOverWhatReactsToAClick) {
   };
   for (const Row& row : rows)
     EXPECT_EQ(b.dialog.PointerAt(row.on, row.at.x, row.at.y), row.want) << row.name;
+}
+
+// Tab goes round the stops from the first slider; the cue, hidden until then, rings the item.
+TEST(Keyboard, TabVisitsEveryStopInOrderAndTheCueRingsTheFocusedItem) {
+  Bench b({2, 5, 5, 100, 10, 1});
+  b.dialog.SetTextWidth(Link, 0, 150);
+  EXPECT_EQ(b.dialog.Cue(), std::nullopt);
+  struct Row {
+    std::string name;
+    FocusCue cue;
+  };
+  const Row rows[] = {
+      {.name = "Focus(0)", .cue = {kValues, {87, 7, 87, 19}}},
+      {.name = "Focus(1)", .cue = {kValues, {87, 31, 87, 19}}},
+      {.name = "Focus(2)", .cue = {kValues, {87, 55, 87, 19}}},
+      {.name = "Focus(3)", .cue = {kValues, {87, 79, 87, 19}}},
+      {.name = "Focus(6)", .cue = {kPatterns, {7, 47, 179, 15}}},  // the selected choice
+      {.name = "Focus(11)", .cue = {kValues, {139, 107, 57, 15}}},
+      {.name = "Focus(12)", .cue = {kDialog, {275, 187, 93, 24}}},  // round the face
+      {.name = "Focus(13)", .cue = {kDialog, {371, 187, 93, 24}}},
+      {.name = "Focus(14)", .cue = {kDialog, {455, 3, 17, 17}}},
+      {.name = "Focus(15)", .cue = {kDialog, {15, 203, 152, 15}}},  // as wide as its text
+      {.name = "Focus(0)", .cue = {kValues, {87, 7, 87, 19}}},
+  };
+  for (const Row& row : rows) {
+    b.Keys({Key::Tab});
+    EXPECT_EQ(b.Take({"Focus", "ShowFocusCues"}).back(), row.name);
+    EXPECT_EQ(b.dialog.Cue(), row.cue) << row.name;
+  }
+  b.Keys({Key::Tab}, true);
+  EXPECT_EQ(b.Take({"Focus", "ShowFocusCues"}), Lines{"Focus(15)"});
+}
+
+TEST(Keyboard, AClickMovesTheKeyboardWithoutACueAndTabGoesOnFromThere) {
+  Bench b;
+  b.dialog.OnMouseDown(kValues, 160, 110, Left);  // 非同期
+  b.dialog.OnMouseUp(kValues, 160, 110, Left);
+  EXPECT_EQ(b.dialog.Cue(), std::nullopt);
+  b.Keys({Key::Tab});
+  EXPECT_EQ(b.Take({"Focus", "ShowFocusCues"}), (Lines{"Focus(11)", "ShowFocusCues", "Focus(12)"}));
+}
+
+TEST(Keyboard, ArrowsPagesHomeAndEndMoveAFocusedSliderAndItsLabelEchoes) {
+  Bench b;
+  b.Take({});
+  b.Keys({Key::Down});  // the first arrow only puts the keyboard on Size
+  b.Keys({Key::Right, Key::Down, Key::Left, Key::Up, Key::PageDown, Key::PageUp, Key::End,
+          Key::Right, Key::Home, Key::Left});
+  EXPECT_EQ(b.Take({"Label"}),
+            (Lines{"Label(SliderValues,0,6)", "Label(SliderValues,0,7)", "Label(SliderValues,0,6)",
+                   "Label(SliderValues,0,5)", "Label(SliderValues,0,6)", "Label(SliderValues,0,5)",
+                   "Label(SliderValues,0,20)", "Label(SliderValues,0,1)"}));
+  EXPECT_EQ(b.values.Size, 1);
+}
+
+TEST(Keyboard, ArrowsAndSpaceSelectRoundAChoiceGroupAsAPressDoes) {
+  struct Row {
+    std::string name;
+    std::int32_t kind = 2, sync = 0, tabs = 5;
+    std::initializer_list<Key> keys;
+    std::string marks;
+    std::string focus = {};  // the item the keyboard is on afterwards
+  };
+  const Row rows[] = {
+      {.name = "down", .keys = {Key::Down}, .marks = "---+--.|+-.", .focus = "Focus(7)"},
+      {.name = "left", .keys = {Key::Left}, .marks = "-+----.|+-.", .focus = "Focus(5)"},
+      {.name = "right from the last", .kind = 5, .keys = {Key::Right}, .marks = "+-----.|+-."},
+      {.name = "up from the first", .kind = 0, .keys = {Key::Up}, .marks = "-----+.|+-."},
+      {.name = "down from none", .kind = 7, .keys = {Key::Down}, .marks = "+-----.|+-."},
+      {.name = "up from none", .kind = 7, .keys = {Key::Up}, .marks = "-----+.|+-."},
+      {.name = "space on none", .kind = -1, .keys = {Key::Space}, .marks = "+-----.|+-."},
+      {.name = "pages", .keys = {Key::PageDown, Key::Home, Key::End}, .marks = "--+---.|+-."},
+      {.name = "sync right", .tabs = 6, .keys = {Key::Right}, .marks = "--+---.|-+."},
+      {.name = "sync down from the last",
+       .sync = 1,
+       .tabs = 6,
+       .keys = {Key::Down},
+       .marks = "--+---.|+-.",
+       .focus = "Focus(10)"},
+      {.name = "sync left from none",
+       .sync = 3,
+       .tabs = 6,
+       .keys = {Key::Left},
+       .marks = "--+---.|-+.",
+       .focus = "Focus(11)"},
+  };
+  for (const Row& row : rows) {
+    Bench b({row.kind, 5, 5, 100, 10, row.sync});
+    for (std::int32_t i = 0; i < row.tabs; ++i) b.Keys({Key::Tab});
+    b.Take({});
+    b.Keys(row.keys);
+    EXPECT_EQ(b.Marks(), row.marks) << row.name;
+    if (!row.focus.empty()) {
+      EXPECT_EQ(b.Take({"Focus"}), Lines{row.focus}) << row.name;
+    }
+  }
+}
+
+// Space presses and releases as a button of the mouse does, through the same handlers.
+TEST(Keyboard, SpaceOnAButtonOrTheLinkDoesWhatAClickDoes) {
+  const Lines cancel = {"Show(CancelFace,0,Pressed)", "Show(CancelFace,0,Released)",
+                        "DispatchPending", kClose, "Destroy"};
+  struct Row {
+    std::string name;
+    std::int32_t back_tabs;
+    bool tab_while_held = false;
+    Lines want;
+  };
+  const Row rows[] = {
+      {.name = "link", .back_tabs = 1, .want = {"ShellOpen(0x7001,https://quillmere.example/)"}},
+      {.name = "exit",
+       .back_tabs = 2,
+       .want = {"Show(ExitButton,0,ExitPressed)", "Show(ExitButton,0,ExitReleased)",
+                "DispatchPending", kClose, "Destroy"}},
+      {.name = "cancel", .back_tabs = 3, .want = cancel},
+      {.name = "set",
+       .back_tabs = 4,
+       .want = {"Show(SetFace,0,Pressed)", "Show(SetFace,0,Released)", "DispatchPending",
+                Write("Kind", " 0"), Write("Size", " 5"), Write("Speed", " 5"),
+                Write("Num", " 100"), Write("Intval", " 10"), Write("Sync", " 0"), kClose,
+                "Destroy"}},
+      {.name = "set left while held",
+       .back_tabs = 4,
+       .tab_while_held = true,
+       .want = {"Show(SetFace,0,Pressed)", "Show(SetFace,0,Released)"}},
+  };
+  for (const Row& row : rows) {
+    Bench b;
+    for (std::int32_t i = 0; i < row.back_tabs; ++i) b.Keys({Key::Tab}, true);
+    b.Take({});
+    b.dialog.OnKeyDown(Key::Space, false);
+    if (row.tab_while_held) b.dialog.OnKeyDown(Key::Tab, false);
+    b.dialog.OnKeyUp(Key::Space);
+    EXPECT_EQ(b.Take({"Show", "Dispatch", "Write", "DrawAnimated", "Destroy", "ShellOpen"}),
+              row.want)
+        << row.name;
+  }
+}
+
+TEST(Accessible, EveryItemHasItsNameInTheFaceItsRoleStateAndBoxOnTheDialog) {
+  using enum AccessibleRole;
+  struct Row {
+    std::optional<std::string> language = {};
+    std::size_t item;
+    AccessibleItem want;
+  };
+  const Row rows[] = {
+      {.item = 0, .want = {"ｻｲｽﾞ", "5", Slider, false, false, {316, 44, 85, 17}}},
+      {.item = 2, .want = {"数", "300", Slider, false, false, {316, 92, 85, 17}}},
+      {.item = 6, .want = {"青", "", RadioButton, true, false, {20, 84, 177, 13}}},
+      {.item = 9, .want = {"ﾗﾝﾀﾞﾑ", "", RadioButton, false, false, {20, 144, 48, 13}}},
+      {.item = 11, .want = {"非同期", "", RadioButton, true, false, {368, 144, 55, 13}}},
+      {.item = 12, .want = {"設定", "", PushButton, false, false, {276, 188, 91, 22}}},
+      {.item = 14, .want = {"閉じる", "", PushButton, false, false, {456, 4, 15, 15}}},
+      {.item = 15,
+       .want = {"https://quillmere.example/", "", Link, false, false, {16, 204, 214, 13}}},
+      {.language = "en", .item = 0, .want = {"Size", "5", Slider, false, false, {316, 44, 85, 17}}},
+      {.language = "en",
+       .item = 7,
+       .want = {"Rainbow", "", RadioButton, false, false, {20, 104, 177, 13}}},
+      {.language = "en",
+       .item = 10,
+       .want = {"One", "", RadioButton, false, false, {316, 144, 42, 13}}},
+      {.language = "en", .item = 13, .want = {"Cancel", "", PushButton, false, false, {}}},
+      {.language = "en", .item = 14, .want = {"Close", "", PushButton, false, false, {}}},
+  };
+  for (const Row& row : rows) {
+    Bench b({2, 5, 5, 300, 10, 1}, row.language);
+    std::vector<AccessibleItem> items = b.dialog.AccessibleItems();
+    ASSERT_EQ(items.size(), 16u);
+    AccessibleItem seen = items[row.item];
+    if (row.want.box == Box{}) seen.box = {};  // the box is another row's concern
+    EXPECT_EQ(seen, row.want) << row.item << " " << row.want.name;
+  }
+  Bench b;
+  b.Keys({Key::Tab});
+  EXPECT_TRUE(b.dialog.AccessibleItems()[0].focused);
+}
+
+TEST(Accessible, AReadersDefaultActionDoesWhatAClickDoes) {
+  Bench b;
+  b.dialog.Activate(8);
+  EXPECT_EQ(b.Marks(), "----+-.|+-.");
+  b.Take({});
+  b.dialog.Activate(13);
+  EXPECT_EQ(b.Take({"Show", "Dispatch", "Write", "DrawAnimated", "Destroy"}),
+            (Lines{"Show(CancelFace,0,Pressed)", "Show(CancelFace,0,Released)", "DispatchPending",
+                   kClose, "Destroy"}));
+}
+
+TEST(Face, AHandWrittenLanguageLineWinsOverThePrimaryLanguageOfTheUserInterface) {
+  struct Row {
+    std::string name;
+    std::optional<std::string> language = {};
+    std::uint16_t ui;
+    Face want;
+  };
+  const Row rows[] = {
+      {.name = "Japanese", .ui = 0x0411, .want = Face::Japanese},
+      {.name = "Japanese of another region", .ui = 0x0811, .want = Face::Japanese},
+      {.name = "English", .ui = 0x0409, .want = Face::English},
+      {.name = "German", .ui = 0x0407, .want = Face::English},
+      {.name = "en on Japanese", .language = "en", .ui = 0x0411, .want = Face::English},
+      {.name = "JA on English", .language = "JA", .ui = 0x0409, .want = Face::Japanese},
+      {.name = "fr ignored", .language = "fr", .ui = 0x0411, .want = Face::Japanese},
+      {.name = "japanese ignored", .language = "japanese", .ui = 0x0409, .want = Face::English},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(Bench({}, row.language, row.ui).dialog.face(), row.want) << row.name;
+  }
+}
+
+// Under high contrast the skin gives way to the system's colours, each text on its own pair.
+TEST(HighContrast, PaintsInTheSystemsColoursAndEveryTextStandsOnItsPair) {
+  Bench b;
+  b.line_colours.clear();
+  b.Take({});
+  b.dialog.OnThemeChange(true);
+  EXPECT_EQ(b.line_colours, (std::set<std::uint32_t>{0x100}));  // the window colour
+  EXPECT_EQ(b.Take({"FillPanel", "Tile"}), Lines(2, "FillPanel(256)"));
+  const std::set<std::pair<Ink, Ink>> pairs = {{Ink::WindowText, Ink::Window},
+                                               {Ink::Highlight, Ink::Window},
+                                               {Ink::HighlightText, Ink::Highlight},
+                                               {Ink::ButtonText, Ink::ButtonFace}};
+  const auto layout = b.dialog.layout();
+  for (auto label = layout.begin(); label != layout.end(); ++label) {
+    if (label->kind != ElementKind::Label) continue;
+    Ink paper = Ink::Window;
+    for (auto under = layout.begin(); under != label; ++under) {
+      const Box& box = label->box;
+      if (under->surface == label->surface && under->box.Contains(box.x + 1, box.y + 1) &&
+          b.dialog.PaperOf(*under))
+        paper = *b.dialog.PaperOf(*under);
+    }
+    EXPECT_TRUE(pairs.contains({b.dialog.InkOf(*label), paper})) << label->text;
+  }
+  b.dialog.OnThemeChange(false);
+  EXPECT_GT(b.line_colours.size(), 100u);
+  EXPECT_EQ(b.Take({"FillPanel", "Tile"}), Lines(28, "Tile"));
 }
 
 }  // namespace
