@@ -1,5 +1,6 @@
 """The skinned settings dialog of the real quillmere.scr: place, skin and repaint, drags by the title
-strip, the set button writing all six keys, sliders under the keyboard, closes that write nothing, a failed write."""
+strip, the set button writing all six keys, every setting from the keyboard, closes that write
+nothing, a failed write."""
 import os
 import tempfile
 import time
@@ -98,21 +99,15 @@ def test_set_writes_all_six_keys_in_order():
         assert dialog.values() == want, f"after set: {dialog.values()}, not {want}"
 
 
-def test_a_clicked_slider_follows_arrows_pages_home_and_end_and_enter_escape_do_nothing():
+def test_every_setting_changes_and_commits_from_the_keyboard_and_enter_escape_do_nothing():
     dialog = Dialog()
-    for row, x, keys in (
-        (0, 8, ["End"]),
-        (1, 44, ["Home"]),
-        (2, 79, ["End", "Prior"]),
-        (3, 44, ["Home", "Right", "Next", "Left"]),
-    ):
-        dialog.click(slider(row, x))
-        key(*keys)
-    key("Return", "Escape")
+    dialog.click(slider(3, 79))  # 11 seconds, and the keyboard on that slider
+    key("Left", "shift+Tab", "shift+Tab", "shift+Tab", "End", "Tab", "Home", "Tab", "End", "Prior")
+    key("Tab", "Next", "Tab", "Down", "Down", "Tab", "Right", "Return", "Escape")
     time.sleep(3)
     assert windows_titled(DIALOG), "Enter or Escape closed the dialog"
-    dialog.click(SET)
-    assert dialog.values() == [0, 20, 1, 199, 6, 0], f"after the keys: {dialog.values()}"
+    key("Tab", "space")
+    assert dialog.values() == [2, 20, 1, 199, 11, 1], f"after the keys: {dialog.values()}"
 
 
 def test_a_moved_slider_then_cancel_exit_or_alt_f4_leaves_even_a_hostile_file_byte_for_byte():
