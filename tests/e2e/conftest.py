@@ -71,7 +71,8 @@ def booted_prefix():
 def prefix(request):
     """A 1024x768 Xvfb of the file's own, and the run's prefix or, for a file marked own_prefix, a
     copy of it (booted already: a second, where booting takes twenty), on an Xephyr of the given
-    screens inside the Xvfb where asked. A file in a prefix of its own can run beside the others."""
+    screens inside the Xvfb and in the given locale where asked. A file in a prefix of its own can
+    run beside the others."""
     before = dict(ENV)
     xvfb = start_x_server(["Xvfb", "-screen", "0", "1024x768x24"], 90)
     ENV["WINEPREFIX"] = booted_prefix()
@@ -82,6 +83,9 @@ def prefix(request):
         ENV["WINEPREFIX"] = os.path.join(STATE, f"wineprefix-{marker.args[0]}")
         if not os.path.exists(os.path.join(ENV["WINEPREFIX"], "system.reg")):
             shutil.copytree(os.environ["WINEPREFIX"], ENV["WINEPREFIX"], symlinks=True)
+        # Wine takes its UI language and code page from the locale its wineserver starts in.
+        if "locale" in marker.kwargs:
+            ENV["LC_ALL"] = ENV["LANG"] = marker.kwargs["locale"]
     # A persistent wineserver keeps every start quick.
     quietly("wineserver", "-p", start_new_session=True)
     yield

@@ -9,6 +9,8 @@ import pytest
 
 from harness import *
 
+# The dialog's Japanese face shows where Windows' user interface is Japanese; elsewhere, English.
+pytestmark = pytest.mark.own_prefix("ja", locale="ja_JP.UTF-8")
 CANCEL, EXIT = (417, 200), (463, 11)
 
 
