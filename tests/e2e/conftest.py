@@ -83,9 +83,9 @@ def prefix(request):
         ENV["WINEPREFIX"] = os.path.join(STATE, f"wineprefix-{marker.args[0]}")
         if not os.path.exists(os.path.join(ENV["WINEPREFIX"], "system.reg")):
             shutil.copytree(os.environ["WINEPREFIX"], ENV["WINEPREFIX"], symlinks=True)
-        # Wine takes its UI language and code page from the locale its wineserver starts in.
-        if "locale" in marker.kwargs:
-            ENV["LC_ALL"] = ENV["LANG"] = marker.kwargs["locale"]
+    # Wine takes its UI language and code page from the locale its wineserver starts in: an
+    # English one unless the file asks for another, whatever the shell's is.
+    ENV["LC_ALL"] = ENV["LANG"] = (marker.kwargs if marker else {}).get("locale", "C.UTF-8")
     # A persistent wineserver keeps every start quick.
     quietly("wineserver", "-p", start_new_session=True)
     yield

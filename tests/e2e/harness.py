@@ -139,8 +139,9 @@ class Dialog:
         self.run.wait_exit(10)
         lines = (self.run.ini_bytes() or b"no file").decode().split()
         assert lines[0] == "[Section]", f"file {lines}"
-        assert [line.split("=")[0] for line in lines[1:]] == KEYS
-        return [int(line.split("=")[1]) for line in lines[1:]]
+        entries = [line.split("=") for line in lines[1:] if line != "Language=en"]
+        assert [key for key, value in entries] == KEYS
+        return [int(value) for key, value in entries]
 
 
 def start_saver(args=("/s",), settings=BUSY, pointer=(512, 384)):

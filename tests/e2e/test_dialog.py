@@ -82,12 +82,12 @@ def test_a_drag_ends_when_another_program_cancels_it_or_takes_the_capture(how, m
     assert geometry(dialog.wid)[:2] == (left, top)
 
 
-def test_set_writes_all_six_keys_in_order():
+def test_set_writes_all_six_keys_in_order_and_keeps_a_hand_written_language_line():
     long_size = "0" * 254 + "7" + "9" * 45  # read back cut to its first 255 characters: 7
     folder = os.path.join(tempfile.mkdtemp(prefix="quillmere-e2e-"), "設定Ωテスト")
     for settings, folder, clicks, want in (
         (
-            ini(Kind=0, Size=long_size, Speed=3, Num=120, Intval=20, Sync=1),
+            ini(Kind=0, Size=long_size, Speed=3, Num=120, Intval=20, Sync=1, Language="en"),
             folder,
             [((12 + 104, 36 + 54), 3)],
             [2, 7, 3, 120, 20, 1],
@@ -99,6 +99,7 @@ def test_set_writes_all_six_keys_in_order():
             dialog.click(point, button)
         dialog.click(SET)
         assert dialog.values() == want, f"after set: {dialog.values()}, not {want}"
+        assert (b"Language=en" in dialog.run.ini_bytes()) == bool(settings), "Language line"
 
 
 def test_every_setting_changes_and_commits_from_the_keyboard_and_enter_escape_do_nothing():
