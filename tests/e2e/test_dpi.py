@@ -1,5 +1,6 @@
 """The dialog at 144 and 192 dots per inch (Wine's LogPixels, in a prefix of its own): size, place, skin,
-a strip and "設定" as at 96, the not-saved message; the still filling the same share of a pane at 192."""
+a strip and the set button as at 96, the English words clear of their neighbours, the not-saved
+message; the still filling the same share of a pane at 192."""
 import os
 import tempfile
 
@@ -34,6 +35,23 @@ def test_the_dialog_scales_is_centred_and_saves_a_chosen_strip(dpi, size, strip)
     dialog.click((116, 50 + 20 * strip))
     dialog.click(SET)
     assert dialog.values()[0] == strip
+
+
+# Between each English word and its right-hand neighbour (layout pixels): only skin, no ink.
+GAPS = [(312, 48 + 24 * row, 316, 61 + 24 * row) for row in range(4)]
+GAPS += [(310, 144, 316, 157), (361, 144, 368, 157), (250, 184, 276, 197)]
+
+
+@pytest.mark.parametrize("dpi", [96, 144, 192])
+def test_the_english_words_keep_clear_of_their_neighbours(dpi):
+    at_dpi(dpi)
+    dialog = Dialog(dpi=dpi)
+    shot = Shot(f"english-{dpi}")
+    at = lambda v: int(v * dpi / 96 + 0.5)
+    for x0, y0, x1, y1 in GAPS:
+        box = (dialog.x + at(x0), dialog.y + at(y0), dialog.x + at(x1), dialog.y + at(y1))
+        ink = {colour for colour in shot.colours(*box) if max(colour) < 80}
+        assert not ink, f"text runs into {x0},{y0}-{x1},{y1} at {dpi} dpi"
 
 
 def test_at_192_the_skin_doubles_every_pixel_and_the_caption_font():
