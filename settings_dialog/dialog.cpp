@@ -310,8 +310,8 @@ bool SettingsDialog::OnKeyDown(Key key, bool shift) {
 
 void SettingsDialog::OnKeyUp(Key key) {
   if (key != Key::Space || !held_) return;
-  const std::size_t item = *std::exchange(held_, std::nullopt);
-  if (static_cast<std::int32_t>(item) == FocusedItem()) Release(item);
+  // A held button the keyboard left has been let go already.
+  Release(*held_);
 }
 
 void SettingsDialog::OnFocusCuesChange(bool shown) { cues_shown_ = shown; }
