@@ -1,9 +1,6 @@
 #include "settings_dialog/dialog.h"
 
-#include <algorithm>
-#include <cctype>
 #include <string>
-#include <utility>
 
 #include "settings_dialog/skin.h"
 #include "startup/platform_helpers.h"
@@ -17,87 +14,7 @@ bool IsClickButton(MouseButton button) {
   return button == MouseButton::Left || button == MouseButton::Right;
 }
 
-constexpr std::uint16_t kJapanese = 0x11;
-
-struct Phrases {
-  std::string_view exit_tip;
-  std::string_view not_saved;
-};
-
-constexpr Phrases kJapanesePhrases = {
-    "exit button",
-    "設定を保存できませんでした。\n"
-    "設定ファイルに書き込めるか確かめてから、もう一度「設定」を押してください。",
-};
-constexpr Phrases kEnglishPhrases = {
-    "Close without saving",
-    "The settings could not be saved.\n"
-    "Check that the settings file can be written, then press \"Save\" again.",
-};
-
-bool SameLetters(std::string_view text, std::string_view word) {
-  return std::ranges::equal(
-      text, word, [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
-}
-
-std::optional<ScrollRequest> SliderRequest(Key key) {
-  switch (key) {
-    case Key::Left:
-    case Key::Up:
-      return ScrollRequest::LineLeft;
-    case Key::Right:
-    case Key::Down:
-      return ScrollRequest::LineRight;
-    case Key::PageUp:
-      return ScrollRequest::PageLeft;
-    case Key::PageDown:
-      return ScrollRequest::PageRight;
-    case Key::Home:
-      return ScrollRequest::ToLeft;
-    case Key::End:
-      return ScrollRequest::ToRight;
-    default:
-      return std::nullopt;
-  }
-}
-
-Box Union(const Box& a, const Box& b) {
-  const std::int32_t x = std::min(a.x, b.x);
-  const std::int32_t y = std::min(a.y, b.y);
-  return {x, y, std::max(a.x + a.w, b.x + b.w) - x, std::max(a.y + a.h, b.y + b.h) - y};
-}
-
-const Actionable& Item(std::size_t item) { return Actionables()[item]; }
-
-std::int32_t StopCount() { return Actionables().back().stop + 1; }
-
-// The items of one stop of the Tab order: a choice group's several, any other's one.
-std::vector<std::size_t> ItemsOf(std::int32_t stop) {
-  std::vector<std::size_t> items;
-  for (std::size_t i = 0; i < Actionables().size(); ++i) {
-    if (Item(i).stop == stop) items.push_back(i);
-  }
-  return items;
-}
-
-std::optional<std::size_t> ItemOf(const Element& element) {
-  for (std::size_t i = 0; i < Actionables().size(); ++i) {
-    const Actionable& item = Item(i);
-    const bool own = item.control == element.control && item.index == element.index;
-    const bool joined =
-        item.joined && item.partner == element.control && item.partner_index == element.index;
-    if (own || joined) return i;
-  }
-  return std::nullopt;
-}
-
 }  // namespace
-
-Face ChooseFace(std::string_view language_line, std::uint16_t ui_language) {
-  if (SameLetters(language_line, "ja")) return Face::Japanese;
-  if (SameLetters(language_line, "en")) return Face::English;
-  return (ui_language & 0x3FF) == kJapanese ? Face::Japanese : Face::English;
-}
 
 SettingsDialog::SettingsDialog(platform::Platform& platform, platform::SettingsDialogHost& host,
                                startup::SettingsValues& values)
@@ -210,7 +127,7 @@ bool SettingsDialog::OnMouseDown(Surface surface, std::int32_t x, std::int32_t y
       break;
   }
   // A click puts the keyboard where it was, on the choice it may just have made.
-  if (const auto item = ItemOf(*element); item && !closed_) FocusStop(Item(*item).stop);
+  if (!closed_) FocusOn(*element);
   if (captured_ != nullptr || closed_) return false;
   captured_ = element;
   return true;
@@ -270,7 +187,7 @@ void SettingsDialog::OnScroll(std::int32_t index, ScrollRequest request,
                               std::int32_t thumb_position) {
   if (index < 0 || index >= static_cast<std::int32_t>(sliders_.size())) return;
   Slider& slider = sliders_[static_cast<std::size_t>(index)];
-  FocusStop(Item(static_cast<std::size_t>(index)).stop);
+  FocusOn(*Find(DialogControl::Sliders, index));
   if (slider.Apply(request, thumb_position)) {
     host_.SetSliderPosition(index, slider.value());
     OnSliderChange(static_cast<std::int16_t>(index));
@@ -278,131 +195,6 @@ void SettingsDialog::OnScroll(std::int32_t index, ScrollRequest request,
     // A thumb let go where it started, or beyond the ends, goes back to the value held.
     host_.SetSliderPosition(index, slider.value());
   }
-}
-
-bool SettingsDialog::OnKeyDown(Key key, bool shift) {
-  if (closed_ || key == Key::Other) return false;
-  if (key == Key::Space) {
-    const std::int32_t item = FocusedItem();
-    if (item >= 0) Press(static_cast<std::size_t>(item));
-    return true;
-  }
-  ShowCues();
-  if (key == Key::Tab) {
-    const std::int32_t count = StopCount();
-    FocusStop(focus_ < 0 ? (shift ? count - 1 : 0) : (focus_ + (shift ? count - 1 : 1)) % count);
-    return true;
-  }
-  // The first arrow with nothing focused only puts the keyboard on the first slider.
-  if (focus_ < 0) {
-    FocusStop(0);
-    return true;
-  }
-  const Actionable& first = Item(ItemsOf(focus_).front());
-  if (first.role == AccessibleRole::Slider) {
-    if (const auto request = SliderRequest(key)) OnScroll(first.index, *request, 0);
-  } else if (first.role == AccessibleRole::RadioButton) {
-    if (key == Key::Down || key == Key::Right) MoveInGroup(1);
-    if (key == Key::Up || key == Key::Left) MoveInGroup(-1);
-  }
-  return true;
-}
-
-void SettingsDialog::OnKeyUp(Key key) {
-  if (key != Key::Space || !held_) return;
-  // A held button the keyboard left has been let go already.
-  Release(*held_);
-}
-
-void SettingsDialog::OnFocusCuesChange(bool shown) { cues_shown_ = shown; }
-
-std::optional<FocusCue> SettingsDialog::Cue() const {
-  const std::int32_t item = FocusedItem();
-  if (!cues_shown_ || item < 0) return std::nullopt;
-  const Actionable& focused = Item(static_cast<std::size_t>(item));
-  const Box box = ItemBox(focused);
-  return FocusCue{Find(focused.control, focused.index)->surface,
-                  {box.x - 1, box.y - 1, box.w + 2, box.h + 2}};
-}
-
-std::vector<AccessibleItem> SettingsDialog::AccessibleItems() const {
-  std::vector<AccessibleItem> items;
-  const std::int32_t focused = FocusedItem();
-  for (std::size_t i = 0; i < Actionables().size(); ++i) {
-    const Actionable& item = Item(i);
-    const Element& own = InLayout(item.control, item.index);
-    const Element& partner = InLayout(item.partner, item.partner_index);
-    AccessibleItem row;
-    row.name = own.text.empty() ? partner.text : own.text;
-    row.role = item.role;
-    row.focused = focused == static_cast<std::int32_t>(i);
-    row.box = ItemBox(item);
-    if (own.surface != Surface::Dialog) {
-      const Box& panel = Find(own.surface == Surface::PatternPanel ? DialogControl::PatternPanel
-                                                                   : DialogControl::ValuesPanel)
-                             ->box;
-      row.box.x += panel.x;
-      row.box.y += panel.y;
-    }
-    if (item.role == AccessibleRole::Slider) {
-      row.value = std::to_string(values_.*kSliderRows[static_cast<std::size_t>(item.index)].value);
-    }
-    if (item.control == DialogControl::PatternMarks) row.checked = values_.Kind == item.index;
-    if (item.control == DialogControl::SyncMarks) row.checked = values_.Sync == item.index;
-    items.push_back(row);
-  }
-  return items;
-}
-
-void SettingsDialog::Activate(std::size_t item) {
-  if (closed_ || item >= Actionables().size()) return;
-  FocusStop(Item(item).stop);
-  Press(item);
-  Release(item);
-}
-
-void SettingsDialog::OnThemeChange(bool high_contrast) {
-  high_contrast_ = high_contrast;
-  if (!loaded_) return;
-  OnResize();
-  TilePanels();
-}
-
-Ink SettingsDialog::InkOf(const Element& element) const {
-  if (!high_contrast_) return element.ink;
-  switch (element.control) {
-    case DialogControl::Caption:
-      return Ink::HighlightText;
-    case DialogControl::Link:
-      return Ink::Highlight;
-    case DialogControl::SetCaption:
-    case DialogControl::CancelCaption:
-    case DialogControl::ExitButton:
-      return Ink::ButtonText;
-    default:
-      return Ink::WindowText;
-  }
-}
-
-std::optional<Ink> SettingsDialog::PaperOf(const Element& element) const {
-  if (!high_contrast_) return std::nullopt;
-  switch (element.control) {
-    case DialogControl::TitleStrip:
-      return Ink::Highlight;
-    case DialogControl::SetFace:
-    case DialogControl::CancelFace:
-    case DialogControl::ExitButton:
-      return Ink::ButtonFace;
-    case DialogControl::PatternPanel:
-    case DialogControl::ValuesPanel:
-      return Ink::Window;
-    default:
-      return std::nullopt;
-  }
-}
-
-std::string_view SettingsDialog::ExitTip() const {
-  return face_ == Face::English ? kEnglishPhrases.exit_tip : kJapanesePhrases.exit_tip;
 }
 
 void SettingsDialog::OnSystemClose() {
@@ -432,8 +224,7 @@ void SettingsDialog::OnSetRelease(MouseButton) {
   if (closed_) return;
   // Closing after a failed write would lose every choice the user made.
   if (!startup::WriteAllSettings(platform_.profile, values_)) {
-    host_.TellSettingsNotSaved(face_ == Face::English ? kEnglishPhrases.not_saved
-                                                      : kJapanesePhrases.not_saved);
+    host_.TellSettingsNotSaved(NotSavedMessage());
     return;
   }
   OnUnload();
@@ -507,122 +298,6 @@ void SettingsDialog::SetSlider(std::int32_t index, std::int32_t value) {
   if (!slider.Set(value)) return;
   host_.SetSliderPosition(index, slider.value());
   OnSliderChange(static_cast<std::int16_t>(index));
-}
-
-void SettingsDialog::ShowCues() {
-  if (cues_shown_) return;
-  cues_shown_ = true;
-  host_.ShowFocusCues();
-}
-
-void SettingsDialog::FocusStop(std::int32_t stop) {
-  if (stop != focus_ && held_) {
-    // A button Space holds down goes back up without acting when the keyboard leaves it.
-    const Actionable& left = Item(*std::exchange(held_, std::nullopt));
-    if (left.control == DialogControl::ExitButton) {
-      host_.ShowPicture(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
-    } else if (left.role == AccessibleRole::PushButton) {
-      host_.ShowPicture(left.partner, 0, DialogPicture::ButtonReleased);
-    }
-  }
-  focus_ = stop;
-  const std::int32_t item = FocusedItem();
-  if (item == focused_item_) return;
-  focused_item_ = item;
-  host_.FocusMoved(item);
-}
-
-// In a choice group the keyboard is on the choice selected, or on the first when none is.
-std::int32_t SettingsDialog::FocusedItem() const {
-  if (focus_ < 0) return -1;
-  const std::vector<std::size_t> items = ItemsOf(focus_);
-  for (std::size_t item : items) {
-    const Actionable& choice = Item(item);
-    if (choice.control == DialogControl::PatternMarks && values_.Kind == choice.index)
-      return static_cast<std::int32_t>(item);
-    if (choice.control == DialogControl::SyncMarks && values_.Sync == choice.index)
-      return static_cast<std::int32_t>(item);
-  }
-  return static_cast<std::int32_t>(items.front());
-}
-
-// The next or previous choice, round the group; from none selected, the first or the last.
-void SettingsDialog::MoveInGroup(std::int32_t step) {
-  const std::vector<std::size_t> items = ItemsOf(focus_);
-  const auto count = static_cast<std::int32_t>(items.size());
-  const Actionable& first = Item(items.front());
-  const std::int32_t selected =
-      first.control == DialogControl::PatternMarks ? values_.Kind : values_.Sync;
-  const std::int32_t next = selected >= 0 && selected < count ? (selected + step + count) % count
-                            : step > 0                        ? 0
-                                                              : count - 1;
-  Press(items[static_cast<std::size_t>(next)]);
-}
-
-// The press half of what a click does; choices select on it, buttons show their pressed face.
-void SettingsDialog::Press(std::size_t item) {
-  const Actionable& target = Item(item);
-  const auto index = static_cast<std::int16_t>(target.index);
-  switch (target.control) {
-    case DialogControl::PatternMarks:
-      OnPatternMarkPress(index, MouseButton::Left);
-      break;
-    case DialogControl::SyncMarks:
-      OnSyncMarkPress(index, MouseButton::Left);
-      break;
-    case DialogControl::SetCaption:
-      OnSetPress(MouseButton::Left);
-      break;
-    case DialogControl::CancelCaption:
-      OnCancelPress(MouseButton::Left);
-      break;
-    case DialogControl::ExitButton:
-      OnExitPress(MouseButton::Left);
-      break;
-    default:
-      break;
-  }
-  if (target.role == AccessibleRole::PushButton || target.role == AccessibleRole::Link) {
-    held_ = item;
-  }
-  // A choice made from the keyboard is where the keyboard is now.
-  const std::int32_t focused = FocusedItem();
-  if (focused != focused_item_) {
-    focused_item_ = focused;
-    host_.FocusMoved(focused);
-  }
-}
-
-// The release half: buttons act through their release handlers, the link opens.
-void SettingsDialog::Release(std::size_t item) {
-  held_.reset();
-  switch (Item(item).control) {
-    case DialogControl::SetCaption:
-      OnSetRelease(MouseButton::Left);
-      break;
-    case DialogControl::CancelCaption:
-      OnCancelRelease(MouseButton::Left);
-      break;
-    case DialogControl::ExitButton:
-      OnExitRelease(MouseButton::Left);
-      break;
-    case DialogControl::Link:
-      OnUrlClick();
-      break;
-    default:
-      break;
-  }
-}
-
-Box SettingsDialog::ItemBox(const Actionable& item) const {
-  const Box own = InLayout(item.control, item.index).box;
-  return item.joined ? Union(own, InLayout(item.partner, item.partner_index).box) : own;
-}
-
-const Element& SettingsDialog::InLayout(DialogControl control, std::int32_t index) const {
-  return *std::ranges::find_if(layout_, [&](const Element& element) {
-    return element.control == control && element.index == index;
-  });
 }
 
 platform::Point SettingsDialog::Cursor() {

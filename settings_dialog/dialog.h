@@ -120,6 +120,9 @@ class SettingsDialog {
   void SelectSync(std::int32_t sync);
   void SetSlider(std::int32_t index, std::int32_t value);
   void ShowCues();
+  std::string_view NotSavedMessage() const;
+  // A click or a slider's move puts the keyboard on the element, when a user can act on it.
+  void FocusOn(const Element& element);
   // The focus on a stop of the Tab order (-1: the dialog itself); tells the host what moved.
   void FocusStop(std::int32_t stop);
   std::int32_t FocusedItem() const;

@@ -24,15 +24,11 @@ using settings_dialog::ElementKind;
 using settings_dialog::LayoutScale;
 using settings_dialog::Surface;
 
-constexpr COLORREF kWhiteInk = RGB(255, 255, 255);
-constexpr COLORREF kLinkInk = RGB(255, 255, 192);
 constexpr COLORREF kDialogBackground = RGB(128, 128, 128);
 constexpr char kNotSavedTitle[] = "quillmere";
 
 constexpr std::array<int, 5> kPatternStripIds = {IDB_PATTERN0, IDB_PATTERN1, IDB_PATTERN2,
                                                  IDB_PATTERN3, IDB_PATTERN4};
-
-RECT RectOf(const Box& box) { return {box.x, box.y, box.x + box.w, box.y + box.h}; }
 
 const Box& BoxOf(DialogControl control, std::int32_t index = 0) {
   return settings_dialog::Find(control, index)->box;
@@ -210,107 +206,6 @@ void DialogWindow::Compose(Surface surface) {
 void DialogWindow::ComposeAll() {
   for (Surface surface : {Surface::Dialog, Surface::PatternPanel, Surface::ValuesPanel})
     Compose(surface);
-}
-
-void DialogWindow::DrawFocusCue(HDC dc, Surface surface) {
-  const auto cue = core_.Cue();
-  if (!cue || cue->surface != surface) return;
-  const RECT box = RectOf(scale_.ToPhysical(cue->box));
-  SetTextColor(dc, RGB(0, 0, 0));
-  SetBkColor(dc, RGB(255, 255, 255));
-  DrawFocusRect(dc, &box);
-}
-
-COLORREF DialogWindow::ColourOf(settings_dialog::Ink ink) const {
-  using settings_dialog::Ink;
-  switch (ink) {
-    case Ink::White:
-      return kWhiteInk;
-    case Ink::Link:
-      return kLinkInk;
-    case Ink::Window:
-      return GetSysColor(COLOR_WINDOW);
-    case Ink::Highlight:
-      return GetSysColor(COLOR_HIGHLIGHT);
-    case Ink::HighlightText:
-      return GetSysColor(COLOR_HIGHLIGHTTEXT);
-    case Ink::ButtonFace:
-      return GetSysColor(COLOR_BTNFACE);
-    case Ink::ButtonText:
-      return GetSysColor(COLOR_BTNTEXT);
-    case Ink::WindowText:
-      break;
-  }
-  return GetSysColor(COLOR_WINDOWTEXT);
-}
-
-std::uint32_t DialogWindow::SystemColourOf(platform::SystemColour which) {
-  using platform::SystemColour;
-  switch (which) {
-    case SystemColour::Window:
-      return ColourOf(settings_dialog::Ink::Window);
-    case SystemColour::Highlight:
-      return ColourOf(settings_dialog::Ink::Highlight);
-    case SystemColour::HighlightText:
-      return ColourOf(settings_dialog::Ink::HighlightText);
-    case SystemColour::ButtonFace:
-      return ColourOf(settings_dialog::Ink::ButtonFace);
-    case SystemColour::ButtonText:
-      return ColourOf(settings_dialog::Ink::ButtonText);
-    case SystemColour::WindowText:
-      break;
-  }
-  return ColourOf(settings_dialog::Ink::WindowText);
-}
-
-// Under high contrast the skin's pictures give way to plain shapes in the system's colours.
-void DialogWindow::DrawHighContrastPicture(HDC dc, const Element& element) {
-  const RECT box = RectOf(scale_.ToPhysical(element.box));
-  const COLORREF ink = ColourOf(core_.InkOf(element));
-  if (const auto paper = core_.PaperOf(element)) {
-    HBRUSH brush = CreateSolidBrush(ColourOf(*paper));
-    FillRect(dc, &box, brush);
-    DeleteObject(brush);
-  }
-  auto shown = shown_.find({element.control, element.index});
-  const DialogPicture picture = shown == shown_.end() ? DialogPicture::None : shown->second;
-  const int line = std::max(1, scale_.ToPhysical(1));
-  const bool pressed =
-      picture == DialogPicture::ButtonPressed || picture == DialogPicture::ExitPressed;
-  HPEN pen = CreatePen(PS_SOLID, pressed ? 2 * line : line, ink);
-  HGDIOBJ old_pen = SelectObject(dc, pen);
-  HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-  switch (element.control) {
-    case DialogControl::SetFace:
-    case DialogControl::CancelFace:
-      Rectangle(dc, box.left, box.top, box.right, box.bottom);
-      break;
-    case DialogControl::ExitButton:
-      Rectangle(dc, box.left, box.top, box.right, box.bottom);
-      MoveToEx(dc, box.left + 3 * line, box.top + 3 * line, nullptr);
-      LineTo(dc, box.right - 3 * line, box.bottom - 3 * line);
-      MoveToEx(dc, box.right - 3 * line - 1, box.top + 3 * line, nullptr);
-      LineTo(dc, box.left + 3 * line - 1, box.bottom - 3 * line);
-      break;
-    case DialogControl::PatternMarks:
-    case DialogControl::SyncMarks:
-      if (picture == DialogPicture::None) break;
-      Ellipse(dc, box.left, box.top, box.right, box.bottom);
-      if (picture == DialogPicture::OptionOn) {
-        HBRUSH dot = CreateSolidBrush(ink);
-        SelectObject(dc, dot);
-        Ellipse(dc, box.left + 3 * line, box.top + 3 * line, box.right - 3 * line,
-                box.bottom - 3 * line);
-        SelectObject(dc, GetStockObject(NULL_BRUSH));
-        DeleteObject(dot);
-      }
-      break;
-    default:
-      break;
-  }
-  SelectObject(dc, old_brush);
-  SelectObject(dc, old_pen);
-  DeleteObject(pen);
 }
 
 void DialogWindow::DrawElement(HDC dc, const Element& element) {

@@ -73,6 +73,15 @@ void DialogWindow::FocusMoved(std::int32_t item) {
   ComposeAll();
 }
 
+void DialogWindow::DrawFocusCue(HDC dc, Surface surface) {
+  const auto cue = core_.Cue();
+  if (!cue || cue->surface != surface) return;
+  const RECT box = RectOf(scale_.ToPhysical(cue->box));
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, RGB(255, 255, 255));
+  DrawFocusRect(dc, &box);
+}
+
 void DialogWindow::ShowFocusCues() {
   SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   ComposeAll();

@@ -26,6 +26,10 @@ void ShowSettingsDialog(HINSTANCE instance, platform::Platform& platform);
 // Whether the user chose a high-contrast theme.
 bool HighContrastOn();
 
+inline RECT RectOf(const settings_dialog::Box& box) {
+  return {box.x, box.y, box.x + box.w, box.y + box.h};
+}
+
 class DialogWindow final : public platform::SettingsDialogHost {
  public:
   DialogWindow(HINSTANCE instance, platform::Platform& platform)
