@@ -90,6 +90,10 @@ void DialogWindow::Run() {
   if (!background_painted_) core_.OnResize();
   MeasureAutoSizedLabels();
   core_.Load();
+  // Someone who asked to see keyboard cues always sees the focus cue from the first click.
+  BOOL cues_always = FALSE;
+  SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &cues_always, 0);
+  core_.OnFocusCuesChange(cues_always != FALSE);
   loaded_ = true;
   ComposeAll();
 
