@@ -4,7 +4,9 @@
 #include <commctrl.h>
 
 #include <array>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "resource_ids.h"
 #include "settings_dialog/skin.h"
@@ -303,6 +305,71 @@ void DialogWindow::TellSettingsNotSaved() {
   HFONT font = MakeMessageFont(scale_.dpi(), text.c_str());
   ShowMessageBoxInFont(window_, font, text.c_str(), Widen(kNotSavedTitle).c_str());
   if (font != nullptr) DeleteObject(font);
+}
+
+// The rows as the core is to list them, read from the layout and from what the controls show.
+std::vector<settings_dialog::AccessibleItem> DialogWindow::StandInItems() const {
+  using enum DialogControl;
+  using Role = settings_dialog::AccessibleRole;
+  // An element's box as laid out now, in the dialog's client area.
+  const auto at = [this](DialogControl control, std::int32_t index) {
+    Box box = BoxOf(control, index);
+    for (const Element& element : core_.layout()) {
+      if (element.control == control && element.index == index) box = element.box;
+    }
+    const Surface surface = settings_dialog::Find(control, index)->surface;
+    if (surface == Surface::Dialog) return box;
+    const Box& panel = BoxOf(surface == Surface::PatternPanel ? PatternPanel : ValuesPanel);
+    return Box{box.x + panel.x, box.y + panel.y, box.w, box.h};
+  };
+  const auto around = [](Box a, Box b) { return Box{a.x, a.y, b.x + b.w - a.x, a.h}; };
+  const auto on = [this](DialogControl control, std::int32_t index) {
+    auto shown = shown_.find({control, index});
+    return shown != shown_.end() && shown->second == DialogPicture::OptionOn;
+  };
+  const auto text = [](DialogControl control, std::int32_t index) {
+    return std::string(settings_dialog::Find(control, index)->text);
+  };
+  std::vector<settings_dialog::AccessibleItem> items;
+  for (std::int32_t i = 0; i < 4; ++i) {
+    auto value = texts_.find({SliderValues, i});
+    const bool focused = GetFocus() == sliders_[static_cast<std::size_t>(i)];
+    items.push_back({text(StaticLabels, i), value != texts_.end() ? Narrow(value->second) : "",
+                     Role::Slider, false, focused, at(Sliders, i)});
+  }
+  for (std::int32_t i = 0; i < 5; ++i) {
+    items.push_back({"ﾊﾟﾀｰﾝ" + std::to_string(i + 1), "", Role::RadioButton, on(PatternMarks, i),
+                     false, around(at(PatternMarks, i), at(PatternStrips, i))});
+  }
+  items.push_back({text(RandomLabel, 0), "", Role::RadioButton, on(PatternMarks, 5), false,
+                   around(at(PatternMarks, 5), at(RandomLabel, 0))});
+  for (std::int32_t i = 0; i < 2; ++i) {
+    items.push_back({text(SyncLabels, i), "", Role::RadioButton, on(SyncMarks, i), false,
+                     around(at(SyncMarks, i), at(SyncLabels, i))});
+  }
+  items.push_back({text(SetCaption, 0), "", Role::PushButton, false, false, at(SetFace, 0)});
+  items.push_back({text(CancelCaption, 0), "", Role::PushButton, false, false, at(CancelFace, 0)});
+  items.push_back({kExitTip, "", Role::PushButton, false, false, at(ExitButton, 0)});
+  items.push_back({text(Link, 0), "", Role::Link, false, false, at(Link, 0)});
+  return items;
+}
+
+// A left click at the middle of the row's box, on the surface under it.
+void DialogWindow::ClickStandInItem(std::size_t item) {
+  const Box box = StandInItems()[item].box;
+  std::int32_t x = box.x + box.w / 2;
+  std::int32_t y = box.y + box.h / 2;
+  Surface surface = Surface::Dialog;
+  for (const Surface panel : {Surface::PatternPanel, Surface::ValuesPanel}) {
+    const Box& bounds = BoxOf(panel == Surface::PatternPanel ? DialogControl::PatternPanel
+                                                             : DialogControl::ValuesPanel);
+    if (!bounds.Contains(x, y)) continue;
+    surface = panel;
+    x -= bounds.x;
+    y -= bounds.y;
+  }
+  core_.OnMouseDown(surface, x, y, MouseButton::Left);
+  core_.OnMouseUp(surface, x, y, MouseButton::Left);
 }
 
 }  // namespace quillmere::win32

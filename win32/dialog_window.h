@@ -9,12 +9,14 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/settings_dialog_host.h"
 #include "settings_dialog/dialog.h"
 #include "settings_dialog/layout.h"
 #include "settings_dialog/layout_scale.h"
+#include "win32/dialog_accessible.h"
 #include "win32/memory_surface.h"
 #include "win32/pictures.h"
 
@@ -23,7 +25,7 @@ namespace quillmere::win32 {
 // Shows the settings dialog modally; returns when it has closed.
 void ShowSettingsDialog(HINSTANCE instance, platform::Platform& platform);
 
-class DialogWindow final : public platform::SettingsDialogHost {
+class DialogWindow final : public platform::SettingsDialogHost, public AccessibleSource {
  public:
   DialogWindow(HINSTANCE instance, platform::Platform& platform)
       : instance_(instance), platform_(platform), core_(platform, *this) {}
@@ -48,6 +50,14 @@ class DialogWindow final : public platform::SettingsDialogHost {
   void DispatchPending() override;
   void Destroy() override;
   void TellSettingsNotSaved() override;
+  // Tells screen readers where the keyboard went: a row, or -1 for the dialog itself.
+  void FocusMoved(std::int32_t item);
+
+  // AccessibleSource
+  std::vector<settings_dialog::AccessibleItem> AccessibleItems() override;
+  void ActivateItem(std::size_t item) override;
+  RECT ScreenRectOf(const settings_dialog::Box& box) override;
+  HWND AccessibleWindow() override;
 
  private:
   using Surface = settings_dialog::Surface;
@@ -73,6 +83,13 @@ class DialogWindow final : public platform::SettingsDialogHost {
   LRESULT OnHScroll(HWND slider, WPARAM wparam);
   LRESULT OnClose();
   LRESULT OnDestroy(HWND window);
+  LRESULT OnGetObject(HWND window, WPARAM wparam, LPARAM lparam);
+  LRESULT OnActivateItem(WPARAM item);
+  void DetachAccessible();
+
+  // Stand-ins for the rows and their actions until the core keeps the rows itself.
+  std::vector<settings_dialog::AccessibleItem> StandInItems() const;
+  void ClickStandInItem(std::size_t item);
 
   // Building the window and its controls.
   void RegisterClasses();
@@ -121,6 +138,7 @@ class DialogWindow final : public platform::SettingsDialogHost {
   std::map<int, Picture> pictures_;
   std::map<ControlKey, platform::DialogPicture> shown_;
   std::map<ControlKey, std::wstring> texts_;
+  DialogAccessible* accessible_ = nullptr;  // made at the first request, detached with the window
 };
 
 }  // namespace quillmere::win32
