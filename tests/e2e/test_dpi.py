@@ -36,6 +36,26 @@ def test_the_dialog_scales_is_centred_and_saves_a_chosen_strip(dpi, size, strip)
     assert dialog.values()[0] == strip
 
 
+# A screen reader's boxes: the "ｻｲｽﾞ" slider (316, 44, 85, 17) and "設定" (276, 188, 91, 22), each
+# edge scaled with halves up (401 x 1.5 = 601.5 is 602).
+@pytest.mark.parametrize(
+    "dpi, slider, set_button",
+    [
+        (144, (474, 66, 128, 26), (414, 282, 137, 33)),
+        (192, (632, 88, 170, 34), (552, 376, 182, 44)),
+    ],
+)
+def test_a_screen_reader_finds_a_slider_and_the_set_button_at_their_scaled_boxes(
+    dpi, slider, set_button
+):
+    at_dpi(dpi)
+    dialog = Dialog(dpi=dpi)
+    _, rows, _ = accessible_report()
+    for id, (x, y, w, h) in ((1, slider), (13, set_button)):
+        assert rows[id][4] == (dialog.x + x, dialog.y + y, w, h), f"row {id} at {dpi}"
+        assert rows[id][5] == str(id), f"row {id} at {dpi}: its middle hits {rows[id][5]}"
+
+
 def test_at_192_the_skin_doubles_every_pixel_and_the_caption_font():
     at_dpi(192)
     dialog = Dialog(dpi=192)
