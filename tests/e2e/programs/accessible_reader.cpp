@@ -32,7 +32,8 @@ VARIANT Child(LONG id) {
   return child;
 }
 
-std::string IdOf(const VARIANT& found) {
+// A number the object answered, or "-" where it gave none.
+std::string NumberOf(const VARIANT& found) {
   return found.vt == VT_I4 ? std::to_string(found.lVal) : "-";
 }
 
@@ -89,9 +90,9 @@ std::string Row(IAccessible* object, LONG id) {
   object->accNavigate(id == CHILDID_SELF ? NAVDIR_FIRSTCHILD : NAVDIR_NEXT, child, &next);
   const std::string name = TextOf([&](BSTR* t) { return object->get_accName(child, t); });
   const std::string value = TextOf([&](BSTR* t) { return object->get_accValue(child, t); });
-  return std::to_string(id) + "\t" + std::to_string(role.lVal) + "\t" + std::to_string(state.lVal) +
-         "\t" + name + "\t" + value + "\t" + std::to_string(x) + " " + std::to_string(y) + " " +
-         std::to_string(w) + " " + std::to_string(h) + "\t" + IdOf(hit) + "\t" + IdOf(next) + "\n";
+  return std::to_string(id) + "\t" + NumberOf(role) + "\t" + NumberOf(state) + "\t" + name + "\t" +
+         value + "\t" + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(w) +
+         " " + std::to_string(h) + "\t" + NumberOf(hit) + "\t" + NumberOf(next) + "\n";
 }
 
 std::string Report(IAccessible* object) {
