@@ -148,6 +148,7 @@ HRESULT DialogAccessible::get_accParent(IDispatch** parent) {
 
 HRESULT DialogAccessible::get_accChildCount(LONG* count) {
   if (count == nullptr) return E_POINTER;
+  *count = 0;
   if (source_ == nullptr) return kDetached;
   *count = static_cast<LONG>(source_->AccessibleItems().size());
   return S_OK;

@@ -1,6 +1,9 @@
 """A screen reader in another process (programs/accessible_reader.cpp) reads the settings dialog
 through the accessible object of its client area: the rows in Tab order with their roles, names,
-states and boxes on screen, and their default actions."""
+states and boxes on screen, and their default actions; and the object itself at the edges of what
+a client may ask (programs/accessible_check.cpp)."""
+import os
+
 import pytest
 
 from harness import *
@@ -82,3 +85,9 @@ def test_default_actions_from_another_process_act_as_clicks_and_a_slider_has_non
     assert dialog.values() == [5, 5, 5, 100, 10, 1]
     # Once the dialog has gone, the reader's copy of the object fails instead of hanging.
     assert after[4][0] == "gone" and after[4][1].startswith("0x8"), after
+
+
+def test_the_object_answers_bad_ids_the_edges_and_every_call_once_detached_as_clients_expect():
+    check = Run([], exe=os.path.join(os.environ["QUILLMERE_PROGRAMS"], "accessible_check.exe"))
+    code = check.wait_exit(30)
+    assert code == 0, open(os.path.join(check.folder, "accessible_check.txt")).read()
