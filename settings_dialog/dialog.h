@@ -114,6 +114,8 @@ class SettingsDialog {
   std::int16_t dragging() const { return dragging_; }
   const Slider& slider(std::size_t index) const { return sliders_[index]; }
   std::span<const Element> layout() const { return layout_; }
+  // An element as this dialog lays it out: in its face, as wide as its text.
+  const Element& InLayout(DialogControl control, std::int32_t index) const;
 
  private:
   void SelectPattern(std::int32_t pattern);
@@ -130,7 +132,6 @@ class SettingsDialog {
   void Press(std::size_t item);
   void Release(std::size_t item);
   Box ItemBox(const Actionable& item) const;
-  const Element& InLayout(DialogControl control, std::int32_t index) const;
   platform::Point Cursor();
   platform::Point WindowPosition();
 

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "resource_ids.h"
 #include "settings_dialog/skin.h"

@@ -22,6 +22,8 @@ using settings_dialog::ScrollRequest;
 constexpr wchar_t kDialogClass[] = L"quillmere_settings";
 constexpr wchar_t kPanelClass[] = L"quillmere_settings_panel";
 constexpr int kSliderIdBase = 100;
+// A screen reader's default action, run from the message loop rather than inside its call.
+constexpr UINT kActivateItemMessage = WM_APP + 1;
 
 // The one dialog of the process; the window procedures forward to it.
 DialogWindow* the_dialog = nullptr;
@@ -57,11 +59,17 @@ platform::Point LayoutPoint(const LayoutScale& scale, LPARAM lparam) {
 }  // namespace
 
 void ShowSettingsDialog(HINSTANCE instance, platform::Platform& platform) {
-  DialogWindow dialog(instance, platform);
-  dialog.Run();
+  // Screen readers in other processes reach the accessible object through this apartment.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  {
+    DialogWindow dialog(instance, platform);
+    dialog.Run();
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
 }
 
 DialogWindow::~DialogWindow() {
+  DetachAccessible();
   for (HFONT font : {font_, link_font_}) {
     if (font != nullptr) DeleteObject(font);
   }
@@ -136,8 +144,11 @@ void DialogWindow::CreateWindows(const platform::Rect& placement) {
   // so no scroll bar blinks a caret of its own.
   for (std::size_t i = 0; i < sliders_.size(); ++i) {
     const settings_dialog::SliderRow& row = settings_dialog::kSliderRows[i];
+    // Named by its caption, for screen readers that reach the scroll bar's own window.
+    const std::wstring caption =
+        Widen(core_.InLayout(DialogControl::StaticLabels, static_cast<std::int32_t>(i)).text);
     sliders_[i] = CreateWindowExW(
-        0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 0, 0, panels_[1],
+        0, L"SCROLLBAR", caption.c_str(), WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 0, 0, panels_[1],
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSliderIdBase + static_cast<int>(i))),
         instance_, nullptr);
     SetScrollRange(sliders_[i], SB_CTL, row.minimum, row.maximum, FALSE);
@@ -231,6 +242,10 @@ LRESULT DialogWindow::OnMessage(HWND window, Surface surface, UINT message, WPAR
       return OnClose();
     case WM_DESTROY:
       return OnDestroy(window);
+    case WM_GETOBJECT:
+      return OnGetObject(window, wparam, lparam);
+    case kActivateItemMessage:
+      return OnActivateItem(wparam);
     default:
       return DefWindowProcW(window, message, wparam, lparam);
   }
@@ -332,8 +347,49 @@ LRESULT DialogWindow::OnClose() {
 }
 
 LRESULT DialogWindow::OnDestroy(HWND window) {
-  if (window == window_) destroyed_ = true;
+  if (window == window_) {
+    destroyed_ = true;
+    DetachAccessible();
+  }
   return 0;
 }
+
+LRESULT DialogWindow::OnGetObject(HWND window, WPARAM wparam, LPARAM lparam) {
+  if (window != window_ || destroyed_ || static_cast<LONG>(lparam) != OBJID_CLIENT) {
+    return DefWindowProcW(window, WM_GETOBJECT, wparam, lparam);
+  }
+  if (accessible_ == nullptr) accessible_ = new DialogAccessible(*this);
+  // oleacc's import library has IID_IAccessible as a thunk in code, not the id: take the type's.
+  return LresultFromObject(__uuidof(IAccessible), wparam, accessible_);
+}
+
+LRESULT DialogWindow::OnActivateItem(WPARAM item) {
+  core_.Activate(item);
+  return 0;
+}
+
+void DialogWindow::DetachAccessible() {
+  if (accessible_ == nullptr) return;
+  accessible_->Detach();
+  accessible_->Release();
+  accessible_ = nullptr;
+}
+
+std::vector<settings_dialog::AccessibleItem> DialogWindow::AccessibleItems() {
+  return core_.AccessibleItems();
+}
+
+void DialogWindow::ActivateItem(std::size_t item) {
+  PostMessageW(window_, kActivateItemMessage, item, 0);
+}
+
+RECT DialogWindow::ScreenRectOf(const settings_dialog::Box& box) {
+  const settings_dialog::Box at = scale_.ToPhysical(box);
+  POINT origin{at.x, at.y};
+  ClientToScreen(window_, &origin);
+  return {origin.x, origin.y, origin.x + at.w, origin.y + at.h};
+}
+
+HWND DialogWindow::AccessibleWindow() { return window_; }
 
 }  // namespace quillmere::win32

@@ -9,12 +9,14 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/settings_dialog_host.h"
 #include "settings_dialog/dialog.h"
 #include "settings_dialog/layout.h"
 #include "settings_dialog/layout_scale.h"
+#include "win32/dialog_accessible.h"
 #include "win32/memory_surface.h"
 #include "win32/pictures.h"
 
@@ -30,7 +32,7 @@ inline RECT RectOf(const settings_dialog::Box& box) {
   return {box.x, box.y, box.x + box.w, box.y + box.h};
 }
 
-class DialogWindow final : public platform::SettingsDialogHost {
+class DialogWindow final : public platform::SettingsDialogHost, public AccessibleSource {
  public:
   DialogWindow(HINSTANCE instance, platform::Platform& platform)
       : instance_(instance), platform_(platform), core_(platform, *this) {}
@@ -60,6 +62,12 @@ class DialogWindow final : public platform::SettingsDialogHost {
   void FocusMoved(std::int32_t item) override;
   void ShowFocusCues() override;
 
+  // AccessibleSource
+  std::vector<settings_dialog::AccessibleItem> AccessibleItems() override;
+  void ActivateItem(std::size_t item) override;
+  RECT ScreenRectOf(const settings_dialog::Box& box) override;
+  HWND AccessibleWindow() override;
+
  private:
   using Surface = settings_dialog::Surface;
   using MouseButton = settings_dialog::MouseButton;
@@ -86,6 +94,9 @@ class DialogWindow final : public platform::SettingsDialogHost {
   LRESULT OnThemeChange(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnClose();
   LRESULT OnDestroy(HWND window);
+  LRESULT OnGetObject(HWND window, WPARAM wparam, LPARAM lparam);
+  LRESULT OnActivateItem(WPARAM item);
+  void DetachAccessible();
 
   // Keys reach the core before any window sees them.
   void Dispatch(const MSG& message);
@@ -142,6 +153,7 @@ class DialogWindow final : public platform::SettingsDialogHost {
   std::map<int, Picture> pictures_;
   std::map<ControlKey, platform::DialogPicture> shown_;
   std::map<ControlKey, std::wstring> texts_;
+  DialogAccessible* accessible_ = nullptr;  // made at the first request, detached with the window
 };
 
 }  // namespace quillmere::win32

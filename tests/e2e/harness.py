@@ -99,6 +99,26 @@ def host_report(run, name):
     )
 
 
+def accessible_report(*ids):
+    """What a screen reader in another process (programs/accessible_reader.cpp) finds in the
+    dialog: how it reached the object; the rows by id (0 the client itself) as [role, state, name,
+    value, (x, y, w, h), id hit at the box's middle, next id]; then what the default actions of the
+    ids, and a last call once the window had gone, answered."""
+    reader = os.path.join(os.environ["QUILLMERE_PROGRAMS"], "accessible_reader.exe")
+    run = Run([DIALOG, "report.txt", *map(str, ids)], exe=reader)
+    run.wait_exit(60)
+    via, *lines = open(os.path.join(run.folder, "report.txt"), encoding="utf-8").read().splitlines()
+    rows, after = {}, []
+    for fields in (line.split("\t") for line in lines):
+        if not fields[0].isdigit():
+            after.append(fields)
+            continue
+        role, state, name, value, box, hit, after_it = fields[1:]
+        box = tuple(map(int, box.split()))
+        rows[int(fields[0])] = [int(role), int(state), name, value, box, hit, after_it]
+    return via, rows, after
+
+
 def xdotool(*args):
     return subprocess.run(
         ["xdotool", *map(str, args)], env=ENV, capture_output=True, text=True, timeout=10

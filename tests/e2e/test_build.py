@@ -15,7 +15,10 @@ pytestmark = pytest.mark.no_desktop
 
 SCR = os.environ["QUILLMERE_SCR"]
 # Windows' own DLLs: the program needs no runtime beside it.
-WINDOWS_DLLS = "kernel32 user32 gdi32 shell32 comctl32 msvcrt advapi32 ole32 msimg32 winmm wtsapi32"
+WINDOWS_DLLS = (
+    "kernel32 user32 gdi32 shell32 comctl32 msvcrt advapi32 ole32 oleaut32 oleacc msimg32 winmm "
+    "wtsapi32"
+)
 SYSTEM_DLLS = {f"{name}.dll" for name in WINDOWS_DLLS.split()}
 
 

@@ -43,7 +43,7 @@ GAPS += [(310, 144, 316, 157), (361, 144, 368, 157), (250, 184, 276, 197)]
 
 
 @pytest.mark.parametrize("dpi", [96, 144, 192])
-def test_the_english_words_keep_clear_of_their_neighbours(dpi):
+def test_the_english_words_keep_clear_of_their_neighbours_and_a_reader_finds_save_at_its_box(dpi):
     at_dpi(dpi)
     dialog = Dialog(dpi=dpi)
     shot = Shot(f"english-{dpi}")
@@ -52,6 +52,9 @@ def test_the_english_words_keep_clear_of_their_neighbours(dpi):
         box = (dialog.x + at(x0), dialog.y + at(y0), dialog.x + at(x1), dialog.y + at(y1))
         ink = {colour for colour in shot.colours(*box) if max(colour) < 80}
         assert not ink, f"text runs into {x0},{y0}-{x1},{y1} at {dpi} dpi"
+    # A screen reader finds "Save" at its box, (276, 188, 91, 22), scaled edge by edge.
+    save = accessible_report()[1][13][4]
+    assert save == (dialog.x + at(276), dialog.y + at(188), at(367) - at(276), at(210) - at(188))
 
 
 def test_at_192_the_skin_doubles_every_pixel_and_the_caption_font():
