@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "saver/crawler_step.h"
 #include "startup/numbers.h"
 
 namespace quillmere::saver {
@@ -44,14 +45,14 @@ std::int32_t Centre(std::int32_t extent) {
   return static_cast<std::int32_t>(startup::RoundHalfEven(extent / 2.0));
 }
 
-// A position past 0 or `extent` reappears at the opposite edge; both edges are valid.
+}  // namespace
+
 std::int32_t WrapPosition(std::int64_t position, std::int32_t extent) {
   if (position < 0) position = extent;
   if (position > extent) position = 0;
   return static_cast<std::int32_t>(position);
 }
 
-// A heading turned by `turn` degrees, clockwise when side is 1, brought back into 0..359.
 std::int32_t TurnHeading(std::int32_t heading, std::int32_t side, std::int32_t turn) {
   // One correction suffices: a turn is at most ten degrees from a heading within 0..359.
   heading = side == kTurn.clockwise ? heading + turn : heading - turn;
@@ -59,12 +60,6 @@ std::int32_t TurnHeading(std::int32_t heading, std::int32_t side, std::int32_t t
   if (heading > kFullTurn - 1) heading -= kFullTurn;
   return heading;
 }
-
-// The move of one step along a whole-degree heading 0..359, as the frame takes it.
-struct Move {
-  std::int64_t dx;
-  std::int64_t dy;
-};
 
 Move StepAlong(std::int32_t heading, std::int32_t step_length) {
   Direction d;
@@ -77,8 +72,6 @@ Move StepAlong(std::int32_t heading, std::int32_t step_length) {
   return {static_cast<std::int64_t>(std::floor(d.cos * step_length)),
           static_cast<std::int64_t>(std::floor(d.sin * step_length))};
 }
-
-}  // namespace
 
 Scene::Scene(std::int32_t screen_w, std::int32_t screen_h, Canvas canvas,
              std::optional<RandomSource> own_random)

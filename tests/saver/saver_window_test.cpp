@@ -5,6 +5,7 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,16 +21,24 @@ using platform::Rect;
 using testing::AllAt;
 using testing::Painted;
 
-// 64 pixels wide: gold 39 entries, olive and blue-grey 9, hue 31, random 17.
+// 64 pixels wide: gold 39 entries, olive and blue-grey 9, hue 31, random 17; with Sync 1 each new
+// table deals the crawlers new colour indices.
 TEST(OnTimerTick, RandomKindDrawsEveryPatternAlikeWithItsTable) {
   const std::map<std::int32_t, std::size_t> entries = {{0, 39}, {1, 9}, {2, 9}, {3, 31}, {4, 17}};
-  Rig rig({.Kind = 5, .Size = 5, .Speed = 5, .Num = 0, .Intval = 1}, "/s", 64, 48);
+  Rig rig({.Kind = 5, .Size = 5, .Speed = 5, .Num = 20, .Intval = 1, .Sync = 1}, "/s", 64, 48);
   rig.Load();
   std::map<std::int32_t, int> drawn;
+  const auto indices = [&] {
+    std::vector<std::int32_t> dealt;
+    for (const Crawler& c : rig->Primary().Crawlers()) dealt.push_back(c.ColorIndex);
+    return dealt;
+  };
   for (int tick = 0; tick < 1000; ++tick) {
+    const std::vector<std::int32_t> before = indices();
     rig->OnTimerTick();
     ++drawn[rig->Primary().Pattern()];
     ASSERT_EQ(rig->Primary().ColourTable().size(), entries.at(rig->Primary().Pattern()));
+    ASSERT_NE(indices(), before) << "tick " << tick;
   }
   for (auto [pattern, count] : drawn) EXPECT_NEAR(count, 200, 60) << pattern;
 }
@@ -131,6 +140,9 @@ TEST(TryEndSaver, GivesBackWhatTheStartChangedAndEndsOnce) {
        .acts = {[](Rig& r) { r->OnCloseRequest(); }, [](Rig& r) { r->OnLoseActivation(); }},
        .calls = nt_end},
       {.name = "a lock", .acts = {[](Rig& r) { r->OnSessionChange(7); }}, .calls = nt_end},
+      {.name = "a remote connect",
+       .acts = {[](Rig& r) { r->OnSessionChange(3); }},
+       .calls = nt_end},
       {.name = "an unlock", .acts = {[](Rig& r) { r->OnSessionChange(8); }}, .calls = {}},
       {.name = "no window",
        .acts = {[](Rig& r) { r.host.surfaces_fail = true; }, [](Rig& r) { r->OnSaverLoad(); }},
@@ -155,14 +167,16 @@ TEST(TryEndSaver, GivesBackWhatTheStartChangedAndEndsOnce) {
 TEST(PrepareSaver, AnimatesEveryOtherMonitorUnlessKeptBlack) {
   struct Row {
     std::string name;
-    std::string monitors;  // the key's text in the file
+    std::optional<std::string> monitors = {};  // the key's text in the file
     bool canvas_fails = false;
     bool animated = true;
   };
   const Row rows[] = {
       {.name = "Monitors 1", .monitors = "1", .animated = false},
       {.name = "Monitors 7 counts as 0", .monitors = "7"},
-      {.name = "no canvas for it", .monitors = "", .canvas_fails = true, .animated = false},
+      {.name = "no Monitors key"},
+      {.name = "an empty Monitors key", .monitors = ""},
+      {.name = "no canvas for it", .canvas_fails = true, .animated = false},
   };
   const Rect second{1024, 0, 1824, 600};
   Rig alone;
@@ -170,7 +184,7 @@ TEST(PrepareSaver, AnimatesEveryOtherMonitorUnlessKeptBlack) {
   for (int frame = 0; frame < 20; ++frame) alone->RunFrame();
   for (const Row& row : rows) {
     Rig rig;
-    rig.system.ini["Section"]["Monitors"] = row.monitors;
+    if (row.monitors) rig.system.ini["Section"]["Monitors"] = *row.monitors;
     startup::LoadSettings(rig.system, rig.settings);
     rig.system.monitors = {{{0, 0, 1024, 768}, true}, {second}};
     rig.host.cover_canvases_fail = row.canvas_fails;
@@ -184,6 +198,43 @@ TEST(PrepareSaver, AnimatesEveryOtherMonitorUnlessKeptBlack) {
   }
 }
 
+// Two small monitors beside the primary, Kind 5 and Sync 1: each is dealt its own indices at
+// load, draws its own patterns, wraps at its own edges, and the primary draws as it would alone.
+TEST(RunFrame, EveryOtherMonitorDrawsItsOwnPictureAndLeavesThePrimarysAlone) {
+  const startup::SettingsValues settings = {
+      .Kind = 5, .Size = 2, .Speed = 10, .Num = 30, .Intval = 5, .Sync = 1};
+  Rig alone(settings);
+  Rig rig(settings);
+  rig.system.monitors = {{{0, 0, 1024, 768}, true}, {{1024, 0, 1064, 30}}, {{1064, 0, 1104, 30}}};
+  alone.Load();
+  rig.Load();
+  std::vector<std::set<std::int32_t>> patterns(2);
+  for (std::size_t m = 0; m < 2; ++m) {
+    std::set<std::int32_t> dealt;
+    for (const Crawler& c : rig->Others()[m].Crawlers()) dealt.insert(c.ColorIndex);
+    EXPECT_GT(dealt.size(), 1u) << "monitor " << m;
+  }
+  for (int frame = 0; frame < 100; ++frame) {
+    for (Rig* r : {&alone, &rig}) {
+      r->saver.OnTimerTick();
+      r->saver.RunFrame();
+    }
+    ASSERT_TRUE(std::ranges::equal(rig->Primary().Crawlers(), alone->Primary().Crawlers()));
+    for (std::size_t m = 0; m < 2; ++m) {
+      patterns[m].insert(rig->Others()[m].Pattern());
+      for (const Crawler& c : rig->Others()[m].Crawlers()) {
+        ASSERT_TRUE(c.PosX >= 0 && c.PosX <= 40 && c.PosY >= 0 && c.PosY <= 30) << frame;
+      }
+    }
+  }
+  EXPECT_TRUE(std::ranges::equal(rig->Primary().TheCanvas().Pixels(),
+                                 alone->Primary().TheCanvas().Pixels()));
+  EXPECT_FALSE(std::ranges::equal(rig->Others()[0].TheCanvas().Pixels(),
+                                  rig->Others()[1].TheCanvas().Pixels()));
+  EXPECT_GT(patterns[0].size(), 1u);
+  EXPECT_GT(patterns[1].size(), 1u);
+}
+
 // Started over on the new desktop: covers, their mouse moves and canvases follow it, crawlers at
 // each new centre.
 TEST(OnDisplayChange, LaysTheSaverOutAgainAndStartsOver) {
@@ -192,6 +243,7 @@ TEST(OnDisplayChange, LaysTheSaverOutAgainAndStartsOver) {
   Rig rig({.Kind = 1, .Size = 5, .Speed = 5, .Num = 100, .Intval = 3});
   rig.system.monitors = {{{0, 0, 1024, 768}, true}, {{-800, 0, 0, 600}}};
   rig.Load();
+  EXPECT_EQ(rig->Others()[0].ColourTable().size(), 101u);  // 800 / 8 + 1 olive entries
   rig->OnTimerTick();
   rig->OnDisplayMouseMove(0, 0, 1, 1);
   // None marked, so the first is the primary; a mirror of it gets no cover.

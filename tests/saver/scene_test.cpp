@@ -1,0 +1,133 @@
+#include "saver/scene.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "saver/crawler_step.h"
+
+namespace quillmere::saver {
+namespace {
+
+// Worked out by hand: cos and sin of the heading times the step, each floored.
+TEST(CrawlerStep, TurnsMovesAndWrapsAsWorkedOutByHand) {
+  struct Turn {
+    std::string name;
+    std::int32_t heading, side, turn, want;
+  };
+  const Turn turns[] = {
+      {.name = "anticlockwise past 0", .heading = 3, .side = 2, .turn = 8, .want = 355},
+      {.name = "clockwise past 359", .heading = 355, .side = 1, .turn = 8, .want = 3},
+      {.name = "clockwise", .heading = 180, .side = 1, .turn = 10, .want = 190},
+      {.name = "anticlockwise to 0", .heading = 5, .side = 2, .turn = 5, .want = 0},
+  };
+  for (const Turn& t : turns) EXPECT_EQ(TurnHeading(t.heading, t.side, t.turn), t.want) << t.name;
+  struct Step {
+    std::string name;
+    std::int32_t heading, length;
+    Move want;
+  };
+  const Step steps[] = {
+      {.name = "right", .heading = 0, .length = 1, .want = {1, 0}},
+      {.name = "0.707 floors to 0", .heading = 45, .length = 1, .want = {0, 0}},
+      {.name = "down", .heading = 90, .length = 1, .want = {0, 1}},
+      {.name = "left, not down", .heading = 135, .length = 1, .want = {-1, 0}},
+      {.name = "a tiny negative cosine is -1", .heading = 270, .length = 1, .want = {-1, -1}},
+      {.name = "3.54 floors to 3", .heading = 45, .length = 5, .want = {3, 3}},
+      {.name = "-3.54 floors to -4", .heading = 225, .length = 5, .want = {-4, -4}},
+  };
+  for (const Step& s : steps) EXPECT_EQ(StepAlong(s.heading, s.length), s.want) << s.name;
+  struct Wrap {
+    std::string name;
+    std::int64_t position;
+    std::int32_t want;
+  };
+  const Wrap wraps[] = {
+      {.name = "past ScreenW to 0", .position = 101, .want = 0},
+      {.name = "ScreenW itself stays", .position = 100, .want = 100},
+      {.name = "below 0 to ScreenW", .position = -1, .want = 100},
+      {.name = "0 stays", .position = 0, .want = 0},
+  };
+  for (const Wrap& w : wraps) EXPECT_EQ(WrapPosition(w.position, 100), w.want) << w.name;
+}
+
+// On a screen too wide to wrap: every step turns 5 to 10 degrees either way and is 1 to Speed
+// pixels long, each of those seen.
+TEST(MoveAndStamp, TurnsFiveToTenDegreesEitherWayAndStepsOneToSpeed) {
+  for (const std::int32_t speed : {1, 10}) {
+    const std::int32_t far = 1 << 24;
+    Scene scene(far, far, Canvas());
+    RandomSource random(11);
+    const startup::SettingsValues settings = {.Kind = 0, .Size = 1, .Speed = speed, .Num = 1};
+    scene.Populate(settings, 1, random);
+    std::set<std::int32_t> turns;
+    std::set<std::int32_t> lengths;
+    for (int step = 0; step < 3000; ++step) {
+      const Crawler before = scene.Crawlers()[0];
+      scene.MoveAndStamp(1, settings, random);
+      const Crawler after = scene.Crawlers()[0];
+      turns.insert((after.Heading - before.Heading + 540) % 360 - 180);
+      const Move move = {after.PosX - before.PosX, after.PosY - before.PosY};
+      std::vector<std::int32_t> fits;
+      for (std::int32_t length = 0; length <= speed + 1; ++length) {
+        if (StepAlong(after.Heading, length) == move) fits.push_back(length);
+      }
+      ASSERT_FALSE(fits.empty()) << "speed " << speed << ", step " << step;
+      if (fits.size() == 1) lengths.insert(fits.front());
+    }
+    EXPECT_EQ(turns, (std::set<std::int32_t>{-10, -9, -8, -7, -6, -5, 5, 6, 7, 8, 9, 10}));
+    std::set<std::int32_t> all_lengths;
+    for (std::int32_t length = 1; length <= speed; ++length) all_lengths.insert(length);
+    EXPECT_EQ(lengths, all_lengths) << "speed " << speed;
+  }
+}
+
+// A disc of radius r covers the pixels within r of its centre, the rows of the canvas it reaches.
+TEST(StampDisc, CoversThePixelsWithinItsRadiusClippedAtTheEdges) {
+  struct Row {
+    std::string name;
+    std::int32_t cx, cy, radius;
+    std::vector<std::string> want;
+  };
+  const Row rows[] = {
+      {.name = "radius 1", .cx = 2, .cy = 2, .radius = 1,
+       .want = {".....", "..#..", ".###.", "..#..", "....."}},
+      {.name = "radius 2: sqrt 3 floors to 1", .cx = 2, .cy = 2, .radius = 2,
+       .want = {"..#..", ".###.", "#####", ".###.", "..#.."}},
+      {.name = "radius 2 in a corner", .cx = 4, .cy = 0, .radius = 2,
+       .want = {"..###", "...##", "....#", ".....", "....."}},
+  };
+  for (const Row& row : rows) {
+    std::vector<std::uint32_t> pixels(25, 0);
+    Canvas canvas(pixels, 5, 5);
+    canvas.StampDisc(row.cx, row.cy, row.radius, 1);
+    std::vector<std::string> drawn(5, std::string(5, '.'));
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+      if (pixels[i] != 0) drawn[i / 5][i % 5] = '#';
+    }
+    EXPECT_EQ(drawn, row.want) << row.name;
+  }
+}
+
+// Radius 20 from the top-left corner: row y reaches floor(sqrt(400 - y^2)), nothing below row 20.
+TEST(StampDisc, ARadiusOf20ReachesTheColumnsOfItsCircle) {
+  const std::vector<std::int32_t> want = {20, 19, 19, 19, 19, 19, 19, 18, 18, 17, 17, 16,
+                                          16, 15, 14, 13, 12, 10, 8,  6,  0,  -1, -1, -1};
+  std::vector<std::uint32_t> pixels(24 * 24, 0);
+  Canvas canvas(pixels, 24, 24);
+  canvas.StampDisc(0, 0, 20, 1);
+  std::vector<std::int32_t> reach;
+  for (std::int32_t y = 0; y < 24; ++y) {
+    std::int32_t last = -1;
+    for (std::int32_t x = 0; x < 24; ++x) {
+      if (pixels[static_cast<std::size_t>(y * 24 + x)] != 0) last = x;
+    }
+    reach.push_back(last);
+  }
+  EXPECT_EQ(reach, want);
+}
+
+}  // namespace
+}  // namespace quillmere::saver
