@@ -32,6 +32,7 @@ class FakePlatform final : public platform::Windowing,
   I32 show_cursor_result = -1;
   I32 verify_result = 1;
   U32 platform_id = platform::kPlatformWin32Nt;
+  I32 version_result = 1;              // what GetVersionEx returns
   std::uint16_t ui_language = 0x0411;  // Japanese (Japan)
   bool claim_wins = true;              // this start is the only one running
   double twips_per_pixel_x = 15;
@@ -101,7 +102,7 @@ class FakePlatform final : public platform::Windowing,
   std::vector<std::string> ExecutablePaths() override { return executable_paths; }
   I32 GetVersionEx(platform::OsVersionInfo& info) override {
     info.dwPlatformId = platform_id;
-    return Answer(1, "GetVersionEx", info.dwOSVersionInfoSize);
+    return Answer(version_result, "GetVersionEx", info.dwOSVersionInfoSize);
   }
   std::uint16_t UserInterfaceLanguage() override { return ui_language; }
   void PwdChangePassword(Text key, Handle w) override { Log("PwdChangePassword", key, w); }

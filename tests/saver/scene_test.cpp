@@ -92,11 +92,20 @@ TEST(StampDisc, CoversThePixelsWithinItsRadiusClippedAtTheEdges) {
     std::vector<std::string> want;
   };
   const Row rows[] = {
-      {.name = "radius 1", .cx = 2, .cy = 2, .radius = 1,
+      {.name = "radius 1",
+       .cx = 2,
+       .cy = 2,
+       .radius = 1,
        .want = {".....", "..#..", ".###.", "..#..", "....."}},
-      {.name = "radius 2: sqrt 3 floors to 1", .cx = 2, .cy = 2, .radius = 2,
+      {.name = "radius 2: sqrt 3 floors to 1",
+       .cx = 2,
+       .cy = 2,
+       .radius = 2,
        .want = {"..#..", ".###.", "#####", ".###.", "..#.."}},
-      {.name = "radius 2 in a corner", .cx = 4, .cy = 0, .radius = 2,
+      {.name = "radius 2 in a corner",
+       .cx = 4,
+       .cy = 0,
+       .radius = 2,
        .want = {"..###", "...##", "....#", ".....", "....."}},
   };
   for (const Row& row : rows) {

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "settings_dialog/layout_scale.h"
+#include "settings_dialog/skin.h"
 #include "tests/fake_platform.h"
 
 namespace quillmere::settings_dialog {
@@ -144,12 +145,23 @@ TEST(Loading, MarksTheKindAndTheSyncOnlyWhenInRange) {
         << row.kind << "," << row.sync;
 }
 
+// The sliders start at Size 5, Speed 4, Num 100 and Intval 30; a value outside one leaves it there.
 TEST(Loading, SetsTheSlidersThatCanTakeTheirValueThenEveryValueLabel) {
-  Bench b({0, 5, 1, 300, 60, 0});  // Size is at 5 already, Num beyond 200
-  EXPECT_EQ(b.Take({"Slider", "Label"}),
+  EXPECT_EQ(Bench({0, 5, 1, 300, 60, 0}).Take({"Slider", "Label"}),
             (Lines{"Slider(1,1)", "Label(SliderValues,1,1)", "Slider(3,60)",
                    "Label(SliderValues,3,60)", "Label(SliderValues,0,5)", "Label(SliderValues,1,1)",
                    "Label(SliderValues,2,300)", "Label(SliderValues,3,60)"}));
+  EXPECT_EQ(Bench({0, 5, 4, 100, 30, 0}).Take({"Slider"}), Lines{});
+}
+
+// sin(y / (231 / 3.142)) * 220: the rows where the painter's 3.142 and pi round apart.
+TEST(BackgroundRows, DivideTheHeightBy3142) {
+  const std::map<std::int32_t, std::uint32_t> want = {{16, 0x4E3030},  {136, 0xF1D3D3},
+                                                      {154, 0xDCBEBE}, {202, 0x725454},
+                                                      {207, 0x644646}, {216, 0x4A2C2C}};
+  const std::vector<BackgroundRow> rows = BackgroundRows(231);
+  ASSERT_EQ(rows.size(), 232u);
+  for (auto [y, colour] : want) EXPECT_EQ(rows[static_cast<std::size_t>(y)].colour, colour) << y;
 }
 
 TEST(Zoom, OpensFromTheCursorAtLoadAndClosesBackToIt) {

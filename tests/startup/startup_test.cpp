@@ -44,7 +44,9 @@ TEST(RunEntry, DoesWhatTheModeLetterAsks) {
     Calls want;
     bool win98 = false;
     bool pane_goes = false;
-    bool claim_lost = false;  // to another start, which must not see the system changed
+    bool claim_lost = false;        // to another start, which must not see the system changed
+    std::string_view running = "";  // the title of a window of ours already open
+    std::int32_t version_result = 1;
   };
   const Row rows[] = {
       {.name = "full screen: any first character, either case", .text = "あS", .want = saver},
@@ -58,6 +60,11 @@ TEST(RunEntry, DoesWhatTheModeLetterAsks) {
       {.name = "password on the NT family", .text = "/a 1234", .want = nt},
       {.name = "password on Windows 98", .text = "/a 1234", .want = password, .win98 = true},
       {.name = "password owner not a number", .text = "/a 12x", .want = nt, .win98 = true},
+      {.name = "only 1 from GetVersionEx is NT",
+       .text = "/a 1234",
+       .want = password,
+       .version_result = 2},
+      {.name = "the saver runs", .text = "", .want = {"EndProcess"}, .running = "quillmere_Main"},
   };
   const Calls guard = {"FindWindow(quillmere_Main)", "FindWindow(quillmereの設定)"};
   for (const Row& row : rows) {
@@ -69,6 +76,8 @@ TEST(RunEntry, DoesWhatTheModeLetterAsks) {
     fake.claim_wins = !row.claim_lost;
     fake.twips_per_pixel_x = 12.5;
     fake.platform_id = row.win98 ? 1 : platform::kPlatformWin32Nt;
+    fake.version_result = row.version_result;
+    fake.windows_by_title[std::string(row.running)] = 0x99;
     platform::Platform p = fake.Bundle();
     RunEntry(row.text, p);
     EXPECT_TRUE(std::ranges::equal(fake.calls | std::views::take(2), guard)) << row.name;
@@ -93,6 +102,7 @@ TEST(HandleArgument, NamesTheWindowOfItsLow32BitsWidenedByTheirSign) {
   };
   const Row rows[] = {
       {.text = "12 34x", .p = 1234, .a = {}},
+      {.text = "3000000000", .p = 0xffffffffb2d05e00, .a = 0xffffffffb2d05e00},
       {.text = "12.5", .p = 12, .a = 12},
       {.text = "-1", .p = 0xffffffffffffffff, .a = 0xffffffffffffffff},
       {.text = "4.294967296e9", .p = 0, .a = 0},  // 2^32
