@@ -16,10 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (data[0] & 2) fake.windows_by_title["quillmereの設定"] = 2;
   if (data[0] & 4) fake.platform_id = 1;
   fake.window_rects[data[0] >> 3] = {0, 0, 152, 112};
-  fake.executable_paths = {"C:\\My Savers\\q.scr"};
+  fake.module_path = "C:\\My Savers\\q.scr";
   platform::Platform p = fake.Bundle();
   const std::string line(reinterpret_cast<const char*>(data + 1), size - 1);
-  startup::RunEntry(startup::ArgumentTextOf(line, fake.ExecutablePaths()), p);
+  startup::RunEntry(startup::ArgumentTextOf(line, startup::ProgramPaths(fake)), p);
   const auto opened = std::ranges::count_if(fake.calls, [](const std::string& call) {
     return call == "LoadSaverWindow" || call == "ShowSettingsDialog" ||
            call.starts_with("ShowPreviewWindow");

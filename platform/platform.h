@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -110,9 +111,10 @@ class ProfileFiles {
                                          std::string_view value, std::string_view path) = 0;
   // The folder that holds the running executable, without a trailing backslash.
   virtual std::string ExecutableFolder() = 0;
-  // The running executable's path as the system reports it, then its long and its short (8.3)
-  // form; a form the system cannot give is left out.
-  virtual std::vector<std::string> ExecutablePaths() = 0;
+  // The running executable's path as the system reports it.
+  virtual std::string ModulePath() = 0;
+  // The long or the short (8.3) form of a path; empty when the system cannot give it.
+  virtual std::optional<std::string> PathForm(std::string_view path, bool short_form) = 0;
 };
 
 // kernel32: the operating-system version.

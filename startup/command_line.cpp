@@ -73,6 +73,15 @@ std::string ArgumentTextOf(std::string_view command_line,
   return std::string(command_line.substr(i));
 }
 
+std::vector<std::string> ProgramPaths(platform::ProfileFiles& files) {
+  const std::string module = files.ModulePath();
+  std::vector<std::string> paths = {module};
+  for (const bool short_form : {false, true}) {
+    if (auto form = files.PathForm(module, short_form)) paths.push_back(std::move(*form));
+  }
+  return paths;
+}
+
 char32_t ModeLetter(std::string_view argument_text) {
   const std::size_t offset = OffsetOfCharacter(argument_text, 1);
   if (offset == std::string_view::npos) return 0;

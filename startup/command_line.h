@@ -16,6 +16,10 @@ namespace quillmere::startup {
 std::string ArgumentTextOf(std::string_view command_line,
                            const std::vector<std::string>& program_paths = {});
 
+// The executable's own path as the system reports it, then its long and its short form; a form the
+// system cannot give is left out.
+std::vector<std::string> ProgramPaths(platform::ProfileFiles& files);
+
 // The second character of the argument text, upper-cased; 0 when there is none. The first
 // character (the host sends a slash) is never looked at.
 char32_t ModeLetter(std::string_view argument_text);

@@ -37,7 +37,8 @@ class FakePlatform final : public platform::Windowing,
   bool claim_wins = true;              // this start is the only one running
   double twips_per_pixel_x = 15;
   double screen_width_twips = 1024 * 15, screen_height_twips = 768 * 15;
-  std::vector<std::string> executable_paths;
+  std::string module_path;
+  std::map<std::string, std::string> long_paths, short_paths;     // by the path they are forms of
   Handle refuses_children = 0;                                    // SetParent to it fails
   std::vector<platform::Monitor> monitors;                        // none: the primary alone
   std::map<std::string, std::map<std::string, std::string>> ini;  // section -> key -> value
@@ -99,7 +100,13 @@ class FakePlatform final : public platform::Windowing,
     return true;
   }
   std::string ExecutableFolder() override { return "C:\\Savers"; }
-  std::vector<std::string> ExecutablePaths() override { return executable_paths; }
+  std::string ModulePath() override { return module_path; }
+  std::optional<std::string> PathForm(Text path, bool short_form) override {
+    const auto& forms = short_form ? short_paths : long_paths;
+    const auto found = forms.find(std::string(path));
+    if (found == forms.end()) return std::nullopt;
+    return found->second;
+  }
   I32 GetVersionEx(platform::OsVersionInfo& info) override {
     info.dwPlatformId = platform_id;
     return Answer(version_result, "GetVersionEx", info.dwOSVersionInfoSize);

@@ -11,7 +11,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32Platform windows(instance);
   platform::Platform platform = windows.Bundle();
   const std::string command_line = win32::Narrow(GetCommandLineW());
-  startup::RunEntry(startup::ArgumentTextOf(command_line, windows.ExecutablePaths()), platform);
+  startup::RunEntry(startup::ArgumentTextOf(command_line, startup::ProgramPaths(windows)),
+                    platform);
 
   // Waits for each message until the quit: a preview lives on here for as long as its window does.
   MSG message;

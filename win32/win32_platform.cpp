@@ -137,15 +137,14 @@ std::string Win32Platform::ExecutableFolder() {
   return Narrow(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
 }
 
-std::vector<std::string> Win32Platform::ExecutablePaths() {
-  const std::wstring module = ModuleFileName();
-  std::vector<std::string> paths = {Narrow(module)};
+std::string Win32Platform::ModulePath() { return Narrow(ModuleFileName()); }
+
+std::optional<std::string> Win32Platform::PathForm(std::string_view path, bool short_form) {
   std::vector<wchar_t> buffer(kLongestPath, L'\0');
-  for (auto form : {GetLongPathNameW, GetShortPathNameW}) {
-    const DWORD length = form(module.c_str(), buffer.data(), kLongestPath);
-    if (length > 0 && length < kLongestPath) paths.push_back(Narrow({buffer.data(), length}));
-  }
-  return paths;
+  const auto form = short_form ? GetShortPathNameW : GetLongPathNameW;
+  const DWORD length = form(Widen(path).c_str(), buffer.data(), kLongestPath);
+  if (length == 0 || length >= kLongestPath) return std::nullopt;
+  return Narrow({buffer.data(), length});
 }
 
 std::int32_t Win32Platform::GetVersionEx(platform::OsVersionInfo& info) {

@@ -47,7 +47,8 @@ class Win32Platform final : public platform::Windowing,
   bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                  std::string_view value, std::string_view path) override;
   std::string ExecutableFolder() override;
-  std::vector<std::string> ExecutablePaths() override;
+  std::string ModulePath() override;
+  std::optional<std::string> PathForm(std::string_view path, bool short_form) override;
 
   // SystemInfo
   std::int32_t GetVersionEx(platform::OsVersionInfo& info) override;

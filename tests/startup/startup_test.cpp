@@ -119,22 +119,43 @@ TEST(HandleArgument, NamesTheWindowOfItsLow32BitsWidenedByTheirSign) {
   }
 }
 
+// Our path as reported, long and short, may come unquoted (a folder without a short name keeps its
+// own); each counts only with a blank or the end after it, and only when the system gives it.
 TEST(ArgumentTextOf, DropsTheProgramPathAndTheBlanksAfterIt) {
-  // Our path, long and short, may come unquoted (a folder without a short name keeps its own).
-  const std::vector<std::string> own = {"C:\\Program Files\\Ann Lee\\quillmere.scr",
-                                        "C:\\PROGRA~1\\Ann Lee\\QUILLM~1.SCR"};
+  const std::string module = "C:\\PROGRA~1\\Ann Lee\\quillmere.scr";
+  const std::string long_form = "C:\\Program Files\\Ann Lee\\quillmere.scr";
+  const std::string short_form = "C:\\PROGRA~1\\Ann Lee\\QUILLM~1.SCR";
   struct Row {
-    std::string_view line;
+    std::string name;
+    std::string line;
     std::string_view want;
+    bool no_short_form = false;
   };
   const Row rows[] = {
-      {.line = "C:\\x\\quillmere.scr /p 1234", .want = "/p 1234"},
-      {.line = "\"C:\\My Savers\\quillmere.scr\" \t /s", .want = "/s"},
-      {.line = "\"C:\\unterminated /s", .want = ""},
-      {.line = "c:\\program files\\ann lee\\QUILLMERE.SCR /p 1234", .want = "/p 1234"},  // any case
-      {.line = "C:\\PROGRA~1\\Ann Lee\\QUILLM~1.SCR /c", .want = "/c"},
+      {.name = "another path", .line = "C:\\x\\quillmere.scr /p 1234", .want = "/p 1234"},
+      {.name = "quoted", .line = "\"C:\\My Savers\\quillmere.scr\" \t /s", .want = "/s"},
+      {.name = "unterminated", .line = "\"C:\\unterminated /s", .want = ""},
+      {.name = "as reported", .line = module + " /s", .want = "/s"},
+      {.name = "long, any case",
+       .line = "c:\\program files\\ann lee\\QUILLMERE.SCR /c",
+       .want = "/c"},
+      {.name = "short", .line = short_form + " /p 1234", .want = "/p 1234"},
+      {.name = "no short form",
+       .line = short_form + " /c",
+       .want = "Lee\\QUILLM~1.SCR /c",
+       .no_short_form = true},
+      {.name = "at the end", .line = long_form, .want = ""},
+      {.name = "not followed by a blank",
+       .line = long_form + "2 /s",
+       .want = "Files\\Ann Lee\\quillmere.scr2 /s"},
   };
-  for (const Row& row : rows) EXPECT_EQ(ArgumentTextOf(row.line, own), row.want) << row.line;
+  for (const Row& row : rows) {
+    testing::FakePlatform fake;
+    fake.module_path = module;
+    fake.long_paths[module] = long_form;
+    if (!row.no_short_form) fake.short_paths[module] = short_form;
+    EXPECT_EQ(ArgumentTextOf(row.line, ProgramPaths(fake)), row.want) << row.name;
+  }
 }
 
 TEST(RecordZoomOrigin, TakesEachCursorCoordinateThatFits16Bits) {
