@@ -5,9 +5,7 @@
 #include <vector>
 
 #include "saver/canvas.h"
-#include "saver/saver_window.h"
-#include "tests/fake_platform.h"
-#include "tests/saver/fake_saver_host.h"
+#include "saver/scene.h"
 
 namespace {
 
@@ -16,37 +14,33 @@ using namespace quillmere;
 constexpr std::int32_t kWidth = 1920;
 constexpr std::int32_t kHeight = 1080;
 
-// A saver at Num 200, Speed 5 on a 1920x1080 canvas; Size as given.
-struct BenchSaver {
-  testing::FakePlatform system;
-  testing::FakeSaverHost host;
+// The primary's scene at Num 200, Speed 5 on a 1920x1080 canvas, Size as given; a frame is what
+// the saver window's frame does to it.
+struct BenchScene {
+  std::vector<std::uint32_t> pixels;
   saver::RandomSource random{1};
   startup::SettingsValues settings;
-  startup::StartState start{"/s", -1};
-  saver::SaverWindow window;
+  saver::Scene scene;
 
-  explicit BenchSaver(std::int32_t size)
-      : settings{3, size, 5, 200, 10, 0},
-        window(saver::SaverServices{Prepared(system), system, system, system, host}, random,
-               saver::RulesFor(startup::Mode::FullScreen), settings, start) {
-    window.PrepareSaver();
-    window.StartAnimation();
+  explicit BenchScene(std::int32_t size)
+      : pixels(static_cast<std::size_t>(kWidth) * kHeight),
+        settings{3, size, 5, 200, 10, 0},
+        scene(kWidth, kHeight, saver::Canvas(pixels, kWidth, kHeight)) {
+    scene.Populate(settings, settings.Num, random);
+    scene.BuildColourTable(settings.Sync, random);
   }
-  // The test host stops a saver after a few thousand yields; the bench runs far more frames.
   void Frame() {
-    window.RunFrame();
-    host.yields = 0;
-  }
-  static testing::FakePlatform& Prepared(testing::FakePlatform& fake) {
-    fake.screen_width_twips = kWidth * 15.0;
-    fake.screen_height_twips = kHeight * 15.0;
-    return fake;
+    scene.TakeFrameColour(settings.Sync);
+    for (std::int32_t i = 1; i <= scene.CrawlerCount(); ++i) {
+      scene.MoveAndStamp(i, settings, random);
+    }
+    scene.AdvanceFrameColour(settings.Sync);
   }
 };
 
 // Turn, step, wrap and the three draws with re-seed, without a disc (Size below 0 draws none).
 void BM_FrameStepPerCrawler(benchmark::State& state) {
-  BenchSaver saver(-1);
+  BenchScene saver(-1);
   for (auto _ : state) saver.Frame();
   state.SetItemsProcessed(state.iterations() * saver.settings.Num);
 }
@@ -54,7 +48,7 @@ BENCHMARK(BM_FrameStepPerCrawler);
 
 // The whole frame at Size 20, per crawler: the step and its disc.
 void BM_FramePerCrawlerSize20(benchmark::State& state) {
-  BenchSaver saver(20);
+  BenchScene saver(20);
   for (auto _ : state) saver.Frame();
   state.SetItemsProcessed(state.iterations() * saver.settings.Num);
 }

@@ -86,16 +86,4 @@ std::vector<std::uint32_t> RenderHeadless(const HeadlessRun& run) {
   return std::move(system.canvas);
 }
 
-std::uint64_t CanvasHash(std::span<const std::uint32_t> pixels) {
-  constexpr std::uint64_t kOffset = 0xCBF29CE484222325ULL;
-  constexpr std::uint64_t kPrime = 0x100000001B3ULL;
-  std::uint64_t hash = kOffset;
-  for (std::uint32_t pixel : pixels) {
-    for (int shift = 0; shift < 32; shift += 8) {
-      hash = (hash ^ ((pixel >> shift) & 0xFFu)) * kPrime;
-    }
-  }
-  return hash;
-}
-
 }  // namespace quillmere::saver

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <vector>
 
 #include "startup/settings.h"
@@ -21,8 +20,5 @@ struct HeadlessRun {
 
 // The canvas after the run's frames, width x height pixels, each 0x00RRGGBB.
 std::vector<std::uint32_t> RenderHeadless(const HeadlessRun& run);
-
-// FNV-1a over the pixels' bytes, lowest byte first.
-std::uint64_t CanvasHash(std::span<const std::uint32_t> pixels);
 
 }  // namespace quillmere::saver

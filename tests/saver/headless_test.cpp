@@ -3,26 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
-#include <string>
+
+#include "tests/support/canvas_hash.h"
 
 namespace quillmere::saver {
 namespace {
 
-// Every turn, step, wrap and disc of these runs shows in their hashes; the Windows build, hashed
-// under Wine, must match this file too.
+// The whole picture: the Windows build, hashed under Wine, must match this file too.
 TEST(RenderHeadless, CanvasHashesMatchTheRecordedOnes) {
   std::ifstream file(QUILLMERE_CANVAS_HASHES);
   ASSERT_TRUE(file) << QUILLMERE_CANVAS_HASHES;
-  for (std::string line; std::getline(file, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream fields(line);
-    HeadlessRun run;
-    startup::SettingsValues& s = run.settings;
-    std::uint64_t expected = 0;
-    fields >> run.width >> run.height >> run.frames >> run.seed >> s.Kind >> s.Size >> s.Speed >>
-        s.Num >> s.Intval >> s.Sync >> std::hex >> expected;
-    EXPECT_EQ(CanvasHash(RenderHeadless(run)), expected) << line;
+  for (const testing::RecordedCanvas& row : testing::RecordedCanvases(file)) {
+    EXPECT_EQ(testing::HashOfRun(row.run), row.hash) << row.line;
   }
 }
 

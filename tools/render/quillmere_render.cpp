@@ -20,7 +20,7 @@ using quillmere::saver::HeadlessRun;
 constexpr std::string_view kUsage =
     "usage: quillmere-render [--width W] [--height H] [--frames N] [--seed S] [--kind K]\n"
     "                        [--size Z] [--speed V] [--num N] [--intval I] [--sync Y]\n"
-    "                        [--out file.png] [--hash]\n";
+    "                        [--out file.png]\n";
 
 template <typename Number>
 bool ParseNumber(std::string_view text, Number& value) {
@@ -32,7 +32,6 @@ bool ParseNumber(std::string_view text, Number& value) {
 struct Options {
   HeadlessRun run;
   std::string out = "quillmere.png";
-  bool print_hash = false;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -42,10 +41,6 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   }
   for (int i = 1; i < argc; ++i) {
     const std::string_view name = argv[i];
-    if (name == "--hash") {
-      options.print_hash = true;
-      continue;
-    }
     if (i + 1 >= argc) return false;
     const std::string_view value = argv[++i];
     std::int32_t* number = nullptr;
@@ -91,9 +86,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::vector<std::uint32_t> canvas = quillmere::saver::RenderHeadless(options.run);
-  if (options.print_hash) {
-    std::printf("%016llx\n", static_cast<unsigned long long>(quillmere::saver::CanvasHash(canvas)));
-  }
   std::vector<unsigned char> rgb;
   rgb.reserve(canvas.size() * 3);
   for (std::uint32_t pixel : canvas) {
