@@ -40,8 +40,8 @@ inline std::vector<RecordedCanvas> RecordedCanvases(std::istream& file) {
     if (line.empty() || line[0] == '#') continue;
     RecordedCanvas& row = rows.emplace_back(RecordedCanvas{.line = line});
     startup::SettingsValues& s = row.run.settings;
-    std::istringstream(line) >> row.run.width >> row.run.height >> row.run.frames >>
-        row.run.seed >> s.Kind >> s.Size >> s.Speed >> s.Num >> s.Intval >> s.Sync >> row.hash;
+    std::istringstream(line) >> row.run.width >> row.run.height >> row.run.frames >> row.run.seed >>
+        s.Kind >> s.Size >> s.Speed >> s.Num >> s.Intval >> s.Sync >> row.hash;
   }
   return rows;
 }

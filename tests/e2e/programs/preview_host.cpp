@@ -61,51 +61,47 @@ HWND Open(HINSTANCE instance, const wchar_t* name, COLORREF colour, DWORD style,
                          nullptr);
 }
 
-}  // namespace
+// "active": 101 while screen saving is on, 100 while it is off.
+int ScreenSavingActive() {
+  BOOL active = FALSE;
+  SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+  return active ? 101 : 100;
+}
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  int argc = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (argc == 2 && std::wstring(argv[1]) == L"active") {
-    BOOL active = FALSE;
-    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
-    return active ? 101 : 100;
-  }
-  if (argc < 3) return 2;
-  if (argc == 4 && std::wstring(argv[1]) == L"mode") {
-    DEVMODEW mode{};
-    mode.dmSize = sizeof mode;
-    mode.dmPelsWidth = static_cast<DWORD>(_wtoi(argv[2]));
-    mode.dmPelsHeight = static_cast<DWORD>(_wtoi(argv[3]));
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-    return ChangeDisplaySettingsW(&mode, 0);
-  }
+// "mode W H": 0 when the display mode changed.
+int ChangeMode(const wchar_t* width, const wchar_t* height) {
+  DEVMODEW mode{};
+  mode.dmSize = sizeof mode;
+  mode.dmPelsWidth = static_cast<DWORD>(_wtoi(width));
+  mode.dmPelsHeight = static_cast<DWORD>(_wtoi(height));
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+  return ChangeDisplaySettingsW(&mode, 0);
+}
+
+// "post TITLE MESSAGE WPARAM" or "send TITLE MESSAGE WPARAM LPARAM" (argv from the verb on).
+int Deliver(bool send, LPWSTR* argv) {
+  const HWND target = FindWindowW(nullptr, argv[1]);
+  const auto number = [](const wchar_t* text) { return static_cast<UINT>(_wtoi(text)); };
+  const ULONGLONG start = GetTickCount64();
+  const bool posted = send ? SendMessageTimeoutW(target, number(argv[2]), number(argv[3]),
+                                                 number(argv[4]), SMTO_NORMAL, 10000, nullptr)
+                           : PostMessageW(target, number(argv[2]), number(argv[3]), 0);
+  Write(L"ready.txt", "posted=" + std::to_string(posted) +
+                          "\nanswered_ms=" + std::to_string(GetTickCount64() - start) + "\n");
+  const bool gone = PumpUntil(10000, [target] { return !IsWindow(target); });
+  BOOL running = TRUE;
+  SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
+  Write(L"result.txt", "gone_ms=" + std::to_string(gone ? GetTickCount64() - start : 0) +
+                           "\nrunning=" + std::to_string(running) + "\n");
+  return 0;
+}
+
+// "W H [inproc]": the preview in a pane of ours, reported, then ended as end.txt says.
+int HostPreview(HINSTANCE instance, int width, int height, bool in_process) {
   // How a running saver stands before this program's own window takes the foreground.
   HWND saver = FindWindowW(nullptr, L"quillmere_Main");
   const bool saver_on_top = (GetWindowLongW(saver, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
   const bool saver_active = saver != nullptr && GetForegroundWindow() == saver;
-  const int width = _wtoi(argv[1]), height = _wtoi(argv[2]);
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  folder = path;
-  folder.resize(folder.find_last_of(L"\\/"));
-  const bool send = argc == 6 && std::wstring(argv[1]) == L"send";
-  if (send || (argc == 5 && std::wstring(argv[1]) == L"post")) {
-    const HWND target = FindWindowW(nullptr, argv[2]);
-    const auto number = [](const wchar_t* text) { return static_cast<UINT>(_wtoi(text)); };
-    const ULONGLONG start = GetTickCount64();
-    const bool posted = send ? SendMessageTimeoutW(target, number(argv[3]), number(argv[4]),
-                                                   number(argv[5]), SMTO_NORMAL, 10000, nullptr)
-                             : PostMessageW(target, number(argv[3]), number(argv[4]), 0);
-    Write(L"ready.txt", "posted=" + std::to_string(posted) +
-                            "\nanswered_ms=" + std::to_string(GetTickCount64() - start) + "\n");
-    const bool gone = PumpUntil(10000, [target] { return !IsWindow(target); });
-    BOOL running = TRUE;
-    SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
-    Write(L"result.txt", "gone_ms=" + std::to_string(gone ? GetTickCount64() - start : 0) +
-                             "\nrunning=" + std::to_string(running) + "\n");
-    return 0;
-  }
   HWND host = Open(instance, L"quillmere preview host", RGB(0, 160, 0), WS_POPUP, 100, width + 40,
                    height + 40, nullptr);
   HWND pane =
@@ -113,7 +109,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   PumpUntil(50, [] { return false; });  // both windows painted before the preview starts
 
   const std::wstring switches = L"/p " + std::to_wstring(reinterpret_cast<UINT_PTR>(pane));
-  const bool in_process = argc > 3;
   PROCESS_INFORMATION process{};
   quillmere::win32::Win32Platform windows(instance);
   if (in_process) {
@@ -158,4 +153,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Write(L"result.txt", "ended_ms=" + std::to_string(took) + "\n");
   DestroyWindow(host);
   return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  const std::wstring verb = argc > 1 ? argv[1] : L"";
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  folder = path;
+  folder.resize(folder.find_last_of(L"\\/"));
+  if (argc == 2 && verb == L"active") return ScreenSavingActive();
+  if (argc == 4 && verb == L"mode") return ChangeMode(argv[2], argv[3]);
+  if (argc == 5 && verb == L"post") return Deliver(false, argv + 1);
+  if (argc == 6 && verb == L"send") return Deliver(true, argv + 1);
+  if (argc < 3) return 2;
+  return HostPreview(instance, _wtoi(argv[1]), _wtoi(argv[2]), argc > 3);
 }
