@@ -28,7 +28,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     top_row_first = GetPixel(surface.dc(), 0, 0) == RGB(255, 0, 0);
   }
   if (!top_row_first) report << "the surface's first row is not its top row\n";
-  if (rows.size() < 5) report << "only " << rows.size() << " recorded runs\n";
+  if (rows.empty()) report << "no recorded runs\n";
   std::ofstream("canvas_check.txt") << report.str();
   return report.str().empty() ? 0 : 1;
 }

@@ -1,12 +1,5 @@
-// Stands in for the Display Properties dialog: "W H [inproc]" opens a green window at 100, 100
-// with a blue W x H pane 20 px in and starts quillmere.scr /p <pane>, or runs the entry routine
-// itself (Wine shows no drawing into another process's child window). It reports in ready.txt,
-// ends the preview as end.txt says ("close" or "destroy") and reports in result.txt.
-// Without a window of its own it is the rest of the system: "mode W H" changes the display mode
-// (exit code 0 when it did); "post TITLE MESSAGE WPARAM" posts to that window and "send TITLE
-// MESSAGE WPARAM LPARAM" sends it, waiting up to 10 s for the answer; either says so in ready.txt
-// and, once the window has gone, reports the screen-saver-running flag in result.txt.
-// "active" exits with 101 while screen saving is on and 100 while it is off.
+// Stands in for the Display Properties dialog and the rest of the system, one verb each (below); a
+// verb reports in ready.txt and result.txt beside the program.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -78,7 +71,8 @@ int ChangeMode(const wchar_t* width, const wchar_t* height) {
   return ChangeDisplaySettingsW(&mode, 0);
 }
 
-// "post TITLE MESSAGE WPARAM" or "send TITLE MESSAGE WPARAM LPARAM" (argv from the verb on).
+// "post TITLE MESSAGE WPARAM" or "send TITLE MESSAGE WPARAM LPARAM" (argv from the verb on), a
+// send waiting up to 10 s; once the window has gone, reports the screen-saver-running flag.
 int Deliver(bool send, LPWSTR* argv) {
   const HWND target = FindWindowW(nullptr, argv[1]);
   const auto number = [](const wchar_t* text) { return static_cast<UINT>(_wtoi(text)); };
@@ -96,7 +90,9 @@ int Deliver(bool send, LPWSTR* argv) {
   return 0;
 }
 
-// "W H [inproc]": the preview in a pane of ours, reported, then ended as end.txt says.
+// "W H [inproc]": a green window at 100, 100 with a blue W x H pane 20 px in, previewed by
+// quillmere.scr /p <pane> or by the entry routine in this process (Wine shows no drawing into
+// another process's child window); ended as end.txt says ("close" or "destroy").
 int HostPreview(HINSTANCE instance, int width, int height, bool in_process) {
   // How a running saver stands before this program's own window takes the foreground.
   HWND saver = FindWindowW(nullptr, L"quillmere_Main");
