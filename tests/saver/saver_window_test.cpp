@@ -208,7 +208,7 @@ TEST(RunFrame, EveryOtherMonitorDrawsItsOwnPictureAndLeavesThePrimarysAlone) {
   rig.system.monitors = {{{0, 0, 1024, 768}, true}, {{1024, 0, 1064, 30}}, {{1064, 0, 1104, 30}}};
   alone.Load();
   rig.Load();
-  std::vector<std::set<std::int32_t>> patterns(2);
+  std::vector<std::vector<std::int32_t>> patterns(3);  // the primary's, then each other's
   for (std::size_t m = 0; m < 2; ++m) {
     std::set<std::int32_t> dealt;
     for (const Crawler& c : rig->Others()[m].Crawlers()) dealt.insert(c.ColorIndex);
@@ -220,8 +220,9 @@ TEST(RunFrame, EveryOtherMonitorDrawsItsOwnPictureAndLeavesThePrimarysAlone) {
       r->saver.RunFrame();
     }
     ASSERT_TRUE(std::ranges::equal(rig->Primary().Crawlers(), alone->Primary().Crawlers()));
+    patterns[0].push_back(rig->Primary().Pattern());
     for (std::size_t m = 0; m < 2; ++m) {
-      patterns[m].insert(rig->Others()[m].Pattern());
+      patterns[m + 1].push_back(rig->Others()[m].Pattern());
       for (const Crawler& c : rig->Others()[m].Crawlers()) {
         ASSERT_TRUE(c.PosX >= 0 && c.PosX <= 40 && c.PosY >= 0 && c.PosY <= 30) << frame;
       }
@@ -231,8 +232,10 @@ TEST(RunFrame, EveryOtherMonitorDrawsItsOwnPictureAndLeavesThePrimarysAlone) {
                                  alone->Primary().TheCanvas().Pixels()));
   EXPECT_FALSE(std::ranges::equal(rig->Others()[0].TheCanvas().Pixels(),
                                   rig->Others()[1].TheCanvas().Pixels()));
-  EXPECT_GT(patterns[0].size(), 1u);
-  EXPECT_GT(patterns[1].size(), 1u);
+  EXPECT_NE(patterns[1], patterns[0]);
+  EXPECT_NE(patterns[2], patterns[0]);
+  EXPECT_NE(patterns[2], patterns[1]);
+  EXPECT_GT(std::set(patterns[1].begin(), patterns[1].end()).size(), 1u);
 }
 
 // Started over on the new desktop: covers, their mouse moves and canvases follow it, crawlers at
