@@ -33,7 +33,7 @@ std::vector<platform::Rect> OtherMonitors(std::span<const platform::Monitor> mon
 // The screen size in pixels from the screen metrics, each rounded half to even.
 std::int32_t ScreenPixels(double twips, double twips_per_pixel) {
   constexpr double kLargestScreen = 1 << 16;
-  const double pixels = twips_per_pixel > 0 ? startup::RoundHalfEven(twips / twips_per_pixel) : 0;
+  const double pixels = twips_per_pixel > 0 ? startup::TwipsToPixels(twips, twips_per_pixel) : 0;
   if (!(pixels > 0)) return 0;
   return static_cast<std::int32_t>(std::min(pixels, kLargestScreen));
 }

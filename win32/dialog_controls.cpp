@@ -29,8 +29,8 @@ using settings_dialog::Surface;
 constexpr COLORREF kDialogBackground = RGB(128, 128, 128);
 constexpr char kNotSavedTitle[] = "quillmere";
 
-constexpr std::array<int, 5> kPatternStripIds = {IDB_PATTERN0, IDB_PATTERN1, IDB_PATTERN2,
-                                                 IDB_PATTERN3, IDB_PATTERN4};
+constexpr std::array<int, startup::kPatternCount> kPatternStripIds = {
+    IDB_PATTERN0, IDB_PATTERN1, IDB_PATTERN2, IDB_PATTERN3, IDB_PATTERN4};
 
 const Box& BoxOf(DialogControl control, std::int32_t index = 0) {
   return settings_dialog::Find(control, index)->box;

@@ -64,7 +64,7 @@ struct FakeSaverHost final : platform::SaverHost {
 
 // One saver window with everything it reaches faked, on a w x h pixel screen.
 struct SaverRig {
-  static constexpr startup::SettingsValues kDefaults = {0, 5, 5, 100, 10, 0};
+  static constexpr startup::SettingsValues kDefaults = startup::DefaultSettings();
   FakePlatform system;
   FakeSaverHost host;
   saver::RandomSource random;

@@ -26,7 +26,7 @@ const std::string kClose = "DrawAnimatedRects(0x7001,3,{274,268,750,499},{800,60
 
 // The dialog loaded centred on a 1024 x 768 screen, the cursor at (800, 600), logging to the fake.
 struct Bench final : platform::SettingsDialogHost {
-  explicit Bench(const SettingsValues& loaded = {0, 5, 5, 100, 10, 0},
+  explicit Bench(const SettingsValues& loaded = startup::DefaultSettings(),
                  std::optional<std::string> language = {}, std::uint16_t ui_language = 0x0411)
       : fake(Fake(language, ui_language)), values(loaded) {
     fake.window_rects[Window()] = {274, 268, 750, 499};
