@@ -54,8 +54,8 @@ struct Element {
   std::string_view english;  // the same in the English face
   Align align = Align::Left;
   Pointer pointer = Pointer::Arrow;
-  Ink ink = Ink::WindowText;
   bool width_follows_text = false;
+  Ink ink = Ink::WindowText;
 };
 
 inline constexpr std::int32_t kDialogWidthTwips = 7140;

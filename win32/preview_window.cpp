@@ -16,7 +16,7 @@ constexpr wchar_t kPreviewTitle[] = L"Preview Window";
 // The one preview window of the process and its still picture control.
 struct Preview {
   Picture still;
-  SIZE picture_size{};  // Img_Prev's size; the still is cut at it, stretched only with the DPI
+  SIZE picture_size{};  // the still's box; the still is cut at it, stretched only with the DPI
 };
 Preview the_preview;
 

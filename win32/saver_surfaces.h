@@ -1,5 +1,5 @@
-// The saver window's Win32 side: the window, its canvas, its covers, Timer1, the queue and the time
-// of day.
+// The saver window's Win32 side: the window, its canvas, its covers, the re-steering timer, the
+// queue and the time of day.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,5 @@
-// The full-screen saver window: its surfaces, Timer1, the queue, and one handler a message.
+// The full-screen saver window: its surfaces, the re-steering timer, the queue, and one handler a
+// message.
 #include "win32/saver_window.h"
 
 #include <windowsx.h>
@@ -22,8 +23,8 @@ constexpr wchar_t kClassName[] = L"quillmere_saver";
 // saver.
 constexpr wchar_t kCoverClassName[] = L"quillmere_cover";
 constexpr DWORD kCoverExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
-constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT kTimer1IntervalMs = 1000;
+constexpr UINT_PTR kResteerTimer = 1;
+constexpr UINT kResteerIntervalMs = 1000;
 constexpr std::uint64_t kMsPerSecond = 1000;
 constexpr std::uint64_t kMsPerDay = 86'400 * kMsPerSecond;
 // GUID_CONSOLE_DISPLAY_STATE, written out so that no GUID library is needed.
@@ -63,7 +64,7 @@ std::int32_t HeldButtons(WPARAM wparam) {
 const Win32SaverHost* the_host = nullptr;
 
 LRESULT OnTimer(WPARAM timer) {
-  if (the_saver && timer == kTimer1) the_saver->OnTimerTick();
+  if (the_saver && timer == kResteerTimer) the_saver->OnTimerTick();
   return 0;
 }
 
@@ -282,7 +283,9 @@ std::optional<std::span<std::uint32_t>> Win32SaverHost::PrepareSurfaces(std::int
   return canvas_.pixels();
 }
 
-void Win32SaverHost::EnableTimer() { SetTimer(window_, kTimer1, kTimer1IntervalMs, nullptr); }
+void Win32SaverHost::EnableTimer() {
+  SetTimer(window_, kResteerTimer, kResteerIntervalMs, nullptr);
+}
 
 void Win32SaverHost::ShowTopmost() {
   ShowWindow(window_, SW_SHOWNORMAL);

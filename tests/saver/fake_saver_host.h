@@ -91,7 +91,7 @@ struct SaverRig {
 };
 
 inline std::set<std::uint32_t> Painted(const saver::Scene& scene) {
-  return {scene.TheCanvas().Pixels().begin(), scene.TheCanvas().Pixels().end()};
+  return {scene.canvas().Pixels().begin(), scene.canvas().Pixels().end()};
 }
 
 inline bool AllAt(const saver::Scene& scene, std::int32_t x, std::int32_t y) {

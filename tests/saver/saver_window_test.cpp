@@ -205,7 +205,7 @@ TEST(OnDisplayChange, LaysTheSaverOutAgainAndStartsOver) {
   rig->OnTimerTick();
   EXPECT_FALSE(rig->EndRequested());
   EXPECT_EQ(rig.host.covers, (std::vector<Rect>{right, above}));
-  EXPECT_EQ(rig->Primary().TheCanvas().Width(), 1367);
+  EXPECT_EQ(rig->Primary().canvas().Width(), 1367);
   EXPECT_EQ(rig->Primary().ColourTable().size(), 171u);  // 1367 / 8 + 1 olive entries
   EXPECT_TRUE(AllAt(rig->Primary(), 684, 512));
   EXPECT_EQ(rig->Ticks(), 1);

@@ -283,14 +283,14 @@ TEST(Drag, OnlyALeftPressOnTheStripStartsOneAndAnyReleaseOrALostCaptureEndsIt) {
   Bench b;
   b.dialog.OnMouseDown(kDialog, 200, 10, Right);
   b.dialog.OnMouseDown(kDialog, 20, 8, Left);  // the caption lies on the strip
-  EXPECT_EQ(b.dialog.dragging(), 0);
+  EXPECT_FALSE(b.dialog.dragging());
   b.dialog.OnMouseDown(kDialog, 475, 21, Left);
-  EXPECT_EQ(b.dialog.dragging(), 1);
+  EXPECT_TRUE(b.dialog.dragging());
   b.dialog.OnMouseUp(kDialog, 5, 5, Right);
-  EXPECT_EQ(b.dialog.dragging(), 0);
+  EXPECT_FALSE(b.dialog.dragging());
   b.dialog.OnMouseDown(kDialog, 200, 10, Left);
   b.dialog.OnCaptureLost();
-  EXPECT_EQ(b.dialog.dragging(), 0);
+  EXPECT_FALSE(b.dialog.dragging());
   EXPECT_TRUE(b.dialog.OnMouseDown(kDialog, 200, 10, Left));  // the mouse is held again
 }
 
