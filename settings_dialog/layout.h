@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/settings_dialog_host.h"
+#include "quillmere_version.h"
 
 namespace quillmere::settings_dialog {
 
@@ -65,8 +66,8 @@ inline constexpr Box kDialogClient{0, 0, kDialogWidthTwips / 15, kDialogHeightTw
 inline constexpr std::int32_t kTileWidth = 239;
 inline constexpr std::int32_t kTileHeight = 26;
 inline constexpr std::string_view kHomePageUrl = "https://quillmere.example/";
-inline constexpr std::string_view kCredit = "quillmere 作 Ver.1.1.0";
-inline constexpr std::string_view kEnglishCredit = "quillmere, version 1.1.0";
+inline constexpr std::string_view kCredit = "quillmere 作 Ver." QUILLMERE_VERSION_TEXT;
+inline constexpr std::string_view kEnglishCredit = "quillmere, version " QUILLMERE_VERSION_TEXT;
 
 // Every element, each surface's elements from the bottom of the stack to the top.
 std::span<const Element> Layout();
