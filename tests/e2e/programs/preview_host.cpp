@@ -81,7 +81,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     return ChangeDisplaySettingsW(&mode, 0);
   }
   // How a running saver stands before this program's own window takes the foreground.
-  HWND saver = FindWindowW(nullptr, L"quillmere_Main");
+  HWND saver =
+      FindWindowW(nullptr, quillmere::win32::Widen(quillmere::startup::kSaverWindowTitle).c_str());
   const bool saver_on_top = (GetWindowLongW(saver, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
   const bool saver_active = saver != nullptr && GetForegroundWindow() == saver;
   const int width = _wtoi(argv[1]), height = _wtoi(argv[2]);
