@@ -71,7 +71,8 @@ void SettingsDialog::OnResize() {
 }
 
 void SettingsDialog::TilePanels() {
-  for (DialogControl panel : {DialogControl::PatternPanel, DialogControl::ValuesPanel}) {
+  for (const Panel& panel_row : kPanels) {
+    const DialogControl panel = panel_row.control;
     if (high_contrast_) {
       host_.FillPanel(panel, host_.SystemColourOf(platform::SystemColour::Window));
       continue;

@@ -19,6 +19,18 @@ class SaverWindow;
 
 namespace quillmere::win32 {
 
+class Win32SaverHost;
+
+inline constexpr UINT_PTR kResteerTimer = 1;
+// GUID_CONSOLE_DISPLAY_STATE, written out so that no GUID library is needed.
+inline constexpr GUID kConsoleDisplayState = {
+    0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+
+// The saver window's and the covers' procedures, and the saver and host they forward to.
+LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+LRESULT CALLBACK CoverProc(HWND cover, UINT message, WPARAM wparam, LPARAM lparam);
+void ForwardTo(saver::SaverWindow* saver, const Win32SaverHost* host);
+
 // Seconds since local midnight: the local time read once, then advanced by the tick count,
 // which costs a few nanoseconds where reading the system time costs a hundred under Wine.
 class LocalTimeOfDay final : public platform::TimeOfDay {
