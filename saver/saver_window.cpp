@@ -98,6 +98,15 @@ void SaverWindow::PrepareSaver() {
   services_.host.EnableTimer();
   services_.host.ShowTopmost();
   PlaceCovers();
+  // A remote user watches the session's display while the console's may be off: the session's
+  // own state counts where the system tells it, the console's where it does not.
+  for (const platform::DisplaySource source :
+       {platform::DisplaySource::Session, platform::DisplaySource::Console}) {
+    if (services_.host.ListenForDisplayState(source)) {
+      display_source_ = source;
+      break;
+    }
+  }
 }
 
 void SaverWindow::RunAnimation() {
@@ -229,8 +238,8 @@ void SaverWindow::OnDisplayChange() {
   PlaceCovers();
 }
 
-void SaverWindow::OnDisplayStateChange(std::int32_t state) {
-  display_off_ = state == platform::kDisplayOff;
+void SaverWindow::OnDisplayStateChange(platform::DisplaySource source, std::int32_t state) {
+  if (source == display_source_) display_off_ = state == platform::kDisplayOff;
 }
 
 }  // namespace quillmere::saver

@@ -60,9 +60,6 @@ std::optional<std::span<std::uint32_t>> Win32SaverHost::PrepareSurfaces(std::int
     if (window_ == nullptr) return std::nullopt;
     // Locks and remote sessions are told only to the windows that ask.
     WTSRegisterSessionNotification(window_, NOTIFY_FOR_THIS_SESSION);
-    // So is the display going off, when drawing on would be for nobody.
-    display_notices_ = RegisterPowerSettingNotification(window_, &kConsoleDisplayState,
-                                                        DEVICE_NOTIFY_WINDOW_HANDLE);
   }
   if (!canvas_.Create(width, height)) return std::nullopt;
   return canvas_.pixels();
@@ -120,6 +117,15 @@ void Win32SaverHost::PresentCanvases() {
   for (const std::unique_ptr<Cover>& cover : covers_) {
     if (cover && cover->canvas) CopyToWindow(*cover->canvas, cover->window);
   }
+}
+
+// The display going off is told only to the windows that ask, when drawing on would be for nobody.
+bool Win32SaverHost::ListenForDisplayState(platform::DisplaySource source) {
+  const GUID& setting =
+      source == platform::DisplaySource::Session ? kSessionDisplayStatus : kConsoleDisplayState;
+  display_notices_ =
+      RegisterPowerSettingNotification(window_, &setting, DEVICE_NOTIFY_WINDOW_HANDLE);
+  return display_notices_ != nullptr;
 }
 
 void Win32SaverHost::DispatchPending() {

@@ -22,7 +22,10 @@ namespace quillmere::win32 {
 class Win32SaverHost;
 
 inline constexpr UINT_PTR kResteerTimer = 1;
-// GUID_CONSOLE_DISPLAY_STATE, written out so that no GUID library is needed.
+// GUID_SESSION_DISPLAY_STATUS and GUID_CONSOLE_DISPLAY_STATE, written out so that no GUID library
+// is needed.
+inline constexpr GUID kSessionDisplayStatus = {
+    0x2b84c20e, 0xad23, 0x4ddf, {0x93, 0xdb, 0x05, 0xff, 0xbd, 0x7e, 0xfc, 0xa5}};
 inline constexpr GUID kConsoleDisplayState = {
     0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 
@@ -58,6 +61,7 @@ class Win32SaverHost final : public platform::SaverHost {
                                                     bool animated) override;
   void RemoveCoversFrom(std::size_t count) override;
   void PresentCanvases() override;
+  bool ListenForDisplayState(platform::DisplaySource source) override;
   void DispatchPending() override;
   void WaitForMessages() override;
   bool InputPending() override;

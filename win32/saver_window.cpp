@@ -138,11 +138,16 @@ LRESULT OnDisplayChange() {
 LRESULT OnPowerBroadcast(WPARAM event, LPARAM lparam) {
   const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lparam);
   if (the_saver && event == PBT_POWERSETTINGCHANGE && setting != nullptr &&
-      IsEqualGUID(setting->PowerSetting, kConsoleDisplayState) &&
       setting->DataLength >= sizeof(DWORD)) {
+    const bool session = IsEqualGUID(setting->PowerSetting, kSessionDisplayStatus);
+    const bool console = IsEqualGUID(setting->PowerSetting, kConsoleDisplayState);
     DWORD state = 0;
     std::memcpy(&state, setting->Data, sizeof state);
-    the_saver->OnDisplayStateChange(static_cast<std::int32_t>(state));
+    if (session || console) {
+      the_saver->OnDisplayStateChange(
+          session ? platform::DisplaySource::Session : platform::DisplaySource::Console,
+          static_cast<std::int32_t>(state));
+    }
   }
   return TRUE;
 }

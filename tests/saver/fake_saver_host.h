@@ -25,6 +25,7 @@ struct FakeSaverHost final : platform::SaverHost {
   int destroyed = 0;
   bool input_pending = false;
   bool surfaces_fail = false;         // the window or its canvas cannot be made
+  bool session_display_told = false;  // the system tells the session's own display state
   bool cover_canvases_fail = false;   // so cannot the covers' canvases
   std::uint64_t milliseconds = 0;     // a millisecond passes at each reading
   std::function<void(int)> on_yield;  // called with the yield's number, from 1
@@ -48,6 +49,9 @@ struct FakeSaverHost final : platform::SaverHost {
     covers.resize(std::min(covers.size(), count));
   }
   void PresentCanvases() override { ++presents; }
+  bool ListenForDisplayState(platform::DisplaySource source) override {
+    return source == platform::DisplaySource::Console || session_display_told;
+  }
   void DispatchPending() override {
     if (++yields > 10000) throw std::runtime_error("the saver never ended");
     if (on_yield) on_yield(yields);
