@@ -203,6 +203,13 @@ void DialogWindow::Compose(Surface surface) {
     if (element.surface == surface) DrawElement(backing.dc(), element);
   }
   DrawFocusCue(backing.dc(), surface);
+  // Without its skin, the dialog keeps an edge against a desktop of its own colour.
+  if (core_.high_contrast() && surface == Surface::Dialog) {
+    const RECT edge = RectOf(scale_.ToPhysical(settings_dialog::kDialogClient));
+    HBRUSH ink = CreateSolidBrush(ColourOf(settings_dialog::Ink::WindowText));
+    FrameRect(backing.dc(), &edge, ink);
+    DeleteObject(ink);
+  }
   if (HWND window = WindowOf(surface)) InvalidateRect(window, nullptr, FALSE);
 }
 
