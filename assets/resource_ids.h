@@ -1,8 +1,7 @@
 // Resource numbers shared by the .rc file and the Win32 backend.
 #pragma once
 
-#define QUILLMERE_VERSION_COMMAS 1, 1, 0, 0
-#define QUILLMERE_VERSION_TEXT "1.1.0"
+#include "quillmere_version.h"
 
 // Icon and cursor.
 #define IDI_QUILLMERE 1

@@ -29,13 +29,6 @@ using namespace quillmere;
 // The hue wheel with the dialog's largest discs and most crawlers.
 constexpr startup::SettingsValues kHeavySettings{3, 20, 5, 200, 10, 0};
 
-startup::SettingsValues ShippedSettings() {
-  startup::SettingsValues values;
-  for (const startup::SettingDescription& setting : startup::kSettings) {
-    values.*setting.value = setting.default_value;
-  }
-  return values;
-}
 constexpr int kWarmUpFrames = 20;
 
 using Clock = std::chrono::steady_clock;
@@ -95,7 +88,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   std::string which;
   args >> frames >> which;
   if (frames <= 0) return 2;
-  const startup::SettingsValues settings = which == "shipped" ? ShippedSettings() : kHeavySettings;
+  const startup::SettingsValues settings =
+      which == "shipped" ? startup::DefaultSettings() : kHeavySettings;
 
   win32::Win32Platform system(instance);
   win32::Win32SaverHost host(instance);

@@ -12,8 +12,8 @@ using namespace quillmere;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
   testing::FakePlatform fake;
-  if (data[0] & 1) fake.windows_by_title["quillmere_Main"] = 1;
-  if (data[0] & 2) fake.windows_by_title["quillmereの設定"] = 2;
+  if (data[0] & 1) fake.windows_by_title[std::string(startup::kSaverWindowTitle)] = 1;
+  if (data[0] & 2) fake.windows_by_title[std::string(startup::kSettingsDialogTitle)] = 2;
   if (data[0] & 4) fake.platform_id = 1;
   fake.window_rects[data[0] >> 3] = {0, 0, 152, 112};
   fake.module_path = "C:\\My Savers\\q.scr";
@@ -24,7 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return call == "LoadSaverWindow" || call == "ShowSettingsDialog" ||
            call.starts_with("ShowPreviewWindow");
   });
-  if (fake.calls.size() < 2 || fake.calls[0] != "FindWindow(quillmere_Main)") std::abort();
+  if (fake.calls.size() < 2 ||
+      fake.calls[0] != "FindWindow(" + std::string(startup::kSaverWindowTitle) + ")")
+    std::abort();
   if (opened > ((data[0] & 3) ? 0 : 1)) std::abort();
   return 0;
 }

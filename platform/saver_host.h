@@ -11,6 +11,9 @@
 
 namespace quillmere::platform {
 
+// Who tells the display's state: the session's own display (Windows 8 on), or the console's.
+enum class DisplaySource { Session, Console };
+
 // The time of day as the random source's re-seed reads it; must be cheap to call.
 class TimeOfDay {
  public:
@@ -45,6 +48,9 @@ class SaverHost {
   virtual void RemoveCoversFrom(std::size_t count) = 0;
   // Copies the window's canvas to its visible surface, and each animated cover's to that cover.
   virtual void PresentCanvases() = 0;
+  // Asks to be told when the display's state changes (WM_POWERBROADCAST); false where the system
+  // cannot tell it from that source.
+  virtual bool ListenForDisplayState(DisplaySource source) = 0;
   // Dispatches every message pending for the thread once.
   virtual void DispatchPending() = 0;
   // Sleeps until a message arrives, then dispatches every pending message once.

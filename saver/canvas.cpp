@@ -29,11 +29,6 @@ Canvas::Canvas(std::span<std::uint32_t> pixels, std::int32_t width, std::int32_t
   if (!fits) width_ = height_ = 0;
 }
 
-std::uint32_t Canvas::At(std::int32_t x, std::int32_t y) const {
-  return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                 static_cast<std::size_t>(x)];
-}
-
 void Canvas::Clear() { std::fill(pixels_.begin(), pixels_.end(), 0u); }
 
 std::span<const std::int32_t> Canvas::HalfWidths(std::int32_t radius) {

@@ -24,7 +24,6 @@ class Canvas {
   std::int32_t Width() const { return width_; }
   std::int32_t Height() const { return height_; }
   std::span<const std::uint32_t> Pixels() const { return pixels_; }
-  std::uint32_t At(std::int32_t x, std::int32_t y) const;
 
   void Clear();
 

@@ -22,7 +22,7 @@ constexpr std::array<GoldEntry, 20> kGoldHalf = {{
 }};
 constexpr std::size_t kGoldLastColor = 38;
 
-constexpr double kPi = 3.142;  // the patterns' own constant, not the true pi
+constexpr double kPi = startup::kApproximatePi;  // not the true pi
 constexpr double kOliveTurns = 0.3;
 constexpr double kOliveAmplitude = 223;
 constexpr double kOliveFloor = 32;

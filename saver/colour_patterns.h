@@ -5,12 +5,13 @@
 #include <vector>
 
 #include "saver/random.h"
+#include "startup/settings.h"
 
 namespace quillmere::saver {
 
 using Colour = std::int32_t;  // red + 256*green + 65536*blue
 
-inline constexpr std::int32_t kPatternCount = 5;
+using startup::kPatternCount;
 
 // Packs a colour, taking a component above 255 as 255.
 constexpr Colour Rgb(std::int32_t red, std::int32_t green, std::int32_t blue) {

@@ -34,8 +34,6 @@ class RandomSource {
     return static_cast<float>(z >> 40) * 0x1.0p-24f;
   }
 
-  std::uint64_t State() const { return state_; }
-
   // A source of its own, on the same clock, seeded from this one's state without drawing from it.
   RandomSource Fork(std::uint64_t salt) const {
     return RandomSource(std::rotl(state_ ^ (salt * kMixFactor), 17) + kGamma, clock_);

@@ -33,7 +33,7 @@ std::vector<platform::Rect> OtherMonitors(std::span<const platform::Monitor> mon
 // The screen size in pixels from the screen metrics, each rounded half to even.
 std::int32_t ScreenPixels(double twips, double twips_per_pixel) {
   constexpr double kLargestScreen = 1 << 16;
-  const double pixels = twips_per_pixel > 0 ? startup::RoundHalfEven(twips / twips_per_pixel) : 0;
+  const double pixels = twips_per_pixel > 0 ? startup::TwipsToPixels(twips, twips_per_pixel) : 0;
   if (!(pixels > 0)) return 0;
   return static_cast<std::int32_t>(std::min(pixels, kLargestScreen));
 }
@@ -98,6 +98,15 @@ void SaverWindow::PrepareSaver() {
   services_.host.EnableTimer();
   services_.host.ShowTopmost();
   PlaceCovers();
+  // A remote user watches the session's display while the console's may be off: the session's
+  // own state counts where the system tells it, the console's where it does not.
+  for (const platform::DisplaySource source :
+       {platform::DisplaySource::Session, platform::DisplaySource::Console}) {
+    if (services_.host.ListenForDisplayState(source)) {
+      display_source_ = source;
+      break;
+    }
+  }
 }
 
 void SaverWindow::RunAnimation() {
@@ -229,8 +238,8 @@ void SaverWindow::OnDisplayChange() {
   PlaceCovers();
 }
 
-void SaverWindow::OnDisplayStateChange(std::int32_t state) {
-  display_off_ = state == platform::kDisplayOff;
+void SaverWindow::OnDisplayStateChange(platform::DisplaySource source, std::int32_t state) {
+  if (source == display_source_) display_off_ = state == platform::kDisplayOff;
 }
 
 }  // namespace quillmere::saver

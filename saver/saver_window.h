@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -74,8 +75,9 @@ class SaverWindow {
   void OnSessionChange(std::int32_t reason);
   // The monitors or the primary's size changed: the saver lays itself out again and starts over.
   void OnDisplayChange();
-  // The console display went off, on or dimmed (platform::kDisplay*).
-  void OnDisplayStateChange(std::int32_t state);
+  // A source told that its display went off, on or dimmed (platform::kDisplay*); only the source
+  // the saver listens to counts.
+  void OnDisplayStateChange(platform::DisplaySource source, std::int32_t state);
 
   // The primary monitor's scene, which draws from the saver's own random source.
   const Scene& Primary() const { return primary_; }
@@ -108,6 +110,7 @@ class SaverWindow {
 
   bool end_requested_ = false;
   bool display_off_ = false;
+  std::optional<platform::DisplaySource> display_source_;  // the one whose state counts
   std::int32_t ticks_ = 0;
   Scene primary_;
   std::vector<Scene> others_;

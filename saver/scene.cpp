@@ -12,7 +12,7 @@ namespace {
 
 constexpr double kDegreesToRadians = 0.017453292519943;
 constexpr std::int32_t kFullTurn = 360;
-constexpr std::int32_t kRandomPatternKind = 5;
+using startup::kRandomPatternKind;
 constexpr std::int32_t kSyncShared = 0;
 constexpr std::int32_t kSyncStaggered = 1;
 

@@ -51,7 +51,7 @@ class Scene {
   // Crawlers 1..Num, without the table's unused index 0.
   std::span<const Crawler> Crawlers() const;
   std::span<const Colour> ColourTable() const { return colours_; }
-  const Canvas& TheCanvas() const { return canvas_; }
+  const Canvas& canvas() const { return canvas_; }
   std::int32_t ScreenW() const { return screen_w_; }
   std::int32_t ScreenH() const { return screen_h_; }
   std::int32_t LastColor() const { return last_color_; }

@@ -30,7 +30,7 @@ SettingsDialog::SettingsDialog(platform::Platform& platform, platform::SettingsD
                Slider(kSliderRows[3])} {}
 
 void SettingsDialog::Load() {
-  dragging_ = 0;
+  dragging_ = false;
   TilePanels();
   for (std::int32_t i = 0; i < kPatternChoices; ++i) {
     host_.ShowPicture(DialogControl::PatternMarks, i, DialogPicture::OptionOff);
@@ -71,7 +71,8 @@ void SettingsDialog::OnResize() {
 }
 
 void SettingsDialog::TilePanels() {
-  for (DialogControl panel : {DialogControl::PatternPanel, DialogControl::ValuesPanel}) {
+  for (const Panel& panel_row : kPanels) {
+    const DialogControl panel = panel_row.control;
     if (high_contrast_) {
       host_.FillPanel(panel, host_.SystemColourOf(platform::SystemColour::Window));
       continue;
@@ -168,7 +169,7 @@ void SettingsDialog::OnMouseMove(Surface surface, std::int32_t x, std::int32_t y
 
 void SettingsDialog::OnCaptureLost() {
   captured_ = nullptr;
-  dragging_ = 0;
+  dragging_ = false;
 }
 
 void SettingsDialog::OnDpiChange(std::int32_t dpi) {
@@ -256,7 +257,7 @@ void SettingsDialog::OnUrlClick() {
 
 void SettingsDialog::OnTitlePress(MouseButton button) {
   if (button != MouseButton::Left) return;
-  dragging_ = 1;
+  dragging_ = true;
   const platform::Point cursor = Cursor();
   const platform::Point window = WindowPosition();
   grab_x_ = static_cast<std::int16_t>(cursor.x - window.x);
@@ -264,13 +265,13 @@ void SettingsDialog::OnTitlePress(MouseButton button) {
 }
 
 void SettingsDialog::OnTitleMove() {
-  if (dragging_ != 1) return;
+  if (!dragging_) return;
   const platform::Point cursor = Cursor();
   host_.MoveWindowTop(cursor.y - grab_y_);
   host_.MoveWindowLeft(cursor.x - grab_x_);
 }
 
-void SettingsDialog::OnTitleRelease(MouseButton) { dragging_ = 0; }
+void SettingsDialog::OnTitleRelease(MouseButton) { dragging_ = false; }
 
 void SettingsDialog::OnUnload() {
   closed_ = true;

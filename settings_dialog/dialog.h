@@ -21,8 +21,7 @@ namespace quillmere::settings_dialog {
 // Mouse buttons with the system's own bit values.
 using MouseButton = platform::MouseButton;
 
-inline constexpr std::int32_t kPatternChoices = 6;
-inline constexpr std::int32_t kPatternStrips = 5;
+inline constexpr std::int32_t kPatternChoices = startup::kRandomPatternKind + 1;
 inline constexpr std::int32_t kSyncChoices = 2;
 
 // The keys the dialog answers; the rest go to the system.
@@ -111,8 +110,7 @@ class SettingsDialog {
   void OnUnload();
 
   bool closed() const { return closed_; }
-  std::int16_t dragging() const { return dragging_; }
-  const Slider& slider(std::size_t index) const { return sliders_[index]; }
+  bool dragging() const { return dragging_; }
   std::span<const Element> layout() const { return layout_; }
   // An element as this dialog lays it out: in its face, as wide as its text.
   const Element& InLayout(DialogControl control, std::int32_t index) const;
@@ -142,7 +140,7 @@ class SettingsDialog {
   std::vector<Element> layout_;
   std::array<Slider, 4> sliders_;
   const Element* captured_ = nullptr;
-  std::int16_t dragging_ = 0;
+  bool dragging_ = false;
   std::int16_t grab_x_ = 0;
   std::int16_t grab_y_ = 0;
   LayoutScale scale_;  // the scale of the window's pixels, in which the grab offset lies

@@ -151,10 +151,8 @@ std::vector<AccessibleItem> SettingsDialog::AccessibleItems() const {
     row.role = item.role;
     row.focused = focused == static_cast<std::int32_t>(i);
     row.box = ItemBox(item);
-    if (own.surface != Surface::Dialog) {
-      const Box& panel = Find(own.surface == Surface::PatternPanel ? DialogControl::PatternPanel
-                                                                   : DialogControl::ValuesPanel)
-                             ->box;
+    if (const Panel* on = PanelOf(own.surface)) {
+      const Box& panel = Find(on->control)->box;
       row.box.x += panel.x;
       row.box.y += panel.y;
     }

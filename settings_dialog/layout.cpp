@@ -8,80 +8,63 @@ namespace quillmere::settings_dialog {
 namespace {
 
 using enum DialogControl;
-constexpr Surface D = Surface::Dialog;
-constexpr Surface P = Surface::PatternPanel;
-constexpr Surface V = Surface::ValuesPanel;
-constexpr ElementKind Pic = ElementKind::Picture;
-constexpr ElementKind Text = ElementKind::Label;
-constexpr Pointer H = Pointer::Hand;
-constexpr Pointer N = Pointer::Arrow;
-constexpr Align L = Align::Left;
-constexpr Align R = Align::Right;
-constexpr Align C = Align::Centre;
+using Surface::Dialog;
+using enum ElementKind;
+using enum Pointer;
+using enum Align;
+constexpr Surface kPatterns = Surface::PatternPanel;
+constexpr Surface kValues = Surface::ValuesPanel;
+constexpr std::string_view kTitle = startup::kSettingsDialogTitle;
+constexpr std::string_view kEnglishTitle = "quillmere settings";
+constexpr std::string_view kUrl = kHomePageUrl;
+constexpr std::string_view kCreditEn = kEnglishCredit;
+constexpr Ink kWhite = Ink::White;
+constexpr Ink kLinkInk = Ink::Link;
 
 constexpr std::array kElements = std::to_array<Element>({
-    {TitleStrip, 0, D, Pic, {0, 0, 479, 22}, {}, {}, L, N},
-    {Caption,
-     0,
-     D,
-     Text,
-     {12, 4, 99, 13},
-     startup::kSettingsDialogTitle,
-     "quillmere settings",
-     L,
-     N,
-     Ink::White},
-    {ExitButton, 0, D, Pic, {456, 4, 15, 15}, "閉じる", "Close", L, H},
-    {StaticLabels,
-     9,
-     D,
-     Text,
-     {16, 184, 165, 13},
-     kCredit,
-     kEnglishCredit,
-     L,
-     N,
-     Ink::WindowText,
-     true},
-    {Link, 0, D, Text, {16, 204, 214, 13}, kHomePageUrl, kHomePageUrl, L, H, Ink::Link, true},
-    {SetFace, 0, D, Pic, {276, 188, 91, 22}, {}, {}, L, N},
-    {SetCaption, 0, D, Text, {276, 192, 91, 17}, "設定", "Save", C, H},
-    {CancelFace, 0, D, Pic, {372, 188, 91, 22}, {}, {}, L, N},
-    {CancelCaption, 0, D, Text, {372, 192, 91, 17}, "ｷｬﾝｾﾙ", "Cancel", C, H},
-    {PatternPanel, 0, D, ElementKind::Panel, {12, 36, 201, 133}, {}, {}, L, N},
-    {ValuesPanel, 0, D, ElementKind::Panel, {228, 36, 233, 133}, {}, {}, L, N},
+    {TitleStrip, 0, Dialog, Picture, {0, 0, 479, 22}, {}, {}, Left, Arrow},
+    {Caption, 0, Dialog, Label, {12, 4, 99, 13}, kTitle, kEnglishTitle, Left, Arrow, false, kWhite},
+    {ExitButton, 0, Dialog, Picture, {456, 4, 15, 15}, "閉じる", "Close", Left, Hand},
+    {StaticLabels, 9, Dialog, Label, {16, 184, 165, 13}, kCredit, kCreditEn, Left, Arrow, true},
+    {Link, 0, Dialog, Label, {16, 204, 214, 13}, kUrl, kUrl, Left, Hand, true, kLinkInk},
+    {SetFace, 0, Dialog, Picture, {276, 188, 91, 22}, {}, {}, Left, Arrow},
+    {SetCaption, 0, Dialog, Label, {276, 192, 91, 17}, "設定", "Save", Centre, Hand},
+    {CancelFace, 0, Dialog, Picture, {372, 188, 91, 22}, {}, {}, Left, Arrow},
+    {CancelCaption, 0, Dialog, Label, {372, 192, 91, 17}, "ｷｬﾝｾﾙ", "Cancel", Centre, Hand},
+    {PatternPanel, 0, Dialog, Panel, {12, 36, 201, 133}, {}, {}, Left, Arrow},
+    {ValuesPanel, 0, Dialog, Panel, {228, 36, 233, 133}, {}, {}, Left, Arrow},
 
-    {PatternMarks, 0, P, Pic, {8, 8, 13, 13}, {}, {}, L, H},
-    {PatternStrips, 0, P, Pic, {24, 8, 161, 13}, "金色", "Gold", L, H},
-    {PatternMarks, 1, P, Pic, {8, 28, 13, 13}, {}, {}, L, H},
-    {PatternStrips, 1, P, Pic, {24, 28, 161, 13}, "グレー", "Grey", L, H},
-    {PatternMarks, 2, P, Pic, {8, 48, 13, 13}, {}, {}, L, H},
-    {PatternStrips, 2, P, Pic, {24, 48, 161, 13}, "青", "Blue", L, H},
-    {PatternMarks, 3, P, Pic, {8, 68, 13, 13}, {}, {}, L, H},
-    {PatternStrips, 3, P, Pic, {24, 68, 161, 13}, "虹色", "Rainbow", L, H},
-    {PatternMarks, 4, P, Pic, {8, 88, 13, 13}, {}, {}, L, H},
-    {PatternStrips, 4, P, Pic, {24, 88, 161, 13}, "ランダムな色", "Random colours", L, H},
-    {PatternMarks, 5, P, Pic, {8, 108, 13, 13}, {}, {}, L, H},
-    {RandomLabel, 0, P, Text, {24, 108, 32, 13}, "ﾗﾝﾀﾞﾑ", "Random", L, H},
+    {PatternMarks, 0, kPatterns, Picture, {8, 8, 13, 13}, {}, {}, Left, Hand},
+    {PatternStrips, 0, kPatterns, Picture, {24, 8, 161, 13}, "金色", "Gold", Left, Hand},
+    {PatternMarks, 1, kPatterns, Picture, {8, 28, 13, 13}, {}, {}, Left, Hand},
+    {PatternStrips, 1, kPatterns, Picture, {24, 28, 161, 13}, "グレー", "Grey", Left, Hand},
+    {PatternMarks, 2, kPatterns, Picture, {8, 48, 13, 13}, {}, {}, Left, Hand},
+    {PatternStrips, 2, kPatterns, Picture, {24, 48, 161, 13}, "青", "Blue", Left, Hand},
+    {PatternMarks, 3, kPatterns, Picture, {8, 68, 13, 13}, {}, {}, Left, Hand},
+    {PatternStrips, 3, kPatterns, Picture, {24, 68, 161, 13}, "虹色", "Rainbow", Left, Hand},
+    {PatternMarks, 4, kPatterns, Picture, {8, 88, 13, 13}, {}, {}, Left, Hand},
+    {PatternStrips, 4, kPatterns, Picture, {24, 88, 161, 13}, "紙吹雪", "Confetti", Left, Hand},
+    {PatternMarks, 5, kPatterns, Picture, {8, 108, 13, 13}, {}, {}, Left, Hand},
+    {RandomLabel, 0, kPatterns, Label, {24, 108, 32, 13}, "ﾗﾝﾀﾞﾑ", "Random", Left, Hand},
 
-    {StaticLabels, 0, V, Text, {56, 12, 27, 13}, "ｻｲｽﾞ", "Size", R, N},
-    {Sliders, 0, V, ElementKind::Slider, {88, 8, 85, 17}, {}, {}, L, H},
-    {SliderValues, 0, V, Text, {176, 12, 25, 13}, "999", "999", R, N},
-    {StaticLabels, 1, V, Text, {48, 36, 35, 13}, "ｽﾋﾟｰﾄﾞ", "Speed", R, N},
-    {Sliders, 1, V, ElementKind::Slider, {88, 32, 85, 17}, {}, {}, L, H},
-    {SliderValues, 1, V, Text, {176, 36, 25, 13}, "999", "999", R, N},
-    {StaticLabels, 2, V, Text, {68, 60, 13, 13}, "数", "Count", R, N},
-    {Sliders, 2, V, ElementKind::Slider, {88, 56, 85, 17}, {}, {}, L, H},
-    {SliderValues, 2, V, Text, {176, 60, 25, 13}, "999", "999", R, N},
-    {StaticLabels, 3, V, Text, {8, 84, 75, 13}, "ｸﾘｱ・ｲﾝﾀｰﾊﾞﾙ", "Interval", R, N},
-    {Sliders, 3, V, ElementKind::Slider, {88, 80, 85, 17}, {}, {}, L, H},
-    {SliderValues, 3, V, Text, {176, 84, 25, 13}, "999", "999", R, N},
-    {StaticLabels, 5, V, Text, {204, 84, 12, 12}, "秒", "s", L, N},
-    {StaticLabels, 4, V, Text, {28, 108, 52, 13}, "色の表示", "Colours", R, N},
-    {SyncMarks, 0, V, Pic, {88, 108, 13, 13}, {}, {}, L, H},
-    {SyncLabels, 0, V, Text, {104, 108, 26, 13}, "同期", "One", L, H},
-    {SyncMarks, 1, V, Pic, {140, 108, 13, 13}, {}, {}, L, H},
-    {SyncLabels, 1, V, Text, {156, 108, 39, 13}, "非同期", "Each", L, H},
+    {StaticLabels, 0, kValues, Label, {56, 12, 27, 13}, "ｻｲｽﾞ", "Size", Right, Arrow},
+    {Sliders, 0, kValues, Slider, {88, 8, 85, 17}, {}, {}, Left, Hand},
+    {SliderValues, 0, kValues, Label, {176, 12, 25, 13}, "999", "999", Right, Arrow},
+    {StaticLabels, 1, kValues, Label, {48, 36, 35, 13}, "ｽﾋﾟｰﾄﾞ", "Speed", Right, Arrow},
+    {Sliders, 1, kValues, Slider, {88, 32, 85, 17}, {}, {}, Left, Hand},
+    {SliderValues, 1, kValues, Label, {176, 36, 25, 13}, "999", "999", Right, Arrow},
+    {StaticLabels, 2, kValues, Label, {68, 60, 13, 13}, "数", "Count", Right, Arrow},
+    {Sliders, 2, kValues, Slider, {88, 56, 85, 17}, {}, {}, Left, Hand},
+    {SliderValues, 2, kValues, Label, {176, 60, 25, 13}, "999", "999", Right, Arrow},
+    {StaticLabels, 3, kValues, Label, {8, 84, 75, 13}, "ｸﾘｱ・ｲﾝﾀｰﾊﾞﾙ", "Interval", Right, Arrow},
+    {Sliders, 3, kValues, Slider, {88, 80, 85, 17}, {}, {}, Left, Hand},
+    {SliderValues, 3, kValues, Label, {176, 84, 25, 13}, "999", "999", Right, Arrow},
+    {StaticLabels, 5, kValues, Label, {204, 84, 12, 12}, "秒", "s", Left, Arrow},
+    {StaticLabels, 4, kValues, Label, {28, 108, 52, 13}, "色の表示", "Colours", Right, Arrow},
+    {SyncMarks, 0, kValues, Picture, {88, 108, 13, 13}, {}, {}, Left, Hand},
+    {SyncLabels, 0, kValues, Label, {104, 108, 26, 13}, "同期", "One", Left, Hand},
+    {SyncMarks, 1, kValues, Picture, {140, 108, 13, 13}, {}, {}, Left, Hand},
+    {SyncLabels, 1, kValues, Label, {156, 108, 39, 13}, "非同期", "Each", Left, Hand},
 });
 
 constexpr AccessibleRole kSlider = AccessibleRole::Slider;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/settings_dialog_host.h"
+#include "quillmere_version.h"
 
 namespace quillmere::settings_dialog {
 
@@ -54,8 +55,8 @@ struct Element {
   std::string_view english;  // the same in the English face
   Align align = Align::Left;
   Pointer pointer = Pointer::Arrow;
-  Ink ink = Ink::WindowText;
   bool width_follows_text = false;
+  Ink ink = Ink::WindowText;
 };
 
 inline constexpr std::int32_t kDialogWidthTwips = 7140;
@@ -65,8 +66,33 @@ inline constexpr Box kDialogClient{0, 0, kDialogWidthTwips / 15, kDialogHeightTw
 inline constexpr std::int32_t kTileWidth = 239;
 inline constexpr std::int32_t kTileHeight = 26;
 inline constexpr std::string_view kHomePageUrl = "https://quillmere.example/";
-inline constexpr std::string_view kCredit = "quillmere 作 Ver.1.1.0";
-inline constexpr std::string_view kEnglishCredit = "quillmere, version 1.1.0";
+inline constexpr std::string_view kCredit = "quillmere 作 Ver." QUILLMERE_VERSION_TEXT;
+inline constexpr std::string_view kEnglishCredit = "quillmere, version " QUILLMERE_VERSION_TEXT;
+
+// The two panels: each one's own surface, and its row among the dialog's elements.
+struct Panel {
+  Surface surface;
+  DialogControl control;
+};
+inline constexpr std::array<Panel, 2> kPanels = {{
+    {Surface::PatternPanel, DialogControl::PatternPanel},
+    {Surface::ValuesPanel, DialogControl::ValuesPanel},
+}};
+// The panel whose surface or row this is; nullptr for the dialog's own surface and other rows.
+constexpr const Panel* PanelOf(Surface surface) {
+  for (const Panel& panel : kPanels) {
+    if (panel.surface == surface) return &panel;
+  }
+  return nullptr;
+}
+constexpr const Panel* PanelOf(DialogControl control) {
+  for (const Panel& panel : kPanels) {
+    if (panel.control == control) return &panel;
+  }
+  return nullptr;
+}
+inline constexpr std::array<Surface, 3> kSurfaces = {Surface::Dialog, kPanels[0].surface,
+                                                     kPanels[1].surface};
 
 // Every element, each surface's elements from the bottom of the stack to the top.
 std::span<const Element> Layout();

@@ -7,12 +7,11 @@
 namespace quillmere::settings_dialog {
 namespace {
 
-constexpr double kPainterPi = 3.142;
 constexpr double kPainterPeak = 220;
 constexpr std::int32_t kBlueLift = 30;
 
 std::int32_t Pixels(double twips, double twips_per_pixel) {
-  return static_cast<std::int32_t>(startup::RoundHalfEven(twips / twips_per_pixel));
+  return static_cast<std::int32_t>(startup::TwipsToPixels(twips, twips_per_pixel));
 }
 
 }  // namespace
@@ -20,7 +19,7 @@ std::int32_t Pixels(double twips, double twips_per_pixel) {
 std::vector<BackgroundRow> BackgroundRows(std::int32_t height) {
   std::vector<BackgroundRow> rows;
   if (height <= 0) return rows;
-  const double a = height / kPainterPi;
+  const double a = height / startup::kApproximatePi;
   for (std::int32_t y = 0; y <= height; ++y) {
     const auto v = static_cast<std::uint32_t>(
         startup::RoundHalfEven(std::fabs(std::sin(y / a) * kPainterPeak)));

@@ -117,6 +117,10 @@ double ToDouble(const std::string& number) {
 
 }  // namespace
 
+double TwipsToPixels(double twips, double twips_per_pixel) {
+  return RoundHalfEven(twips / twips_per_pixel);
+}
+
 double RoundHalfEven(double value) {
   const int saved = std::fegetround();
   std::fesetround(FE_TONEAREST);

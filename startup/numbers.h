@@ -8,8 +8,14 @@
 
 namespace quillmere::startup {
 
+// The program's own approximation of pi, which its pictures are drawn with.
+inline constexpr double kApproximatePi = 3.142;
+
 // Rounds to the nearest integer, halves to the even neighbour.
 double RoundHalfEven(double value);
+
+// A length in twips as whole pixels, rounded half to even.
+double TwipsToPixels(double twips, double twips_per_pixel);
 
 // The nearest 32-bit integer, halves to even; empty when it lies outside 32 bits (or is NaN).
 std::optional<std::int32_t> RoundToInt32(double value);

@@ -5,7 +5,7 @@
 namespace quillmere::startup {
 namespace {
 
-constexpr std::uint32_t kOsVersionInfoSize = 148;
+constexpr std::uint32_t kOsVersionInfoSize = sizeof(platform::OsVersionInfo);
 
 platform::Rect OriginPoint(const ZoomOrigin& origin) {
   return {origin.x, origin.y, origin.x, origin.y};

@@ -22,6 +22,10 @@ struct SettingsValues {
   bool operator==(const SettingsValues&) const = default;
 };
 
+// Colour patterns 0 to 4; Kind 5 asks for a random one at every restart.
+inline constexpr std::int32_t kPatternCount = 5;
+inline constexpr std::int32_t kRandomPatternKind = kPatternCount;
+
 // One row per key, in the order the file is read and written.
 struct SettingDescription {
   std::string_view key;
@@ -32,7 +36,7 @@ struct SettingDescription {
 };
 
 inline constexpr std::array<SettingDescription, 6> kSettings = {{
-    {"Kind", &SettingsValues::Kind, 0, 0, 5},
+    {"Kind", &SettingsValues::Kind, 0, 0, kRandomPatternKind},
     {"Size", &SettingsValues::Size, 5, 1, 20},
     {"Speed", &SettingsValues::Speed, 5, 1, 10},
     {"Num", &SettingsValues::Num, 100, 50, 200},
@@ -46,6 +50,14 @@ inline constexpr SettingDescription kMonitorsSetting = {"Monitors", &SettingsVal
 
 // A hand-written line that picks the settings dialog's language ("ja" or "en"); never written.
 inline constexpr std::string_view kLanguageKey = "Language";
+
+// The values of a file without any of the keys.
+constexpr SettingsValues DefaultSettings() {
+  SettingsValues values;
+  for (const SettingDescription& setting : kSettings) values.*setting.value = setting.default_value;
+  values.*kMonitorsSetting.value = kMonitorsSetting.default_value;
+  return values;
+}
 
 inline constexpr std::string_view kSettingsSection = "Section";
 inline constexpr std::string_view kSettingsFileName = "\\quillmere.ini";

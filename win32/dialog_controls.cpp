@@ -29,8 +29,8 @@ using settings_dialog::Surface;
 constexpr COLORREF kDialogBackground = RGB(128, 128, 128);
 constexpr char kNotSavedTitle[] = "quillmere";
 
-constexpr std::array<int, 5> kPatternStripIds = {IDB_PATTERN0, IDB_PATTERN1, IDB_PATTERN2,
-                                                 IDB_PATTERN3, IDB_PATTERN4};
+constexpr std::array<int, startup::kPatternCount> kPatternStripIds = {
+    IDB_PATTERN0, IDB_PATTERN1, IDB_PATTERN2, IDB_PATTERN3, IDB_PATTERN4};
 
 const Box& BoxOf(DialogControl control, std::int32_t index = 0) {
   return settings_dialog::Find(control, index)->box;
@@ -61,9 +61,8 @@ MemorySurface& DialogWindow::BackingOf(Surface surface) { return backings_[Surfa
 HWND DialogWindow::WindowOf(Surface surface) const {
   switch (surface) {
     case Surface::PatternPanel:
-      return panels_[0];
     case Surface::ValuesPanel:
-      return panels_[1];
+      return panels_[PanelIndex(surface)];
     default:
       return window_;
   }
@@ -111,8 +110,8 @@ void DialogWindow::LoadPictures() {
 
 void DialogWindow::CreateSurfaces() {
   const std::array<Box, 3> sizes = {settings_dialog::kDialogClient,
-                                    BoxOf(DialogControl::PatternPanel),
-                                    BoxOf(DialogControl::ValuesPanel)};
+                                    BoxOf(settings_dialog::kPanels[0].control),
+                                    BoxOf(settings_dialog::kPanels[1].control)};
   for (std::size_t at = 0; at < sizes.size(); ++at) {
     const Box size = scale_.ToPhysical(sizes[at]);
     for (MemorySurface* surface : {&bases_[at], &backings_[at]}) {
@@ -122,18 +121,21 @@ void DialogWindow::CreateSurfaces() {
   }
 }
 
-void DialogWindow::MakeFonts() {
+void DialogWindow::DeleteFonts() {
   for (HFONT font : {font_, link_font_}) {
     if (font != nullptr) DeleteObject(font);
   }
+}
+
+void DialogWindow::MakeFonts() {
+  DeleteFonts();
   font_ = MakeLabelFont(false, scale_);
   link_font_ = MakeLabelFont(true, scale_);
 }
 
 void DialogWindow::PlaceControls() {
   for (std::size_t i = 0; i < panels_.size(); ++i) {
-    const Box at =
-        scale_.ToPhysical(BoxOf(i == 0 ? DialogControl::PatternPanel : DialogControl::ValuesPanel));
+    const Box at = scale_.ToPhysical(BoxOf(settings_dialog::kPanels[i].control));
     SetWindowPos(panels_[i], nullptr, at.x, at.y, at.w, at.h, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   for (std::size_t i = 0; i < sliders_.size(); ++i) {
@@ -163,8 +165,7 @@ void DialogWindow::Rescale(int dpi, const platform::Rect& window) {
     core_.TilePanels();
   }
   loaded_ = loaded;
-  for (Surface surface : {Surface::Dialog, Surface::PatternPanel, Surface::ValuesPanel})
-    Compose(surface);
+  ComposeAll();
   if (tip_ != nullptr) {
     TOOLINFOW tool = ExitTool(window_, instance_, scale_, core_.ExitTip());
     SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
@@ -202,12 +203,18 @@ void DialogWindow::Compose(Surface surface) {
     if (element.surface == surface) DrawElement(backing.dc(), element);
   }
   DrawFocusCue(backing.dc(), surface);
+  // Without its skin, the dialog keeps an edge against a desktop of its own colour.
+  if (core_.high_contrast() && surface == Surface::Dialog) {
+    const RECT edge = RectOf(scale_.ToPhysical(settings_dialog::kDialogClient));
+    HBRUSH ink = CreateSolidBrush(ColourOf(settings_dialog::Ink::WindowText));
+    FrameRect(backing.dc(), &edge, ink);
+    DeleteObject(ink);
+  }
   if (HWND window = WindowOf(surface)) InvalidateRect(window, nullptr, FALSE);
 }
 
 void DialogWindow::ComposeAll() {
-  for (Surface surface : {Surface::Dialog, Surface::PatternPanel, Surface::ValuesPanel})
-    Compose(surface);
+  for (Surface surface : settings_dialog::kSurfaces) Compose(surface);
 }
 
 void DialogWindow::DrawElement(HDC dc, const Element& element) {
@@ -275,8 +282,7 @@ void DialogWindow::DrawBackgroundLine(std::int32_t y, std::int32_t width, std::u
 }
 
 void DialogWindow::CopyTextureTile(DialogControl panel, std::int32_t x, std::int32_t y) {
-  const Surface surface =
-      panel == DialogControl::PatternPanel ? Surface::PatternPanel : Surface::ValuesPanel;
+  const Surface surface = settings_dialog::PanelOf(panel)->surface;
   const Picture& tile = pictures_[IDB_TEXTURE];
   if (tile.bitmap == nullptr) return;
   DrawPictureOver(BaseOf(surface).dc(), tile, {x, y, tile.width, tile.height});
@@ -284,8 +290,7 @@ void DialogWindow::CopyTextureTile(DialogControl panel, std::int32_t x, std::int
 }
 
 void DialogWindow::FillPanel(DialogControl panel, std::uint32_t colour) {
-  const Surface surface =
-      panel == DialogControl::PatternPanel ? Surface::PatternPanel : Surface::ValuesPanel;
+  const Surface surface = settings_dialog::PanelOf(panel)->surface;
   HBRUSH brush = CreateSolidBrush(colour);
   const RECT all = RectOf(scale_.ToPhysical(settings_dialog::Find(panel)->box));
   const RECT from_corner{0, 0, all.right - all.left, all.bottom - all.top};

@@ -70,9 +70,7 @@ void ShowSettingsDialog(HINSTANCE instance, platform::Platform& platform) {
 
 DialogWindow::~DialogWindow() {
   DetachAccessible();
-  for (HFONT font : {font_, link_font_}) {
-    if (font != nullptr) DeleteObject(font);
-  }
+  DeleteFonts();
 }
 
 platform::WindowHandle DialogWindow::Window() { return FromHwnd(window_); }
@@ -148,7 +146,8 @@ void DialogWindow::CreateWindows(const platform::Rect& placement) {
     const std::wstring caption =
         Widen(core_.InLayout(DialogControl::StaticLabels, static_cast<std::int32_t>(i)).text);
     sliders_[i] = CreateWindowExW(
-        0, L"SCROLLBAR", caption.c_str(), WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 0, 0, panels_[1],
+        0, L"SCROLLBAR", caption.c_str(), WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 0, 0,
+        panels_[PanelIndex(Surface::ValuesPanel)],
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSliderIdBase + static_cast<int>(i))),
         instance_, nullptr);
     SetScrollRange(sliders_[i], SB_CTL, row.minimum, row.maximum, FALSE);
@@ -157,16 +156,16 @@ void DialogWindow::CreateWindows(const platform::Rect& placement) {
   PlaceControls();
 }
 
-void DialogWindow::MoveWindowTop(std::int32_t top) {
-  RECT rect{};
-  GetWindowRect(window_, &rect);
-  SetWindowPos(window_, nullptr, rect.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void DialogWindow::MoveWindowTop(std::int32_t top) { MoveWindowTo({}, top); }
 
-void DialogWindow::MoveWindowLeft(std::int32_t left) {
+void DialogWindow::MoveWindowLeft(std::int32_t left) { MoveWindowTo(left, {}); }
+
+// One edge at a time, the other where the window is now.
+void DialogWindow::MoveWindowTo(std::optional<std::int32_t> left, std::optional<std::int32_t> top) {
   RECT rect{};
   GetWindowRect(window_, &rect);
-  SetWindowPos(window_, nullptr, left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window_, nullptr, left.value_or(rect.left), top.value_or(rect.top), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void DialogWindow::DispatchPending() {
@@ -193,9 +192,13 @@ LRESULT CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wpar
 
 LRESULT CALLBACK DialogWindow::PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (the_dialog == nullptr) return DefWindowProcW(window, message, wparam, lparam);
-  const Surface surface =
-      window == the_dialog->panels_[1] ? Surface::ValuesPanel : Surface::PatternPanel;
-  return the_dialog->OnMessage(window, surface, message, wparam, lparam);
+  for (std::size_t i = 0; i < the_dialog->panels_.size(); ++i) {
+    if (window == the_dialog->panels_[i]) {
+      return the_dialog->OnMessage(window, settings_dialog::kPanels[i].surface, message, wparam,
+                                   lparam);
+    }
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 LRESULT DialogWindow::OnMessage(HWND window, Surface surface, UINT message, WPARAM wparam,

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -113,6 +114,8 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   // Everything drawn or placed in physical pixels follows the DPI of the dialog's monitor.
   void Rescale(int dpi, const platform::Rect& window);
   void MakeFonts();
+  void DeleteFonts();
+  void MoveWindowTo(std::optional<std::int32_t> left, std::optional<std::int32_t> top);
   void PlaceControls();
   platform::Rect CentredPlacement(const LayoutScale& scale);
 
@@ -129,6 +132,10 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   MemorySurface& BaseOf(Surface surface);
   MemorySurface& BackingOf(Surface surface);
   HWND WindowOf(Surface surface) const;
+  static std::size_t PanelIndex(Surface surface) {
+    return static_cast<std::size_t>(settings_dialog::PanelOf(surface) -
+                                    settings_dialog::kPanels.data());
+  }
   const Picture* PictureFor(platform::DialogPicture picture) const;
   HFONT FontOf(platform::DialogControl control) const;
 
@@ -138,7 +145,7 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   HWND window_ = nullptr;
   HWND tip_ = nullptr;
   LayoutScale scale_;  // layout pixels to the dialog's monitor's pixels and back
-  std::array<HWND, 2> panels_{};
+  std::array<HWND, settings_dialog::kPanels.size()> panels_{};  // in the order of kPanels
   std::array<HWND, 4> sliders_{};
   bool destroyed_ = false;
   bool loaded_ = false;

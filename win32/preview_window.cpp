@@ -16,7 +16,7 @@ constexpr wchar_t kPreviewTitle[] = L"Preview Window";
 // The one preview window of the process and its still picture control.
 struct Preview {
   Picture still;
-  SIZE picture_size{};  // Img_Prev's size; the still is cut at it, stretched only with the DPI
+  SIZE picture_size{};  // the still's box; the still is cut at it, stretched only with the DPI
 };
 Preview the_preview;
 
@@ -33,10 +33,9 @@ LRESULT OnPreviewPaint(HWND window) {
   return 0;
 }
 
-// The owner is asked for and not used; with no other window in the process, ending the
-// message loop ends the preview however the host took the window away.
-LRESULT OnPreviewUnload(HWND window) {
-  (void)GetWindow(window, GW_OWNER);
+// With no other window in the process, ending the message loop ends the preview however the host
+// took the window away.
+LRESULT OnPreviewUnload() {
   PostQuitMessage(0);
   return 0;
 }
@@ -46,7 +45,7 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_PAINT:
       return OnPreviewPaint(window);
     case WM_DESTROY:
-      return OnPreviewUnload(window);
+      return OnPreviewUnload();
     default:
       return DefWindowProcW(window, message, wparam, lparam);
   }

@@ -1,5 +1,5 @@
-// The saver window's Win32 side: the window, its canvas, its covers, Timer1, the queue and the time
-// of day.
+// The saver window's Win32 side: the window, its canvas, its covers, the re-steering timer, the
+// queue and the time of day.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +18,21 @@ class SaverWindow;
 }
 
 namespace quillmere::win32 {
+
+class Win32SaverHost;
+
+inline constexpr UINT_PTR kResteerTimer = 1;
+// GUID_SESSION_DISPLAY_STATUS and GUID_CONSOLE_DISPLAY_STATE, written out so that no GUID library
+// is needed.
+inline constexpr GUID kSessionDisplayStatus = {
+    0x2b84c20e, 0xad23, 0x4ddf, {0x93, 0xdb, 0x05, 0xff, 0xbd, 0x7e, 0xfc, 0xa5}};
+inline constexpr GUID kConsoleDisplayState = {
+    0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+
+// The saver window's and the covers' procedures, and the saver and host they forward to.
+LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+LRESULT CALLBACK CoverProc(HWND cover, UINT message, WPARAM wparam, LPARAM lparam);
+void ForwardTo(saver::SaverWindow* saver, const Win32SaverHost* host);
 
 // Seconds since local midnight: the local time read once, then advanced by the tick count,
 // which costs a few nanoseconds where reading the system time costs a hundred under Wine.
@@ -46,6 +61,7 @@ class Win32SaverHost final : public platform::SaverHost {
                                                     bool animated) override;
   void RemoveCoversFrom(std::size_t count) override;
   void PresentCanvases() override;
+  bool ListenForDisplayState(platform::DisplaySource source) override;
   void DispatchPending() override;
   void WaitForMessages() override;
   bool InputPending() override;

@@ -1,34 +1,19 @@
-// The full-screen saver window: its surfaces, Timer1, the queue, and one handler a message.
+// The full-screen saver window and its covers: one handler a message, and the entry that loads
+// the saver.
 #include "win32/saver_window.h"
 
 #include <windowsx.h>
 #include <wtsapi32.h>
 
-#include <algorithm>
 #include <cstring>
 #include <optional>
 
 #include "saver/saver_window.h"
 #include "startup/entry.h"
 #include "win32/saver_surfaces.h"
-#include "win32/text.h"
-#include "win32/window_class.h"
 
 namespace quillmere::win32 {
 namespace {
-
-constexpr wchar_t kClassName[] = L"quillmere_saver";
-// Covers have a class of their own and no title, so the start-up guard never takes one for the
-// saver.
-constexpr wchar_t kCoverClassName[] = L"quillmere_cover";
-constexpr DWORD kCoverExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
-constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT kTimer1IntervalMs = 1000;
-constexpr std::uint64_t kMsPerSecond = 1000;
-constexpr std::uint64_t kMsPerDay = 86'400 * kMsPerSecond;
-// GUID_CONSOLE_DISPLAY_STATE, written out so that no GUID library is needed.
-constexpr GUID kConsoleDisplayState = {
-    0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 
 // The one saver of the process; the window procedure forwards to it.
 saver::SaverWindow* the_saver = nullptr;
@@ -63,7 +48,7 @@ std::int32_t HeldButtons(WPARAM wparam) {
 const Win32SaverHost* the_host = nullptr;
 
 LRESULT OnTimer(WPARAM timer) {
-  if (the_saver && timer == kTimer1) the_saver->OnTimerTick();
+  if (the_saver && timer == kResteerTimer) the_saver->OnTimerTick();
   return 0;
 }
 
@@ -124,12 +109,6 @@ LRESULT OnCoverPaint(HWND cover) {
   return OnPaint(cover, the_host ? the_host->CoverCanvas(number) : nullptr);
 }
 
-void CopyToWindow(const MemorySurface& canvas, HWND window) {
-  HDC dc = GetDC(window);
-  canvas.CopyTo(dc);
-  ReleaseDC(window, dc);
-}
-
 // A close from another program, a log-off or a shut-down ends the saver the way input does.
 LRESULT OnClose() {
   if (the_saver) the_saver->OnCloseRequest();
@@ -159,11 +138,16 @@ LRESULT OnDisplayChange() {
 LRESULT OnPowerBroadcast(WPARAM event, LPARAM lparam) {
   const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lparam);
   if (the_saver && event == PBT_POWERSETTINGCHANGE && setting != nullptr &&
-      IsEqualGUID(setting->PowerSetting, kConsoleDisplayState) &&
       setting->DataLength >= sizeof(DWORD)) {
+    const bool session = IsEqualGUID(setting->PowerSetting, kSessionDisplayStatus);
+    const bool console = IsEqualGUID(setting->PowerSetting, kConsoleDisplayState);
     DWORD state = 0;
     std::memcpy(&state, setting->Data, sizeof state);
-    the_saver->OnDisplayStateChange(static_cast<std::int32_t>(state));
+    if (session || console) {
+      the_saver->OnDisplayStateChange(
+          session ? platform::DisplaySource::Session : platform::DisplaySource::Console,
+          static_cast<std::int32_t>(state));
+    }
   }
   return TRUE;
 }
@@ -189,6 +173,13 @@ std::optional<LRESULT> OnKeyOrButton(UINT message, WPARAM wparam, LPARAM lparam)
     default:
       return std::nullopt;
   }
+}
+
+}  // namespace
+
+void ForwardTo(saver::SaverWindow* saver, const Win32SaverHost* host) {
+  the_saver = saver;
+  the_host = host;
 }
 
 LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -238,133 +229,6 @@ LRESULT CALLBACK CoverProc(HWND cover, UINT message, WPARAM wparam, LPARAM lpara
     default:
       return DefWindowProcW(cover, message, wparam, lparam);
   }
-}
-
-}  // namespace
-
-LocalTimeOfDay::LocalTimeOfDay() : start_tick_(GetTickCount64()) {
-  SYSTEMTIME local{};
-  GetLocalTime(&local);
-  start_ms_of_day_ = ((local.wHour * 60ULL + local.wMinute) * 60ULL + local.wSecond) * 1000ULL +
-                     local.wMilliseconds;
-}
-
-float LocalTimeOfDay::SecondsSinceMidnight() {
-  const std::uint64_t ms = (start_ms_of_day_ + (GetTickCount64() - start_tick_)) % kMsPerDay;
-  return static_cast<float>(static_cast<double>(ms) / kMsPerSecond);
-}
-
-void Win32SaverHost::Attach(saver::SaverWindow* saver) {
-  the_saver = saver;
-  the_host = this;
-}
-
-std::optional<std::span<std::uint32_t>> Win32SaverHost::PrepareSurfaces(std::int32_t width,
-                                                                        std::int32_t height) {
-  if (window_ != nullptr) {
-    SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  } else {
-    const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    RegisterWindowClass(instance_,
-                        {.name = kClassName, .procedure = SaverProc, .background = black});
-    RegisterWindowClass(instance_,
-                        {.name = kCoverClassName, .procedure = CoverProc, .background = black});
-    window_ = CreateWindowExW(0, kClassName, Widen(startup::kSaverWindowTitle).c_str(), WS_POPUP, 0,
-                              0, width, height, nullptr, nullptr, instance_, nullptr);
-    if (window_ == nullptr) return std::nullopt;
-    // Locks and remote sessions are told only to the windows that ask.
-    WTSRegisterSessionNotification(window_, NOTIFY_FOR_THIS_SESSION);
-    // So is the display going off, when drawing on would be for nobody.
-    display_notices_ = RegisterPowerSettingNotification(window_, &kConsoleDisplayState,
-                                                        DEVICE_NOTIFY_WINDOW_HANDLE);
-  }
-  if (!canvas_.Create(width, height)) return std::nullopt;
-  return canvas_.pixels();
-}
-
-void Win32SaverHost::EnableTimer() { SetTimer(window_, kTimer1, kTimer1IntervalMs, nullptr); }
-
-void Win32SaverHost::ShowTopmost() {
-  ShowWindow(window_, SW_SHOWNORMAL);
-  SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-}
-
-std::optional<std::span<std::uint32_t>> Win32SaverHost::ShowCover(std::size_t number,
-                                                                  const platform::Rect& area,
-                                                                  bool animated) {
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  covers_.resize(std::max(covers_.size(), number + 1));
-  if (!covers_[number]) covers_[number] = std::make_unique<Cover>();
-  Cover& cover = *covers_[number];
-  cover.canvas.reset();
-  if (cover.window != nullptr) {
-    SetWindowPos(cover.window, HWND_TOPMOST, area.left, area.top, width, height, SWP_NOACTIVATE);
-  } else {
-    // Owned by the saver window, a cover goes when it goes.
-    cover.window = CreateWindowExW(kCoverExStyle, kCoverClassName, nullptr, WS_POPUP, area.left,
-                                   area.top, width, height, window_, nullptr, instance_, nullptr);
-    if (cover.window == nullptr) return std::nullopt;
-    SetWindowLongPtrW(cover.window, GWLP_USERDATA, static_cast<LONG_PTR>(number));
-    ShowWindow(cover.window, SW_SHOWNOACTIVATE);
-  }
-  if (!animated || !cover.canvas.emplace().Create(width, height)) {
-    cover.canvas.reset();
-    return std::nullopt;
-  }
-  return cover.canvas->pixels();
-}
-
-const MemorySurface* Win32SaverHost::CoverCanvas(std::size_t number) const {
-  if (number >= covers_.size() || !covers_[number] || !covers_[number]->canvas) return nullptr;
-  return &*covers_[number]->canvas;
-}
-
-void Win32SaverHost::RemoveCoversFrom(std::size_t count) {
-  for (std::size_t i = count; i < covers_.size(); ++i) {
-    if (covers_[i] && covers_[i]->window != nullptr) DestroyWindow(covers_[i]->window);
-  }
-  covers_.resize(std::min(covers_.size(), count));
-}
-
-void Win32SaverHost::PresentCanvases() {
-  CopyToWindow(canvas_, window_);
-  for (const std::unique_ptr<Cover>& cover : covers_) {
-    if (cover && cover->canvas) CopyToWindow(*cover->canvas, cover->window);
-  }
-}
-
-void Win32SaverHost::DispatchPending() {
-  // The animation's yield: only what is queued now, never waiting, so the frames keep coming.
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
-void Win32SaverHost::WaitForMessages() {
-  // Also returns for messages that were already queued but not yet looked at.
-  MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-  DispatchPending();
-}
-
-bool Win32SaverHost::InputPending() {
-  // Other programs' sent messages (log-off's query among them) wait for an answer too.
-  return HIWORD(GetQueueStatus(QS_INPUT | QS_SENDMESSAGE)) != 0;
-}
-
-std::uint64_t Win32SaverHost::Milliseconds() { return GetTickCount64(); }
-
-platform::WindowHandle Win32SaverHost::Window() {
-  return reinterpret_cast<platform::WindowHandle>(window_);
-}
-
-void Win32SaverHost::DestroyAndEnd() {
-  WTSUnRegisterSessionNotification(window_);
-  if (display_notices_ != nullptr) UnregisterPowerSettingNotification(display_notices_);
-  DestroyWindow(window_);
-  ExitProcess(0);
 }
 
 void LoadSaverWindow(HINSTANCE instance, platform::Platform& platform) {

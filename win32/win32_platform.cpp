@@ -203,8 +203,9 @@ platform::WindowHandle Win32Platform::LoadPreviewWindow() {
 
 void Win32Platform::PlacePreviewWindow(platform::WindowHandle preview, double width_twips,
                                        double height_twips) {
-  win32::PlacePreviewWindow(ToHwnd(preview), WholePixels(width_twips / TwipsPerPixelX()),
-                            WholePixels(height_twips / TwipsPerPixelY()));
+  win32::PlacePreviewWindow(
+      ToHwnd(preview), static_cast<int>(startup::TwipsToPixels(width_twips, TwipsPerPixelX())),
+      static_cast<int>(startup::TwipsToPixels(height_twips, TwipsPerPixelY())));
 }
 
 void Win32Platform::SizePreviewPicture(platform::WindowHandle preview, double width_pixels,

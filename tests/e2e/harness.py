@@ -14,7 +14,14 @@ STATE, SCR = os.environ["QUILLMERE_E2E_STATE"], os.environ["QUILLMERE_SCR"]
 ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets")
 # The fixtures set DISPLAY and WINEPREFIX here for every program a test starts.
 ENV = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
-SAVER, DIALOG = "quillmere_Main", "quillmereの設定"
+# The windows' titles, as the program's header gives them.
+TITLES = open(
+    os.path.join(os.path.dirname(__file__), "..", "..", "startup", "entry.h"), encoding="utf-8"
+).read()
+SAVER, DIALOG = (
+    re.search(f'{name} = "(.*)"', TITLES)[1]
+    for name in ("kSaverWindowTitle", "kSettingsDialogTitle")
+)
 KEYS = ["Kind", "Size", "Speed", "Num", "Intval", "Sync"]
 END_LIMIT = 6  # without a window manager Wine takes about 2 s to tear a full-screen window down
 _runs, _test = [], ["none"]  # the programs the running test started, and its name

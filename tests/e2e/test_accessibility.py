@@ -10,7 +10,7 @@ FOCUSABLE, CHECKED, LINKED = 0x100000, 0x10, 0x400000
 ROLES = [SLIDER] * 4 + [RADIO] * 8 + [BUTTON] * 3 + [LINK]
 URL = "https://quillmere.example/"
 NAMES = {
-    "ja": ["ｻｲｽﾞ", "ｽﾋﾟｰﾄﾞ", "数", "ｸﾘｱ・ｲﾝﾀｰﾊﾞﾙ", "金色", "グレー", "青", "虹色", "ランダムな色"],
+    "ja": ["ｻｲｽﾞ", "ｽﾋﾟｰﾄﾞ", "数", "ｸﾘｱ・ｲﾝﾀｰﾊﾞﾙ", "金色", "グレー", "青", "虹色", "紙吹雪"],
     None: [
         "Size",
         "Speed",
@@ -20,7 +20,7 @@ NAMES = {
         "Grey",
         "Blue",
         "Rainbow",
-        "Random colours",
+        "Confetti",
     ],
 }
 NAMES["ja"] += ["ﾗﾝﾀﾞﾑ", "同期", "非同期", "設定", "ｷｬﾝｾﾙ", "閉じる", URL]

@@ -25,6 +25,7 @@ struct FakeSaverHost final : platform::SaverHost {
   int destroyed = 0;
   bool input_pending = false;
   bool surfaces_fail = false;         // the window or its canvas cannot be made
+  bool session_display_told = false;  // the system tells the session's own display state
   bool cover_canvases_fail = false;   // so cannot the covers' canvases
   std::uint64_t milliseconds = 0;     // a millisecond passes at each reading
   std::function<void(int)> on_yield;  // called with the yield's number, from 1
@@ -48,6 +49,9 @@ struct FakeSaverHost final : platform::SaverHost {
     covers.resize(std::min(covers.size(), count));
   }
   void PresentCanvases() override { ++presents; }
+  bool ListenForDisplayState(platform::DisplaySource source) override {
+    return source == platform::DisplaySource::Console || session_display_told;
+  }
   void DispatchPending() override {
     if (++yields > 10000) throw std::runtime_error("the saver never ended");
     if (on_yield) on_yield(yields);
@@ -64,7 +68,7 @@ struct FakeSaverHost final : platform::SaverHost {
 
 // One saver window with everything it reaches faked, on a w x h pixel screen.
 struct SaverRig {
-  static constexpr startup::SettingsValues kDefaults = {0, 5, 5, 100, 10, 0};
+  static constexpr startup::SettingsValues kDefaults = startup::DefaultSettings();
   FakePlatform system;
   FakeSaverHost host;
   saver::RandomSource random;
@@ -91,7 +95,7 @@ struct SaverRig {
 };
 
 inline std::set<std::uint32_t> Painted(const saver::Scene& scene) {
-  return {scene.TheCanvas().Pixels().begin(), scene.TheCanvas().Pixels().end()};
+  return {scene.canvas().Pixels().begin(), scene.canvas().Pixels().end()};
 }
 
 inline bool AllAt(const saver::Scene& scene, std::int32_t x, std::int32_t y) {

@@ -20,6 +20,8 @@ using Pixels = std::set<std::uint32_t>;
 using platform::Rect;
 using testing::AllAt;
 using testing::Painted;
+constexpr platform::DisplaySource kSession = platform::DisplaySource::Session;
+constexpr platform::DisplaySource kConsole = platform::DisplaySource::Console;
 
 // 64 pixels wide: gold 39 entries, olive and blue-grey 9, hue 31, random 17; with Sync 1 each new
 // table deals the crawlers new colour indices.
@@ -260,7 +262,7 @@ TEST(OnDisplayChange, LaysTheSaverOutAgainAndStartsOver) {
   rig->OnTimerTick();
   EXPECT_FALSE(rig->EndRequested());
   EXPECT_EQ(rig.host.covers, (std::vector<Rect>{right, above}));
-  EXPECT_EQ(rig->Primary().TheCanvas().Width(), 1367);
+  EXPECT_EQ(rig->Primary().canvas().Width(), 1367);
   EXPECT_EQ(rig->Primary().ColourTable().size(), 171u);  // 1367 / 8 + 1 olive entries
   EXPECT_TRUE(AllAt(rig->Primary(), 684, 512));
   EXPECT_EQ(rig->Ticks(), 1);
@@ -294,15 +296,40 @@ TEST(RunFrame, GivesWayToWaitingInputPastItsTimeBudget) {
 TEST(RunAnimation, DrawsNothingWhileTheDisplayIsOff) {
   Rig rig;
   rig.host.on_yield = [&](int yield) {
-    if (yield == 1 || yield == 4) rig->OnDisplayStateChange(platform::kDisplayOff);
+    if (yield == 1 || yield == 4) rig->OnDisplayStateChange(kConsole, platform::kDisplayOff);
     if (yield == 2) rig->OnTimerTick();
-    if (yield == 3) rig->OnDisplayStateChange(platform::kDisplayDimmed);
+    if (yield == 3) rig->OnDisplayStateChange(kConsole, platform::kDisplayDimmed);
     if (yield == 5) rig->OnKeyDown(' ', 0);
   };
   rig->OnSaverLoad();
   EXPECT_EQ(rig.host.waits, 3);
   EXPECT_EQ(rig.host.presents, 2);
   EXPECT_EQ(rig->Ticks(), 0);
+}
+
+// A remote user watches the session's own display, which counts wherever the system tells it.
+TEST(RunAnimation, FollowsTheSessionsOwnDisplayWhereTheSystemTellsIt) {
+  struct Row {
+    std::string name;
+    bool session_told;
+    platform::DisplaySource off;
+    int waits;
+  };
+  const Row rows[] = {
+      {.name = "session off", .session_told = true, .off = kSession, .waits = 1},
+      {.name = "console off, session told", .session_told = true, .off = kConsole, .waits = 0},
+      {.name = "console off, no session", .session_told = false, .off = kConsole, .waits = 1},
+  };
+  for (const Row& row : rows) {
+    Rig rig;
+    rig.host.session_display_told = row.session_told;
+    rig.host.on_yield = [&](int yield) {
+      if (yield == 1) rig->OnDisplayStateChange(row.off, platform::kDisplayOff);
+      if (yield == 2) rig->OnKeyDown(' ', 0);
+    };
+    rig->OnSaverLoad();
+    EXPECT_EQ(rig.host.waits, row.waits) << row.name;
+  }
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ const std::string kClose = "DrawAnimatedRects(0x7001,3,{274,268,750,499},{800,60
 
 // The dialog loaded centred on a 1024 x 768 screen, the cursor at (800, 600), logging to the fake.
 struct Bench final : platform::SettingsDialogHost {
-  explicit Bench(const SettingsValues& loaded = {0, 5, 5, 100, 10, 0},
+  explicit Bench(const SettingsValues& loaded = startup::DefaultSettings(),
                  std::optional<std::string> language = {}, std::uint16_t ui_language = 0x0411)
       : fake(Fake(language, ui_language)), values(loaded) {
     fake.window_rects[Window()] = {274, 268, 750, 499};
@@ -295,14 +295,14 @@ TEST(Drag, OnlyALeftPressOnTheStripStartsOneAndAnyReleaseOrALostCaptureEndsIt) {
   Bench b;
   b.dialog.OnMouseDown(kDialog, 200, 10, Right);
   b.dialog.OnMouseDown(kDialog, 20, 8, Left);  // the caption lies on the strip
-  EXPECT_EQ(b.dialog.dragging(), 0);
+  EXPECT_FALSE(b.dialog.dragging());
   b.dialog.OnMouseDown(kDialog, 475, 21, Left);
-  EXPECT_EQ(b.dialog.dragging(), 1);
+  EXPECT_TRUE(b.dialog.dragging());
   b.dialog.OnMouseUp(kDialog, 5, 5, Right);
-  EXPECT_EQ(b.dialog.dragging(), 0);
+  EXPECT_FALSE(b.dialog.dragging());
   b.dialog.OnMouseDown(kDialog, 200, 10, Left);
   b.dialog.OnCaptureLost();
-  EXPECT_EQ(b.dialog.dragging(), 0);
+  EXPECT_FALSE(b.dialog.dragging());
   EXPECT_TRUE(b.dialog.OnMouseDown(kDialog, 200, 10, Left));  // the mouse is held again
 }
 

@@ -12,11 +12,14 @@
 #include "saver/colour_patterns.h"
 #include "saver/headless.h"
 #include "saver/random.h"
+#include "settings_dialog/layout.h"
 #include "startup/settings.h"
 #include "tools/art/image.h"
 
 namespace quillmere::art {
 namespace {
+
+using platform::DialogControl;
 
 constexpr Rgb kPanelGrey{214, 214, 210};
 constexpr Rgb kTitleTop{58, 78, 140};
@@ -39,6 +42,15 @@ Rgb TitleRow(int y) {
   if (y == 0) return {120, 142, 204};
   if (y == 21) return {8, 12, 40};
   return Mix(kTitleTop, kTitleBottom, (y - 1) / 19.0);
+}
+
+// The hue wheel: red, yellow, green, cyan, blue, magenta and back, hue running from 0 to 6.
+Rgb HueColour(double hue) {
+  const double up = 255 * (hue - std::floor(hue));
+  const double down = 255 - up;
+  const Rgb colours[6] = {{255, up, 0},   {down, 255, 0}, {0, 255, up},
+                          {0, down, 255}, {up, 0, 255},   {255, 0, down}};
+  return colours[static_cast<int>(hue) % 6];
 }
 
 Rgb FromColour(saver::Colour c) {
@@ -74,14 +86,7 @@ Image TitleStrip() {
   }
   // A thread of trail colours along the lower edge.
   for (int x = 0; x < 500; ++x) {
-    const double hue = x / 500.0 * 6.0;
-    const double f = hue - std::floor(hue);
-    const int sector = static_cast<int>(hue) % 6;
-    const double up = 255 * f;
-    const double down = 255 - up;
-    const Rgb colours[6] = {{255, up, 0},   {down, 255, 0}, {0, 255, up},
-                            {0, down, 255}, {up, 0, 255},   {255, 0, down}};
-    image.Blend(x, 20, colours[sector], 0.55);
+    image.Blend(x, 20, HueColour(x / 500.0 * 6.0), 0.55);
   }
   return image;
 }
@@ -161,22 +166,24 @@ Image OptionMark(bool on) {
 
 // Light grey, with fine horizontal streaks; seamless from its bottom row to its top.
 Image TextureTile() {
-  Image image(239, 26);
-  for (int y = 0; y < 26; ++y) {
+  constexpr int w = settings_dialog::kTileWidth;
+  constexpr int h = settings_dialog::kTileHeight;
+  Image image(w, h);
+  for (int y = 0; y < h; ++y) {
     const double row =
         4 * std::sin(y * 2 * std::numbers::pi / 13) + 5 * (Noise(1u, std::uint32_t(y)) - 0.5);
-    for (int x = 0; x < 239; ++x) {
+    for (int x = 0; x < w; ++x) {
       const double grain = 5 * (Noise(std::uint32_t(x), std::uint32_t(y)) - 0.5);
       image.Set(x, y, Shade(kPanelGrey, row + grain));
     }
     // A few streaks per row, lighter or darker, fading at their ends.
     for (int s = 0; s < 3; ++s) {
-      const double start = Noise(std::uint32_t(s + 10), std::uint32_t(y)) * 239;
+      const double start = Noise(std::uint32_t(s + 10), std::uint32_t(y)) * w;
       const double length = 20 + Noise(std::uint32_t(s + 20), std::uint32_t(y)) * 90;
       const double depth = (Noise(std::uint32_t(s + 30), std::uint32_t(y)) - 0.45) * 22;
       for (int i = 0; i < static_cast<int>(length); ++i) {
         const double fade = std::sin(i / length * std::numbers::pi);
-        const int x = (static_cast<int>(start) + i) % 239;
+        const int x = (static_cast<int>(start) + i) % w;
         image.Set(x, y, Shade(image.At(x, y), depth * fade));
       }
     }
@@ -187,25 +194,29 @@ Image TextureTile() {
 Image PatternStrip(std::int32_t pattern) {
   saver::RandomSource random(0x5EED0000u + static_cast<std::uint32_t>(pattern));
   const std::vector<saver::Colour> table = saver::PatternColours(pattern, 1024.0f, random);
-  Image image(161, 13);
+  const settings_dialog::Box& box = settings_dialog::Find(DialogControl::PatternStrips)->box;
+  const int w = box.w;
+  const int h = box.h;
+  Image image(w, h);
   // Random colours come in blocks, so the strip reads as a band rather than as noise.
   const int block = pattern == 4 ? 4 : 1;
-  for (int x = 0; x < 161; ++x) {
-    const std::size_t index = pattern == 4 ? static_cast<std::size_t>(x / block) % table.size()
-                                           : static_cast<std::size_t>(x) * table.size() / 161;
+  for (int x = 0; x < w; ++x) {
+    const std::size_t index =
+        pattern == 4 ? static_cast<std::size_t>(x / block) % table.size()
+                     : static_cast<std::size_t>(x) * table.size() / static_cast<std::size_t>(w);
     const Rgb c = FromColour(table[index]);
-    for (int y = 0; y < 13; ++y) {
+    for (int y = 0; y < h; ++y) {
       const double light = y < 6 ? 10 - 2.0 * y : -2.0 * (y - 6);
       image.Set(x, y, Shade(c, light));
     }
   }
-  for (int x = 0; x < 161; ++x) {
+  for (int x = 0; x < w; ++x) {
     image.Set(x, 0, Mix(image.At(x, 0), {60, 60, 72}, 0.7));
-    image.Set(x, 12, Mix(image.At(x, 12), {60, 60, 72}, 0.7));
+    image.Set(x, h - 1, Mix(image.At(x, h - 1), {60, 60, 72}, 0.7));
   }
-  for (int y = 0; y < 13; ++y) {
+  for (int y = 0; y < h; ++y) {
     image.Set(0, y, Mix(image.At(0, y), {60, 60, 72}, 0.7));
-    image.Set(160, y, Mix(image.At(160, y), {60, 60, 72}, 0.7));
+    image.Set(w - 1, y, Mix(image.At(w - 1, y), {60, 60, 72}, 0.7));
   }
   return image;
 }
@@ -251,13 +262,8 @@ std::vector<Rgb> IconPalette() {
   for (int i = 0; i < 40; ++i) palette.push_back(Mix({6, 10, 34}, {120, 140, 210}, i / 39.0));
   for (int i = 0; i < 16; ++i) palette.push_back(Mix({0, 0, 0}, {255, 255, 255}, i / 15.0));
   for (int h = 0; h < 25; ++h) {
-    const double hue = h / 25.0 * 6.0;
-    const double f = hue - std::floor(hue);
-    const int sector = static_cast<int>(hue) % 6;
-    const Rgb colours[6] = {{255, 255 * f, 0}, {255 - 255 * f, 255, 0},
-                            {0, 255, 255 * f}, {0, 255 - 255 * f, 255},
-                            {255 * f, 0, 255}, {255, 0, 255 - 255 * f}};
-    for (int k = 1; k <= 8; ++k) palette.push_back(Mix({20, 30, 80}, colours[sector], k / 8.0));
+    const Rgb colour = HueColour(h / 25.0 * 6.0);
+    for (int k = 1; k <= 8; ++k) palette.push_back(Mix({20, 30, 80}, colour, k / 8.0));
   }
   return palette;
 }
@@ -281,13 +287,7 @@ Image IconPicture(std::vector<bool>& opaque) {
     const double radius = 11.5 - t * 6.0;
     const double x = 16 + radius * std::cos(angle);
     const double y = 16 + radius * std::sin(angle);
-    const double hue = t * 6.0;
-    const double f = hue - std::floor(hue);
-    const int sector = static_cast<int>(hue) % 6;
-    const Rgb colours[6] = {{255, 255 * f, 0}, {255 - 255 * f, 255, 0},
-                            {0, 255, 255 * f}, {0, 255 - 255 * f, 255},
-                            {255 * f, 0, 255}, {255, 0, 255 - 255 * f}};
-    image.Disc(x, y, 2.6, colours[sector]);
+    image.Disc(x, y, 2.6, HueColour(t * 6.0));
   }
   image.Disc(16 + 5.5 * std::cos(5.2), 16 + 5.5 * std::sin(5.2), 1.0, {255, 255, 255});
   return image;

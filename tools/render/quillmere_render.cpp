@@ -36,9 +36,7 @@ struct Options {
 
 bool ParseOptions(int argc, char** argv, Options& options) {
   HeadlessRun& run = options.run;
-  for (const auto& setting : quillmere::startup::kSettings) {
-    run.settings.*setting.value = setting.default_value;
-  }
+  run.settings = quillmere::startup::DefaultSettings();
   for (int i = 1; i < argc; ++i) {
     const std::string_view name = argv[i];
     if (i + 1 >= argc) return false;

@@ -95,7 +95,8 @@ int Deliver(bool send, LPWSTR* argv) {
 // another process's child window); ended as end.txt says ("close" or "destroy").
 int HostPreview(HINSTANCE instance, int width, int height, bool in_process) {
   // How a running saver stands before this program's own window takes the foreground.
-  HWND saver = FindWindowW(nullptr, L"quillmere_Main");
+  HWND saver =
+      FindWindowW(nullptr, quillmere::win32::Widen(quillmere::startup::kSaverWindowTitle).c_str());
   const bool saver_on_top = (GetWindowLongW(saver, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
   const bool saver_active = saver != nullptr && GetForegroundWindow() == saver;
   HWND host = Open(instance, L"quillmere preview host", RGB(0, 160, 0), WS_POPUP, 100, width + 40,

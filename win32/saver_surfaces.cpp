@@ -1,0 +1,164 @@
+// The saver window's Win32 side: its window and covers, their canvases, the re-steering timer, the
+// queue and the time of day.
+#include "win32/saver_surfaces.h"
+
+#include <windowsx.h>
+#include <wtsapi32.h>
+
+#include <algorithm>
+
+#include "startup/entry.h"
+#include "win32/text.h"
+#include "win32/window_class.h"
+
+namespace quillmere::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"quillmere_saver";
+// Covers have a class of their own and no title, so the start-up guard never takes one for the
+// saver.
+constexpr wchar_t kCoverClassName[] = L"quillmere_cover";
+constexpr DWORD kCoverExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+constexpr UINT kResteerIntervalMs = 1000;
+constexpr std::uint64_t kMsPerSecond = 1000;
+constexpr std::uint64_t kMsPerDay = 86'400 * kMsPerSecond;
+
+void CopyToWindow(const MemorySurface& canvas, HWND window) {
+  HDC dc = GetDC(window);
+  canvas.CopyTo(dc);
+  ReleaseDC(window, dc);
+}
+
+}  // namespace
+
+LocalTimeOfDay::LocalTimeOfDay() : start_tick_(GetTickCount64()) {
+  SYSTEMTIME local{};
+  GetLocalTime(&local);
+  start_ms_of_day_ = ((local.wHour * 60ULL + local.wMinute) * 60ULL + local.wSecond) * 1000ULL +
+                     local.wMilliseconds;
+}
+
+float LocalTimeOfDay::SecondsSinceMidnight() {
+  const std::uint64_t ms = (start_ms_of_day_ + (GetTickCount64() - start_tick_)) % kMsPerDay;
+  return static_cast<float>(static_cast<double>(ms) / kMsPerSecond);
+}
+
+void Win32SaverHost::Attach(saver::SaverWindow* saver) { ForwardTo(saver, this); }
+
+std::optional<std::span<std::uint32_t>> Win32SaverHost::PrepareSurfaces(std::int32_t width,
+                                                                        std::int32_t height) {
+  if (window_ != nullptr) {
+    SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    RegisterWindowClass(instance_,
+                        {.name = kClassName, .procedure = SaverProc, .background = black});
+    RegisterWindowClass(instance_,
+                        {.name = kCoverClassName, .procedure = CoverProc, .background = black});
+    window_ = CreateWindowExW(0, kClassName, Widen(startup::kSaverWindowTitle).c_str(), WS_POPUP, 0,
+                              0, width, height, nullptr, nullptr, instance_, nullptr);
+    if (window_ == nullptr) return std::nullopt;
+    // Locks and remote sessions are told only to the windows that ask.
+    WTSRegisterSessionNotification(window_, NOTIFY_FOR_THIS_SESSION);
+  }
+  if (!canvas_.Create(width, height)) return std::nullopt;
+  return canvas_.pixels();
+}
+
+void Win32SaverHost::EnableTimer() {
+  SetTimer(window_, kResteerTimer, kResteerIntervalMs, nullptr);
+}
+
+void Win32SaverHost::ShowTopmost() {
+  ShowWindow(window_, SW_SHOWNORMAL);
+  SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+std::optional<std::span<std::uint32_t>> Win32SaverHost::ShowCover(std::size_t number,
+                                                                  const platform::Rect& area,
+                                                                  bool animated) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  covers_.resize(std::max(covers_.size(), number + 1));
+  if (!covers_[number]) covers_[number] = std::make_unique<Cover>();
+  Cover& cover = *covers_[number];
+  cover.canvas.reset();
+  if (cover.window != nullptr) {
+    SetWindowPos(cover.window, HWND_TOPMOST, area.left, area.top, width, height, SWP_NOACTIVATE);
+  } else {
+    // Owned by the saver window, a cover goes when it goes.
+    cover.window = CreateWindowExW(kCoverExStyle, kCoverClassName, nullptr, WS_POPUP, area.left,
+                                   area.top, width, height, window_, nullptr, instance_, nullptr);
+    if (cover.window == nullptr) return std::nullopt;
+    SetWindowLongPtrW(cover.window, GWLP_USERDATA, static_cast<LONG_PTR>(number));
+    ShowWindow(cover.window, SW_SHOWNOACTIVATE);
+  }
+  if (!animated || !cover.canvas.emplace().Create(width, height)) {
+    cover.canvas.reset();
+    return std::nullopt;
+  }
+  return cover.canvas->pixels();
+}
+
+const MemorySurface* Win32SaverHost::CoverCanvas(std::size_t number) const {
+  if (number >= covers_.size() || !covers_[number] || !covers_[number]->canvas) return nullptr;
+  return &*covers_[number]->canvas;
+}
+
+void Win32SaverHost::RemoveCoversFrom(std::size_t count) {
+  for (std::size_t i = count; i < covers_.size(); ++i) {
+    if (covers_[i] && covers_[i]->window != nullptr) DestroyWindow(covers_[i]->window);
+  }
+  covers_.resize(std::min(covers_.size(), count));
+}
+
+void Win32SaverHost::PresentCanvases() {
+  CopyToWindow(canvas_, window_);
+  for (const std::unique_ptr<Cover>& cover : covers_) {
+    if (cover && cover->canvas) CopyToWindow(*cover->canvas, cover->window);
+  }
+}
+
+// The display going off is told only to the windows that ask, when drawing on would be for nobody.
+bool Win32SaverHost::ListenForDisplayState(platform::DisplaySource source) {
+  const GUID& setting =
+      source == platform::DisplaySource::Session ? kSessionDisplayStatus : kConsoleDisplayState;
+  display_notices_ =
+      RegisterPowerSettingNotification(window_, &setting, DEVICE_NOTIFY_WINDOW_HANDLE);
+  return display_notices_ != nullptr;
+}
+
+void Win32SaverHost::DispatchPending() {
+  // The animation's yield: only what is queued now, never waiting, so the frames keep coming.
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void Win32SaverHost::WaitForMessages() {
+  // Also returns for messages that were already queued but not yet looked at.
+  MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  DispatchPending();
+}
+
+bool Win32SaverHost::InputPending() {
+  // Other programs' sent messages (log-off's query among them) wait for an answer too.
+  return HIWORD(GetQueueStatus(QS_INPUT | QS_SENDMESSAGE)) != 0;
+}
+
+std::uint64_t Win32SaverHost::Milliseconds() { return GetTickCount64(); }
+
+platform::WindowHandle Win32SaverHost::Window() {
+  return reinterpret_cast<platform::WindowHandle>(window_);
+}
+
+void Win32SaverHost::DestroyAndEnd() {
+  WTSUnRegisterSessionNotification(window_);
+  if (display_notices_ != nullptr) UnregisterPowerSettingNotification(display_notices_);
+  DestroyWindow(window_);
+  ExitProcess(0);
+}
+
+}  // namespace quillmere::win32
