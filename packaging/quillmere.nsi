@@ -56,6 +56,8 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "quillmere authors"
 
 !define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
 !insertmacro MUI_PAGE_WELCOME
+!define MUI_PAGE_HEADER_TEXT "$(ChoiceHeader)"
+!define MUI_PAGE_HEADER_SUBTEXT "$(ChoiceSubheader)"
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_COMPONENTSPAGE_TEXT_TOP "$(ChoiceText)"
 !define MUI_COMPONENTSPAGE_TEXT_COMPLIST " "
@@ -63,6 +65,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "quillmere authors"
 !insertmacro MUI_PAGE_INSTFILES
 ; The first paragraph depends on the choice; the second names the Start-menu entries.
 Var FinishIntro
+!define MUI_FINISHPAGE_TEXT_LARGE
 !define MUI_FINISHPAGE_TEXT "$FinishIntro$\r$\n$\r$\n$(FinishLinksText)"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "$(OpenSettingsText)"
@@ -79,16 +82,20 @@ Var FinishIntro
 
 LangString WelcomeText ${LANG_ENGLISH} "This installs quillmere ${VERSION}, a screen saver, for you alone: into your own folder $INSTDIR, without administrator rights. On the next page you choose whether it becomes your screen saver.$\r$\n$\r$\nIf you have quillmere installed already, it is replaced and your settings are kept.$\r$\n$\r$\n$_CLICK"
 LangString WelcomeText ${LANG_JAPANESE} "スクリーンセーバー quillmere ${VERSION} を、このユーザーだけのためにインストールします。インストール先は自分のフォルダー $INSTDIR で、管理者の権限は要りません。quillmere をスクリーンセーバーにするかどうかは次のページで選べます。$\r$\n$\r$\nquillmere がインストール済みの場合は置き換え、設定はそのまま残します。$\r$\n$\r$\n$_CLICK"
-LangString ChoiceText ${LANG_ENGLISH} "Unchecked, setup installs the program, its read-mes and its Start-menu entries, and leaves your screen saver and screen saving as they are."
-LangString ChoiceText ${LANG_JAPANESE} "チェックを外すと、プログラム、説明書、スタート メニューの項目だけをインストールし、スクリーンセーバーとその有効・無効は今のままにします。"
+LangString ChoiceHeader ${LANG_ENGLISH} "Your screen saver"
+LangString ChoiceHeader ${LANG_JAPANESE} "スクリーンセーバー"
+LangString ChoiceSubheader ${LANG_ENGLISH} "Choose whether quillmere becomes your screen saver."
+LangString ChoiceSubheader ${LANG_JAPANESE} "quillmere をスクリーンセーバーにするかどうかを選んでください。"
+LangString ChoiceText ${LANG_ENGLISH} "Checked, quillmere becomes your screen saver, and uninstalling it gives back the one you have now. Unchecked, setup installs the program, its read-mes and its Start-menu entries only."
+LangString ChoiceText ${LANG_JAPANESE} "チェックすると quillmere をスクリーンセーバーにし、アンインストールすると今のスクリーンセーバーに戻します。チェックを外すと、プログラム、説明書、スタート メニューの項目だけをインストールします。"
 LangString MakeSaverText ${LANG_ENGLISH} "Make quillmere my screen saver"
 LangString MakeSaverText ${LANG_JAPANESE} "quillmere をスクリーン セーバーにする"
 LangString ChosenText ${LANG_ENGLISH} "quillmere is now your screen saver; uninstalling it gives your previous one back."
-LangString ChosenText ${LANG_JAPANESE} "quillmere がスクリーンセーバーになりました。アンインストールすると、前のスクリーンセーバーに戻ります。"
+LangString ChosenText ${LANG_JAPANESE} "quillmere がスクリーンセーバーになりました。アンインストールすると元に戻ります。"
 LangString KeptText ${LANG_ENGLISH} "quillmere is installed; your screen saver stays as it was."
 LangString KeptText ${LANG_JAPANESE} "quillmere をインストールしました。スクリーンセーバーは今までのままです。"
 LangString FinishLinksText ${LANG_ENGLISH} "In the Start menu, quillmere > $\"${USE_LINK_EN}$\" selects it and opens the Screen Saver Settings, and quillmere > $\"${SETTINGS_LINK_EN}$\" opens its settings."
-LangString FinishLinksText ${LANG_JAPANESE} "スタート メニューの「quillmere」→「${USE_LINK_JA}」でスクリーンセーバーに選んで設定画面を開き、「${SETTINGS_LINK_JA}」で設定ダイアログを開きます。"
+LangString FinishLinksText ${LANG_JAPANESE} "スタート メニューの「quillmere」の「${USE_LINK_JA}」で選び直し、「${SETTINGS_LINK_JA}」で設定を開けます。"
 LangString OpenSettingsText ${LANG_ENGLISH} "Open the Screen Saver Settings"
 LangString OpenSettingsText ${LANG_JAPANESE} "スクリーン セーバーの設定を開く"
 LangString SaverRunningText ${LANG_ENGLISH} "The quillmere screen saver is running. End it, then press Retry."
