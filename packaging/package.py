@@ -1,6 +1,6 @@
 """Makes the release zip (quillmere.scr with a Japanese and an English read-me), the setup program
-and SHA256SUMS beside them, named after the version that the executable's version resource carries;
-every date in them is the commit's (or SOURCE_DATE_EPOCH), so the same commit gives the same bytes."""
+and SHA256SUMS beside them, named after the version that the executable's version resource carries.
+Every date in them is the commit's (or SOURCE_DATE_EPOCH), so one commit gives the same bytes."""
 import hashlib
 import os
 import shutil
@@ -11,6 +11,7 @@ import time
 import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+EARLIEST_ZIP_DATE = 315532800  # 1980-01-01: a zip entry holds no earlier date
 
 
 def resource_version(image):
@@ -33,11 +34,12 @@ def scr_version(scr):
 
 
 def source_date_epoch():
+    """The date of every file in the release: SOURCE_DATE_EPOCH, else the commit's."""
     if "SOURCE_DATE_EPOCH" in os.environ:
-        return int(os.environ["SOURCE_DATE_EPOCH"])
+        return max(int(os.environ["SOURCE_DATE_EPOCH"]), EARLIEST_ZIP_DATE)
     log = ["git", "-C", HERE, "log", "-1", "--format=%ct"]
     commit = subprocess.run(log, capture_output=True, text=True).stdout.strip()
-    return int(commit or 315532800)  # outside a checkout: the earliest date a zip entry holds
+    return max(int(commit or EARLIEST_ZIP_DATE), EARLIEST_ZIP_DATE)
 
 
 def readmes(version):
@@ -52,7 +54,7 @@ def readmes(version):
 def package(scr, out_dir):
     version = scr_version(scr)
     zip_path = os.path.join(out_dir, f"quillmere-{version}.zip")
-    when = time.gmtime(max(source_date_epoch(), 315532800))[:6]
+    when = time.gmtime(source_date_epoch())[:6]
     with open(scr, "rb") as f:
         entries = [("quillmere.scr", f.read()), *readmes(version)]
     with zipfile.ZipFile(zip_path, "w", zipfile.ZIP_DEFLATED) as archive:
