@@ -148,8 +148,8 @@ SET = (321, 200)
 class Dialog:
     """The settings dialog, started with /c; points are in its layout pixels, at 96 dpi and above."""
 
-    def __init__(self, ini=None, folder=None, dpi=96):
-        self.run, self.dpi = Run(["/c"], ini=ini, folder=folder), dpi
+    def __init__(self, ini=None, folder=None, dpi=96, exe=SCR):
+        self.run, self.dpi = Run(["/c"], ini=ini, folder=folder, exe=exe), dpi
         self.wid = find_window(DIALOG)
         time.sleep(0.5)
         self.x, self.y, self.w, self.h = geometry(self.wid)
