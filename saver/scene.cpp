@@ -74,8 +74,7 @@ Move StepAlong(std::int32_t heading, std::int32_t step_length) {
     const double angle = heading * kDegreesToRadians;
     d = {std::cos(angle), std::sin(angle)};
   }
-  return {static_cast<std::int64_t>(std::floor(d.cos * step_length)),
-          static_cast<std::int64_t>(std::floor(d.sin * step_length))};
+  return {FloorToInt64(d.cos * step_length), FloorToInt64(d.sin * step_length)};
 }
 
 }  // namespace
