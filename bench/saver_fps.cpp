@@ -1,8 +1,9 @@
 // Frames per second of the real saver window under Windows, on every monitor, beside two
 // references on the same windows: naive GDI discs on the primary, and the copies and yield alone.
 // The three take turns in short runs, so a busy machine slows them alike.
-// "saver_fps FRAMES [shipped]" writes "saver naive-gdi blit-only" fps and the pixels each frame
-// copies to the screen (the same for all three) to fps.txt beside itself; with "shipped" all draw
+// "saver_fps FRAMES [shipped]" writes "saver naive-gdi blit-only" fps, the pixels each frame
+// copies to the screen (the same for all three) and the saver's drawing in µs a frame (from the
+// frame's start to its copies) to fps.txt beside itself; with "shipped" all draw
 // with the settings the saver ships with, else with the largest discs and crawler count the dialog
 // offers.
 #include <windows.h>
@@ -80,6 +81,46 @@ class NaiveGdi {
   std::size_t next_colour_ = 0;
 };
 
+// The window's host, timing each saver frame from its start to its copies: the saver's drawing.
+class DrawingTimer final : public platform::SaverHost {
+ public:
+  explicit DrawingTimer(win32::Win32SaverHost& host) : host_(host) {}
+
+  void StartFrame() { frame_started_ = Clock::now(); }
+  void Reset() { drawing_ = {}; }
+  std::chrono::duration<double, std::micro> Drawing() const { return drawing_; }
+
+  std::optional<std::span<std::uint32_t>> PrepareSurfaces(std::int32_t width,
+                                                          std::int32_t height) override {
+    return host_.PrepareSurfaces(width, height);
+  }
+  void EnableTimer() override { host_.EnableTimer(); }
+  void ShowTopmost() override { host_.ShowTopmost(); }
+  std::optional<std::span<std::uint32_t>> ShowCover(std::size_t cover, const platform::Rect& area,
+                                                    bool animated) override {
+    return host_.ShowCover(cover, area, animated);
+  }
+  void RemoveCoversFrom(std::size_t count) override { host_.RemoveCoversFrom(count); }
+  void PresentCanvases() override {
+    drawing_ += Clock::now() - frame_started_;
+    host_.PresentCanvases();
+  }
+  bool ListenForDisplayState(platform::DisplaySource source) override {
+    return host_.ListenForDisplayState(source);
+  }
+  void DispatchPending() override { host_.DispatchPending(); }
+  void WaitForMessages() override { host_.WaitForMessages(); }
+  bool InputPending() override { return host_.InputPending(); }
+  std::uint64_t Milliseconds() override { return host_.Milliseconds(); }
+  platform::WindowHandle Window() override { return host_.Window(); }
+  void DestroyAndEnd() override { host_.DestroyAndEnd(); }
+
+ private:
+  win32::Win32SaverHost& host_;
+  Clock::time_point frame_started_;
+  Clock::duration drawing_{};
+};
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -93,17 +134,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   win32::Win32Platform system(instance);
   win32::Win32SaverHost host(instance);
+  DrawingTimer timer(host);
   win32::LocalTimeOfDay clock;
   saver::RandomSource random(1, &clock);
   startup::StartState start{"/s", -1};
-  saver::SaverWindow window({system, system, system, system, host}, random,
+  saver::SaverWindow window({system, system, system, system, timer}, random,
                             saver::RulesFor(startup::Mode::FullScreen), settings, start);
   host.Attach(&window);
   window.PrepareSaver();
   window.StartAnimation();
   NaiveGdi naive(host.BufferDC(), window.Primary().ScreenW(), window.Primary().ScreenH(), settings);
 
-  auto saver_frame = [&] { window.RunFrame(); };
+  auto saver_frame = [&] {
+    timer.StartFrame();
+    window.RunFrame();
+  };
   auto naive_frame = [&] {
     naive.Draw();
     host.PresentCanvases();
@@ -124,6 +169,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     naive_frame();
     blit_frame();
   }
+  timer.Reset();
   for (int done = 0; done < frames; done += kFramesPerTurn) {
     const int count = std::min(kFramesPerTurn, frames - done);
     take_turn(0, saver_frame, count);
@@ -137,8 +183,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   for (const saver::Scene& scene : window.Others()) {
     pixels += std::int64_t{scene.ScreenW()} * scene.ScreenH();
   }
-  std::fprintf(out, "%.1f %.1f %.1f %lld\n", frames / spent[0].count(), frames / spent[1].count(),
-               frames / spent[2].count(), static_cast<long long>(pixels));
+  std::fprintf(out, "%.1f %.1f %.1f %lld %.1f\n", frames / spent[0].count(),
+               frames / spent[1].count(), frames / spent[2].count(), static_cast<long long>(pixels),
+               timer.Drawing().count() / frames);
   std::fclose(out);
   ExitProcess(0);
 }

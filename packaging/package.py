@@ -1,13 +1,17 @@
-"""Makes the release zip (quillmere.scr with a Japanese and an English read-me) and the setup
-program beside it, both named after the version that the executable's version resource carries."""
+"""Makes the release zip (quillmere.scr with a Japanese and an English read-me), the setup program
+and SHA256SUMS beside them, named after the version that the executable's version resource carries.
+Every date in them is the commit's (or SOURCE_DATE_EPOCH), so one commit gives the same bytes."""
+import hashlib
 import os
 import shutil
 import subprocess
 import sys
 import tempfile
+import time
 import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+EARLIEST_ZIP_DATE = 315532800  # 1980-01-01: a zip entry holds no earlier date
 
 
 def resource_version(image):
@@ -29,6 +33,15 @@ def scr_version(scr):
         return resource_version(f.read())
 
 
+def source_date_epoch():
+    """The date of every file in the release: SOURCE_DATE_EPOCH, else the commit's."""
+    if "SOURCE_DATE_EPOCH" in os.environ:
+        return max(int(os.environ["SOURCE_DATE_EPOCH"]), EARLIEST_ZIP_DATE)
+    log = ["git", "-C", HERE, "log", "-1", "--format=%ct"]
+    commit = subprocess.run(log, capture_output=True, text=True).stdout.strip()
+    return max(int(commit or EARLIEST_ZIP_DATE), EARLIEST_ZIP_DATE)
+
+
 def readmes(version):
     """Each read-me's name and bytes: CRLF lines, and a byte-order mark that lets Notepad on any
     locale read the UTF-8 text."""
@@ -41,10 +54,14 @@ def readmes(version):
 def package(scr, out_dir):
     version = scr_version(scr)
     zip_path = os.path.join(out_dir, f"quillmere-{version}.zip")
+    when = time.gmtime(source_date_epoch())[:6]
+    with open(scr, "rb") as f:
+        entries = [("quillmere.scr", f.read()), *readmes(version)]
     with zipfile.ZipFile(zip_path, "w", zipfile.ZIP_DEFLATED) as archive:
-        archive.write(scr, f"quillmere-{version}/quillmere.scr")
-        for name, data in readmes(version):
-            archive.writestr(f"quillmere-{version}/{name}", data)
+        for name, data in entries:
+            entry = zipfile.ZipInfo(f"quillmere-{version}/{name}", when)
+            entry.external_attr = 0o644 << 16
+            archive.writestr(entry, data, zipfile.ZIP_DEFLATED)
     return zip_path, version
 
 
@@ -57,6 +74,10 @@ def setup(scr, out_dir):
         for name, data in readmes(version):
             with open(os.path.join(stage, name), "wb") as f:
                 f.write(data)
+        # The setup keeps each file's date and gives it to the installed copy.
+        epoch = source_date_epoch()
+        for name in os.listdir(stage):
+            os.utime(os.path.join(stage, name), (epoch, epoch))
         subprocess.run(
             [
                 "makensis",
@@ -75,7 +96,17 @@ def setup(scr, out_dir):
     return exe_path
 
 
+def release(scr, out_dir):
+    """The zip, the setup and SHA256SUMS, in the form sha256sum -c reads."""
+    files = [package(scr, out_dir)[0], setup(scr, out_dir)]
+    sums = os.path.join(out_dir, "SHA256SUMS")
+    with open(sums, "w", newline="\n") as f:
+        for path in files:
+            digest = hashlib.sha256(open(path, "rb").read()).hexdigest()
+            f.write(f"{digest}  {os.path.basename(path)}\n")
+    return [*files, sums]
+
+
 if __name__ == "__main__":
-    path, version = package(sys.argv[1], sys.argv[2])
-    print(f"package: {path} (version {version})")
-    print(f"package: {setup(sys.argv[1], sys.argv[2])}")
+    for path in release(sys.argv[1], sys.argv[2]):
+        print(f"package: {path}")

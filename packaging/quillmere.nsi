@@ -1,4 +1,5 @@
-﻿; The setup program: installs quillmere.scr for the current user only and makes it the screen saver.
+﻿; The setup program: installs quillmere.scr for the current user only and, unless declined, makes it
+; the screen saver, giving the previous one back at uninstall. /KEEPSAVER declines in a silent install.
 ; package.py runs: makensis -DVERSION=1.1.0 -DSTAGE=<scr and read-mes> -DICON=<.ico> -DOUTFILE=<exe>
 Unicode true
 ; The 64-bit stub runs on every Windows the saver does, and under a 64-bit-only Wine.
@@ -11,9 +12,11 @@ SetCompressor /SOLID lzma
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include Sections.nsh
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\quillmere"
 !define DESKTOP_KEY "Control Panel\Desktop"
+!define SPI_GETSCREENSAVEACTIVE 16
 !define SPI_SETSCREENSAVEACTIVE 17
 !define SPIF_UPDATEINIFILE_SENDCHANGE 3
 ; Both languages' names, so that uninstall and a setup in the other language leave no stale entry.
@@ -53,8 +56,17 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "quillmere authors"
 
 !define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
 !insertmacro MUI_PAGE_WELCOME
+!define MUI_PAGE_HEADER_TEXT "$(ChoiceHeader)"
+!define MUI_PAGE_HEADER_SUBTEXT "$(ChoiceSubheader)"
+!define MUI_COMPONENTSPAGE_NODESC
+!define MUI_COMPONENTSPAGE_TEXT_TOP "$(ChoiceText)"
+!define MUI_COMPONENTSPAGE_TEXT_COMPLIST " "
+!insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
-!define MUI_FINISHPAGE_TEXT "$(FinishText)"
+; The first paragraph depends on the choice; the second names the Start-menu entries.
+Var FinishIntro
+!define MUI_FINISHPAGE_TEXT_LARGE
+!define MUI_FINISHPAGE_TEXT "$FinishIntro$\r$\n$\r$\n$(FinishLinksText)"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "$(OpenSettingsText)"
 !define MUI_FINISHPAGE_RUN_FUNCTION OpenScreenSaverSettings
@@ -68,18 +80,30 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "quillmere authors"
 !insertmacro MUI_LANGUAGE "Japanese"
 !insertmacro MUI_RESERVEFILE_LANGDLL
 
-LangString WelcomeText ${LANG_ENGLISH} "This installs quillmere ${VERSION}, a screen saver, for you alone: into your own folder $INSTDIR, without administrator rights. It then becomes your screen saver.$\r$\n$\r$\nIf you have quillmere installed already, it is replaced and your settings are kept.$\r$\n$\r$\n$_CLICK"
-LangString WelcomeText ${LANG_JAPANESE} "スクリーンセーバー quillmere ${VERSION} を、このユーザーだけのためにインストールします。インストール先は自分のフォルダー $INSTDIR で、管理者の権限は要りません。インストール後は quillmere がスクリーンセーバーになります。$\r$\n$\r$\nquillmere がインストール済みの場合は置き換え、設定はそのまま残します。$\r$\n$\r$\n$_CLICK"
-LangString FinishText ${LANG_ENGLISH} "quillmere is now your screen saver. Its settings are under $\"Settings$\" in the Screen Saver Settings."
-LangString FinishText ${LANG_JAPANESE} "quillmere がスクリーンセーバーになりました。設定は「スクリーン セーバーの設定」の「設定」から変更できます。"
+LangString WelcomeText ${LANG_ENGLISH} "This installs quillmere ${VERSION}, a screen saver, for you alone: into your own folder $INSTDIR, without administrator rights. On the next page you choose whether it becomes your screen saver.$\r$\n$\r$\nIf you have quillmere installed already, it is replaced and your settings are kept.$\r$\n$\r$\n$_CLICK"
+LangString WelcomeText ${LANG_JAPANESE} "スクリーンセーバー quillmere ${VERSION} を、このユーザーだけのためにインストールします。インストール先は自分のフォルダー $INSTDIR で、管理者の権限は要りません。quillmere をスクリーンセーバーにするかどうかは次のページで選べます。$\r$\n$\r$\nquillmere がインストール済みの場合は置き換え、設定はそのまま残します。$\r$\n$\r$\n$_CLICK"
+LangString ChoiceHeader ${LANG_ENGLISH} "Your screen saver"
+LangString ChoiceHeader ${LANG_JAPANESE} "スクリーンセーバー"
+LangString ChoiceSubheader ${LANG_ENGLISH} "Choose whether quillmere becomes your screen saver."
+LangString ChoiceSubheader ${LANG_JAPANESE} "quillmere をスクリーンセーバーにするかどうかを選んでください。"
+LangString ChoiceText ${LANG_ENGLISH} "Checked, quillmere becomes your screen saver, and uninstalling it gives back the one you have now. Unchecked, setup installs the program, its read-mes and its Start-menu entries only."
+LangString ChoiceText ${LANG_JAPANESE} "チェックすると quillmere をスクリーンセーバーにし、アンインストールすると今のスクリーンセーバーに戻します。チェックを外すと、プログラム、説明書、スタート メニューの項目だけをインストールします。"
+LangString MakeSaverText ${LANG_ENGLISH} "Make quillmere my screen saver"
+LangString MakeSaverText ${LANG_JAPANESE} "quillmere をスクリーン セーバーにする"
+LangString ChosenText ${LANG_ENGLISH} "quillmere is now your screen saver; uninstalling it gives your previous one back."
+LangString ChosenText ${LANG_JAPANESE} "quillmere がスクリーンセーバーになりました。アンインストールすると元に戻ります。"
+LangString KeptText ${LANG_ENGLISH} "quillmere is installed; your screen saver stays as it was."
+LangString KeptText ${LANG_JAPANESE} "quillmere をインストールしました。スクリーンセーバーは今までのままです。"
+LangString FinishLinksText ${LANG_ENGLISH} "In the Start menu, quillmere > $\"${USE_LINK_EN}$\" selects it and opens the Screen Saver Settings, and quillmere > $\"${SETTINGS_LINK_EN}$\" opens its settings."
+LangString FinishLinksText ${LANG_JAPANESE} "スタート メニューの「quillmere」の「${USE_LINK_JA}」で選び直し、「${SETTINGS_LINK_JA}」で設定を開けます。"
 LangString OpenSettingsText ${LANG_ENGLISH} "Open the Screen Saver Settings"
 LangString OpenSettingsText ${LANG_JAPANESE} "スクリーン セーバーの設定を開く"
 LangString SaverRunningText ${LANG_ENGLISH} "The quillmere screen saver is running. End it, then press Retry."
 LangString SaverRunningText ${LANG_JAPANESE} "quillmere のスクリーンセーバーが動いています。終了させてから［再試行］を押してください。"
 LangString DialogOpenText ${LANG_ENGLISH} "The quillmere settings dialog is open. Close it, then press Retry."
 LangString DialogOpenText ${LANG_JAPANESE} "quillmere の設定ダイアログが開いています。閉じてから［再試行］を押してください。"
-LangString InUseText ${LANG_ENGLISH} "quillmere.scr is in use, perhaps by the preview in the Screen Saver Settings. Close that, then press Retry."
-LangString InUseText ${LANG_JAPANESE} "quillmere.scr が使用中です。スクリーン セーバーの設定のプレビューかもしれません。閉じてから［再試行］を押してください。"
+LangString InUseText ${LANG_ENGLISH} "quillmere is in use, perhaps by the preview in the Screen Saver Settings. Close that, then press Retry."
+LangString InUseText ${LANG_JAPANESE} "quillmere が使用中です。スクリーン セーバーの設定のプレビューかもしれません。閉じてから［再試行］を押してください。"
 LangString UseLinkName ${LANG_ENGLISH} "${USE_LINK_EN}"
 LangString UseLinkName ${LANG_JAPANESE} "${USE_LINK_JA}"
 LangString SettingsLinkName ${LANG_ENGLISH} "${SETTINGS_LINK_EN}"
@@ -89,6 +113,20 @@ LangString KeepSettingsText ${LANG_JAPANESE} "quillmere の設定 (quillmere.ini
 
 ; Stops before anything is replaced or removed while the saver or its dialog holds the files.
 !macro REFUSE_WHILE_RUNNING prefix
+; $0 becomes 1 when the file $3 exists and cannot be opened for writing.
+Function ${prefix}RefuseWhileOpen
+  ${If} ${FileExists} "$3"
+    ClearErrors
+    FileOpen $2 "$3" a
+    ${If} ${Errors}
+      StrCpy $0 1
+      StrCpy $1 "$(InUseText)"
+    ${Else}
+      FileClose $2
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
 Function ${prefix}RefuseWhileRunning
   retry:
   FindWindow $0 "" "quillmere_Main"
@@ -99,15 +137,12 @@ Function ${prefix}RefuseWhileRunning
   ${EndIf}
   ; A preview in the Screen Saver Settings runs the file without a window of these titles.
   ${If} $0 == 0
-  ${AndIf} ${FileExists} "$INSTDIR\quillmere.scr"
-    ClearErrors
-    FileOpen $2 "$INSTDIR\quillmere.scr" a
-    ${If} ${Errors}
-      StrCpy $0 1
-      StrCpy $1 "$(InUseText)"
-    ${Else}
-      FileClose $2
-    ${EndIf}
+    StrCpy $3 "$INSTDIR\quillmere.scr"
+    Call ${prefix}RefuseWhileOpen
+  ${EndIf}
+  ${If} $0 == 0
+    StrCpy $3 "$INSTDIR\quillmere.exe"
+    Call ${prefix}RefuseWhileOpen
   ${EndIf}
   ${If} $0 <> 0
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$1" /SD IDCANCEL IDRETRY retry
@@ -126,32 +161,40 @@ FunctionEnd
   Delete "$SMPROGRAMS\quillmere\${SETTINGS_LINK_JA}.lnk"
 !macroend
 
-Function .onInit
-  SetShellVarContext current
-  !insertmacro MUI_LANGDLL_DISPLAY
-FunctionEnd
+; Whether the chosen screen saver is the installed quillmere.scr, compared by short path as hosts
+; write it: $R0 is 1 or 0, $R1 the chosen one, $R2 the installed file's short path.
+!macro CHOSEN_IS_OURS
+  GetFullPathName /SHORT $R2 "$INSTDIR\quillmere.scr"
+  ${If} $R2 == ""
+    StrCpy $R2 "$INSTDIR\quillmere.scr"
+  ${EndIf}
+  ReadRegStr $R1 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+  GetFullPathName /SHORT $R3 "$R1"
+  ${If} $R3 == ""
+    StrCpy $R3 "$R1"
+  ${EndIf}
+  StrCpy $R0 0
+  ${If} $R1 != ""
+  ${AndIf} $R3 == $R2
+    StrCpy $R0 1
+  ${EndIf}
+!macroend
 
 Function OpenScreenSaverSettings
   Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
 FunctionEnd
 
-Section "quillmere"
+Section "-quillmere"
   Call RefuseWhileRunning
   SetOutPath "$INSTDIR"
   ; quillmere.ini is never among these files, so an upgrade keeps it as it is.
   File "${STAGE}/quillmere.scr"
+  ; The shell opens a .scr with "/S" whatever a shortcut passes; an .exe takes the shortcut's "/c".
+  File "/oname=quillmere.exe" "${STAGE}/quillmere.scr"
   File "${STAGE}/README-ja.txt"
   File "${STAGE}/README-en.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
-
-  ; As the system's own Install command does: the short path, which every screen-saver host reads.
-  GetFullPathName /SHORT $0 "$INSTDIR\quillmere.scr"
-  ${If} $0 == ""
-    StrCpy $0 "$INSTDIR\quillmere.scr"
-  ${EndIf}
-  WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$0"
-  ; As the Screen Saver Settings do: once the user chose "(None)", the system ignores SCRNSAVE.EXE.
-  System::Call "user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i 1, p 0, i ${SPIF_UPDATEINIFILE_SENDCHANGE})"
+  StrCpy $FinishIntro "$(KeptText)"
 
   ; The Screen Saver Settings forget a saver outside the Windows folders once another is tried.
   !insertmacro DELETE_LINKS
@@ -159,7 +202,7 @@ Section "quillmere"
   ; The .scr Install verb's own command, the path unquoted as it passes it: selects, then opens the settings.
   CreateShortcut "$SMPROGRAMS\quillmere\$(UseLinkName).lnk" "$SYSDIR\rundll32.exe" \
     "desk.cpl,InstallScreenSaver $INSTDIR\quillmere.scr" "$INSTDIR\quillmere.scr" 0
-  CreateShortcut "$SMPROGRAMS\quillmere\$(SettingsLinkName).lnk" "$INSTDIR\quillmere.scr" "/c"
+  CreateShortcut "$SMPROGRAMS\quillmere\$(SettingsLinkName).lnk" "$INSTDIR\quillmere.exe" "/c"
 
   ${GetSize} "$INSTDIR" "/S=0K" $1 $2 $3
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "quillmere"
@@ -174,6 +217,39 @@ Section "quillmere"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
+Section "$(MakeSaverText)" MakeSaver
+  !insertmacro CHOSEN_IS_OURS
+  ; What uninstall gives back: the saver and screen saving before the first install that took them.
+  ClearErrors
+  ReadRegDWORD $0 HKCU "${UNINSTALL_KEY}" "PreviousScreenSaveActive"
+  ${If} ${Errors}
+  ${AndIf} $R0 == 0
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "PreviousScreenSaver" "$R1"
+    ; The value the Screen Saver Settings write; the system's answer only where there is none.
+    ReadRegStr $1 HKCU "${DESKTOP_KEY}" "ScreenSaveActive"
+    ${If} $1 == ""
+      System::Call "user32::SystemParametersInfoW(i ${SPI_GETSCREENSAVEACTIVE}, i 0, *i .r1, i 0)"
+    ${EndIf}
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "PreviousScreenSaveActive" $1
+  ${EndIf}
+  ; As the system's own Install command does: the short path, which every screen-saver host reads.
+  WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$R2"
+  ; As the Screen Saver Settings do: once the user chose "(None)", the system ignores SCRNSAVE.EXE.
+  System::Call "user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i 1, p 0, i ${SPIF_UPDATEINIFILE_SENDCHANGE})"
+  StrCpy $FinishIntro "$(ChosenText)"
+SectionEnd
+
+Function .onInit
+  SetShellVarContext current
+  !insertmacro MUI_LANGDLL_DISPLAY
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/KEEPSAVER" $1
+  ${IfNot} ${Errors}
+    !insertmacro UnselectSection ${MakeSaver}
+  ${EndIf}
+FunctionEnd
+
 Function un.onInit
   SetShellVarContext current
   !insertmacro MUI_UNGETLANGUAGE
@@ -182,26 +258,32 @@ FunctionEnd
 Section "Uninstall"
   Call un.RefuseWhileRunning
 
-  ; Compared while the file still exists: its short path can only be had then.
-  GetFullPathName /SHORT $1 "$INSTDIR\quillmere.scr"
-  ${If} $1 == ""
-    StrCpy $1 "$INSTDIR\quillmere.scr"
-  ${EndIf}
-  ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
-  GetFullPathName /SHORT $2 "$0"
-  ${If} $2 == ""
-    StrCpy $2 "$0"
-  ${EndIf}
-  ; Another saver the user has chosen since stays chosen.
-  ${If} $0 != ""
-  ${AndIf} $2 == $1
-    DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+  ; Compared while the file still exists: its short path can only be had then. Another saver the
+  ; user has chosen since stays chosen, and screen saving stays as they set it.
+  !insertmacro CHOSEN_IS_OURS
+  ${If} $R0 == 1
+    ClearErrors
+    ReadRegDWORD $0 HKCU "${UNINSTALL_KEY}" "PreviousScreenSaveActive"
+    ${If} ${Errors}
+      StrCpy $0 ""
+    ${EndIf}
+    ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "PreviousScreenSaver"
+    ${If} $1 != ""
+    ${AndIf} ${FileExists} "$1"
+      WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$1"
+    ${Else}
+      DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+    ${EndIf}
+    ${If} $0 != ""
+      System::Call "user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i r0, p 0, i ${SPIF_UPDATEINIFILE_SENDCHANGE})"
+    ${EndIf}
   ${EndIf}
 
   !insertmacro DELETE_LINKS
   RMDir "$SMPROGRAMS\quillmere"
 
   Delete "$INSTDIR\quillmere.scr"
+  Delete "$INSTDIR\quillmere.exe"
   Delete "$INSTDIR\README-ja.txt"
   Delete "$INSTDIR\README-en.txt"
   Delete "$INSTDIR\uninstall.exe"

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <bit>
-#include <cmath>
 #include <cstdint>
 
 #include "platform/saver_host.h"
@@ -46,14 +45,19 @@ class RandomSource {
   platform::TimeOfDay* clock_;
 };
 
+// floor(x) for |x| < 2^52, exact and inline: the MinGW build calls the library's floor otherwise.
+inline std::int64_t FloorToInt64(double x) {
+  const auto truncated = static_cast<std::int64_t>(x);
+  return truncated - (x < static_cast<double>(truncated) ? 1 : 0);
+}
+
 // A whole number from lo to hi inclusive, re-seeding from the clock first. The span is taken
 // in 64 bits, so any pair of bounds is defined; for hi < lo the result lies in hi + 1 to lo.
 inline std::int32_t RandomBetween(RandomSource& random, std::int32_t lo, std::int32_t hi) {
   random.ReseedFromClock();
   const double r = random.NextUniform();
   const std::int64_t span = (static_cast<std::int64_t>(hi) + 1) - lo;
-  return static_cast<std::int32_t>(
-      static_cast<std::int64_t>(std::floor(r * static_cast<double>(span))) + lo);
+  return static_cast<std::int32_t>(FloorToInt64(r * static_cast<double>(span)) + lo);
 }
 
 }  // namespace quillmere::saver

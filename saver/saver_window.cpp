@@ -127,14 +127,21 @@ void SaverWindow::StartAnimation() { primary_.BuildColourTable(settings_.Sync, r
 bool SaverWindow::PaintScene(Scene& scene, std::uint64_t started, std::int64_t& crawlers_painted) {
   scene.TakeFrameColour(settings_.Sync);
   const std::int32_t count = scene.CrawlerCount();
-  for (std::int32_t i = 1; i <= count; ++i) {
+  const std::int64_t between = limits_.crawlers_between_looks;
+  for (std::int32_t i = 1; i <= count;) {
     // A frame too slow for its settings gives way to waiting input, so the saver still ends.
-    if (++crawlers_painted % limits_.crawlers_between_looks == 0 &&
+    if (++crawlers_painted % between == 0 &&
         services_.host.Milliseconds() - started > limits_.frame_budget_ms &&
         services_.host.InputPending()) {
       return false;
     }
-    scene.MoveAndStamp(i, settings_, random_);
+    // A group ends before the next crawler the input is looked at for, as one at a time would.
+    const std::int64_t before_look = between - crawlers_painted % between;
+    const auto group = static_cast<std::int32_t>(
+        std::min<std::int64_t>({before_look, Scene::kGroup, std::int64_t{count} - i + 1}));
+    scene.MoveAndStamp(i, i + group - 1, settings_, random_);
+    crawlers_painted += group - 1;
+    i += group;
   }
   return true;
 }

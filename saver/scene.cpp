@@ -69,8 +69,7 @@ Move StepAlong(std::int32_t heading, std::int32_t step_length) {
     const double angle = heading * kDegreesToRadians;
     d = {std::cos(angle), std::sin(angle)};
   }
-  return {static_cast<std::int64_t>(std::floor(d.cos * step_length)),
-          static_cast<std::int64_t>(std::floor(d.sin * step_length))};
+  return {FloorToInt64(d.cos * step_length), FloorToInt64(d.sin * step_length)};
 }
 
 Scene::Scene(std::int32_t screen_w, std::int32_t screen_h, Canvas canvas,
@@ -161,8 +160,21 @@ void Scene::TakeFrameColour(std::int32_t sync) {
   frame_color_ = inside ? colours_[static_cast<std::size_t>(frame_color_index_)] : 0;
 }
 
-void Scene::MoveAndStamp(std::int32_t i, const startup::SettingsValues& settings,
-                         RandomSource& given) {
+void Scene::MoveAndStamp(std::int32_t first, std::int32_t last,
+                         const startup::SettingsValues& settings, RandomSource& given) {
+  // Moving draws from the random source and reads no pixel, so the discs may follow the moves.
+  std::array<std::uint32_t, kGroup> pixels{};
+  for (std::int32_t i = first; i <= last; ++i) {
+    pixels[static_cast<std::size_t>(i - first)] = PixelOf(Advance(i, settings, given));
+  }
+  for (std::int32_t i = first; i <= last; ++i) {
+    const Crawler& c = crawlers_[static_cast<std::size_t>(i)];
+    canvas_.StampDisc(c.PosX, c.PosY, settings.Size, pixels[static_cast<std::size_t>(i - first)]);
+  }
+}
+
+Colour Scene::Advance(std::int32_t i, const startup::SettingsValues& settings,
+                      RandomSource& given) {
   RandomSource& random = Random(given);
   Crawler& c = crawlers_[static_cast<std::size_t>(i)];
   const std::int32_t side = RandomBetween(random, 1, 2);
@@ -182,7 +194,7 @@ void Scene::MoveAndStamp(std::int32_t i, const startup::SettingsValues& settings
     c.ColorIndex = c.ColorIndex + 1;
     if (c.ColorIndex > last_color_) c.ColorIndex = 0;
   }
-  canvas_.StampDisc(c.PosX, c.PosY, settings.Size, PixelOf(colour));
+  return colour;
 }
 
 void Scene::AdvanceFrameColour(std::int32_t sync) {

@@ -42,8 +42,12 @@ class Scene {
   void StartOver(const startup::SettingsValues& settings, bool width_changed, RandomSource& random);
   // The frame's first step: the shared colour of the frame, when Sync is 0.
   void TakeFrameColour(std::int32_t sync);
-  // Turns, steps, wraps and stamps crawler i (1..CrawlerCount()).
-  void MoveAndStamp(std::int32_t i, const startup::SettingsValues& settings, RandomSource& random);
+  // Turns, steps and wraps crawlers first..last (within 1..CrawlerCount(), at most kGroup of
+  // them), then stamps their discs in the same order: the picture of one crawler at a time, with
+  // the discs' rows written together while the canvas is warm.
+  static constexpr std::int32_t kGroup = 16;
+  void MoveAndStamp(std::int32_t first, std::int32_t last, const startup::SettingsValues& settings,
+                    RandomSource& random);
   // The frame's last step, after the yield: the shared colour moves on, when Sync is 0.
   void AdvanceFrameColour(std::int32_t sync);
 
@@ -58,6 +62,8 @@ class Scene {
   std::int32_t Pattern() const { return pattern_; }
 
  private:
+  // Turns, steps and wraps crawler i; the colour its disc takes.
+  Colour Advance(std::int32_t i, const startup::SettingsValues& settings, RandomSource& random);
   RandomSource& Random(RandomSource& given) { return own_random_ ? *own_random_ : given; }
   std::int32_t RandomPattern(RandomSource& random);
   void Recentre(RandomSource& random);

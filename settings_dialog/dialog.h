@@ -125,6 +125,9 @@ class SettingsDialog {
   void FocusOn(const Element& element);
   // The focus on a stop of the Tab order (-1: the dialog itself); tells the host what moved.
   void FocusStop(std::int32_t stop);
+  // Tells the host when the item the keyboard is on has changed.
+  void TellFocus();
+  bool Selected(const Actionable& choice) const;
   std::int32_t FocusedItem() const;
   void MoveInGroup(std::int32_t step);
   void Press(std::size_t item);

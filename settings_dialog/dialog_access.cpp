@@ -159,8 +159,7 @@ std::vector<AccessibleItem> SettingsDialog::AccessibleItems() const {
     if (item.role == AccessibleRole::Slider) {
       row.value = std::to_string(values_.*kSliderRows[static_cast<std::size_t>(item.index)].value);
     }
-    if (item.control == DialogControl::PatternMarks) row.checked = values_.Kind == item.index;
-    if (item.control == DialogControl::SyncMarks) row.checked = values_.Sync == item.index;
+    row.checked = Selected(item);
     items.push_back(row);
   }
   return items;
@@ -242,10 +241,21 @@ void SettingsDialog::FocusStop(std::int32_t stop) {
     }
   }
   focus_ = stop;
+  TellFocus();
+}
+
+void SettingsDialog::TellFocus() {
   const std::int32_t item = FocusedItem();
   if (item == focused_item_) return;
   focused_item_ = item;
   host_.FocusMoved(item);
+}
+
+// A choice whose mark shows the settings value: Kind for the patterns, Sync for the colours.
+bool SettingsDialog::Selected(const Actionable& choice) const {
+  if (choice.control == DialogControl::PatternMarks) return values_.Kind == choice.index;
+  if (choice.control == DialogControl::SyncMarks) return values_.Sync == choice.index;
+  return false;
 }
 
 // In a choice group the keyboard is on the choice selected, or on the first when none is.
@@ -253,11 +263,7 @@ std::int32_t SettingsDialog::FocusedItem() const {
   if (focus_ < 0) return -1;
   const std::vector<std::size_t> items = ItemsOf(focus_);
   for (std::size_t item : items) {
-    const Actionable& choice = Item(item);
-    if (choice.control == DialogControl::PatternMarks && values_.Kind == choice.index)
-      return static_cast<std::int32_t>(item);
-    if (choice.control == DialogControl::SyncMarks && values_.Sync == choice.index)
-      return static_cast<std::int32_t>(item);
+    if (Selected(Item(item))) return static_cast<std::int32_t>(item);
   }
   return static_cast<std::int32_t>(items.front());
 }
@@ -266,12 +272,13 @@ std::int32_t SettingsDialog::FocusedItem() const {
 void SettingsDialog::MoveInGroup(std::int32_t step) {
   const std::vector<std::size_t> items = ItemsOf(focus_);
   const auto count = static_cast<std::int32_t>(items.size());
-  const Actionable& first = Item(items.front());
-  const std::int32_t selected =
-      first.control == DialogControl::PatternMarks ? values_.Kind : values_.Sync;
-  const std::int32_t next = selected >= 0 && selected < count ? (selected + step + count) % count
-                            : step > 0                        ? 0
-                                                              : count - 1;
+  std::int32_t selected = -1;
+  for (std::int32_t i = 0; i < count; ++i) {
+    if (Selected(Item(items[static_cast<std::size_t>(i)]))) selected = i;
+  }
+  const std::int32_t next = selected >= 0 ? (selected + step + count) % count
+                            : step > 0    ? 0
+                                          : count - 1;
   Press(items[static_cast<std::size_t>(next)]);
 }
 
@@ -302,11 +309,7 @@ void SettingsDialog::Press(std::size_t item) {
     held_ = item;
   }
   // A choice made from the keyboard is where the keyboard is now.
-  const std::int32_t focused = FocusedItem();
-  if (focused != focused_item_) {
-    focused_item_ = focused;
-    host_.FocusMoved(focused);
-  }
+  TellFocus();
 }
 
 // The release half: buttons act through their release handlers, the link opens.

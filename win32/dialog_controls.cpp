@@ -282,7 +282,9 @@ void DialogWindow::DrawBackgroundLine(std::int32_t y, std::int32_t width, std::u
 }
 
 void DialogWindow::CopyTextureTile(DialogControl panel, std::int32_t x, std::int32_t y) {
-  const Surface surface = settings_dialog::PanelOf(panel)->surface;
+  const settings_dialog::Panel* on = settings_dialog::PanelOf(panel);
+  if (on == nullptr) return;
+  const Surface surface = on->surface;
   const Picture& tile = pictures_[IDB_TEXTURE];
   if (tile.bitmap == nullptr) return;
   DrawPictureOver(BaseOf(surface).dc(), tile, {x, y, tile.width, tile.height});
@@ -290,7 +292,9 @@ void DialogWindow::CopyTextureTile(DialogControl panel, std::int32_t x, std::int
 }
 
 void DialogWindow::FillPanel(DialogControl panel, std::uint32_t colour) {
-  const Surface surface = settings_dialog::PanelOf(panel)->surface;
+  const settings_dialog::Panel* on = settings_dialog::PanelOf(panel);
+  if (on == nullptr) return;
+  const Surface surface = on->surface;
   HBRUSH brush = CreateSolidBrush(colour);
   const RECT all = RectOf(scale_.ToPhysical(settings_dialog::Find(panel)->box));
   const RECT from_corner{0, 0, all.right - all.left, all.bottom - all.top};

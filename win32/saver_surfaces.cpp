@@ -39,8 +39,13 @@ LocalTimeOfDay::LocalTimeOfDay() : start_tick_(GetTickCount64()) {
 }
 
 float LocalTimeOfDay::SecondsSinceMidnight() {
-  const std::uint64_t ms = (start_ms_of_day_ + (GetTickCount64() - start_tick_)) % kMsPerDay;
-  return static_cast<float>(static_cast<double>(ms) / kMsPerSecond);
+  // A frame reads the clock three times a crawler, mostly within one tick.
+  const std::uint64_t tick = GetTickCount64();
+  if (tick == last_tick_) return last_seconds_;
+  const std::uint64_t ms = (start_ms_of_day_ + (tick - start_tick_)) % kMsPerDay;
+  last_tick_ = tick;
+  last_seconds_ = static_cast<float>(static_cast<double>(ms) / kMsPerSecond);
+  return last_seconds_;
 }
 
 void Win32SaverHost::Attach(saver::SaverWindow* saver) { ForwardTo(saver, this); }

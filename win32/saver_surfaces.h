@@ -44,6 +44,8 @@ class LocalTimeOfDay final : public platform::TimeOfDay {
  private:
   std::uint64_t start_ms_of_day_;  // local time of day when constructed
   std::uint64_t start_tick_;
+  std::uint64_t last_tick_ = ~std::uint64_t{0};  // the tick of the last reading, none yet
+  float last_seconds_ = 0.0f;
 };
 
 class Win32SaverHost final : public platform::SaverHost {

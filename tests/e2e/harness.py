@@ -107,10 +107,9 @@ def host_report(run, name):
 
 
 def accessible_report(*ids):
-    """What a screen reader in another process (programs/accessible_reader.cpp) finds in the
-    dialog: how it reached the object; the rows by id (0 the client itself) as [role, state, name,
-    value, (x, y, w, h), id hit at the box's middle, next id]; then what the default actions of the
-    ids, and a last call once the window had gone, answered."""
+    """What a screen reader in another process (programs/accessible_reader.cpp) reports: how it got
+    the object; the rows by id (0 the client) as [role, state, name, value, (x, y, w, h), hit, next];
+    then its other lines (a child past the last, the ids' default actions, a call once gone)."""
     reader = os.path.join(os.environ["QUILLMERE_PROGRAMS"], "accessible_reader.exe")
     run = Run([DIALOG, "report.txt", *map(str, ids)], exe=reader)
     run.wait_exit(60)
@@ -148,8 +147,8 @@ SET = (321, 200)
 class Dialog:
     """The settings dialog, started with /c; points are in its layout pixels, at 96 dpi and above."""
 
-    def __init__(self, ini=None, folder=None, dpi=96):
-        self.run, self.dpi = Run(["/c"], ini=ini, folder=folder), dpi
+    def __init__(self, ini=None, folder=None, dpi=96, exe=SCR):
+        self.run, self.dpi = Run(["/c"], ini=ini, folder=folder, exe=exe), dpi
         self.wid = find_window(DIALOG)
         time.sleep(0.5)
         self.x, self.y, self.w, self.h = geometry(self.wid)

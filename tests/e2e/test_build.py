@@ -1,6 +1,8 @@
 """The built quillmere.scr is a 64-bit GUI program that needs only Windows' own DLLs and carries
-its version and manifest; the release zip holds it and both read-mes under that version."""
+its version and manifest and no link time; the release zip holds it and both read-mes under that
+version, and two builds of one commit give the same release files."""
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -34,8 +36,10 @@ def test_the_program_is_a_64_bit_gui_image_that_imports_only_windows_dlls():
     assert dlls <= SYSTEM_DLLS
 
 
-def test_the_program_carries_its_version_and_a_per_monitor_dpi_manifest():
+def test_the_program_carries_its_version_a_per_monitor_dpi_manifest_and_no_link_time():
     image = open(SCR, "rb").read()
+    header = int.from_bytes(image[0x3C:0x40], "little")  # where "PE\0\0" starts
+    assert image[header + 8 : header + 12] == bytes(4), "the PE header holds a link time"
     assert "1.1.0".encode("utf-16-le") in image
     assert b"PerMonitorV2" in image
     assert b"Microsoft.Windows.Common-Controls" in image
@@ -53,3 +57,14 @@ def test_the_zip_holds_the_program_and_both_read_mes_under_its_version():
         f"{folder}/quillmere.scr",
     ]
     assert "インストール" in readme and version in readme
+
+
+def test_the_same_program_built_at_two_times_gives_the_same_release_files():
+    sums = []
+    for when in (1e9, 1.5e9):
+        folder = tempfile.mkdtemp(prefix="quillmere-release-")
+        os.utime(shutil.copy(SCR, folder), (when, when))
+        package.release(os.path.join(folder, "quillmere.scr"), folder)
+        subprocess.run(["sha256sum", "--quiet", "-c", "SHA256SUMS"], cwd=folder, check=True)
+        sums.append(open(os.path.join(folder, "SHA256SUMS")).read())
+    assert sums[0] == sums[1] and len(sums[0].splitlines()) == 2, f"{sums[0]} and {sums[1]}"

@@ -1,6 +1,7 @@
 """The setup program, silent, in a Wine prefix of its own: it installs for the user, makes quillmere the
-screen saver, adds Start-menu entries and registers it; it and the uninstall change nothing while
-quillmere runs; uninstall keeps the settings and clears the screen saver only while it is ours."""
+screen saver unless declined, adds Start-menu entries and registers it; it and the uninstall change
+nothing while quillmere runs; uninstall keeps the settings and, only while quillmere is the screen
+saver, gives back the saver and screen saving that the first install took."""
 import contextlib
 import os
 import pwd
@@ -20,17 +21,18 @@ HOST = os.path.join(os.environ["QUILLMERE_PROGRAMS"], "preview_host.exe")
 VERSION = re.fullmatch(r"quillmere-(.+)-setup\.exe", os.path.basename(SETUP))[1]
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\quillmere"
 DESKTOP_KEY, OTHER_SAVER = r"HKCU\Control Panel\Desktop", r"C:\windows\system32\other.scr"
+PREVIOUS, GONE = r"C:\windows\previous.scr", r"C:\windows\gone.scr"  # the one file, the other not
 WHERE = rf"C:\users\{USER}\AppData\Local\Programs\quillmere"
 HOME = os.path.join(STATE, "wineprefix-setup", "drive_c", "users", USER, "AppData")
 FOLDER = os.path.join(HOME, "Local", "Programs", "quillmere")
 MENU = os.path.join(HOME, "Roaming", "Microsoft", "Windows", "Start Menu", "Programs", "quillmere")
-ADDED = ["README-en.txt", "README-ja.txt", "quillmere.scr", "uninstall.exe"]
+ADDED = ["README-en.txt", "README-ja.txt", "quillmere.exe", "quillmere.scr", "uninstall.exe"]
 LINKS = {  # each Start-menu entry's target and arguments
     "Use quillmere as screen saver.lnk": (
         r"C:\windows\system32\rundll32.exe",
         rf"desk.cpl,InstallScreenSaver {WHERE}\quillmere.scr",
     ),
-    "quillmere settings.lnk": (rf"{WHERE}\quillmere.scr", "/c"),
+    "quillmere settings.lnk": (rf"{WHERE}\quillmere.exe", "/c"),
 }
 
 
@@ -56,6 +58,21 @@ def content(name):
     return open(installed(name), "rb").read() if os.path.isfile(installed(name)) else None
 
 
+def saver_and_saving():
+    """SCRNSAVE.EXE ("ours" for the installed quillmere.scr, None for none) and ScreenSaveActive."""
+    desktop = reg_values(DESKTOP_KEY)
+    saver = desktop.get("SCRNSAVE.EXE")
+    target = saver and wine("winepath", "-u", saver).stdout.decode().strip()
+    ours = target and os.path.realpath(target) == os.path.realpath(installed("quillmere.scr"))
+    return "ours" if ours else saver, desktop["ScreenSaveActive"]
+
+
+def choose(saver):
+    """The user's choice of screen saver; None for "(None)"."""
+    value = ["/d", saver] if saver else []
+    wine("reg", "add" if saver else "delete", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", *value, "/f")
+
+
 def uninstall():
     """Runs the registered quiet uninstall; it hands over to a copy of itself, so wait for the end."""
     command = re.fullmatch(r'"(.+)" (/S)', reg_values(UNINSTALL_KEY)["QuietUninstallString"])
@@ -71,15 +88,11 @@ def test_a_silent_install_puts_it_in_the_users_folder_makes_it_the_saver_and_reg
     assert wine(SETUP, "/S").returncode == 0, "the silent install failed"
     assert files() == ADDED, f"the folder holds {files()}"
     assert content("quillmere.scr") == open(SCR, "rb").read(), "another quillmere.scr"
-    desktop = reg_values(DESKTOP_KEY)
-    saver = desktop.get("SCRNSAVE.EXE", "")
-    target = wine("winepath", "-u", saver).stdout.decode().strip()
-    assert all(
-        re.fullmatch(r"[^.]{1,8}(\.[^.]{1,3})?", part) for part in saver.split("\\")[1:]
-    ) and os.path.samefile(target, installed("quillmere.scr")), f"SCRNSAVE.EXE is {saver!r}"
-    assert desktop["ScreenSaveActive"] == "1", "screen saving stayed off"
+    saver = reg_values(DESKTOP_KEY)["SCRNSAVE.EXE"]
+    short = all(re.fullmatch(r"[^.]{1,8}(\.[^.]{1,3})?", part) for part in saver.split("\\")[1:])
+    assert short, f"SCRNSAVE.EXE is {saver!r}"
     assert wine(HOST, "active").returncode == 101, "the system says screen saving is off"
-    assert desktop["ScreenSaveTimeOut"] == "420", "the user's wait changed"
+    assert reg_values(DESKTOP_KEY)["ScreenSaveTimeOut"] == "420", "the user's wait changed"
     values = reg_values(UNINSTALL_KEY)
     size = sum(os.path.getsize(installed(name)) for name in ADDED) / 1024
     assert abs(int(values.pop("EstimatedSize", "0"), 16) - size) < 4, f"not {size:.0f} KB"
@@ -94,6 +107,8 @@ def test_a_silent_install_puts_it_in_the_users_folder_makes_it_the_saver_and_reg
         "QuietUninstallString": f'"{WHERE}\\uninstall.exe" /S',
         "NoModify": "0x1",
         "NoRepair": "0x1",
+        "PreviousScreenSaver": "",
+        "PreviousScreenSaveActive": "0x0",
     }
     assert values == want, f"the registration is {values}"
 
@@ -105,6 +120,16 @@ def test_the_start_menu_entries_select_the_saver_again_and_open_its_settings():
         text = arguments + "\0"  # Wine writes a closing NUL and counts it
         counted = len(text).to_bytes(2, "little") + text.encode("utf-16-le")
         assert target.encode() + b"\0" in data and counted in data, f"{name} runs something else"
+
+
+def test_the_settings_entry_opens_the_dialog_on_the_installed_settings():
+    open(installed("quillmere.ini"), "w").write(BUSY)
+    dialog = Dialog(folder=FOLDER, exe=installed("quillmere.exe"))
+    dialog.run.folder = tempfile.mkdtemp()  # the test's end removes that one, not the installed one
+    dialog.click(SET)
+    dialog.run.wait_exit(10)
+    saved = sorted(ini(Kind=0, Size=10, Speed=10, Num=50, Intval=60, Sync=0).encode().split())
+    assert sorted(content("quillmere.ini").split()) == saved, "not the installed quillmere.ini"
 
 
 # The saver and the dialog from a folder of their own: only their windows tell that they run.
@@ -151,16 +176,37 @@ def test_an_upgrade_replaces_the_program_and_keeps_the_settings():
     assert content("quillmere.ini") == BUSY.encode(), "the upgrade changed quillmere.ini"
 
 
-def test_uninstall_keeps_the_settings_removes_the_entries_and_clears_the_saver_only_while_ours():
-    wine("reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", OTHER_SAVER, "/f")
+def test_uninstall_keeps_the_settings_and_removes_the_rest_and_the_entries():
     uninstall()
     assert files() == ["quillmere.ini"], f"the uninstall left {files()}"
     assert content("quillmere.ini") == BUSY.encode(), "the uninstall changed quillmere.ini"
     assert not os.path.exists(MENU), f"the uninstall left {os.listdir(MENU)} in the Start menu"
-    assert reg_values(DESKTOP_KEY).get("SCRNSAVE.EXE") == OTHER_SAVER, "the other saver was cleared"
-    assert wine(SETUP, "/S").returncode == 0, "the install over kept settings failed"
+
+
+# Each row: SCRNSAVE.EXE (None: no value) and ScreenSaveActive before; the steps, a setup's switches
+# or a saver the user chooses; both values after them, and after the uninstall.
+GIVE_BACK = {
+    "previous_back": ((PREVIOUS, "1"), ["/S"], ("ours", "1"), (PREVIOUS, "1")),
+    "none_stays_off": ((None, "0"), ["/S"], ("ours", "1"), (None, "0")),
+    "upgrade": ((PREVIOUS, "0"), ["/S", OTHER_SAVER, "/S"], ("ours", "1"), (PREVIOUS, "0")),
+    "chosen_since": ((None, "0"), ["/S", OTHER_SAVER], (OTHER_SAVER, "1"), (OTHER_SAVER, "1")),
+    "previous_deleted_since": ((GONE, "1"), ["/S"], ("ours", "1"), (None, "1")),
+    "declined": ((PREVIOUS, "0"), ["/S /KEEPSAVER"], (PREVIOUS, "0"), (PREVIOUS, "0")),
+}
+
+
+@pytest.mark.parametrize("before, steps, during, after", GIVE_BACK.values(), ids=GIVE_BACK)
+def test_uninstall_gives_back_what_the_first_install_took(before, steps, during, after):
+    choose(before[0])
+    wine("reg", "add", DESKTOP_KEY, "/v", "ScreenSaveActive", "/d", before[1], "/f")
+    for step in steps:
+        if step.startswith("/"):
+            assert wine(SETUP, *step.split()).returncode == 0, f"setup {step} failed"
+        else:
+            choose(step)
+    assert saver_and_saving() == during, "not what the install should leave"
     uninstall()
-    assert "SCRNSAVE.EXE" not in reg_values(DESKTOP_KEY), "ours stayed the screen saver"
+    assert saver_and_saving() == after, "not what the uninstall should give back"
 
 
 @pytest.fixture(scope="module", autouse=True)
@@ -172,3 +218,4 @@ def never_installed(prefix):
     shutil.rmtree(MENU, ignore_errors=True)
     quietly("wine", "reg", "delete", UNINSTALL_KEY, "/f")
     quietly("wine", "reg", "delete", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/f")
+    open(os.path.join(STATE, "wineprefix-setup", "drive_c", "windows", "previous.scr"), "w").close()

@@ -292,43 +292,38 @@ TEST(RunFrame, GivesWayToWaitingInputPastItsTimeBudget) {
 }
 
 // While the display is off the loop waits for messages instead of drawing and counts no tick;
-// dimmed counts as on, and a key ends the saver while the display is off.
+// dimmed counts as on, and a key ends the saver while the display is off. The session's own display
+// counts where the system tells it, for a remote user watches it; the console's where it does not.
 TEST(RunAnimation, DrawsNothingWhileTheDisplayIsOff) {
-  Rig rig;
-  rig.host.on_yield = [&](int yield) {
-    if (yield == 1 || yield == 4) rig->OnDisplayStateChange(kConsole, platform::kDisplayOff);
-    if (yield == 2) rig->OnTimerTick();
-    if (yield == 3) rig->OnDisplayStateChange(kConsole, platform::kDisplayDimmed);
-    if (yield == 5) rig->OnKeyDown(' ', 0);
-  };
-  rig->OnSaverLoad();
-  EXPECT_EQ(rig.host.waits, 3);
-  EXPECT_EQ(rig.host.presents, 2);
-  EXPECT_EQ(rig->Ticks(), 0);
-}
-
-// A remote user watches the session's own display, which counts wherever the system tells it.
-TEST(RunAnimation, FollowsTheSessionsOwnDisplayWhereTheSystemTellsIt) {
   struct Row {
     std::string name;
     bool session_told;
-    platform::DisplaySource off;
-    int waits;
+    platform::DisplaySource told_by;
+    int waits, presents, ticks = 0;
   };
   const Row rows[] = {
-      {.name = "session off", .session_told = true, .off = kSession, .waits = 1},
-      {.name = "console off, session told", .session_told = true, .off = kConsole, .waits = 0},
-      {.name = "console off, no session", .session_told = false, .off = kConsole, .waits = 1},
+      {.name = "console", .session_told = false, .told_by = kConsole, .waits = 3, .presents = 2},
+      {.name = "session", .session_told = true, .told_by = kSession, .waits = 3, .presents = 2},
+      {.name = "console while the session's is told",
+       .session_told = true,
+       .told_by = kConsole,
+       .waits = 0,
+       .presents = 5,
+       .ticks = 1},
   };
   for (const Row& row : rows) {
     Rig rig;
     rig.host.session_display_told = row.session_told;
     rig.host.on_yield = [&](int yield) {
-      if (yield == 1) rig->OnDisplayStateChange(row.off, platform::kDisplayOff);
-      if (yield == 2) rig->OnKeyDown(' ', 0);
+      if (yield == 1 || yield == 4) rig->OnDisplayStateChange(row.told_by, platform::kDisplayOff);
+      if (yield == 2) rig->OnTimerTick();
+      if (yield == 3) rig->OnDisplayStateChange(row.told_by, platform::kDisplayDimmed);
+      if (yield == 5) rig->OnKeyDown(' ', 0);
     };
     rig->OnSaverLoad();
     EXPECT_EQ(rig.host.waits, row.waits) << row.name;
+    EXPECT_EQ(rig.host.presents, row.presents) << row.name;
+    EXPECT_EQ(rig->Ticks(), row.ticks) << row.name;
   }
 }
 

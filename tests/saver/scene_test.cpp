@@ -66,7 +66,7 @@ TEST(MoveAndStamp, TurnsFiveToTenDegreesEitherWayAndStepsOneToSpeed) {
     std::set<std::int32_t> lengths;
     for (int step = 0; step < 3000; ++step) {
       const Crawler before = scene.Crawlers()[0];
-      scene.MoveAndStamp(1, settings, random);
+      scene.MoveAndStamp(1, 1, settings, random);
       const Crawler after = scene.Crawlers()[0];
       turns.insert((after.Heading - before.Heading + 540) % 360 - 180);
       const Move move = {after.PosX - before.PosX, after.PosY - before.PosY};
