@@ -230,10 +230,10 @@ TEST(RunFrame, EveryOtherMonitorDrawsItsOwnPictureAndLeavesThePrimarysAlone) {
       }
     }
   }
-  EXPECT_TRUE(std::ranges::equal(rig->Primary().canvas().Pixels(),
-                                 alone->Primary().canvas().Pixels()));
-  EXPECT_FALSE(std::ranges::equal(rig->Others()[0].canvas().Pixels(),
-                                  rig->Others()[1].canvas().Pixels()));
+  EXPECT_TRUE(
+      std::ranges::equal(rig->Primary().canvas().Pixels(), alone->Primary().canvas().Pixels()));
+  EXPECT_FALSE(
+      std::ranges::equal(rig->Others()[0].canvas().Pixels(), rig->Others()[1].canvas().Pixels()));
   EXPECT_NE(patterns[1], patterns[0]);
   EXPECT_NE(patterns[2], patterns[0]);
   EXPECT_NE(patterns[2], patterns[1]);
