@@ -62,18 +62,6 @@ def test_a_click_a_key_or_a_system_key_with_the_pointer_on_the_second_monitor_en
     run.wait_exit()
 
 
-def test_set_in_the_dialog_keeps_a_hand_written_monitors_line():
-    dialog = Dialog(ini(Kind=2, Monitors=1, Size=7))
-    dialog.click(SET)
-    dialog.run.wait_exit(10)
-    lines = dialog.run.ini_bytes().decode().split()
-    assert "Monitors=1" in lines, f"the Monitors line went: {lines}"
-    assert [line for line in lines if line != "Monitors=1"] == [
-        "[Section]",
-        *(f"{k}={v}" for k, v in zip(KEYS, [2, 7, 5, 100, 10, 0])),
-    ], f"file {lines}"
-
-
 def test_the_saver_is_topmost_and_active_until_another_program_takes_the_foreground():
     run = start()
     host = preview_host(152, 112)

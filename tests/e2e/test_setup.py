@@ -91,7 +91,6 @@ def test_a_silent_install_puts_it_in_the_users_folder_makes_it_the_saver_and_reg
     saver = reg_values(DESKTOP_KEY)["SCRNSAVE.EXE"]
     short = all(re.fullmatch(r"[^.]{1,8}(\.[^.]{1,3})?", part) for part in saver.split("\\")[1:])
     assert short, f"SCRNSAVE.EXE is {saver!r}"
-    assert wine(HOST, "active").returncode == 101, "the system says screen saving is off"
     assert reg_values(DESKTOP_KEY)["ScreenSaveTimeOut"] == "420", "the user's wait changed"
     values = reg_values(UNINSTALL_KEY)
     size = sum(os.path.getsize(installed(name)) for name in ADDED) / 1024

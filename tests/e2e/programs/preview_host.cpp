@@ -54,13 +54,6 @@ HWND Open(HINSTANCE instance, const wchar_t* name, COLORREF colour, DWORD style,
                          nullptr);
 }
 
-// "active": 101 while screen saving is on, 100 while it is off.
-int ScreenSavingActive() {
-  BOOL active = FALSE;
-  SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
-  return active ? 101 : 100;
-}
-
 // "mode W H": 0 when the display mode changed.
 int ChangeMode(const wchar_t* width, const wchar_t* height) {
   DEVMODEW mode{};
@@ -162,7 +155,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   folder = path;
   folder.resize(folder.find_last_of(L"\\/"));
-  if (argc == 2 && verb == L"active") return ScreenSavingActive();
   if (argc == 4 && verb == L"mode") return ChangeMode(argv[2], argv[3]);
   if (argc == 5 && verb == L"post") return Deliver(false, argv + 1);
   if (argc == 6 && verb == L"send") return Deliver(true, argv + 1);
