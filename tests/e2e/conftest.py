@@ -6,53 +6,15 @@ import fcntl
 import os
 import shutil
 import signal
-import subprocess
-import time
+import sys
 
 import pytest
 
 import harness
-from harness import ENV, STATE, quietly, wait_until
+from harness import ENV, STATE, quietly
 
-
-def display_in_use(n):
-    """Whether a live X server holds display n; a lock left by a killed one does not count."""
-    try:
-        pid = int(open(f"/tmp/.X{n}-lock").read().strip())
-    except (OSError, ValueError):
-        return os.path.exists(f"/tmp/.X11-unix/X{n}")
-    return os.path.exists(f"/proc/{pid}")
-
-
-def stop_x_server(server):
-    """Ends the server so that it removes its lock, and the display is free for the next run."""
-    server.terminate()
-    server.wait(10)
-
-
-def start_x_server(command, first_display):
-    """Starts the server on the first free display; another run that takes the same display at the
-    same moment makes ours end at once, and the next one is tried."""
-    for n in range(first_display, first_display + 60):
-        if display_in_use(n):
-            continue
-        server = subprocess.Popen(
-            [command[0], f":{n}", *command[1:], "-nolisten", "tcp"],
-            env=ENV,
-            start_new_session=True,
-            stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL,
-        )
-        ENV["DISPLAY"] = f":{n}"
-        wait_until(
-            f"{command[0]} on :{n}",
-            lambda: server.poll() is not None or quietly("xdpyinfo").returncode == 0,
-            20,
-        )
-        time.sleep(0.2)  # a server that lost the display may still be on its way out
-        if server.poll() is None:
-            return server
-    raise AssertionError(f"no display for {command[0]}")
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "scripts"))
+import xserver  # noqa: E402
 
 
 def booted_prefix():
@@ -74,11 +36,13 @@ def prefix(request):
     screens inside the Xvfb and in the given locale where asked. A file in a prefix of its own can
     run beside the others."""
     before = dict(ENV)
-    xvfb = start_x_server(["Xvfb", "-screen", "0", "1024x768x24"], 90)
+    xvfb, ENV["DISPLAY"] = xserver.start(["Xvfb", "-screen", "0", "1024x768x24"], 90, ENV)
     ENV["WINEPREFIX"] = booted_prefix()
     marker = request.node.get_closest_marker("own_prefix")
     screens = marker.kwargs.get("screens", ()) if marker else ()
-    xephyr = start_x_server(["Xephyr", *screens], 140) if screens else None
+    xephyr = None
+    if screens:
+        xephyr, ENV["DISPLAY"] = xserver.start(["Xephyr", *screens], 140, ENV)
     if marker:
         ENV["WINEPREFIX"] = os.path.join(STATE, f"wineprefix-{marker.args[0]}")
         if not os.path.exists(os.path.join(ENV["WINEPREFIX"], "system.reg")):
@@ -91,8 +55,8 @@ def prefix(request):
     yield
     quietly("wineserver", "-k", timeout=30)
     if xephyr:
-        stop_x_server(xephyr)
-    stop_x_server(xvfb)
+        xserver.stop(xephyr)
+    xserver.stop(xvfb)
     ENV.clear()
     ENV.update(before)
 
