@@ -11,6 +11,7 @@ import tempfile
 import time
 
 STATE, SCR = os.environ["QUILLMERE_E2E_STATE"], os.environ["QUILLMERE_SCR"]
+STAND_IN = os.path.join(os.environ["QUILLMERE_PROGRAMS"], "stand_in.exe")
 ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets")
 # The fixtures set DISPLAY and WINEPREFIX here for every program a test starts.
 ENV = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
@@ -77,26 +78,26 @@ class Run:
             raise AssertionError(f"{self.what} still runs {timeout}s later")
 
 
-def preview_host(*args):
-    """Our stand-in for the host's dialog (programs/preview_host.cpp) with quillmere.scr beside it."""
+def stand_in(*args):
+    """Our stand-in for the host's dialog, a screen reader and the rest of the system
+    (programs/stand_in.cpp), with quillmere.scr beside it."""
     folder = tempfile.mkdtemp(prefix="quillmere-e2e-")
     shutil.copy(SCR, os.path.join(folder, "quillmere.scr"))
-    exe = os.path.join(os.environ["QUILLMERE_PROGRAMS"], "preview_host.exe")
-    return Run(list(map(str, args)), exe=exe, folder=folder)
+    return Run(list(map(str, args)), exe=STAND_IN, folder=folder)
 
 
 def deliver(how, title, message, wparam=0, lparam=0):
-    """Another program (the preview host, windowless) posts ("post") or sends ("send") a message to
+    """Another program (the stand-in, windowless) posts ("post") or sends ("send") a message to
     our window; it reports in ready.txt, and in result.txt once the window has gone."""
     extra = [lparam] if how == "send" else []
-    poster = preview_host(how, title, message, wparam, *extra)
+    poster = stand_in(how, title, message, wparam, *extra)
     report = wait_until(f"the {how}", lambda: host_report(poster, "ready.txt"), 20)
     assert report["posted"] == "1", f"{title!r} did not take the message (in 10 s)"
     return poster, report
 
 
 def host_report(run, name):
-    """What the preview host wrote in ready.txt or result.txt, once it has written it."""
+    """What the stand-in wrote in ready.txt or result.txt, once it has written it."""
     path = os.path.join(run.folder, name)
     text = open(path).read() if os.path.exists(path) else ""
     return (
@@ -107,22 +108,19 @@ def host_report(run, name):
 
 
 def accessible_report(*ids):
-    """What a screen reader in another process (programs/accessible_reader.cpp) reports: how it got
-    the object; the rows by id (0 the client) as [role, state, name, value, (x, y, w, h), hit, next];
-    then its other lines (a child past the last, the ids' default actions, a call once gone)."""
-    reader = os.path.join(os.environ["QUILLMERE_PROGRAMS"], "accessible_reader.exe")
-    run = Run([DIALOG, "report.txt", *map(str, ids)], exe=reader)
-    run.wait_exit(60)
-    via, *lines = open(os.path.join(run.folder, "report.txt"), encoding="utf-8").read().splitlines()
-    rows, after = {}, []
-    for fields in (line.split("\t") for line in lines):
-        if not fields[0].isdigit():
-            after.append(fields)
-            continue
-        role, state, name, value, box, hit, after_it = fields[1:]
-        box = tuple(map(int, box.split()))
-        rows[int(fields[0])] = [int(role), int(state), name, value, box, hit, after_it]
-    return via, rows, after
+    """What a screen reader in another process (the stand-in) finds in the
+    dialog: the rows by id (0 the client itself) as [role, state, name, value, (x, y, w, h), id hit
+    at the box's middle, next id]; then what the default actions of the ids, and a last call once
+    the window had gone, answered."""
+    run = Run(["read", DIALOG, *map(str, ids)], exe=STAND_IN)
+    code, text = run.wait_exit(60), open(os.path.join(run.folder, "report.txt"), encoding="utf-8")
+    lines = [line.split("\t") for line in text.read().splitlines()]
+    assert code == 0, f"the reader found no object: {lines}"
+    rows = {
+        int(id): [int(role), int(state), name, value, tuple(map(int, box.split())), *ids]
+        for id, role, state, name, value, box, *ids in filter(lambda f: f[0].isdigit(), lines)
+    }
+    return rows, [fields for fields in lines if not fields[0].isdigit()]
 
 
 def xdotool(*args):
@@ -247,7 +245,7 @@ def check_the_still_in_panes(panes, scale=1):
     pane, with the host's green around (drawn by the host's own process, as Wine shows it)."""
     still = Shot(path=os.path.join(ASSETS, "preview.bmp"))
     for w, h in panes:
-        run = preview_host(w, h, "inproc")
+        run = stand_in(w, h, "inproc")
         wait_until("the pane", lambda: host_report(run, "ready.txt"), 20)
         time.sleep(0.5)
         shot, sw, sh = Shot(f"{w}x{h}"), min(w, 152 * scale), min(h, 112 * scale)

@@ -15,8 +15,8 @@ WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK = 0x2B1, 7
 
 
 def change_mode(width, height):
-    """Our windowless program (programs/preview_host.cpp) changes the mode; Wine tells every program."""
-    assert preview_host("mode", width, height).wait_exit(20) == 0, f"{width}x{height} refused"
+    """Our windowless program (programs/stand_in.cpp) changes the mode; Wine tells every program."""
+    assert stand_in("mode", width, height).wait_exit(20) == 0, f"{width}x{height} refused"
 
 
 def test_a_larger_or_smaller_screen_is_covered_at_once_and_a_key_still_ends_it():

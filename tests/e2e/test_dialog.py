@@ -48,8 +48,8 @@ def test_a_covered_dialog_shows_the_same_once_uncovered():
     dialog = Dialog()
     box = (dialog.x, dialog.y, dialog.x + dialog.w, dialog.y + dialog.h)
     before = Shot()
-    # The preview host's window, 440 x 340 at 100, 100, covers the dialog's top-left part.
-    cover = preview_host(400, 300)
+    # The stand-in's window, 440 x 340 at 100, 100, covers the dialog's top-left part.
+    cover = stand_in(400, 300)
     wait_until("the covering window", lambda: host_report(cover, "ready.txt"), 20)
     time.sleep(0.5)
     assert Shot().pixel(dialog.x + 20, dialog.y + 40) == (0, 0, 200), "the dialog was not covered"

@@ -1,6 +1,8 @@
 """The saver on two monitors (two Xinerama heads of an Xephyr inside the run's Xvfb): the second
 shows crawlers of its own, or stays black with Monitors=1; input there ends the saver, and so does
-another program taking the foreground."""
+another program taking the foreground; and, run by scripts/soak, its memory stays flat while it
+re-steers and rebuilds every monitor's colour table every second."""
+import os
 import time
 
 import pytest
@@ -64,8 +66,33 @@ def test_a_click_a_key_or_a_system_key_with_the_pointer_on_the_second_monitor_en
 
 def test_the_saver_is_topmost_and_active_until_another_program_takes_the_foreground():
     run = start()
-    host = preview_host(152, 112)
-    ready = wait_until("the preview host", lambda: host_report(host, "ready.txt"), 20)
+    host = stand_in(152, 112)
+    ready = wait_until("the stand-in", lambda: host_report(host, "ready.txt"), 20)
     assert ready["saver_on_top"] == "1"
     assert ready["saver_active"] == "1", "a window on the second monitor took the activation"
     run.wait_exit(END_LIMIT + 2)
+
+
+def resident_kib(pid):
+    return int(next(l for l in open(f"/proc/{pid}/status") if l.startswith("VmRSS:")).split()[1])
+
+
+# Run by scripts/soak for as long as it says, never by ctest.
+@pytest.mark.skipif("SOAK_SECONDS" not in os.environ, reason="run by scripts/soak")
+@pytest.mark.limit(int(os.environ.get("SOAK_SECONDS", 0)) + 60)
+def test_soak_left_running_re_steering_every_second_keeps_memory_flat():
+    seconds = int(os.environ["SOAK_SECONDS"])
+    run = Run(["/s"], ini=ini(Kind=5, Intval=1, Sync=1, Num=200, Size=20))
+    find_window(SAVER)
+    samples, started = [], time.monotonic()
+    while time.monotonic() - started < seconds:
+        elapsed = time.monotonic() - started
+        assert windows_titled(SAVER), f"the saver ended by itself after {elapsed:.0f}s"
+        samples.append((elapsed, resident_kib(run.proc.pid)))
+        time.sleep(5)
+    settled = [kib for t, kib in samples if t >= min(20, seconds // 3)]
+    print("resident KiB every 5 s:", *(kib for _, kib in samples))
+    grew = f"memory grew from {settled[0]} to {settled[-1]} KiB (max {max(settled)})"
+    assert settled[-1] - settled[0] <= 1024 and max(settled) - min(settled) <= 2048, grew
+    key("space")
+    run.wait_exit()

@@ -11,7 +11,7 @@ def test_the_still_sits_top_left_with_black_beyond_and_is_cut_by_a_smaller_pane(
 
 def test_the_preview_is_a_shown_child_over_the_pane_and_its_process_ends_with_the_pane():
     for (w, h), how in (((152, 112), "close"), ((240, 180), "destroy"), ((100, 60), "destroy")):
-        run = preview_host(w, h)
+        run = stand_in(w, h)
         ready = wait_until("the pane", lambda: host_report(run, "ready.txt"), 20)
         assert ready["child"] == ready["visible"] == "1", f"in a {w}x{h} pane: {ready}"
         assert int(ready["style"], 16) >> 30 == 1, "the preview is not a child window"

@@ -124,5 +124,5 @@ def test_hostile_settings_give_a_saver_that_ends(settings, paints):
 
 
 def test_this_build_draws_the_canvases_recorded_natively():
-    run = Run([], exe=os.path.join(os.environ["QUILLMERE_PROGRAMS"], "canvas_check.exe"))
-    assert run.wait_exit(60) == 0, open(os.path.join(run.folder, "canvas_check.txt")).read()
+    run = Run(["canvases"], exe=STAND_IN)
+    assert run.wait_exit(60) == 0, open(os.path.join(run.folder, "canvases.txt")).read()

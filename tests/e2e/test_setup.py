@@ -17,7 +17,6 @@ from harness import *
 pytestmark = pytest.mark.own_prefix("setup")
 
 SETUP, USER = os.environ["QUILLMERE_SETUP"], pwd.getpwuid(os.getuid()).pw_name
-HOST = os.path.join(os.environ["QUILLMERE_PROGRAMS"], "preview_host.exe")
 VERSION = re.fullmatch(r"quillmere-(.+)-setup\.exe", os.path.basename(SETUP))[1]
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\quillmere"
 DESKTOP_KEY, OTHER_SAVER = r"HKCU\Control Panel\Desktop", r"C:\windows\system32\other.scr"
@@ -147,7 +146,7 @@ def preview_of_ours():
     """It holds the file without either window."""
     folder = tempfile.mkdtemp(prefix="quillmere-e2e-")
     os.symlink(installed("quillmere.scr"), os.path.join(folder, "quillmere.scr"))
-    host = Run(["200", "150"], exe=HOST, folder=folder)
+    host = Run(["200", "150"], exe=STAND_IN, folder=folder)
     wait_until("the preview", lambda: host_report(host, "ready.txt"), 20)
     yield
     open(os.path.join(folder, "end.txt"), "w").write("close")

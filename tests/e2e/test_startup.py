@@ -15,8 +15,8 @@ def test_every_start_ends_at_once_while_the_saver_or_the_dialog_is_open():
             Run(other).wait_exit(10)
             assert shown() == 1, f"{other} opened a window beside {marker}"
         if marker == DIALOG:  # the host's own window would end the saver by taking the foreground
-            host = preview_host(152, 112)
-            ready = wait_until("the preview host", lambda: host_report(host, "ready.txt"), 20)
+            host = stand_in(152, 112)
+            ready = wait_until("the stand-in", lambda: host_report(host, "ready.txt"), 20)
             assert ready["child"] == "0", f"a preview window came into a pane beside {marker}"
         holder.proc.kill()
         wait_until(f"{marker} to go", lambda: shown() == 0, 10)

@@ -1,14 +1,17 @@
-// Stands in for the Display Properties dialog and the rest of the system, one verb each (below); a
-// verb reports in ready.txt and result.txt beside the program.
+// Stands in for the Display Properties dialog, a screen reader and the rest of the system, one
+// verb each (below); a verb reports in text files beside the program.
 #include <windows.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <cstdio>
 #include <string>
 
+#include "startup/entry.h"
+#include "tests/support/canvas_hash.h"
+#include "win32/memory_surface.h"
 #include "win32/text.h"
 #include "win32/win32_platform.h"
-#include "startup/entry.h"
 
 namespace {
 
@@ -145,6 +148,111 @@ int HostPreview(HINSTANCE instance, int width, int height, bool in_process) {
   return 0;
 }
 
+std::string Hex(HRESULT result) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lx", static_cast<unsigned long>(result));
+  return text;
+}
+
+VARIANT Child(LONG id) {
+  VARIANT child{};
+  child.vt = VT_I4;
+  child.lVal = id;
+  return child;
+}
+
+// A number the object answered, or "-" where it gave none.
+std::string NumberOf(const VARIANT& found) {
+  return found.vt == VT_I4 ? std::to_string(found.lVal) : "-";
+}
+
+// A text property, tabs and line ends left out so that the report stays one line a child.
+template <typename Getter>
+std::string TextOf(Getter get) {
+  BSTR text = nullptr;
+  std::string narrow =
+      SUCCEEDED(get(&text)) && text != nullptr ? quillmere::win32::Narrow(text) : "";
+  SysFreeString(text);
+  std::erase_if(narrow, [](char c) { return c == '\t' || c == '\r' || c == '\n'; });
+  return narrow;
+}
+
+std::string Row(IAccessible* object, LONG id) {
+  const VARIANT child = Child(id);
+  VARIANT role{}, state{}, hit{}, next{};
+  object->get_accRole(child, &role);
+  object->get_accState(child, &state);
+  LONG x = 0, y = 0, w = 0, h = 0;
+  object->accLocation(&x, &y, &w, &h, child);
+  object->accHitTest(x + w / 2, y + h / 2, &hit);
+  object->accNavigate(id == CHILDID_SELF ? NAVDIR_FIRSTCHILD : NAVDIR_NEXT, child, &next);
+  const std::string name = TextOf([&](BSTR* t) { return object->get_accName(child, t); });
+  const std::string value = TextOf([&](BSTR* t) { return object->get_accValue(child, t); });
+  return std::to_string(id) + "\t" + NumberOf(role) + "\t" + NumberOf(state) + "\t" + name + "\t" +
+         value + "\t" + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(w) +
+         " " + std::to_string(h) + "\t" + NumberOf(hit) + "\t" + NumberOf(next) + "\n";
+}
+
+// "read TITLE [ID...]": reads the client area of the top-level window titled TITLE as a screen
+// reader in another process does, and writes report.txt in UTF-8: a tab-separated line for the
+// client (id 0) and each child: id, role, state, name, value, left top width height, the id
+// accHitTest gives at the middle of that box, and the id accNavigate gives next (first child for
+// the client; "-" for none); then what a name past the last child answers. Then it does the default
+// action of each ID given, in order, and once the window has gone asks the object again.
+std::string Report(IAccessible* object, HWND window, LPWSTR* ids, int id_count) {
+  LONG count = 0;
+  object->get_accChildCount(&count);
+  std::string report;
+  for (LONG id = 0; id <= count; ++id) report += Row(object, id);
+  BSTR name = nullptr;
+  report += "beyond\t" + Hex(object->get_accName(Child(count + 1), &name)) + "\n";
+  SysFreeString(name);
+  if (id_count == 0) return report;
+  for (int i = 0; i < id_count; ++i) {
+    const HRESULT done = object->accDoDefaultAction(Child(_wtoi(ids[i])));
+    report += "do\t" + std::to_string(_wtoi(ids[i])) + "\t" + Hex(done) + "\n";
+  }
+  for (int tries = 0; tries < 100 && IsWindow(window); ++tries) Sleep(100);
+  if (IsWindow(window)) return report;
+  return report + "gone\t" + Hex(object->get_accChildCount(&count)) + "\n";
+}
+
+int ReadAccessible(LPWSTR* argv, int argc) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const HWND window = FindWindowW(nullptr, argv[0]);
+  IAccessible* object = nullptr;
+  const HRESULT found =
+      AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(&object));
+  Write(L"report.txt", SUCCEEDED(found) ? Report(object, window, argv + 1, argc - 1)
+                                        : "no object\t" + Hex(found) + "\n");
+  if (object != nullptr) object->Release();
+  CoUninitialize();
+  return SUCCEEDED(found) ? 0 : 1;
+}
+
+// "canvases": draws each recorded canvas with this build's saver core and compares the hashes, and
+// checks that a memory surface's first pixel row is the top one GDI sees; 0 when all agree, and
+// what differs in canvases.txt.
+int CheckCanvases() {
+  using namespace quillmere;
+  std::string report;
+  for (const testing::RecordedCanvas& recorded : testing::kRecordedCanvases) {
+    const std::uint64_t hash = testing::CanvasHash(saver::RenderHeadless(recorded.run));
+    if (hash != recorded.hash)
+      report += "Kind " + std::to_string(recorded.run.settings.Kind) + " drew another picture\n";
+  }
+  win32::MemorySurface surface;
+  bool top_row_first = surface.Create(2, 2);
+  if (top_row_first) {
+    surface.pixels()[0] = 0xFF0000;  // red, as the canvas holds it
+    top_row_first = GetPixel(surface.dc(), 0, 0) == RGB(255, 0, 0);
+  }
+  if (!top_row_first) report += "the surface's first row is not its top row\n";
+  Write(L"canvases.txt", report);
+  return report.empty() ? 0 : 1;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -158,6 +266,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (argc == 4 && verb == L"mode") return ChangeMode(argv[2], argv[3]);
   if (argc == 5 && verb == L"post") return Deliver(false, argv + 1);
   if (argc == 6 && verb == L"send") return Deliver(true, argv + 1);
+  if (argc >= 3 && verb == L"read") return ReadAccessible(argv + 2, argc - 2);
+  if (argc == 2 && verb == L"canvases") return CheckCanvases();
   if (argc < 3) return 2;
   return HostPreview(instance, _wtoi(argv[1]), _wtoi(argv[2]), argc > 3);
 }
