@@ -1,6 +1,6 @@
 """The dialog at 96, 144 and 192 dots per inch (Wine's LogPixels, in a prefix of its own): size, place,
 the English words clear of their neighbours, a reader's boxes, a strip and the set button; the skin
-and the not-saved message at 192; the still filling the same share of a pane at 192."""
+at 96 and 192, and the not-saved message at 192; the still filling the same share of a pane at 192."""
 import os
 import tempfile
 
@@ -53,20 +53,33 @@ def test_the_dialog_scales_centred_its_english_words_clear_and_its_boxes_found(d
     assert dialog.values()[0] == strip
 
 
-def test_at_192_the_skin_doubles_every_pixel_and_the_caption_font():
-    at_dpi(192)
-    dialog = Dialog(dpi=192)
-    x, y = dialog.x, dialog.y
-    shot = Shot("dialog-192")
+# Each piece of art from its top-left, and the scales it shows pixel for pixel at: a face's first
+# column at 96 (its art is stretched across it, at 192 from the physical pixels).
+ART = {
+    "option_off": ((20, 64), (13, 13), (1, 2)),
+    "pattern1": ((36, 64), (161, 4), (1, 2)),
+    "exit_released": ((456, 4), (1, 4), (1,)),
+    "button_released": ((276, 188), (1, 4), (1,)),
+}
+
+
+@pytest.mark.parametrize("dpi", [96, 192])
+def test_the_skin_shows_each_pixel_of_its_art_once_at_96_and_doubled_at_192(dpi):
+    at_dpi(dpi)
+    dialog, s = Dialog(dpi=dpi), dpi // 96
+    x, y, shot = dialog.x, dialog.y, Shot(f"skin-{dpi}")
     for row, v in BACKGROUND.items():
-        assert shot.pixel(x + 4, y + 2 * row + 1) == (v, v, v + 30), f"row {row}"
-    assert (255, 255, 255) in shot.colours(x + 150, y + 8, x + 210, y + 40), "no caption"
-    for name, (left, top), (w, h) in (
-        ("option_off.bmp", (20, 64), (13, 13)),
-        ("pattern1.bmp", (36, 64), (161, 4)),
-    ):
-        art = Shot(path=os.path.join(ASSETS, name))
-        assert shot.shows(art, x + 2 * left, y + 2 * top, 2 * w, 2 * h, 2), name
+        for column in (2, 470):
+            seen = shot.pixel(x + s * column, y + s * row + s - 1)
+            assert seen == (v, v, v + 30), f"background at {column},{row}"
+    assert WHITE in shot.colours(x + 75 * s, y + 4 * s, x + 105 * s, y + 20 * s), "no caption"
+    tile = Shot(path=os.path.join(ASSETS, "texture.bmp"))
+    for panel, tx, ty in ((12, 195, 2), (12, 2, 125), (228, 3, 30), (228, 225, 128)):
+        seen = shot.pixel(x + s * (panel + tx), y + s * (36 + ty))
+        assert seen == tile.pixel(tx, ty % 26), f"texture at {panel + tx},{ty}"
+    for name, ((left, top), (w, h), scales) in ART.items():
+        art = Shot(path=os.path.join(ASSETS, f"{name}.bmp"))
+        assert s not in scales or shot.shows(art, x + s * left, y + s * top, s * w, s * h, s), name
 
 
 def test_at_192_the_not_saved_message_holds_its_longer_line_within_its_box():
