@@ -1,8 +1,6 @@
 """Drives the real quillmere.scr under Wine on the test's X server (see conftest.py): start it, find
-its windows, send input, read the screen and the pointer, wait for it to end. Every wait has a time
-limit."""
+its windows, send input, read the screen, wait for it to end. Every wait has a time limit."""
 import contextlib
-import ctypes
 import os
 import re
 import shutil
@@ -260,32 +258,6 @@ def check_the_still_in_panes(panes, scale=1):
             assert seen <= {
                 colour
             }, f"{w}x{h}: {x0},{y0}-{x1},{y1} shows {sorted(seen)[:3]}, not {colour}"
-
-
-def pointer_shown():
-    """Whether the pointer's current image has an opaque pixel."""
-
-    class Image(ctypes.Structure):
-        _fields_ = [
-            ("x", ctypes.c_short),
-            ("y", ctypes.c_short),
-            ("w", ctypes.c_ushort),
-            ("h", ctypes.c_ushort),
-            ("hx", ctypes.c_ushort),
-            ("hy", ctypes.c_ushort),
-            ("serial", ctypes.c_ulong),
-            ("pixels", ctypes.POINTER(ctypes.c_ulong)),
-        ]
-
-    x11, fixes = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXfixes.so.3")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    fixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
-    fixes.XFixesGetCursorImage.restype = ctypes.POINTER(Image)
-    display = x11.XOpenDisplay(ENV["DISPLAY"].encode())
-    image = fixes.XFixesGetCursorImage(display).contents
-    shown = any(image.pixels[i] >> 24 for i in range(image.w * image.h))
-    x11.XCloseDisplay(ctypes.c_void_p(display))
-    return shown
 
 
 def quietly(*command, timeout=60, **options):

@@ -73,7 +73,8 @@ def test_a_key_or_a_button_ends_the_saver_window_over_the_screen(args, action):
 def test_the_pointer_is_hidden_only_with_s(args, shown):
     start_saver(args)
     time.sleep(1 if args else 0)  # over a new window Wine shows no pointer until it first sets one
-    wait_until("the pointer as the mode says", lambda: pointer_shown() == shown, 5)
+    shows = lambda: stand_in("pointer").wait_exit(20) == int(shown)
+    wait_until("the pointer as the mode says", shows, 5)
 
 
 # A first move event may come from where Wine last saw the pointer: each row starts there.

@@ -57,6 +57,13 @@ HWND Open(HINSTANCE instance, const wchar_t* name, COLORREF colour, DWORD style,
                          nullptr);
 }
 
+// "pointer": 1 while the pointer shows an image over the foreground window, 0 while it is hidden.
+int PointerShown() {
+  CURSORINFO pointer{};
+  pointer.cbSize = sizeof pointer;
+  return GetCursorInfo(&pointer) && (pointer.flags & CURSOR_SHOWING) && pointer.hCursor ? 1 : 0;
+}
+
 // "mode W H": 0 when the display mode changed.
 int ChangeMode(const wchar_t* width, const wchar_t* height) {
   DEVMODEW mode{};
@@ -263,6 +270,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   folder = path;
   folder.resize(folder.find_last_of(L"\\/"));
+  if (argc == 2 && verb == L"pointer") return PointerShown();
   if (argc == 4 && verb == L"mode") return ChangeMode(argv[2], argv[3]);
   if (argc == 5 && verb == L"post") return Deliver(false, argv + 1);
   if (argc == 6 && verb == L"send") return Deliver(true, argv + 1);
