@@ -1,6 +1,6 @@
 """The built quillmere.scr is a 64-bit GUI program that needs only Windows' own DLLs and carries
-its version and manifest and no link time; the release zip holds it and both read-mes under that
-version, and two builds of one commit give the same release files."""
+its version and manifest and no link time; a release is the zip of it and both read-mes under that
+version and the setup, and two builds of one commit give the same release files."""
 import os
 import shutil
 import subprocess
@@ -45,26 +45,18 @@ def test_the_program_carries_its_version_a_per_monitor_dpi_manifest_and_no_link_
     assert b"Microsoft.Windows.Common-Controls" in image
 
 
-def test_the_zip_holds_the_program_and_both_read_mes_under_its_version():
-    path, version = package.package(SCR, tempfile.mkdtemp(prefix="quillmere-package-"))
-    folder = f"quillmere-{version}"
-    names = sorted(zipfile.ZipFile(path).namelist())
-    readme = zipfile.ZipFile(path).read(f"{folder}/README-ja.txt").decode("utf-8-sig")
-    assert version == "1.1.0"
-    assert names == [
-        f"{folder}/README-en.txt",
-        f"{folder}/README-ja.txt",
-        f"{folder}/quillmere.scr",
-    ]
-    assert "インストール" in readme and version in readme
-
-
-def test_the_same_program_built_at_two_times_gives_the_same_release_files():
+def test_a_release_zips_the_program_and_both_read_mes_under_its_version_the_same_at_any_build_time():
     sums = []
     for when in (1e9, 1.5e9):
         folder = tempfile.mkdtemp(prefix="quillmere-release-")
         os.utime(shutil.copy(SCR, folder), (when, when))
-        package.release(os.path.join(folder, "quillmere.scr"), folder)
+        zip_path, *_ = package.release(os.path.join(folder, "quillmere.scr"), folder)
         subprocess.run(["sha256sum", "--quiet", "-c", "SHA256SUMS"], cwd=folder, check=True)
         sums.append(open(os.path.join(folder, "SHA256SUMS")).read())
+    names = sorted(zipfile.ZipFile(zip_path).namelist())
+    readme = zipfile.ZipFile(zip_path).read(names[1]).decode("utf-8-sig")
+    assert names == [
+        f"quillmere-1.1.0/{name}" for name in ("README-en.txt", "README-ja.txt", "quillmere.scr")
+    ]
+    assert "インストール" in readme and "1.1.0" in readme
     assert sums[0] == sums[1] and len(sums[0].splitlines()) == 2, f"{sums[0]} and {sums[1]}"
