@@ -9,22 +9,11 @@ SLIDER, RADIO, BUTTON, LINK, CLIENT = 0x33, 0x2D, 0x2B, 0x1E, 0x0A
 FOCUSABLE, CHECKED, LINKED = 0x100000, 0x10, 0x400000
 ROLES = [SLIDER] * 4 + [RADIO] * 8 + [BUTTON] * 3 + [LINK]
 URL = "https://quillmere.example/"
-NAMES = {
-    "ja": ["ｻｲｽﾞ", "ｽﾋﾟｰﾄﾞ", "数", "ｸﾘｱ・ｲﾝﾀｰﾊﾞﾙ", "金色", "グレー", "青", "虹色", "紙吹雪"],
-    None: [
-        "Size",
-        "Speed",
-        "Count",
-        "Interval",
-        "Gold",
-        "Grey",
-        "Blue",
-        "Rainbow",
-        "Confetti",
-    ],
+NAMES = {  # in Tab order, as each face shows them
+    "ja": "ｻｲｽﾞ ｽﾋﾟｰﾄﾞ 数 ｸﾘｱ・ｲﾝﾀｰﾊﾞﾙ 金色 グレー 青 虹色 紙吹雪 ﾗﾝﾀﾞﾑ 同期 非同期 設定 ｷｬﾝｾﾙ 閉じる",
+    "en": "Size Speed Count Interval Gold Grey Blue Rainbow Confetti Random One Each Save Cancel "
+    "Close",
 }
-NAMES["ja"] += ["ﾗﾝﾀﾞﾑ", "同期", "非同期", "設定", "ｷｬﾝｾﾙ", "閉じる", URL]
-NAMES[None] += ["Random", "One", "Each", "Save", "Cancel", "Close", URL]
 # In the client area at 96 dpi: Size's slider, values panel (228, 36) + (88, 8, 85, 17); the third
 # pattern from its mark, pattern panel (12, 36) + (8, 48), to its strip's end, 24 + 161.
 BOXES = {1: (316, 44, 85, 17), 7: (20, 84, 177, 13)}
@@ -39,7 +28,7 @@ def test_another_process_reads_every_row_by_name_role_state_and_box_in_the_dialo
     assert rows[0][2] == DIALOG
     assert rows[0][4] == (dialog.x, dialog.y, 476, 231)
     assert [rows[id][0] for id in range(1, 17)] == ROLES
-    assert [rows[id][2] for id in range(1, 17)] == NAMES[language]
+    assert [rows[id][2] for id in range(1, 17)] == NAMES[language or "en"].split() + [URL]
     assert [rows[id][3] for id in range(1, 5)] == ["6", "5", "300", "10"]
     assert {id for id in rows if id and rows[id][1] & CHECKED} == {7, 12}
     for id, (x, y, w, h) in BOXES.items():
