@@ -46,9 +46,7 @@ def test_trails_cover_the_second_monitor_and_a_move_there_ends_it_only_along_bot
 
 
 @pytest.mark.parametrize("monitors, action", [(0, 1), (0, "F10"), (1, "space")])
-def test_input_with_the_pointer_on_the_second_monitor_ends_it_and_monitors_1_keeps_it_black(
-    monitors, action
-):
+def test_input_on_the_second_monitor_ends_it_and_monitors_1_keeps_it_black(monitors, action):
     run = start(BUSY + f"Monitors={monitors}\r\n")
     # The move there keeps y: only the action can end it.
     xdotool("mousemove", 1400, 300, "sleep", 1)

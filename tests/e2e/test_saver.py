@@ -18,14 +18,8 @@ def gold(colour):
 
 def test_the_whole_canvas_reaches_the_screen_in_gold_and_clears_every_second_tick():
     run, _ = start_saver(settings=ini(Kind=0, Num=50, Size=10, Speed=10, Intval=2))
-    parts = [
-        (0, 0, 512, 384),
-        (512, 0, 1024, 384),
-        (0, 384, 512, 768),
-        (512, 384, 1024, 768),
-        (1008, 0, 1024, 768),
-        (0, 752, 1024, 768),
-    ]
+    quarters = [(x, y, x + 512, y + 384) for x in (0, 512) for y in (0, 384)]
+    parts = quarters + [(1008, 0, 1024, 768), (0, 752, 1024, 768)]  # the right and bottom edges
     wait_until(
         "paint in every quarter and along the right and bottom edges",
         lambda: all(Shot().colours(*part, 4) - {BLACK} for part in parts),
