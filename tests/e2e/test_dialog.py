@@ -46,9 +46,7 @@ def test_a_covered_dialog_shows_the_same_once_uncovered():
     [("up", 0), ("post", 0x1F), ("send", 0x215)],
     ids=["the button going up", "WM_CANCELMODE", "WM_CAPTURECHANGED alone, as Alt+Tab sends it"],
 )
-def test_a_drag_by_the_strip_lasts_until_the_button_goes_up_or_another_program_ends_it(
-    how, message
-):
+def test_a_strip_drag_lasts_until_the_button_goes_up_or_another_program_ends_it(how, message):
     dialog = Dialog()
     drag(dialog.x + 200, dialog.y + 10, 10, 4, 3)
     left, top = geometry(dialog.wid)[:2]
