@@ -23,6 +23,7 @@ SAVER, DIALOG = (
 )
 KEYS = ["Kind", "Size", "Speed", "Num", "Intval", "Sync"]
 END_LIMIT = 6  # without a window manager Wine takes about 2 s to tear a full-screen window down
+QUIET = {"stdin": subprocess.DEVNULL, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
 _runs, _test = [], ["none"]  # the programs the running test started, and its name
 
 
@@ -51,19 +52,12 @@ class Run:
         os.makedirs(self.folder, exist_ok=True)
         if not os.path.exists(os.path.join(self.folder, os.path.basename(exe))):
             shutil.copy(exe, self.folder)
-        self.ini, self.what = (
-            os.path.join(self.folder, "quillmere.ini"),
-            f"{os.path.basename(exe)} {args}",
-        )
+        self.ini = os.path.join(self.folder, "quillmere.ini")
+        self.what = f"{os.path.basename(exe)} {args}"
         if ini is not None:
             open(self.ini, "wb").write(ini.encode() if isinstance(ini, str) else ini)
-        self.proc = subprocess.Popen(
-            ["wine", os.path.join(self.folder, os.path.basename(exe)), *args],
-            cwd=self.folder,
-            env=ENV,
-            stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL,
-        )
+        command = ["wine", os.path.join(self.folder, os.path.basename(exe)), *args]
+        self.proc = subprocess.Popen(command, cwd=self.folder, env=ENV, **QUIET)
         _runs.append(self)
 
     def ini_bytes(self):
@@ -255,18 +249,9 @@ def check_the_still_in_panes(panes, scale=1):
             (0, h, w, h + 9, (0, 160, 0)),
         ):
             seen = shot.colours(120 + x0, 120 + y0, 120 + x1, 120 + y1)
-            assert seen <= {
-                colour
-            }, f"{w}x{h}: {x0},{y0}-{x1},{y1} shows {sorted(seen)[:3]}, not {colour}"
+            where = f"{w}x{h}: {x0},{y0}-{x1},{y1}"
+            assert seen <= {colour}, f"{where} shows {sorted(seen)[:3]}, not {colour}"
 
 
 def quietly(*command, timeout=60, **options):
-    return subprocess.run(
-        command,
-        env=ENV,
-        stdin=subprocess.DEVNULL,
-        stdout=subprocess.DEVNULL,
-        stderr=subprocess.DEVNULL,
-        timeout=timeout,
-        **options,
-    )
+    return subprocess.run(command, env=ENV, timeout=timeout, **QUIET, **options)

@@ -39,9 +39,8 @@ TEST(PatternColours, EntriesFollowTheirPattern) {
     EXPECT_EQ(table[row.index], row.want) << row.name;
     EXPECT_TRUE(!row.last || table.size() == row.index + 1) << row.name;
   }
+  EXPECT_TRUE(Table(5, 1024).empty());  // no table for a pattern above 4
 }
-
-TEST(PatternColours, NoTableForAPatternAbove4) { EXPECT_TRUE(Table(5, 1024).empty()); }
 
 }  // namespace
 }  // namespace quillmere::saver

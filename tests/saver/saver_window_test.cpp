@@ -217,7 +217,6 @@ TEST(RunFrame, EveryOtherMonitorDrawsItsOwnPictureAndLeavesThePrimarysAlone) {
       r->saver.OnTimerTick();
       r->saver.RunFrame();
     }
-    ASSERT_TRUE(std::ranges::equal(rig->Primary().Crawlers(), alone->Primary().Crawlers()));
     patterns[0].push_back(rig->Primary().Pattern());
     for (std::size_t m = 0; m < 2; ++m) {
       patterns[m + 1].push_back(rig->Others()[m].Pattern());
@@ -230,9 +229,7 @@ TEST(RunFrame, EveryOtherMonitorDrawsItsOwnPictureAndLeavesThePrimarysAlone) {
       std::ranges::equal(rig->Primary().canvas().Pixels(), alone->Primary().canvas().Pixels()));
   EXPECT_FALSE(
       std::ranges::equal(rig->Others()[0].canvas().Pixels(), rig->Others()[1].canvas().Pixels()));
-  EXPECT_NE(patterns[1], patterns[0]);
-  EXPECT_NE(patterns[2], patterns[0]);
-  EXPECT_NE(patterns[2], patterns[1]);
+  EXPECT_EQ(std::set(patterns.begin(), patterns.end()).size(), 3u);  // three sequences apart
   EXPECT_GT(std::set(patterns[1].begin(), patterns[1].end()).size(), 1u);
 }
 

@@ -123,9 +123,7 @@ TEST(LayoutScale, MapsEdgesWithHalvesUpAndPhysicalPixelsBackIntoTheirLayoutPixel
   for (std::int32_t p = -1; p <= 4; ++p) back.push_back(scale.ToLayout(p));
   EXPECT_EQ(back, (std::vector<std::int32_t>{-1, 0, 1, 1, 2, 3}));
   EXPECT_EQ(scale.LengthToLayout(301), 241);  // 240.8 rounded up
-}
-
-TEST(LayoutScale, ADpiChangeTakesTheSuggestedCornerAndTheSizeAtTheNewScale) {
+  // A change of scale takes the system's suggested corner and the size at the new scale.
   EXPECT_EQ(DialogWindowFor({100, 50, 814, 396}, LayoutScale(144)),
             (platform::Rect{100, 50, 814, 397}));  // the system rounded 346.5 down
 }
