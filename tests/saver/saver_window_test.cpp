@@ -23,24 +23,30 @@ using testing::Painted;
 constexpr platform::DisplaySource kSession = platform::DisplaySource::Session;
 constexpr platform::DisplaySource kConsole = platform::DisplaySource::Console;
 
-// 64 pixels wide: gold 39 entries, olive and blue-grey 9, hue 31, random 17; with Sync 1 each new
-// table deals the crawlers new colour indices.
+// 64 pixels wide: gold 39 entries, olive and blue-grey 9, hue 31, random 17; 128 wide: 39, 17, 17,
+// 61 and 33. Each monitor's new table is for its own width, and with Sync 1 deals its crawlers new
+// colour indices.
 TEST(OnTimerTick, RandomKindDrawsEveryPatternAlikeWithItsTable) {
   const std::map<std::int32_t, std::size_t> entries = {{0, 39}, {1, 9}, {2, 9}, {3, 31}, {4, 17}};
+  const std::map<std::int32_t, std::size_t> wider = {{0, 39}, {1, 17}, {2, 17}, {3, 61}, {4, 33}};
   Rig rig({.Kind = 5, .Size = 5, .Speed = 5, .Num = 20, .Intval = 1, .Sync = 1}, "/s", 64, 48);
+  rig.system.monitors = {{{0, 0, 64, 48}, true}, {{64, 0, 192, 48}}};
   rig.Load();
   std::map<std::int32_t, int> drawn;
-  const auto indices = [&] {
+  const auto indices = [](const Scene& scene) {
     std::vector<std::int32_t> dealt;
-    for (const Crawler& c : rig->Primary().Crawlers()) dealt.push_back(c.ColorIndex);
+    for (const Crawler& c : scene.Crawlers()) dealt.push_back(c.ColorIndex);
     return dealt;
   };
   for (int tick = 0; tick < 1000; ++tick) {
-    const std::vector<std::int32_t> before = indices();
+    const auto before = std::pair(indices(rig->Primary()), indices(rig->Others()[0]));
     rig->OnTimerTick();
+    const Scene& other = rig->Others()[0];
     ++drawn[rig->Primary().Pattern()];
     ASSERT_EQ(rig->Primary().ColourTable().size(), entries.at(rig->Primary().Pattern()));
-    ASSERT_NE(indices(), before) << "tick " << tick;
+    ASSERT_EQ(other.ColourTable().size(), wider.at(other.Pattern())) << "tick " << tick;
+    ASSERT_NE(indices(rig->Primary()), before.first) << "tick " << tick;
+    ASSERT_NE(indices(other), before.second) << "tick " << tick;
   }
   for (auto [pattern, count] : drawn) EXPECT_NEAR(count, 200, 60) << pattern;
 }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -102,11 +104,16 @@ TEST(StampDisc, CoversThePixelsWithinItsRadiusClippedAtTheEdges) {
        .cy = 2,
        .radius = 2,
        .want = {"..#..", ".###.", "#####", ".###.", "..#.."}},
-      {.name = "radius 2 in a corner",
-       .cx = 4,
-       .cy = 0,
+      {.name = "radius 2 reaching the right edge",
+       .cx = 3,
+       .cy = 2,
        .radius = 2,
-       .want = {"..###", "...##", "....#", ".....", "....."}},
+       .want = {"...#.", "..###", ".####", "..###", "...#."}},
+      {.name = "radius 2 reaching the bottom edge",
+       .cx = 2,
+       .cy = 3,
+       .radius = 2,
+       .want = {".....", "..#..", ".###.", "#####", ".###."}},
   };
   for (const Row& row : rows) {
     std::vector<std::uint32_t> pixels(25, 0);
@@ -120,20 +127,19 @@ TEST(StampDisc, CoversThePixelsWithinItsRadiusClippedAtTheEdges) {
   }
 }
 
-// Radius 20 from the top-left corner: row y reaches floor(sqrt(400 - y^2)), nothing below row 20.
+// Radius 20 from the top-left corner, clipped at the top and left edges: row y reaches
+// floor(sqrt(400 - y^2)), nothing below row 20.
 TEST(StampDisc, ARadiusOf20ReachesTheColumnsOfItsCircle) {
   const std::vector<std::int32_t> want = {20, 19, 19, 19, 19, 19, 19, 18, 18, 17, 17, 16,
                                           16, 15, 14, 13, 12, 10, 8,  6,  0,  -1, -1, -1};
   std::vector<std::uint32_t> pixels(24 * 24, 0);
   Canvas canvas(pixels, 24, 24);
   canvas.StampDisc(0, 0, 20, 1);
-  std::vector<std::int32_t> reach;
-  for (std::int32_t y = 0; y < 24; ++y) {
-    std::int32_t last = -1;
-    for (std::int32_t x = 0; x < 24; ++x) {
-      if (pixels[static_cast<std::size_t>(y * 24 + x)] != 0) last = x;
-    }
-    reach.push_back(last);
+  std::vector<std::int32_t> reach;  // the last column painted in each row
+  for (std::size_t y = 0; y < 24; ++y) {
+    const auto row = std::span(pixels).subspan(y * 24, 24);
+    reach.push_back(
+        static_cast<std::int32_t>(row.rend() - std::find(row.rbegin(), row.rend(), 1u)) - 1);
   }
   EXPECT_EQ(reach, want);
 }
