@@ -86,44 +86,29 @@ TEST(MoveAndStamp, TurnsFiveToTenDegreesEitherWayAndStepsOneToSpeed) {
   }
 }
 
-// A disc of radius r covers the pixels within r of its centre, the rows of the canvas it reaches.
+// A disc of radius r covers the pixels within r of its centre, the rows of the canvas it reaches:
+// radius 1 and 2 in the middle (sqrt 3 floors to 1), radius 2 reaching the right edge, and the
+// bottom. Each picture is the 5 x 5 canvas's rows from the top, '#' where the disc lies.
 TEST(StampDisc, CoversThePixelsWithinItsRadiusClippedAtTheEdges) {
   struct Row {
-    std::string name;
     std::int32_t cx, cy, radius;
-    std::vector<std::string> want;
+    std::string want;
   };
   const Row rows[] = {
-      {.name = "radius 1",
-       .cx = 2,
-       .cy = 2,
-       .radius = 1,
-       .want = {".....", "..#..", ".###.", "..#..", "....."}},
-      {.name = "radius 2: sqrt 3 floors to 1",
-       .cx = 2,
-       .cy = 2,
-       .radius = 2,
-       .want = {"..#..", ".###.", "#####", ".###.", "..#.."}},
-      {.name = "radius 2 reaching the right edge",
-       .cx = 3,
-       .cy = 2,
-       .radius = 2,
-       .want = {"...#.", "..###", ".####", "..###", "...#."}},
-      {.name = "radius 2 reaching the bottom edge",
-       .cx = 2,
-       .cy = 3,
-       .radius = 2,
-       .want = {".....", "..#..", ".###.", "#####", ".###."}},
+      {.cx = 2, .cy = 2, .radius = 1, .want = "...../..#../.###./..#../....."},
+      {.cx = 2, .cy = 2, .radius = 2, .want = "..#../.###./#####/.###./..#.."},
+      {.cx = 3, .cy = 2, .radius = 2, .want = "...#./..###/.####/..###/...#."},
+      {.cx = 2, .cy = 3, .radius = 2, .want = "...../..#../.###./#####/.###."},
   };
   for (const Row& row : rows) {
     std::vector<std::uint32_t> pixels(25, 0);
     Canvas canvas(pixels, 5, 5);
     canvas.StampDisc(row.cx, row.cy, row.radius, 1);
-    std::vector<std::string> drawn(5, std::string(5, '.'));
+    std::string drawn;
     for (std::size_t i = 0; i < pixels.size(); ++i) {
-      if (pixels[i] != 0) drawn[i / 5][i % 5] = '#';
+      drawn += std::string(i % 5 == 0 && i > 0 ? "/" : "") + (pixels[i] != 0 ? '#' : '.');
     }
-    EXPECT_EQ(drawn, row.want) << row.name;
+    EXPECT_EQ(drawn, row.want) << "radius " << row.radius << " at " << row.cx << "," << row.cy;
   }
 }
 
