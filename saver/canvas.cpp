@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace quillmere::saver {
 namespace {
@@ -19,13 +18,26 @@ std::int64_t Square(std::int64_t v) { return v * v; }
 
 constexpr std::int32_t kLargestTabledRadius = 1 << 14;
 
-// Four pixels a store at any optimisation level; -O2 leaves a plain fill one pixel at a time.
-using Quad = std::uint32_t __attribute__((vector_size(16)));
+// Four pixels a store at any optimisation level, where a plain loop or memcpy may store fewer.
+using Quad = std::uint32_t __attribute__((vector_size(16), may_alias));
+// The same four pixels at any pixel's address.
+using LooseQuad = std::uint32_t __attribute__((vector_size(16), aligned(4), may_alias));
 
+// A row of four pixels or more takes a store at each end and aligned ones between, so only the
+// two ends can span two cache lines.
 void FillRow(std::uint32_t* first, std::int64_t count, Quad quad) {
-  std::uint32_t* const end = first + count;
-  for (; end - first >= 4; first += 4) std::memcpy(first, &quad, sizeof quad);
-  for (; first < end; ++first) *first = quad[0];
+  if (count < 4) {
+    for (std::uint32_t* const end = first + count; first < end; ++first) *first = quad[0];
+    return;
+  }
+  std::uint32_t* const last_four = first + count - 4;
+  *reinterpret_cast<LooseQuad*>(first) = quad;
+  const auto after_first = reinterpret_cast<std::uintptr_t>(first + 4) & ~(sizeof(Quad) - 1);
+  const auto end = reinterpret_cast<std::uintptr_t>(last_four);
+  for (std::uintptr_t at = after_first; at < end; at += sizeof(Quad)) {
+    *reinterpret_cast<Quad*>(at) = quad;
+  }
+  *reinterpret_cast<LooseQuad*>(last_four) = quad;
 }
 
 }  // namespace
