@@ -87,8 +87,9 @@ TEST(MoveAndStamp, TurnsFiveToTenDegreesEitherWayAndStepsOneToSpeed) {
 }
 
 // A disc of radius r covers the pixels within r of its centre, the rows of the canvas it reaches:
-// radius 1 and 2 in the middle (sqrt 3 floors to 1), radius 2 reaching the right edge, and the
-// bottom. Each picture is the 5 x 5 canvas's rows from the top, '#' where the disc lies.
+// radius 1 and 2 in the middle (sqrt 3 floors to 1), radius 2 reaching the right edge, the bottom,
+// and past the top and left. Each picture is the 5 x 5 canvas's rows from the top, '#' where the
+// disc lies.
 TEST(StampDisc, CoversThePixelsWithinItsRadiusClippedAtTheEdges) {
   struct Row {
     std::int32_t cx, cy, radius;
@@ -99,6 +100,7 @@ TEST(StampDisc, CoversThePixelsWithinItsRadiusClippedAtTheEdges) {
       {.cx = 2, .cy = 2, .radius = 2, .want = "..#../.###./#####/.###./..#.."},
       {.cx = 3, .cy = 2, .radius = 2, .want = "...#./..###/.####/..###/...#."},
       {.cx = 2, .cy = 3, .radius = 2, .want = "...../..#../.###./#####/.###."},
+      {.cx = 0, .cy = 0, .radius = 2, .want = "###../##.../#..../...../....."},
   };
   for (const Row& row : rows) {
     std::vector<std::uint32_t> pixels(25, 0);
@@ -112,19 +114,19 @@ TEST(StampDisc, CoversThePixelsWithinItsRadiusClippedAtTheEdges) {
   }
 }
 
-// Radius 20 from the top-left corner, clipped at the top and left edges: row y reaches
-// floor(sqrt(400 - y^2)), nothing below row 20.
+// Radius 20 wholly inside a 41 x 41 canvas: the row dy below the centre reaches
+// floor(sqrt(400 - dy^2)) to the centre's right.
 TEST(StampDisc, ARadiusOf20ReachesTheColumnsOfItsCircle) {
-  const std::vector<std::int32_t> want = {20, 19, 19, 19, 19, 19, 19, 18, 18, 17, 17, 16,
-                                          16, 15, 14, 13, 12, 10, 8,  6,  0,  -1, -1, -1};
-  std::vector<std::uint32_t> pixels(24 * 24, 0);
-  Canvas canvas(pixels, 24, 24);
-  canvas.StampDisc(0, 0, 20, 1);
-  std::vector<std::int32_t> reach;  // the last column painted in each row
-  for (std::size_t y = 0; y < 24; ++y) {
-    const auto row = std::span(pixels).subspan(y * 24, 24);
+  const std::vector<std::int32_t> want = {20, 19, 19, 19, 19, 19, 19, 18, 18, 17, 17,
+                                          16, 16, 15, 14, 13, 12, 10, 8,  6,  0};
+  std::vector<std::uint32_t> pixels(41 * 41, 0);
+  Canvas canvas(pixels, 41, 41);
+  canvas.StampDisc(20, 20, 20, 1);
+  std::vector<std::int32_t> reach;  // the last column painted in each row, less the centre's
+  for (std::size_t y = 20; y < 41; ++y) {
+    const auto row = std::span(pixels).subspan(y * 41, 41);
     reach.push_back(
-        static_cast<std::int32_t>(row.rend() - std::find(row.rbegin(), row.rend(), 1u)) - 1);
+        static_cast<std::int32_t>(row.rend() - std::find(row.rbegin(), row.rend(), 1u)) - 21);
   }
   EXPECT_EQ(reach, want);
 }
