@@ -20,8 +20,11 @@ constexpr std::int32_t kLargestTabledRadius = 1 << 14;
 
 // Four pixels a store at any optimisation level, where a plain loop or memcpy may store fewer.
 using Quad = std::uint32_t __attribute__((vector_size(16), may_alias));
-// The same four pixels at any pixel's address.
-using LooseQuad = std::uint32_t __attribute__((vector_size(16), aligned(4), may_alias));
+// The same four pixels at any pixel's address (a packed wrapper: every compiler honours its
+// alignment of one, where some ignore a lowered alignment on the vector type itself).
+struct __attribute__((packed, may_alias)) LooseQuad {
+  Quad pixels;
+};
 
 // A row of four pixels or more takes a store at each end and aligned ones between, so only the
 // two ends can span two cache lines.
@@ -31,13 +34,13 @@ void FillRow(std::uint32_t* first, std::int64_t count, Quad quad) {
     return;
   }
   std::uint32_t* const last_four = first + count - 4;
-  *reinterpret_cast<LooseQuad*>(first) = quad;
+  reinterpret_cast<LooseQuad*>(first)->pixels = quad;
   const auto after_first = reinterpret_cast<std::uintptr_t>(first + 4) & ~(sizeof(Quad) - 1);
   const auto end = reinterpret_cast<std::uintptr_t>(last_four);
   for (std::uintptr_t at = after_first; at < end; at += sizeof(Quad)) {
     *reinterpret_cast<Quad*>(at) = quad;
   }
-  *reinterpret_cast<LooseQuad*>(last_four) = quad;
+  reinterpret_cast<LooseQuad*>(last_four)->pixels = quad;
 }
 
 }  // namespace
