@@ -240,14 +240,16 @@ TEST(RunFrame, EveryOtherMonitorDrawsItsOwnPictureAndLeavesThePrimarysAlone) {
 }
 
 // Started over on the new desktop: covers, their mouse moves and canvases follow it, crawlers at
-// each new centre.
+// each new centre, with Sync 1 dealt anew in the new table.
 TEST(OnDisplayChange, LaysTheSaverOutAgainAndStartsOver) {
   const Rect right{1367, 168, 2167, 768};
   const Rect above{100, -400, 700, 0};
-  Rig rig({.Kind = 1, .Size = 5, .Speed = 5, .Num = 100, .Intval = 3});
+  Rig rig({.Kind = 1, .Size = 5, .Speed = 5, .Num = 100, .Intval = 3, .Sync = 1});
   rig.system.monitors = {{{0, 0, 1024, 768}, true}, {{-800, 0, 0, 600}}};
   rig.Load();
   EXPECT_EQ(rig->Others()[0].ColourTable().size(), 101u);  // 800 / 8 + 1 olive entries
+  std::vector<std::int32_t> dealt;
+  for (const Crawler& c : rig->Primary().Crawlers()) dealt.push_back(c.ColorIndex);
   rig->OnTimerTick();
   rig->OnDisplayMouseMove(0, 0, 1, 1);
   // None marked, so the first is the primary; a mirror of it gets no cover.
@@ -263,6 +265,7 @@ TEST(OnDisplayChange, LaysTheSaverOutAgainAndStartsOver) {
   EXPECT_EQ(rig.host.covers, (std::vector<Rect>{right, above}));
   EXPECT_EQ(rig->Primary().canvas().Width(), 1367);
   EXPECT_EQ(rig->Primary().ColourTable().size(), 171u);  // 1367 / 8 + 1 olive entries
+  EXPECT_FALSE(std::ranges::equal(rig->Primary().Crawlers(), dealt, {}, &Crawler::ColorIndex));
   EXPECT_TRUE(AllAt(rig->Primary(), 684, 512));
   EXPECT_EQ(rig->Ticks(), 1);
   ASSERT_EQ(rig->Others().size(), 2u);
