@@ -72,12 +72,16 @@ class QuietSystem final : public platform::Windowing,
                                   static_cast<std::size_t>(area.bottom - area.top));
   }
   void RemoveCoversFrom(std::size_t) override {}
-  void PresentCanvases() override {}
+  void PresentWindow(const platform::CanvasChanges&) override {}
+  void PresentCover(std::size_t, const platform::CanvasChanges&) override {}
   bool ListenForDisplayState(platform::DisplaySource) override { return true; }
+  bool ListenForEnergySaver() override { return false; }
+  std::int32_t RefreshRate() override { return 0; }
   void DispatchPending() override {}
   void WaitForMessages() override {}
+  void WaitForMessagesUntil(std::uint64_t) override {}
   bool InputPending() override { return false; }
-  std::uint64_t Milliseconds() override { return 0; }  // a frame never runs out of time
+  std::uint64_t Microseconds() override { return 0; }  // a frame never runs out of time
   Handle Window() override { return 0x5AFE; }
   void DestroyAndEnd() override {}
 

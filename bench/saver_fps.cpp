@@ -1,15 +1,16 @@
 // Frames per second of the real saver window under Windows, on every monitor, beside two
 // references on the same windows: naive GDI discs on the primary, and the copies and yield alone.
 // The three take turns in short runs, so a busy machine slows them alike.
-// "saver_fps FRAMES [shipped]" writes "saver naive-gdi blit-only" fps, the pixels each frame
-// copies to the screen (the same for all three) and the saver's drawing in µs a frame (from the
-// frame's start to its copies) to fps.txt beside itself; with "shipped" all draw
-// with the settings the saver ships with, else with the largest discs and crawler count the dialog
-// offers.
+// "saver_fps FRAMES [shipped]" writes "saver naive-gdi blit-only" fps, the pixels of all the
+// screens (which the references copy whole each frame, the saver only where its discs fell) and
+// the saver's drawing in µs a frame (from the frame's start to its copies) to fps.txt beside
+// itself; with "shipped" all draw with the settings the saver ships with, else with the largest
+// discs and crawler count the dialog offers. "saver_fps paced SECONDS" times the paced saver.
 #include <windows.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdint>
 #include <cstdio>
 #include <sstream>
@@ -31,6 +32,9 @@ using namespace quillmere;
 constexpr startup::SettingsValues kHeavySettings{3, 20, 5, 200, 10, 0};
 
 constexpr int kWarmUpFrames = 20;
+// Crawlers start at the centre, where their discs overlap; they are timed once spread out.
+constexpr int kSpreadingFrames = 5000;
+constexpr std::int32_t kPacedRate = 60;
 
 using Clock = std::chrono::steady_clock;
 
@@ -101,36 +105,74 @@ class DrawingTimer final : public platform::SaverHost {
     return host_.ShowCover(cover, area, animated);
   }
   void RemoveCoversFrom(std::size_t count) override { host_.RemoveCoversFrom(count); }
-  void PresentCanvases() override {
+  // The window is presented first, so the frame's drawing ends there.
+  void PresentWindow(const platform::CanvasChanges& changes) override {
     drawing_ += Clock::now() - frame_started_;
-    host_.PresentCanvases();
+    ++presents_;
+    host_.PresentWindow(changes);
+  }
+  void PresentCover(std::size_t cover, const platform::CanvasChanges& changes) override {
+    host_.PresentCover(cover, changes);
   }
   bool ListenForDisplayState(platform::DisplaySource source) override {
     return host_.ListenForDisplayState(source);
   }
+  bool ListenForEnergySaver() override { return host_.ListenForEnergySaver(); }
+  std::int32_t RefreshRate() override { return host_.RefreshRate(); }
   void DispatchPending() override { host_.DispatchPending(); }
   void WaitForMessages() override { host_.WaitForMessages(); }
+  void WaitForMessagesUntil(std::uint64_t deadline) override {
+    host_.WaitForMessagesUntil(deadline);
+  }
   bool InputPending() override { return host_.InputPending(); }
-  std::uint64_t Milliseconds() override { return host_.Milliseconds(); }
+  std::uint64_t Microseconds() override { return host_.Microseconds(); }
   platform::WindowHandle Window() override { return host_.Window(); }
   void DestroyAndEnd() override { host_.DestroyAndEnd(); }
+  std::int64_t Presents() const { return presents_; }
 
  private:
   win32::Win32SaverHost& host_;
   Clock::time_point frame_started_;
   Clock::duration drawing_{};
+  std::int64_t presents_ = 0;
 };
+
+// "paced SECONDS": the saver as it ships with FrameRate=60, for SECONDS after a second's warm-up
+// (marked by measuring.txt, for the CPU's reading from outside), then its frames a second to
+// paced.txt.
+int RunPaced(saver::SaverWindow& window, DrawingTimer& timer, int seconds) {
+  const auto run_for = [&](std::chrono::duration<double> length) {
+    const Clock::time_point started = Clock::now();
+    while (Clock::now() - started < length) {
+      timer.StartFrame();
+      window.RunFrame();
+    }
+    return Clock::now() - started;
+  };
+  run_for(std::chrono::seconds(1));
+  if (std::FILE* mark = _wfopen(BesideMe(L"measuring.txt").c_str(), L"w")) std::fclose(mark);
+  const std::int64_t before = timer.Presents();
+  const std::chrono::duration<double> took = run_for(std::chrono::seconds(seconds));
+  std::FILE* out = _wfopen(BesideMe(L"paced.txt").c_str(), L"w");
+  if (out == nullptr) return 3;
+  std::fprintf(out, "%.1f\n", static_cast<double>(timer.Presents() - before) / took.count());
+  std::fclose(out);
+  ExitProcess(0);
+}
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   std::istringstream args(startup::ArgumentTextOf(win32::Narrow(GetCommandLineW())));
-  int frames = 0;
+  std::string first;
   std::string which;
-  args >> frames >> which;
-  if (frames <= 0) return 2;
-  const startup::SettingsValues settings =
-      which == "shipped" ? startup::DefaultSettings() : kHeavySettings;
+  args >> first >> which;
+  const bool paced = first == "paced";
+  const int frames = paced ? 0 : std::atoi(first.c_str());
+  if (!paced && frames <= 0) return 2;
+  startup::SettingsValues settings =
+      which == "shipped" || paced ? startup::DefaultSettings() : kHeavySettings;
+  if (paced) settings.FrameRate = kPacedRate;
 
   win32::Win32Platform system(instance);
   win32::Win32SaverHost host(instance);
@@ -143,27 +185,32 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   host.Attach(&window);
   window.PrepareSaver();
   window.StartAnimation();
+  if (paced) return RunPaced(window, timer, std::atoi(which.c_str()));
   NaiveGdi naive(host.BufferDC(), window.Primary().ScreenW(), window.Primary().ScreenH(), settings);
 
+  // The references copy every canvas whole, as the saver did before it copied only what changed.
+  const auto copy_everything = [&] {
+    host.PresentWindow({.whole = true});
+    for (std::size_t cover = 0; cover < window.Others().size(); ++cover)
+      host.PresentCover(cover, {.whole = true});
+    host.DispatchPending();
+  };
   auto saver_frame = [&] {
     timer.StartFrame();
     window.RunFrame();
   };
   auto naive_frame = [&] {
     naive.Draw();
-    host.PresentCanvases();
-    host.DispatchPending();
+    copy_everything();
   };
-  auto blit_frame = [&] {
-    host.PresentCanvases();
-    host.DispatchPending();
-  };
+  auto blit_frame = [&] { copy_everything(); };
   std::chrono::duration<double> spent[3] = {};
   auto take_turn = [&](int mode, auto& frame, int count) {
     const Clock::time_point started = Clock::now();
     for (int i = 0; i < count; ++i) frame();
     spent[mode] += Clock::now() - started;
   };
+  for (int i = 0; i < kSpreadingFrames; ++i) window.RunFrame();
   for (int i = 0; i < kWarmUpFrames; ++i) {
     saver_frame();
     naive_frame();

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::int32_t ticks = (shape >> 16) & 0x3F;
   // Small screens and a small crawler table keep every run quick.
   testing::SaverRig rig(settings, "/s", (shape & 0xFF) + 1, ((shape >> 8) & 0xFF) + 1,
-                        static_cast<std::uint64_t>(shape), {256, 100, 64});
+                        static_cast<std::uint64_t>(shape), {256, 100'000, 64});
   rig.host.on_yield = [&](int n) {
     for (int tick = 0; tick < ticks; ++tick) rig->OnTimerTick();
     if (n == 3) rig->OnKeyDown(32, 0);

@@ -14,6 +14,13 @@ namespace quillmere::platform {
 // Who tells the display's state: the session's own display (Windows 8 on), or the console's.
 enum class DisplaySource { Session, Console };
 
+// What was drawn on a canvas since it was last presented: all of it, or these boxes (pixels of
+// the canvas, right and bottom edges excluded).
+struct CanvasChanges {
+  bool whole = false;
+  std::span<const Rect> boxes = {};
+};
+
 // The time of day as the random source's re-seed reads it; must be cheap to call.
 class TimeOfDay {
  public:
@@ -46,19 +53,28 @@ class SaverHost {
                                                             bool animated) = 0;
   // Removes the covers numbered `count` and above.
   virtual void RemoveCoversFrom(std::size_t count) = 0;
-  // Copies the window's canvas to its visible surface, and each animated cover's to that cover.
-  virtual void PresentCanvases() = 0;
+  // Copies what changed on the window's canvas to its visible surface.
+  virtual void PresentWindow(const CanvasChanges& changes) = 0;
+  // Copies what changed on cover number `cover`'s canvas to that cover.
+  virtual void PresentCover(std::size_t cover, const CanvasChanges& changes) = 0;
   // Asks to be told when the display's state changes (WM_POWERBROADCAST); false where the system
   // cannot tell it from that source.
   virtual bool ListenForDisplayState(DisplaySource source) = 0;
+  // Asks to be told when the energy saver (battery saver) goes on or off; its state now.
+  virtual bool ListenForEnergySaver() = 0;
+  // The primary display's refresh rate in hertz; 0 or 1 for the hardware's default.
+  virtual std::int32_t RefreshRate() = 0;
   // Dispatches every message pending for the thread once.
   virtual void DispatchPending() = 0;
   // Sleeps until a message arrives, then dispatches every pending message once.
   virtual void WaitForMessages() = 0;
+  // Sleeps until a message arrives or Microseconds() reaches `deadline`, then dispatches every
+  // pending message once.
+  virtual void WaitForMessagesUntil(std::uint64_t deadline) = 0;
   // True when keyboard or mouse input, or a message another program sent, waits in the queue.
   virtual bool InputPending() = 0;
-  // A monotonic millisecond count, for the frame's time budget.
-  virtual std::uint64_t Milliseconds() = 0;
+  // A monotonic count of microseconds, for the frame's time budget and its pace.
+  virtual std::uint64_t Microseconds() = 0;
   virtual WindowHandle Window() = 0;
   // Destroys the window and ends the process; on Windows this never returns.
   virtual void DestroyAndEnd() = 0;

@@ -17,6 +17,8 @@ std::int64_t IntegerSqrt(std::int64_t n) {
 std::int64_t Square(std::int64_t v) { return v * v; }
 
 constexpr std::int32_t kLargestTabledRadius = 1 << 14;
+// Past this many boxes a frame copies the whole canvas: one copy then costs less than the boxes.
+constexpr std::size_t kMostBoxes = 1024;
 
 // Four pixels a store at any optimisation level, where a plain loop or memcpy may store fewer.
 using Quad = std::uint32_t __attribute__((vector_size(16), may_alias));
@@ -54,7 +56,28 @@ Canvas::Canvas(std::span<std::uint32_t> pixels, std::int32_t width, std::int32_t
   if (!fits) width_ = height_ = 0;
 }
 
-void Canvas::Clear() { std::fill(pixels_.begin(), pixels_.end(), 0u); }
+void Canvas::Clear() {
+  std::fill(pixels_.begin(), pixels_.end(), 0u);
+  MarkAllChanged();
+}
+
+void Canvas::ForgetChanges() {
+  whole_changed_ = false;
+  boxes_.clear();
+}
+
+void Canvas::MarkAllChanged() {
+  whole_changed_ = true;
+  boxes_.clear();
+}
+
+void Canvas::MarkChanged(std::int64_t left, std::int64_t top, std::int64_t right,
+                         std::int64_t bottom) {
+  if (whole_changed_) return;
+  if (boxes_.size() == kMostBoxes) return MarkAllChanged();
+  boxes_.push_back({static_cast<std::int32_t>(left), static_cast<std::int32_t>(top),
+                    static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom)});
+}
 
 std::span<const std::int32_t> Canvas::HalfWidths(std::int32_t radius) {
   if (radius != table_radius_) {
@@ -78,6 +101,7 @@ void Canvas::StampDisc(std::int32_t cx, std::int32_t cy, std::int32_t radius, st
   // A disc that reaches every corner covers the canvas; no table as large as the radius.
   if (Square(radius) >= Square(far_x) + Square(far_y)) {
     std::fill(pixels_.begin(), pixels_.end(), pixel);
+    MarkAllChanged();
     return;
   }
   const Quad quad = {pixel, pixel, pixel, pixel};
@@ -95,11 +119,15 @@ void Canvas::StampDisc(std::int32_t cx, std::int32_t cy, std::int32_t radius, st
       FillRow(centre - offset - w, 2 * w + 1, quad);
       FillRow(centre + offset - w, 2 * w + 1, quad);
     }
+    MarkChanged(std::int64_t{cx} - radius, std::int64_t{cy} - radius, std::int64_t{cx} + radius + 1,
+                std::int64_t{cy} + radius + 1);
     return;
   }
   const std::int64_t top = std::max<std::int64_t>(0, std::int64_t{cy} - radius);
   const std::int64_t bottom = std::min<std::int64_t>(height_ - 1, std::int64_t{cy} + radius);
   if (top > bottom) return;
+  std::int64_t leftmost = width_;
+  std::int64_t rightmost = -1;
   std::span<const std::int32_t> half =
       tabled ? HalfWidths(radius) : std::span<const std::int32_t>{};
   for (std::int64_t y = top; y <= bottom; ++y) {
@@ -110,7 +138,10 @@ void Canvas::StampDisc(std::int32_t cx, std::int32_t cy, std::int32_t radius, st
     const std::int64_t right = std::min<std::int64_t>(width_ - 1, cx + w);
     if (left > right) continue;
     FillRow(pixels_.data() + y * width_ + left, right - left + 1, quad);
+    leftmost = std::min(leftmost, left);
+    rightmost = std::max(rightmost, right);
   }
+  if (leftmost <= rightmost) MarkChanged(leftmost, top, rightmost + 1, bottom + 1);
 }
 
 }  // namespace quillmere::saver

@@ -58,11 +58,15 @@ class HeadlessSystem final : public platform::Windowing,
     return std::nullopt;
   }
   void RemoveCoversFrom(std::size_t) override {}
-  void PresentCanvases() override {}
+  void PresentWindow(const platform::CanvasChanges&) override {}
+  void PresentCover(std::size_t, const platform::CanvasChanges&) override {}
+  bool ListenForEnergySaver() override { return false; }
+  std::int32_t RefreshRate() override { return 0; }
   void DispatchPending() override {}
   void WaitForMessages() override {}
+  void WaitForMessagesUntil(std::uint64_t) override {}
   bool InputPending() override { return false; }
-  std::uint64_t Milliseconds() override { return 0; }
+  std::uint64_t Microseconds() override { return 0; }
   platform::WindowHandle Window() override { return 0; }
   void DestroyAndEnd() override {}
 

@@ -30,6 +30,15 @@ std::vector<platform::Rect> OtherMonitors(std::span<const platform::Monitor> mon
   return others;
 }
 
+// The part of `box` that lies on the canvas; none when nothing does.
+std::optional<platform::Rect> OnCanvas(const platform::Rect& box, const Canvas& canvas) {
+  const platform::Rect part = {std::max(box.left, 0), std::max(box.top, 0),
+                               std::min(box.right, canvas.Width()),
+                               std::min(box.bottom, canvas.Height())};
+  if (part.left >= part.right || part.top >= part.bottom) return std::nullopt;
+  return part;
+}
+
 // The screen size in pixels from the screen metrics, each rounded half to even.
 std::int32_t ScreenPixels(double twips, double twips_per_pixel) {
   constexpr double kLargestScreen = 1 << 16;
@@ -76,6 +85,7 @@ bool SaverWindow::FitScreen() {
 void SaverWindow::PlaceCovers() {
   covers_ = OtherMonitors(services_.screen.Monitors());
   others_.clear();
+  other_covers_.clear();
   const bool animated = settings_.Monitors != kOthersBlack;
   for (std::size_t i = 0; i < covers_.size(); ++i) {
     const std::optional<std::span<std::uint32_t>> pixels =
@@ -85,6 +95,7 @@ void SaverWindow::PlaceCovers() {
     const std::int32_t w = covers_[i].right - covers_[i].left;
     const std::int32_t h = covers_[i].bottom - covers_[i].top;
     Scene& scene = others_.emplace_back(w, h, Canvas(*pixels, w, h), random_.Fork(i + 1));
+    other_covers_.push_back(i);
     scene.Populate(settings_, limits_.largest_crawler_count, random_);
     scene.BuildColourTable(settings_.Sync, random_);
   }
@@ -107,6 +118,14 @@ void SaverWindow::PrepareSaver() {
       break;
     }
   }
+  energy_saver_ = services_.host.ListenForEnergySaver();
+  refresh_rate_ = services_.host.RefreshRate();
+  PaceFrames();
+}
+
+void SaverWindow::PaceFrames() {
+  const std::int32_t rate = FrameRateLimit(settings_.FrameRate, energy_saver_, refresh_rate_);
+  if (rate != pacer_.Rate()) pacer_.Pace(rate, services_.host.Microseconds());
 }
 
 void SaverWindow::RunAnimation() {
@@ -131,7 +150,7 @@ bool SaverWindow::PaintScene(Scene& scene, std::uint64_t started, std::int64_t& 
   for (std::int32_t i = 1; i <= count;) {
     // A frame too slow for its settings gives way to waiting input, so the saver still ends.
     if (++crawlers_painted % between == 0 &&
-        services_.host.Milliseconds() - started > limits_.frame_budget_ms &&
+        services_.host.Microseconds() - started > limits_.frame_budget_us &&
         services_.host.InputPending()) {
       return false;
     }
@@ -147,14 +166,31 @@ bool SaverWindow::PaintScene(Scene& scene, std::uint64_t started, std::int64_t& 
 }
 
 void SaverWindow::RunFrame() {
-  const std::uint64_t started = services_.host.Milliseconds();
+  const std::uint64_t started = services_.host.Microseconds();
   std::int64_t crawlers_painted = 0;
   bool painted = PaintScene(primary_, started, crawlers_painted);
   for (Scene& scene : others_) painted = painted && PaintScene(scene, started, crawlers_painted);
-  services_.host.PresentCanvases();
-  services_.host.DispatchPending();
+  Present();
+  YieldBetweenFrames();
   primary_.AdvanceFrameColour(settings_.Sync);
   for (Scene& scene : others_) scene.AdvanceFrameColour(settings_.Sync);
+}
+
+void SaverWindow::Present() {
+  services_.host.PresentWindow(primary_.canvas().Changes());
+  primary_.ForgetChanges();
+  for (std::size_t i = 0; i < others_.size(); ++i) {
+    services_.host.PresentCover(other_covers_[i], others_[i].canvas().Changes());
+    others_[i].ForgetChanges();
+  }
+}
+
+void SaverWindow::YieldBetweenFrames() {
+  platform::SaverHost& host = services_.host;
+  host.DispatchPending();
+  const std::optional<std::uint64_t> next = pacer_.NextFrame(host.Microseconds());
+  // Input, ticks and display changes are handled as they come while the frame waits its turn.
+  while (next && !end_requested_ && host.Microseconds() < *next) host.WaitForMessagesUntil(*next);
 }
 
 void SaverWindow::OnTimerTick() {
@@ -238,6 +274,8 @@ void SaverWindow::OnSessionChange(std::int32_t reason) {
 
 void SaverWindow::OnDisplayChange() {
   if (end_requested_ || !FitScreen()) return;
+  refresh_rate_ = services_.host.RefreshRate();
+  PaceFrames();
   // The system may move the pointer onto the new screen; only a move after that is the user's.
   have_first_ = false;
   ticks_ = 0;
@@ -247,6 +285,25 @@ void SaverWindow::OnDisplayChange() {
 
 void SaverWindow::OnDisplayStateChange(platform::DisplaySource source, std::int32_t state) {
   if (source == display_source_) display_off_ = state == platform::kDisplayOff;
+}
+
+void SaverWindow::OnPaint(const platform::Rect& invalid) {
+  if (const auto part = OnCanvas(invalid, primary_.canvas()))
+    services_.host.PresentWindow({.boxes = {&*part, 1}});
+}
+
+void SaverWindow::OnCoverPaint(std::size_t cover, const platform::Rect& invalid) {
+  // A cover that stays black is painted by its window's own background.
+  const auto shown = std::ranges::find(other_covers_, cover);
+  if (shown == other_covers_.end()) return;
+  const Scene& scene = others_[static_cast<std::size_t>(shown - other_covers_.begin())];
+  if (const auto part = OnCanvas(invalid, scene.canvas()))
+    services_.host.PresentCover(cover, {.boxes = {&*part, 1}});
+}
+
+void SaverWindow::OnEnergySaverChange(bool on) {
+  energy_saver_ = on;
+  PaceFrames();
 }
 
 }  // namespace quillmere::saver

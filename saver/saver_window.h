@@ -9,6 +9,7 @@
 
 #include "platform/platform.h"
 #include "platform/saver_host.h"
+#include "saver/frame_pacer.h"
 #include "saver/random.h"
 #include "saver/scene.h"
 #include "startup/entry.h"
@@ -19,7 +20,7 @@ namespace quillmere::saver {
 // Limits that keep hostile settings from exhausting memory or the input's patience.
 struct SaverLimits {
   std::int32_t largest_crawler_count = 1 << 20;
-  std::uint64_t frame_budget_ms = 100;  // past this a frame looks at the queue
+  std::uint64_t frame_budget_us = 100'000;  // past this a frame looks at the queue
   std::int32_t crawlers_between_looks = 64;
 };
 
@@ -56,7 +57,8 @@ class SaverWindow {
   void RunAnimation();
   // The loop's entry: the first colour table and FrameColorIndex 0.
   void StartAnimation();
-  // One frame: move and stamp every crawler, present, yield, advance the shared colour.
+  // One frame: move and stamp every crawler, present what changed, yield (until the frame's time
+  // when paced), advance the shared colour.
   void RunFrame();
 
   void OnTimerTick();
@@ -78,6 +80,11 @@ class SaverWindow {
   // A source told that its display went off, on or dimmed (platform::kDisplay*); only the source
   // the saver listens to counts.
   void OnDisplayStateChange(platform::DisplaySource source, std::int32_t state);
+  // The system asks for the part `invalid` of the window, or of cover number `cover`, again.
+  void OnPaint(const platform::Rect& invalid);
+  void OnCoverPaint(std::size_t cover, const platform::Rect& invalid);
+  // The energy saver (battery saver) went on or off.
+  void OnEnergySaverChange(bool on);
 
   // The primary monitor's scene, which draws from the saver's own random source.
   const Scene& Primary() const { return primary_; }
@@ -93,6 +100,12 @@ class SaverWindow {
   // A cover on every other monitor: with a scene of its own, or black when the settings say so
   // or its canvas cannot be made.
   void PlaceCovers();
+  // Paces the frames as the settings, the energy saver and the display's refresh rate ask.
+  void PaceFrames();
+  // Copies what the frame changed on every canvas to its window.
+  void Present();
+  // The loop's yield: what is queued, then, when paced, what comes until the next frame's time.
+  void YieldBetweenFrames();
   // Paints the scene's crawlers; false when the frame gave way to waiting input first.
   bool PaintScene(Scene& scene, std::uint64_t started, std::int64_t& crawlers_painted);
   // Every scene starts over: crawlers at the centre, black canvases, new patterns for Kind 5.
@@ -114,7 +127,11 @@ class SaverWindow {
   std::int32_t ticks_ = 0;
   Scene primary_;
   std::vector<Scene> others_;
+  std::vector<std::size_t> other_covers_;  // the cover each of others_ shows on
   std::vector<platform::Rect> covers_;
+  bool energy_saver_ = false;
+  std::int32_t refresh_rate_ = 0;
+  FramePacer pacer_;
 
   // The reference position of mouse moves.
   float first_x_ = 0;

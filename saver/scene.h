@@ -56,6 +56,8 @@ class Scene {
   std::span<const Crawler> Crawlers() const;
   std::span<const Colour> ColourTable() const { return colours_; }
   const Canvas& canvas() const { return canvas_; }
+  // The canvas's changes have reached the screen.
+  void ForgetChanges() { canvas_.ForgetChanges(); }
   std::int32_t ScreenW() const { return screen_w_; }
   std::int32_t ScreenH() const { return screen_h_; }
   std::int32_t LastColor() const { return last_color_; }

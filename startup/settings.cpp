@@ -39,9 +39,11 @@ bool WriteIniString(platform::ProfileFiles& profile, std::string_view section, s
 }
 
 void LoadSettings(platform::ProfileFiles& profile, SettingsValues& values) {
+  const auto read = [&](std::string_view key) {
+    return ReadIniString(profile, kSettingsSection, key, SettingsFilePath(profile));
+  };
   const auto load = [&](const SettingDescription& setting) {
-    const std::string text =
-        ReadIniString(profile, kSettingsSection, setting.key, SettingsFilePath(profile));
+    const std::string text = read(setting.key);
     if (text.empty()) {
       values.*setting.value = setting.default_value;
     } else if (auto number = ParseWholeNumber(text)) {
@@ -50,6 +52,9 @@ void LoadSettings(platform::ProfileFiles& profile, SettingsValues& values) {
   };
   for (const SettingDescription& setting : kSettings) load(setting);
   load(kMonitorsSetting);
+  const std::string frame_rate = read(kFrameRateKey);
+  values.FrameRate =
+      frame_rate.empty() ? std::nullopt : std::optional(ParseWholeNumber(frame_rate).value_or(0));
 }
 
 bool WriteAllSettings(platform::ProfileFiles& profile, const SettingsValues& values) {

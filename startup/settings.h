@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,8 @@ struct SettingsValues {
   std::int32_t Sync = 0;
   // 1 keeps every monitor but the primary black; any other value animates them all.
   std::int32_t Monitors = 0;
+  // The most frames a second, from a hand-written line; none without one.
+  std::optional<std::int32_t> FrameRate = std::nullopt;
   bool operator==(const SettingsValues&) const = default;
 };
 
@@ -48,6 +51,9 @@ inline constexpr std::array<SettingDescription, 6> kSettings = {{
 inline constexpr SettingDescription kMonitorsSetting = {"Monitors", &SettingsValues::Monitors, 0, 0,
                                                         1};
 
+// A hand-written line that paces the saver's frames; never written.
+inline constexpr std::string_view kFrameRateKey = "FrameRate";
+
 // A hand-written line that picks the settings dialog's language ("ja" or "en"); never written.
 inline constexpr std::string_view kLanguageKey = "Language";
 
@@ -76,8 +82,9 @@ std::string ReadIniString(platform::ProfileFiles& profile, std::string_view sect
 bool WriteIniString(platform::ProfileFiles& profile, std::string_view section, std::string_view key,
                     std::string_view value, std::string_view path);
 
-// Fills values from the settings file, Monitors too: defaults for missing or empty keys; a text
-// that is not a 32-bit number leaves its value as it was.
+// Fills values from the settings file, Monitors and FrameRate too: defaults for missing or empty
+// keys (none for FrameRate); a text that is not a 32-bit number leaves its value as it was, and
+// makes FrameRate 0.
 void LoadSettings(platform::ProfileFiles& profile, SettingsValues& values = Settings());
 
 // Writes all six keys in order; true only when every write succeeded (each is attempted).

@@ -5,7 +5,10 @@
 #include <windowsx.h>
 #include <wtsapi32.h>
 
+#include <timeapi.h>
+
 #include <algorithm>
+#include <cstdint>
 
 #include "startup/entry.h"
 #include "win32/text.h"
@@ -23,9 +26,21 @@ constexpr UINT kResteerIntervalMs = 1000;
 constexpr std::uint64_t kMsPerSecond = 1000;
 constexpr std::uint64_t kMsPerDay = 86'400 * kMsPerSecond;
 
-void CopyToWindow(const MemorySurface& canvas, HWND window) {
+// CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, from Windows 10 1803 on.
+constexpr DWORD kHighResolutionTimer = 0x2;
+constexpr std::uint64_t kMicrosecondsPerSecond = 1'000'000;
+
+// Each changed box of the canvas to the same place on the window: the finished discs only, so no
+// half-drawn frame can show.
+void CopyToWindow(const MemorySurface& canvas, HWND window,
+                  const platform::CanvasChanges& changes) {
   HDC dc = GetDC(window);
-  canvas.CopyTo(dc);
+  if (changes.whole) {
+    canvas.CopyTo(dc);
+  } else {
+    for (const platform::Rect& box : changes.boxes)
+      canvas.CopyTo(dc, RECT{box.left, box.top, box.right, box.bottom});
+  }
   ReleaseDC(window, dc);
 }
 
@@ -48,7 +63,7 @@ float LocalTimeOfDay::SecondsSinceMidnight() {
   return last_seconds_;
 }
 
-void Win32SaverHost::Attach(saver::SaverWindow* saver) { ForwardTo(saver, this); }
+void Win32SaverHost::Attach(saver::SaverWindow* saver) { ForwardTo(saver); }
 
 std::optional<std::span<std::uint32_t>> Win32SaverHost::PrepareSurfaces(std::int32_t width,
                                                                         std::int32_t height) {
@@ -105,9 +120,8 @@ std::optional<std::span<std::uint32_t>> Win32SaverHost::ShowCover(std::size_t nu
   return cover.canvas->pixels();
 }
 
-const MemorySurface* Win32SaverHost::CoverCanvas(std::size_t number) const {
-  if (number >= covers_.size() || !covers_[number] || !covers_[number]->canvas) return nullptr;
-  return &*covers_[number]->canvas;
+HWND Win32SaverHost::CoverWindow(std::size_t number) const {
+  return number < covers_.size() && covers_[number] ? covers_[number]->window : nullptr;
 }
 
 void Win32SaverHost::RemoveCoversFrom(std::size_t count) {
@@ -117,11 +131,13 @@ void Win32SaverHost::RemoveCoversFrom(std::size_t count) {
   covers_.resize(std::min(covers_.size(), count));
 }
 
-void Win32SaverHost::PresentCanvases() {
-  CopyToWindow(canvas_, window_);
-  for (const std::unique_ptr<Cover>& cover : covers_) {
-    if (cover && cover->canvas) CopyToWindow(*cover->canvas, cover->window);
-  }
+void Win32SaverHost::PresentWindow(const platform::CanvasChanges& changes) {
+  CopyToWindow(canvas_, window_, changes);
+}
+
+void Win32SaverHost::PresentCover(std::size_t number, const platform::CanvasChanges& changes) {
+  if (number < covers_.size() && covers_[number] && covers_[number]->canvas)
+    CopyToWindow(*covers_[number]->canvas, covers_[number]->window, changes);
 }
 
 // The display going off is told only to the windows that ask, when drawing on would be for nobody.
@@ -131,6 +147,21 @@ bool Win32SaverHost::ListenForDisplayState(platform::DisplaySource source) {
   display_notices_ =
       RegisterPowerSettingNotification(window_, &setting, DEVICE_NOTIFY_WINDOW_HANDLE);
   return display_notices_ != nullptr;
+}
+
+bool Win32SaverHost::ListenForEnergySaver() {
+  energy_saver_notices_ =
+      RegisterPowerSettingNotification(window_, &kPowerSavingStatus, DEVICE_NOTIFY_WINDOW_HANDLE);
+  SYSTEM_POWER_STATUS power{};
+  // The byte after BatteryLifePercent is SystemStatusFlag: 1 while the energy saver is on.
+  return GetSystemPowerStatus(&power) && power.Reserved1 == 1;
+}
+
+std::int32_t Win32SaverHost::RefreshRate() {
+  DEVMODEW mode{};
+  mode.dmSize = sizeof mode;
+  if (!EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return 0;
+  return static_cast<std::int32_t>(std::min<DWORD>(mode.dmDisplayFrequency, INT32_MAX));
 }
 
 void Win32SaverHost::DispatchPending() {
@@ -148,12 +179,46 @@ void Win32SaverHost::WaitForMessages() {
   DispatchPending();
 }
 
+void Win32SaverHost::WaitForMessagesUntil(std::uint64_t deadline) {
+  if (!frame_timer_tried_) {
+    frame_timer_tried_ = true;
+    frame_timer_ = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
+    frame_timer_precise_ = frame_timer_ != nullptr;
+    if (!frame_timer_precise_) frame_timer_ = CreateWaitableTimerW(nullptr, TRUE, nullptr);
+  }
+  const std::uint64_t now = Microseconds();
+  if (deadline > now) {
+    LARGE_INTEGER due{};
+    due.QuadPart = -static_cast<LONGLONG>((deadline - now) * 10);  // relative, in 100 ns
+    const bool timed =
+        frame_timer_ != nullptr && SetWaitableTimer(frame_timer_, &due, 0, nullptr, nullptr, FALSE);
+    // An ordinary timer keeps the system's 15.6 ms tick unless the wait asks for a finer one.
+    if (!frame_timer_precise_) timeBeginPeriod(1);
+    const auto ms = static_cast<DWORD>((deadline - now + 999) / 1000);
+    MsgWaitForMultipleObjectsEx(timed ? 1 : 0, &frame_timer_, timed ? INFINITE : ms, QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
+    if (!frame_timer_precise_) timeEndPeriod(1);
+  }
+  DispatchPending();
+}
+
 bool Win32SaverHost::InputPending() {
   // Other programs' sent messages (log-off's query among them) wait for an answer too.
   return HIWORD(GetQueueStatus(QS_INPUT | QS_SENDMESSAGE)) != 0;
 }
 
-std::uint64_t Win32SaverHost::Milliseconds() { return GetTickCount64(); }
+std::uint64_t Win32SaverHost::Microseconds() {
+  static const auto frequency = [] {
+    LARGE_INTEGER f{};
+    QueryPerformanceFrequency(&f);
+    return static_cast<std::uint64_t>(f.QuadPart);
+  }();
+  LARGE_INTEGER counter{};
+  QueryPerformanceCounter(&counter);
+  const auto count = static_cast<std::uint64_t>(counter.QuadPart);
+  return count / frequency * kMicrosecondsPerSecond +
+         count % frequency * kMicrosecondsPerSecond / frequency;
+}
 
 platform::WindowHandle Win32SaverHost::Window() {
   return reinterpret_cast<platform::WindowHandle>(window_);
@@ -162,6 +227,7 @@ platform::WindowHandle Win32SaverHost::Window() {
 void Win32SaverHost::DestroyAndEnd() {
   WTSUnRegisterSessionNotification(window_);
   if (display_notices_ != nullptr) UnregisterPowerSettingNotification(display_notices_);
+  if (energy_saver_notices_ != nullptr) UnregisterPowerSettingNotification(energy_saver_notices_);
   DestroyWindow(window_);
   ExitProcess(0);
 }

@@ -44,9 +44,6 @@ std::int32_t HeldButtons(WPARAM wparam) {
   return buttons;
 }
 
-// The host whose canvases the windows repaint from.
-const Win32SaverHost* the_host = nullptr;
-
 LRESULT OnTimer(WPARAM timer) {
   if (the_saver && timer == kResteerTimer) the_saver->OnTimerTick();
   return 0;
@@ -96,17 +93,26 @@ LRESULT OnActivateApp(WPARAM active) {
   return 0;
 }
 
-LRESULT OnPaint(HWND window, const MemorySurface* canvas) {
+// The part the system asks for again is copied from the canvas by the saver.
+LRESULT OnPaint(HWND window) {
   PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  if (canvas != nullptr && !canvas->pixels().empty()) canvas->CopyTo(dc, paint.rcPaint);
+  BeginPaint(window, &paint);
+  const RECT& part = paint.rcPaint;
+  if (the_saver) the_saver->OnPaint({part.left, part.top, part.right, part.bottom});
   EndPaint(window, &paint);
   return 0;
 }
 
 LRESULT OnCoverPaint(HWND cover) {
-  const auto number = static_cast<std::size_t>(GetWindowLongPtrW(cover, GWLP_USERDATA));
-  return OnPaint(cover, the_host ? the_host->CoverCanvas(number) : nullptr);
+  PAINTSTRUCT paint;
+  BeginPaint(cover, &paint);
+  const RECT& part = paint.rcPaint;
+  if (the_saver) {
+    the_saver->OnCoverPaint(static_cast<std::size_t>(GetWindowLongPtrW(cover, GWLP_USERDATA)),
+                            {part.left, part.top, part.right, part.bottom});
+  }
+  EndPaint(cover, &paint);
+  return 0;
 }
 
 // A close from another program, a log-off or a shut-down ends the saver the way input does.
@@ -143,6 +149,8 @@ LRESULT OnPowerBroadcast(WPARAM event, LPARAM lparam) {
     const bool console = IsEqualGUID(setting->PowerSetting, kConsoleDisplayState);
     DWORD state = 0;
     std::memcpy(&state, setting->Data, sizeof state);
+    if (IsEqualGUID(setting->PowerSetting, kPowerSavingStatus))
+      the_saver->OnEnergySaverChange(state != 0);
     if (session || console) {
       the_saver->OnDisplayStateChange(
           session ? platform::DisplaySource::Session : platform::DisplaySource::Console,
@@ -177,10 +185,7 @@ std::optional<LRESULT> OnKeyOrButton(UINT message, WPARAM wparam, LPARAM lparam)
 
 }  // namespace
 
-void ForwardTo(saver::SaverWindow* saver, const Win32SaverHost* host) {
-  the_saver = saver;
-  the_host = host;
-}
+void ForwardTo(saver::SaverWindow* saver) { the_saver = saver; }
 
 LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (const std::optional<LRESULT> handled = OnKeyOrButton(message, wparam, lparam)) {
@@ -194,7 +199,7 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     case WM_ACTIVATEAPP:
       return OnActivateApp(wparam);
     case WM_PAINT:
-      return OnPaint(window, the_host ? &the_host->Canvas() : nullptr);
+      return OnPaint(window);
     case WM_CLOSE:
       return OnClose();
     case WM_QUERYENDSESSION:

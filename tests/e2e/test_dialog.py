@@ -57,12 +57,13 @@ def test_a_strip_drag_lasts_until_the_button_goes_up_or_another_program_ends_it(
     assert geometry(dialog.wid)[:2] == (left, top)
 
 
-def test_set_writes_all_six_keys_in_order_and_keeps_a_hand_written_language_line():
+def test_set_writes_all_six_keys_in_order_and_keeps_hand_written_language_and_pace_lines():
     long_size = "0" * 254 + "7" + "9" * 45  # read back cut to its first 255 characters: 7
     folder = os.path.join(tempfile.mkdtemp(prefix="quillmere-e2e-"), "設定Ωテスト")
     for settings, folder, clicks, want in (
         (
-            ini(Kind=0, Size=long_size, Speed=3, Num=120, Intval=20, Sync=1, Language="en"),
+            ini(Kind=0, Size=long_size, Speed=3, Num=120, Intval=20, Sync=1, Language="en")
+            + "FrameRate=30\r\n",
             folder,
             [((12 + 104, 36 + 54), 3)],
             [2, 7, 3, 120, 20, 1],
@@ -74,7 +75,10 @@ def test_set_writes_all_six_keys_in_order_and_keeps_a_hand_written_language_line
             dialog.click(point, button)
         dialog.click(SET)
         assert dialog.values() == want, f"after set: {dialog.values()}, not {want}"
-        assert (b"Language=en" in dialog.run.ini_bytes()) == bool(settings), "Language line"
+        kept = (
+            b"Language=en" in dialog.run.ini_bytes() and b"FrameRate=30" in dialog.run.ini_bytes()
+        )
+        assert kept == bool(settings), "the hand-written lines"
 
 
 def test_every_setting_changes_and_commits_from_the_keyboard_and_enter_escape_do_nothing():

@@ -67,6 +67,13 @@ def test_the_saver_is_topmost_and_active_until_another_program_takes_the_foregro
     run.wait_exit(END_LIMIT + 2)
 
 
+def test_every_window_shows_exactly_its_canvas_after_frames_and_re_steers_in_every_pattern():
+    run = Run(["screens"], exe=STAND_IN)
+    assert run.wait_exit(60) == 0
+    report = open(os.path.join(run.folder, "screens.txt")).read()
+    assert report == "patterns 5\nmonitors 2\n", report
+
+
 def resident_kib(pid):
     return int(next(l for l in open(f"/proc/{pid}/status") if l.startswith("VmRSS:")).split()[1])
 

@@ -97,8 +97,9 @@ def test_only_a_move_in_both_directions_ends_it_and_only_with_s(args, moves, las
         (ini(Num=0), "nothing"),
         (ini(Kind=99, Num=50, Size=10), "gold"),
         (ini(Num=2**31 - 1, Size=2**31 - 1, Speed=2**31 - 1, Intval=0), "unchecked"),
+        (BUSY + "FrameRate=1\r\n", "paced"),
     ],
-    ids=["no crawlers", "unknown pattern", "largest values"],
+    ids=["no crawlers", "unknown pattern", "largest values", "a frame a second"],
 )
 def test_hostile_settings_give_a_saver_that_ends(settings, paints):
     run, _ = start_saver(settings=settings)

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
-#include <list>
+#include <map>
 #include <set>
 #include <stdexcept>
 #include <vector>
@@ -15,10 +15,39 @@
 
 namespace quillmere::testing {
 
-struct FakeSaverHost final : platform::SaverHost {
+// A window's canvas and what the window shows, each copy taking the canvas's pixels in its boxes.
+struct FakeSurface {
+  std::int64_t width = 0;
+  std::int64_t height = 0;
   std::vector<std::uint32_t> canvas;
-  std::vector<platform::Rect> covers;  // by the cover's number
-  std::list<std::vector<std::uint32_t>> cover_canvases;
+  std::vector<std::uint32_t> screen;
+
+  void Make(std::int32_t w, std::int32_t h) {
+    width = w;
+    height = h;
+    canvas.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0u);
+    screen = canvas;
+  }
+  void Copy(platform::Rect box) {
+    if (box.left < 0 || box.top < 0 || box.right > width || box.bottom > height)
+      throw std::out_of_range("a copy beyond the canvas");
+    for (std::int64_t y = box.top; y < box.bottom; ++y) {
+      const auto row = canvas.begin() + y * width;
+      std::copy(row + box.left, row + box.right,
+                screen.begin() + (row - canvas.begin()) + box.left);
+    }
+  }
+  void Present(const platform::CanvasChanges& changes) {
+    if (changes.whole) screen = canvas;
+    for (const platform::Rect& box : changes.boxes) Copy(box);
+  }
+};
+
+struct FakeSaverHost final : platform::SaverHost {
+  FakeSurface window;
+  std::vector<std::uint32_t>& canvas = window.canvas;
+  std::vector<platform::Rect> covers;                 // by the cover's number
+  std::map<std::size_t, FakeSurface> cover_surfaces;  // the animated covers', by number
   int presents = 0;
   int yields = 0;
   int waits = 0;  // yields that waited for a message
@@ -27,11 +56,16 @@ struct FakeSaverHost final : platform::SaverHost {
   bool surfaces_fail = false;         // the window or its canvas cannot be made
   bool session_display_told = false;  // the system tells the session's own display state
   bool cover_canvases_fail = false;   // so cannot the covers' canvases
-  std::uint64_t milliseconds = 0;     // a millisecond passes at each reading
-  std::function<void(int)> on_yield;  // called with the yield's number, from 1
+  bool energy_saver = false;
+  std::int32_t refresh_rate = 0;
+  std::uint64_t now = 0;                    // microseconds
+  std::uint64_t per_reading = 1000;         // how far each reading moves the clock
+  std::optional<std::uint64_t> message_at;  // when the next message arrives, ending a wait
+  std::vector<std::uint64_t> frame_times;   // when each frame was presented
+  std::function<void(int)> on_yield;        // called with the yield's number, from 1
 
   std::optional<std::span<std::uint32_t>> PrepareSurfaces(std::int32_t w, std::int32_t h) override {
-    canvas.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0u);
+    window.Make(w, h);
     if (surfaces_fail) return std::nullopt;
     return canvas;
   }
@@ -41,17 +75,28 @@ struct FakeSaverHost final : platform::SaverHost {
                                                     bool animated) override {
     covers.resize(cover);
     covers.push_back(area);
+    cover_surfaces.erase(cover);
     if (!animated || cover_canvases_fail) return std::nullopt;
-    return cover_canvases.emplace_back(static_cast<std::size_t>(area.right - area.left) *
-                                       static_cast<std::size_t>(area.bottom - area.top));
+    FakeSurface& made = cover_surfaces[cover];
+    made.Make(area.right - area.left, area.bottom - area.top);
+    return made.canvas;
   }
   void RemoveCoversFrom(std::size_t count) override {
     covers.resize(std::min(covers.size(), count));
   }
-  void PresentCanvases() override { ++presents; }
+  void PresentWindow(const platform::CanvasChanges& changes) override {
+    ++presents;
+    frame_times.push_back(now);
+    window.Present(changes);
+  }
+  void PresentCover(std::size_t number, const platform::CanvasChanges& changes) override {
+    cover_surfaces.at(number).Present(changes);
+  }
   bool ListenForDisplayState(platform::DisplaySource source) override {
     return source == platform::DisplaySource::Console || session_display_told;
   }
+  bool ListenForEnergySaver() override { return energy_saver; }
+  std::int32_t RefreshRate() override { return refresh_rate; }
   void DispatchPending() override {
     if (++yields > 10000) throw std::runtime_error("the saver never ended");
     if (on_yield) on_yield(yields);
@@ -60,8 +105,14 @@ struct FakeSaverHost final : platform::SaverHost {
     ++waits;
     DispatchPending();
   }
+  void WaitForMessagesUntil(std::uint64_t deadline) override {
+    const bool message = message_at && *message_at < deadline;
+    now = std::max(now, message ? *message_at : deadline);
+    if (message) message_at.reset();
+    DispatchPending();
+  }
   bool InputPending() override { return input_pending; }
-  std::uint64_t Milliseconds() override { return ++milliseconds; }
+  std::uint64_t Microseconds() override { return now += per_reading; }
   platform::WindowHandle Window() override { return 0x5AFE; }
   void DestroyAndEnd() override { ++destroyed; }
 };

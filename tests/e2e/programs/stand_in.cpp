@@ -7,9 +7,13 @@
 #include <cstdio>
 #include <string>
 
+#include <set>
+
+#include "saver/saver_window.h"
 #include "startup/entry.h"
 #include "tests/support/canvas_hash.h"
 #include "win32/memory_surface.h"
+#include "win32/saver_surfaces.h"
 #include "win32/text.h"
 #include "win32/win32_platform.h"
 
@@ -260,6 +264,59 @@ int CheckCanvases() {
   return report.empty() ? 0 : 1;
 }
 
+// Whether a window shows exactly the canvas, its pixels read back through its own DC.
+bool Shows(HWND window, const quillmere::saver::Canvas& canvas) {
+  quillmere::win32::MemorySurface shown;
+  if (!shown.Create(canvas.Width(), canvas.Height())) return false;
+  HDC dc = GetDC(window);
+  BitBlt(shown.dc(), 0, 0, canvas.Width(), canvas.Height(), dc, 0, 0, SRCCOPY);
+  ReleaseDC(window, dc);
+  return std::ranges::equal(shown.pixels(), canvas.Pixels(), {},
+                            [](std::uint32_t p) { return p & 0xFFFFFFu; });
+}
+
+// "screens": the saver window with this build's Win32 host, large discs wrapping at every edge;
+// after a stretch of frames, and after each re-steer and its first frame, every monitor's window
+// must show exactly its canvas, until every pattern has been drawn. Writes what differed, the
+// patterns drawn and the monitors shown to screens.txt.
+int CheckScreens(HINSTANCE instance) {
+  using namespace quillmere;
+  const startup::SettingsValues settings = {
+      .Kind = 5, .Size = 20, .Speed = 10, .Num = 200, .Intval = 1, .Sync = 1};
+  win32::Win32Platform system(instance);
+  win32::Win32SaverHost host(instance);
+  win32::LocalTimeOfDay clock;
+  saver::RandomSource random(GetTickCount64(), &clock);
+  startup::StartState start{"", -1};
+  saver::SaverWindow saver({system, system, system, system, host}, random,
+                           saver::RulesFor(startup::Mode::None), settings, start);
+  host.Attach(&saver);
+  saver.PrepareSaver();
+  saver.StartAnimation();
+  std::string report;
+  std::set<std::int32_t> patterns;
+  const auto check = [&](const std::string& when) {
+    if (!Shows(reinterpret_cast<HWND>(host.Window()), saver.Primary().canvas()))
+      report += "the primary " + when + "\n";
+    for (std::size_t i = 0; i < saver.Others().size(); ++i) {
+      if (!Shows(host.CoverWindow(i), saver.Others()[i].canvas()))
+        report += "monitor " + std::to_string(i + 2) + " " + when + "\n";
+    }
+  };
+  for (int cycle = 0; cycle < 60 && patterns.size() < 5; ++cycle) {
+    for (int frame = 0; frame < 150; ++frame) saver.RunFrame();
+    check("after frames");
+    saver.OnTimerTick();
+    saver.RunFrame();
+    check("after a re-steer");
+    patterns.insert(saver.Primary().Pattern());
+  }
+  report += "patterns " + std::to_string(patterns.size()) + "\nmonitors " +
+            std::to_string(saver.Others().size() + 1) + "\n";
+  Write(L"screens.txt", report);
+  return 0;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -276,6 +333,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (argc == 6 && verb == L"send") return Deliver(true, argv + 1);
   if (argc >= 3 && verb == L"read") return ReadAccessible(argv + 2, argc - 2);
   if (argc == 2 && verb == L"canvases") return CheckCanvases();
+  if (argc == 2 && verb == L"screens") return CheckScreens(instance);
   if (argc < 3) return 2;
   return HostPreview(instance, _wtoi(argv[1]), _wtoi(argv[2]), argc > 3);
 }
