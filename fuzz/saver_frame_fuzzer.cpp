@@ -1,5 +1,6 @@
 // Any settings on any small screen: the saver draws, re-steers and ends on a key after the third
-// frame, every crawler on the screen; settings beyond the dialog's ranges fall back soundly.
+// frame, every crawler on the screen and the window showing its canvas after every frame;
+// settings beyond the dialog's ranges fall back soundly.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -21,6 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   testing::SaverRig rig(settings, "/s", (shape & 0xFF) + 1, ((shape >> 8) & 0xFF) + 1,
                         static_cast<std::uint64_t>(shape), {256, 100'000, 64});
   rig.host.on_yield = [&](int n) {
+    // Each frame's copies leave the window showing exactly its canvas.
+    if (rig.host.window.screen != rig.host.canvas) std::abort();
     for (int tick = 0; tick < ticks; ++tick) rig->OnTimerTick();
     if (n == 3) rig->OnKeyDown(32, 0);
   };

@@ -21,6 +21,7 @@ struct FakeSurface {
   std::int64_t height = 0;
   std::vector<std::uint32_t> canvas;
   std::vector<std::uint32_t> screen;
+  std::int64_t copied = 0;  // pixels, over all copies
 
   void Make(std::int32_t w, std::int32_t h) {
     width = w;
@@ -31,6 +32,7 @@ struct FakeSurface {
   void Copy(platform::Rect box) {
     if (box.left < 0 || box.top < 0 || box.right > width || box.bottom > height)
       throw std::out_of_range("a copy beyond the canvas");
+    copied += std::int64_t{box.right - box.left} * (box.bottom - box.top);
     for (std::int64_t y = box.top; y < box.bottom; ++y) {
       const auto row = canvas.begin() + y * width;
       std::copy(row + box.left, row + box.right,
@@ -38,7 +40,8 @@ struct FakeSurface {
     }
   }
   void Present(const platform::CanvasChanges& changes) {
-    if (changes.whole) screen = canvas;
+    if (changes.whole)
+      Copy({0, 0, static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)});
     for (const platform::Rect& box : changes.boxes) Copy(box);
   }
 };

@@ -329,5 +329,149 @@ TEST(RunAnimation, DrawsNothingWhileTheDisplayIsOff) {
   }
 }
 
+// After every frame each monitor's window shows exactly its canvas, though a frame copies no more
+// than its discs' boxes (5 discs of 5 x 5 pixels on each monitor); the first frame and the first
+// after a re-steer copy both canvases whole.
+TEST(RunFrame, CopiesOnlyWhatTheFrameDrewAndAllOfACanvasStartedOver) {
+  Rig rig({.Kind = 5, .Size = 2, .Speed = 10, .Num = 5, .Intval = 4, .Sync = 1}, "/s", 64, 48);
+  rig.system.monitors = {{{0, 0, 64, 48}, true}, {{64, 0, 104, 30}}};
+  rig.Load();
+  const testing::FakeSurface& window = rig.host.window;
+  const testing::FakeSurface& cover = rig.host.cover_surfaces.at(0);
+  std::int64_t before = 0;
+  rig.host.on_yield = [&](int frame) {
+    ASSERT_EQ(window.screen, window.canvas) << "frame " << frame;
+    ASSERT_EQ(cover.screen, cover.canvas) << "frame " << frame;
+    const std::int64_t copied = window.copied + cover.copied - before;
+    before += copied;
+    // A tick every ten frames, so a re-steer in the yield of every fortieth.
+    if (frame % 40 == 1) {
+      EXPECT_EQ(copied, 64 * 48 + 40 * 30) << "frame " << frame;
+    } else {
+      EXPECT_LE(copied, 2 * 5 * 25) << "frame " << frame;
+    }
+    if (frame % 10 == 0) rig->OnTimerTick();
+  };
+  for (int frame = 0; frame < 200 && !HasFailure(); ++frame) rig->RunFrame();
+}
+
+// A paint request copies the part it asks for from the canvas again, cut to the canvas, on the
+// window and on an animated cover; a cover without crawlers has nothing to copy.
+TEST(OnPaint, CopiesTheAskedPartOfTheCanvasAgain) {
+  constexpr std::uint32_t kStale = 0xBAD;
+  Rig rig({.Kind = 0, .Size = 30, .Speed = 5, .Num = 10, .Intval = 10}, "/s", 64, 48);
+  rig.system.monitors = {{{0, 0, 64, 48}, true}, {{64, 0, 104, 30}}};
+  rig.Load();
+  rig->RunFrame();
+  testing::FakeSurface& window = rig.host.window;
+  testing::FakeSurface& cover = rig.host.cover_surfaces.at(0);
+  std::ranges::fill(window.screen, kStale);
+  std::ranges::fill(cover.screen, kStale);
+  rig->OnPaint({10, 20, 30, 100});
+  rig->OnCoverPaint(0, {-5, -5, 40, 30});
+  rig->OnCoverPaint(1, {0, 0, 10, 10});
+  for (std::size_t i = 0; i < window.screen.size(); ++i) {
+    const std::size_t x = i % 64;
+    const bool asked = x >= 10 && x < 30 && i / 64 >= 20;
+    ASSERT_EQ(window.screen[i], asked ? window.canvas[i] : kStale) << "pixel " << i;
+  }
+  EXPECT_EQ(cover.screen, cover.canvas);
+}
+
+// At most as many frames a second as a FrameRate line of 1 to 1000 says; with no line, while the
+// energy saver is on, the display's refresh rate (60 for the hardware's default); otherwise, or
+// with any other line, as fast as they come.
+TEST(RunAnimation, PacesTheFramesAsTheFrameRateLineOrTheEnergySaverAsks) {
+  using Times = std::vector<std::uint64_t>;
+  struct Row {
+    std::string name;
+    std::optional<std::string> line = {};  // FrameRate's text in the file
+    bool energy_saver = false;
+    std::int32_t refresh_rate = 0;
+    std::optional<bool> energy_saver_after_first = {};
+    Times presented;  // when the first four frames were presented, in microseconds
+  };
+  const Times unpaced = {0, 0, 0, 0};
+  const Row rows[] = {
+      {.name = "FrameRate 50", .line = "50", .presented = {0, 20000, 40000, 60000}},
+      {.name = "FrameRate 1", .line = " 1", .presented = {0, 1000000, 2000000, 3000000}},
+      {.name = "FrameRate 1000", .line = "1000", .presented = {0, 1000, 2000, 3000}},
+      {.name = "FrameRate 2.5 as 2", .line = "2.5", .presented = {0, 500000, 1000000, 1500000}},
+      {.name = "FrameRate 1001", .line = "1001", .energy_saver = true, .presented = unpaced},
+      {.name = "FrameRate 0", .line = "0", .energy_saver = true, .presented = unpaced},
+      {.name = "FrameRate -30", .line = "-30", .energy_saver = true, .presented = unpaced},
+      {.name = "no number", .line = "fast", .energy_saver = true, .presented = unpaced},
+      {.name = "no line", .refresh_rate = 75, .presented = unpaced},
+      {.name = "the energy saver at 75 Hz",
+       .energy_saver = true,
+       .refresh_rate = 75,
+       .presented = {0, 13333, 26666, 40000}},
+      {.name = "the energy saver at the default rate, an empty line",
+       .line = "",
+       .energy_saver = true,
+       .refresh_rate = 1,
+       .presented = {0, 16666, 33333, 50000}},
+      {.name = "the energy saver going on",
+       .refresh_rate = 50,
+       .energy_saver_after_first = true,
+       .presented = {0, 20000, 40000, 60000}},
+      {.name = "the energy saver going off",
+       .energy_saver = true,
+       .energy_saver_after_first = false,
+       .presented = unpaced},
+  };
+  for (const Row& row : rows) {
+    Rig rig;
+    if (row.line) rig.system.ini["Section"]["FrameRate"] = *row.line;
+    startup::LoadSettings(rig.system, rig.settings);
+    rig.host.per_reading = 0;
+    rig.host.energy_saver = row.energy_saver;
+    rig.host.refresh_rate = row.refresh_rate;
+    rig.host.on_yield = [&](int yield) {
+      if (yield == 1 && row.energy_saver_after_first)
+        rig->OnEnergySaverChange(*row.energy_saver_after_first);
+    };
+    rig.Load();
+    for (int frame = 0; frame < 4; ++frame) rig->RunFrame();
+    EXPECT_EQ(rig.host.frame_times, row.presented) << row.name;
+  }
+}
+
+// Paced at 100 frames a second: a frame more than a period late starts the deadlines again from
+// its end, never a burst of frames to catch up; one less late keeps them. Input while a frame
+// waits its turn is handled at once, and ends the saver there.
+TEST(RunAnimation, APacedFrameWaitsOnItsGridAndInputEndsTheWait) {
+  struct Row {
+    std::string name;
+    std::uint64_t late;  // how long the third frame's yield takes
+    std::vector<std::uint64_t> presented;
+  };
+  const Row rows[] = {
+      {.name = "35 ms late", .late = 35000, .presented = {0, 10000, 20000, 55000, 65000, 75000}},
+      {.name = "15 ms late", .late = 15000, .presented = {0, 10000, 20000, 35000, 40000, 50000}},
+  };
+  for (const Row& row : rows) {
+    Rig rig({.Kind = 0, .Size = 5, .Speed = 5, .Num = 10, .Intval = 10, .FrameRate = 100});
+    rig.host.per_reading = 0;
+    rig.host.on_yield = [&](int) {
+      if (rig.host.presents == 3 && rig.host.frame_times.back() == rig.host.now)
+        rig.host.now += row.late;
+    };
+    rig.Load();
+    for (int frame = 0; frame < 6; ++frame) rig->RunFrame();
+    EXPECT_EQ(rig.host.frame_times, row.presented) << row.name;
+  }
+  Rig rig({.Kind = 0, .Size = 5, .Speed = 5, .Num = 10, .Intval = 10, .FrameRate = 1});
+  rig.host.per_reading = 0;
+  rig.host.message_at = 300000;
+  rig.host.on_yield = [&](int yield) {
+    if (yield == 2) rig->OnKeyDown(' ', 0);
+  };
+  rig->OnSaverLoad();
+  EXPECT_EQ(rig.host.destroyed, 1);
+  EXPECT_EQ(rig.host.presents, 1);
+  EXPECT_EQ(rig.host.now, 300000u);
+}
+
 }  // namespace
 }  // namespace quillmere::saver
