@@ -36,6 +36,7 @@ constexpr int kWarmUpFrames = 20;
 // Crawlers start at the centre, where their discs overlap; they are timed once spread out.
 constexpr int kSpreadingFrames = 5000;
 constexpr std::int32_t kPacedRate = 60;
+constexpr DWORD kLingerMs = 2000;
 
 using Clock = std::chrono::steady_clock;
 
@@ -140,7 +141,7 @@ class DrawingTimer final : public platform::SaverHost {
 
 // "paced SECONDS": the saver as it ships with FrameRate=60, for SECONDS after a second's warm-up
 // (marked by measuring.txt, for the CPU's reading from outside), then its frames a second to
-// paced.txt.
+// paced.txt, which ends the reading.
 int RunPaced(saver::SaverWindow& window, DrawingTimer& timer, int seconds) {
   const auto run_for = [&](std::chrono::duration<double> length) {
     const Clock::time_point started = Clock::now();
@@ -158,6 +159,7 @@ int RunPaced(saver::SaverWindow& window, DrawingTimer& timer, int seconds) {
   if (out == nullptr) return 3;
   std::fprintf(out, "%.1f\n", static_cast<double>(timer.Presents() - before) / took.count());
   std::fclose(out);
+  Sleep(kLingerMs);  // still there while its time is read from outside
   ExitProcess(0);
 }
 

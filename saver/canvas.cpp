@@ -17,8 +17,10 @@ std::int64_t IntegerSqrt(std::int64_t n) {
 std::int64_t Square(std::int64_t v) { return v * v; }
 
 constexpr std::int32_t kLargestTabledRadius = 1 << 14;
-// Past this many boxes a frame copies the whole canvas: one copy then costs less than the boxes.
+// Past this many boxes, or boxes covering more than a canvas's quarter, a frame copies the whole
+// canvas: one copy then costs less than the boxes' copies.
 constexpr std::size_t kMostBoxes = 1024;
+constexpr std::int64_t kWholeCopyShare = 4;
 
 // Four pixels a store at any optimisation level, where a plain loop or memcpy may store fewer.
 using Quad = std::uint32_t __attribute__((vector_size(16), may_alias));
@@ -64,6 +66,7 @@ void Canvas::Clear() {
 void Canvas::ForgetChanges() {
   whole_changed_ = false;
   boxes_.clear();
+  boxes_area_ = 0;
 }
 
 void Canvas::MarkAllChanged() {
@@ -74,7 +77,11 @@ void Canvas::MarkAllChanged() {
 void Canvas::MarkChanged(std::int64_t left, std::int64_t top, std::int64_t right,
                          std::int64_t bottom) {
   if (whole_changed_) return;
-  if (boxes_.size() == kMostBoxes) return MarkAllChanged();
+  boxes_area_ += (right - left) * (bottom - top);
+  if (boxes_.size() == kMostBoxes ||
+      boxes_area_ * kWholeCopyShare > std::int64_t{width_} * height_) {
+    return MarkAllChanged();
+  }
   boxes_.push_back({static_cast<std::int32_t>(left), static_cast<std::int32_t>(top),
                     static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom)});
 }

@@ -49,6 +49,7 @@ class Canvas {
   std::vector<std::int32_t> half_widths_;
   bool whole_changed_ = true;
   std::vector<platform::Rect> boxes_;
+  std::int64_t boxes_area_ = 0;
 };
 
 }  // namespace quillmere::saver
