@@ -1,11 +1,9 @@
 """The built quillmere.scr is a 64-bit GUI program that needs only Windows' own DLLs and carries
-its version and manifest and no link time; a release is the zip of it and both read-mes under that
-version, the setup, and manifests for winget (as its published schemas say) and Scoop (of that
-zip), and two builds of one commit give the same release files."""
+its version and manifest and no link time; a release is the zip of it and both read-mes, the setup,
+and winget's (to its schemas) and Scoop's manifests, the same from two builds of one commit."""
 import hashlib
 import json
 import os
-import re
 import shutil
 import subprocess
 import sys
@@ -23,7 +21,7 @@ pytestmark = pytest.mark.no_desktop
 
 SCR = os.environ["QUILLMERE_SCR"]
 ROOT = os.path.join(os.path.dirname(__file__), "..", "..")
-VERSION = re.search(r"project\(quillmere VERSION (\S+)", open(f"{ROOT}/CMakeLists.txt").read())[1]
+VERSION = open(f"{ROOT}/CMakeLists.txt").read().split("project(quillmere VERSION ")[1].split()[0]
 WINGET = os.path.join(os.path.dirname(os.environ["QUILLMERE_SETUP"]), "winget")
 SCHEMAS = os.environ.get("QUILLMERE_WINGET_SCHEMAS", f"{ROOT}/../shared/winget-schemas")
 # Windows' own DLLs: the program needs no runtime beside it.
@@ -80,15 +78,12 @@ def test_a_release_zips_the_program_and_both_read_mes_under_its_version_the_same
 def test_the_winget_manifests_meet_the_published_schemas():
     if not os.path.isdir(SCHEMAS):
         pytest.skip(
-            f"no winget schemas: put microsoft/winget-cli's schemas/JSON/manifests/v<version> into "
-            f"{os.path.abspath(SCHEMAS)}/<version>, or name that folder in QUILLMERE_WINGET_SCHEMAS"
+            f"no winget schemas: put winget-cli's schemas/JSON/manifests/v1.12.0 into "
+            f"{os.path.abspath(SCHEMAS)}/1.12.0, or name their parent in QUILLMERE_WINGET_SCHEMAS"
         )
-    kinds = set()
-    for name in os.listdir(WINGET):
-        manifest = yaml.safe_load(open(os.path.join(WINGET, name), encoding="utf-8"))
-        kind, version = manifest["ManifestType"], manifest["ManifestVersion"]
-        schema = json.load(open(f"{SCHEMAS}/{version}/manifest.{kind}.{version}.json"))
-        jsonschema.validate(manifest, schema)
-        kinds.add((kind, version, manifest["PackageIdentifier"], manifest["PackageVersion"]))
-    files = ("version", "installer", "defaultLocale")
-    assert kinds == {(kind, "1.12.0", "quillmere.quillmere", VERSION) for kind in files}
+    manifests = [yaml.safe_load(open(f"{WINGET}/{name}")) for name in os.listdir(WINGET)]
+    for m in manifests:
+        k, v = m["ManifestType"], m["ManifestVersion"]
+        jsonschema.validate(m, json.load(open(f"{SCHEMAS}/{v}/manifest.{k}.{v}.json")))
+        assert (m["PackageIdentifier"], m["PackageVersion"]) == ("quillmere.quillmere", VERSION)
+    assert sorted(m["ManifestType"] for m in manifests) == ["defaultLocale", "installer", "version"]

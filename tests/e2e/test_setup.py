@@ -1,10 +1,8 @@
-"""The setup program, silent with winget's switches, in a Wine prefix of its own: it installs for the
-user without a window, makes quillmere the screen saver unless declined, another saver chosen since
-or a policy decides, adds Start-menu entries and registers it as winget's manifest says; it and the
-uninstall change nothing while quillmere runs; uninstall keeps the settings and, only while
-quillmere is the screen saver, gives back the saver and screen saving that the install took."""
+"""The setup program, silent with winget's switches, in a Wine prefix of its own: it installs without a
+window, takes the saver unless declined, chosen otherwise since or decided by policy, adds Start-menu
+entries, registers as winget's manifest says; it and the uninstall change nothing while quillmere
+runs; uninstall keeps the settings and, only while quillmere is the saver, gives back what it took."""
 import contextlib
-import glob
 import hashlib
 import os
 import pwd
@@ -25,11 +23,11 @@ SETUP, USER = os.environ["QUILLMERE_SETUP"], pwd.getpwuid(os.getuid()).pw_name
 VERSION = re.fullmatch(r"quillmere-(.+)-setup\.exe", os.path.basename(SETUP))[1]
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\quillmere"
 POLICY_KEY = r"HKCU\Software\Policies\Microsoft\Windows\Control Panel\Desktop"
-WINGET = yaml.safe_load(
-    open(glob.glob(os.path.join(os.path.dirname(SETUP), "winget", "*.installer.yaml"))[0])
-)
+WINGET = yaml.safe_load(open(f"{os.path.dirname(SETUP)}/winget/quillmere.quillmere.installer.yaml"))
 SILENT = WINGET["InstallerSwitches"]["Silent"].split()
-DESKTOP_KEY, OTHER_SAVER = r"HKCU\Control Panel\Desktop", r"C:\windows\system32\other.scr"
+CODES = {c["ReturnResponse"]: c["InstallerReturnCode"] for c in WINGET["ExpectedReturnCodes"]}
+DESKTOP_KEY, OTHER = r"HKCU\Control Panel\Desktop", r"C:\windows\system32\other.scr"
+POLICY_SAVER, POLICY_OFF = ("SCRNSAVE.EXE", OTHER), ("ScreenSaveActive", "0")
 PREVIOUS, GONE = r"C:\windows\previous.scr", r"C:\windows\gone.scr"  # the one file, the other not
 WHERE = rf"C:\users\{USER}\AppData\Local\Programs\quillmere"
 HOME = os.path.join(STATE, "wineprefix-setup", "drive_c", "users", USER, "AppData")
@@ -187,12 +185,8 @@ def preview_of_ours():
 def test_setup_and_uninstall_change_nothing_while_quillmere_runs(running):
     open(installed("README-en.txt"), "wb").write(b"older")
     before = [content(name) for name in ADDED]
-    codes = {
-        code["ReturnResponse"]: code["InstallerReturnCode"]
-        for code in WINGET["ExpectedReturnCodes"]
-    }
     with running():
-        assert wine(SETUP, *SILENT).returncode == codes["packageInUse"], "the setup went on"
+        assert wine(SETUP, *SILENT).returncode == CODES["packageInUse"], "the setup went on"
         uninstall_in_place = wine(installed("uninstall.exe"), "/S", f"_?={WHERE}")
         assert uninstall_in_place.returncode != 0, "the uninstall went on"
         assert [content(name) for name in ADDED] == before, "the files changed"
@@ -221,25 +215,10 @@ GIVE_BACK = {
     "previous_back": ((PREVIOUS, "1"), ["/S"], ("ours", "1"), (PREVIOUS, "1")),
     "none_stays_off": ((None, "0"), ["/S"], ("ours", "1"), (None, "0")),
     "upgrade": ((PREVIOUS, "0"), ["/S", "/S"], ("ours", "1"), (PREVIOUS, "0")),
-    "upgrade_keeps_another": (
-        (None, "0"),
-        ["/S", OTHER_SAVER, "/S"],
-        (OTHER_SAVER, "1"),
-        (OTHER_SAVER, "1"),
-    ),
-    "policy_saver": (
-        (PREVIOUS, "1"),
-        [("SCRNSAVE.EXE", OTHER_SAVER), "/S"],
-        (PREVIOUS, "1"),
-        (PREVIOUS, "1"),
-    ),
-    "policy_off": (
-        (PREVIOUS, "0"),
-        [("ScreenSaveActive", "0"), "/S"],
-        (PREVIOUS, "0"),
-        (PREVIOUS, "0"),
-    ),
-    "chosen_since": ((None, "0"), ["/S", OTHER_SAVER], (OTHER_SAVER, "1"), (OTHER_SAVER, "1")),
+    "keeps_another": ((None, "0"), ["/S", OTHER, "/S"], (OTHER, "1"), (OTHER, "1")),
+    "policy_saver": ((PREVIOUS, "1"), [POLICY_SAVER, "/S"], (PREVIOUS, "1"), (PREVIOUS, "1")),
+    "policy_off": ((PREVIOUS, "0"), [POLICY_OFF, "/S"], (PREVIOUS, "0"), (PREVIOUS, "0")),
+    "chosen_since": ((None, "0"), ["/S", OTHER], (OTHER, "1"), (OTHER, "1")),
     "previous_deleted_since": ((GONE, "1"), ["/S"], ("ours", "1"), (None, "1")),
     "declined": ((PREVIOUS, "0"), ["/S /KEEPSAVER"], (PREVIOUS, "0"), (PREVIOUS, "0")),
 }
