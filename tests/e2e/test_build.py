@@ -64,8 +64,7 @@ def test_a_release_zips_the_program_and_both_read_mes_under_its_version_the_same
     names = sorted(zipfile.ZipFile(zip_path).namelist())
     readme = zipfile.ZipFile(zip_path).read(names[1]).decode("utf-8-sig")
     assert names == [
-        f"quillmere-{VERSION}/{name}"
-        for name in ("README-en.txt", "README-ja.txt", "quillmere.scr")
+        f"quillmere-{VERSION}/{n}" for n in ("README-en.txt", "README-ja.txt", "quillmere.scr")
     ]
     assert "インストール" in readme and VERSION in readme
     scoop = json.load(open(os.path.join(folder, "quillmere.json")))
