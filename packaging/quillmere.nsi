@@ -1,6 +1,8 @@
 ﻿; The setup program: installs quillmere.scr for the current user only and, unless declined, makes it
 ; the screen saver, giving the previous one back at uninstall. /KEEPSAVER declines in a silent install.
-; package.py runs: makensis -DVERSION=1.1.0 -DSTAGE=<scr and read-mes> -DICON=<.ico> -DOUTFILE=<exe>
+; package.py runs it with the release's facts: makensis -DVERSION=<version> -DPRODUCT_CODE=<uninstall
+; key's name> -DDISPLAY_NAME=<name> -DPUBLISHER=<publisher> -DCOPYRIGHT=<line> -DSTAGE=<scr and
+; read-mes> -DICON=<.ico> -DOUTFILE=<exe>
 Unicode true
 ; The 64-bit stub runs on every Windows the saver does, and under a 64-bit-only Wine.
 Target amd64-unicode
@@ -14,8 +16,10 @@ SetCompressor /SOLID lzma
 !include FileFunc.nsh
 !include Sections.nsh
 
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\quillmere"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT_CODE}"
 !define DESKTOP_KEY "Control Panel\Desktop"
+; Group Policy's copy, which Windows obeys before the user's own choice.
+!define POLICY_KEY "Software\Policies\Microsoft\Windows\Control Panel\Desktop"
 !define SPI_GETSCREENSAVEACTIVE 16
 !define SPI_SETSCREENSAVEACTIVE 17
 !define SPIF_UPDATEINIFILE_SENDCHANGE 3
@@ -25,7 +29,7 @@ SetCompressor /SOLID lzma
 !define SETTINGS_LINK_EN "quillmere settings"
 !define SETTINGS_LINK_JA "quillmere の設定"
 
-Name "quillmere"
+Name "${DISPLAY_NAME}"
 Caption "quillmere ${VERSION}"
 BrandingText "quillmere ${VERSION}"
 OutFile "${OUTFILE}"
@@ -35,12 +39,12 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 
 VIProductVersion "${VERSION}.0"
 VIFileVersion "${VERSION}.0"
-VIAddVersionKey /LANG=0 "ProductName" "quillmere"
-VIAddVersionKey /LANG=0 "CompanyName" "quillmere"
+VIAddVersionKey /LANG=0 "ProductName" "${DISPLAY_NAME}"
+VIAddVersionKey /LANG=0 "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=0 "FileDescription" "quillmere setup"
 VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=0 "LegalCopyright" "quillmere authors"
+VIAddVersionKey /LANG=0 "LegalCopyright" "${COPYRIGHT}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -59,7 +63,10 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "quillmere authors"
 !define MUI_PAGE_HEADER_TEXT "$(ChoiceHeader)"
 !define MUI_PAGE_HEADER_SUBTEXT "$(ChoiceSubheader)"
 !define MUI_COMPONENTSPAGE_NODESC
-!define MUI_COMPONENTSPAGE_TEXT_TOP "$(ChoiceText)"
+; The choice's text, or why a policy leaves no choice; 1 where a policy decides the saver.
+Var ChoiceIntro
+Var PolicyDecides
+!define MUI_COMPONENTSPAGE_TEXT_TOP "$ChoiceIntro"
 !define MUI_COMPONENTSPAGE_TEXT_COMPLIST " "
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
@@ -94,6 +101,10 @@ LangString ChosenText ${LANG_ENGLISH} "quillmere is now your screen saver; unins
 LangString ChosenText ${LANG_JAPANESE} "quillmere がスクリーンセーバーになりました。アンインストールすると元に戻ります。"
 LangString KeptText ${LANG_ENGLISH} "quillmere is installed; your screen saver stays as it was."
 LangString KeptText ${LANG_JAPANESE} "quillmere をインストールしました。スクリーンセーバーは今までのままです。"
+LangString PolicyChoiceText ${LANG_ENGLISH} "Your organisation's policy decides your screen saver, so setup leaves it as it is: it installs the program, its read-mes and its Start-menu entries only."
+LangString PolicyChoiceText ${LANG_JAPANESE} "スクリーンセーバーは組織のポリシーで決められているため、変更しません。プログラム、説明書、スタート メニューの項目だけをインストールします。"
+LangString PolicyText ${LANG_ENGLISH} "quillmere is installed; your organisation's policy decides your screen saver, so it stays as it was."
+LangString PolicyText ${LANG_JAPANESE} "quillmere をインストールしました。スクリーンセーバーは組織のポリシーで決められているため、今までのままです。"
 LangString FinishLinksText ${LANG_ENGLISH} "In the Start menu, quillmere > $\"${USE_LINK_EN}$\" selects it and opens the Screen Saver Settings, and quillmere > $\"${SETTINGS_LINK_EN}$\" opens its settings."
 LangString FinishLinksText ${LANG_JAPANESE} "スタート メニューの「quillmere」の「${USE_LINK_JA}」で選び直し、「${SETTINGS_LINK_JA}」で設定を開けます。"
 LangString OpenSettingsText ${LANG_ENGLISH} "Open the Screen Saver Settings"
@@ -194,7 +205,14 @@ Section "-quillmere"
   File "${STAGE}/README-ja.txt"
   File "${STAGE}/README-en.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
+  ; Only a new file: an upgrade keeps the user's as it is.
+  ${IfNot} ${FileExists} "$INSTDIR\quillmere.ini"
+    WriteINIStr "$INSTDIR\quillmere.ini" "Section" "FrameRate" "60"
+  ${EndIf}
   StrCpy $FinishIntro "$(KeptText)"
+  ${If} $PolicyDecides == 1
+    StrCpy $FinishIntro "$(PolicyText)"
+  ${EndIf}
 
   ; The Screen Saver Settings forget a saver outside the Windows folders once another is tried.
   !insertmacro DELETE_LINKS
@@ -205,9 +223,9 @@ Section "-quillmere"
   CreateShortcut "$SMPROGRAMS\quillmere\$(SettingsLinkName).lnk" "$INSTDIR\quillmere.exe" "/c"
 
   ${GetSize} "$INSTDIR" "/S=0K" $1 $2 $3
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "quillmere"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${DISPLAY_NAME}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "quillmere"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\quillmere.scr,0"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
@@ -219,11 +237,9 @@ SectionEnd
 
 Section "$(MakeSaverText)" MakeSaver
   !insertmacro CHOSEN_IS_OURS
-  ; What uninstall gives back: the saver and screen saving before the first install that took them.
-  ClearErrors
-  ReadRegDWORD $0 HKCU "${UNINSTALL_KEY}" "PreviousScreenSaveActive"
-  ${If} ${Errors}
-  ${AndIf} $R0 == 0
+  ; What uninstall gives back: the saver and screen saving this install takes over; while quillmere
+  ; is the saver already, the record of the install that took them stays.
+  ${If} $R0 == 0
     WriteRegStr HKCU "${UNINSTALL_KEY}" "PreviousScreenSaver" "$R1"
     ; The value the Screen Saver Settings write; the system's answer only where there is none.
     ReadRegStr $1 HKCU "${DESKTOP_KEY}" "ScreenSaveActive"
@@ -242,11 +258,30 @@ SectionEnd
 Function .onInit
   SetShellVarContext current
   !insertmacro MUI_LANGDLL_DISPLAY
+  StrCpy $ChoiceIntro "$(ChoiceText)"
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/KEEPSAVER" $1
   ${IfNot} ${Errors}
     !insertmacro UnselectSection ${MakeSaver}
+  ${EndIf}
+  ; An upgrade leaves another saver, or "(None)", that the user chose since: offered, not taken.
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  !insertmacro CHOSEN_IS_OURS
+  ${If} $0 != ""
+  ${AndIf} $R0 == 0
+    !insertmacro UnselectSection ${MakeSaver}
+  ${EndIf}
+  ; A saver or "off" set by policy is in force whatever the user's choice says: nothing to change.
+  ReadRegStr $0 HKCU "${POLICY_KEY}" "SCRNSAVE.EXE"
+  ReadRegStr $1 HKCU "${POLICY_KEY}" "ScreenSaveActive"
+  StrCpy $PolicyDecides 0
+  ${If} $0 != ""
+  ${OrIf} $1 == "0"
+    StrCpy $PolicyDecides 1
+    StrCpy $ChoiceIntro "$(PolicyChoiceText)"
+    !insertmacro UnselectSection ${MakeSaver}
+    !insertmacro SetSectionFlag ${MakeSaver} ${SF_RO}
   ${EndIf}
 FunctionEnd
 

@@ -1,6 +1,8 @@
 """The built quillmere.scr is a 64-bit GUI program that needs only Windows' own DLLs and carries
-its version and manifest and no link time; a release is the zip of it and both read-mes under that
-version and the setup, and two builds of one commit give the same release files."""
+its version and manifest and no link time; a release is the zip of it and both read-mes, the setup,
+and winget's (to its schemas) and Scoop's manifests, the same from two builds of one commit."""
+import hashlib
+import json
 import os
 import shutil
 import subprocess
@@ -8,7 +10,9 @@ import sys
 import tempfile
 import zipfile
 
+import jsonschema
 import pytest
+import yaml
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "packaging"))
 import package  # noqa: E402
@@ -16,6 +20,10 @@ import package  # noqa: E402
 pytestmark = pytest.mark.no_desktop
 
 SCR = os.environ["QUILLMERE_SCR"]
+ROOT = os.path.join(os.path.dirname(__file__), "..", "..")
+VERSION = open(f"{ROOT}/CMakeLists.txt").read().split("project(quillmere VERSION ")[1].split()[0]
+WINGET = os.path.join(os.path.dirname(os.environ["QUILLMERE_SETUP"]), "winget")
+SCHEMAS = os.environ.get("QUILLMERE_WINGET_SCHEMAS", f"{ROOT}/../shared/winget-schemas")
 # Windows' own DLLs: the program needs no runtime beside it.
 WINDOWS_DLLS = (
     "kernel32 user32 gdi32 shell32 comctl32 msvcrt advapi32 ole32 oleaut32 oleacc msimg32 winmm "
@@ -40,7 +48,7 @@ def test_the_program_carries_its_version_a_per_monitor_dpi_manifest_and_no_link_
     image = open(SCR, "rb").read()
     header = int.from_bytes(image[0x3C:0x40], "little")  # where "PE\0\0" starts
     assert image[header + 8 : header + 12] == bytes(4), "the PE header holds a link time"
-    assert "1.1.0".encode("utf-16-le") in image
+    assert VERSION.encode("utf-16-le") in image
     assert b"PerMonitorV2" in image
     assert b"Microsoft.Windows.Common-Controls" in image
 
@@ -56,7 +64,25 @@ def test_a_release_zips_the_program_and_both_read_mes_under_its_version_the_same
     names = sorted(zipfile.ZipFile(zip_path).namelist())
     readme = zipfile.ZipFile(zip_path).read(names[1]).decode("utf-8-sig")
     assert names == [
-        f"quillmere-1.1.0/{name}" for name in ("README-en.txt", "README-ja.txt", "quillmere.scr")
+        f"quillmere-{VERSION}/{n}" for n in ("README-en.txt", "README-ja.txt", "quillmere.scr")
     ]
-    assert "インストール" in readme and "1.1.0" in readme
+    assert "インストール" in readme and VERSION in readme
+    scoop = json.load(open(os.path.join(folder, "quillmere.json")))
+    digest = hashlib.sha256(open(zip_path, "rb").read()).hexdigest()
+    got = (scoop["hash"], os.path.basename(scoop["url"]), scoop["extract_dir"], scoop["persist"])
+    assert got == (digest, os.path.basename(zip_path), f"quillmere-{VERSION}", "quillmere.ini")
     assert sums[0] == sums[1] and len(sums[0].splitlines()) == 2, f"{sums[0]} and {sums[1]}"
+
+
+def test_the_winget_manifests_meet_the_published_schemas():
+    if not os.path.isdir(SCHEMAS):
+        pytest.skip(
+            f"no winget schemas: put winget-cli's schemas/JSON/manifests/v1.12.0 into "
+            f"{os.path.abspath(SCHEMAS)}/1.12.0, or name their parent in QUILLMERE_WINGET_SCHEMAS"
+        )
+    manifests = [yaml.safe_load(open(f"{WINGET}/{name}")) for name in os.listdir(WINGET)]
+    for m in manifests:
+        k, v = m["ManifestType"], m["ManifestVersion"]
+        jsonschema.validate(m, json.load(open(f"{SCHEMAS}/{v}/manifest.{k}.{v}.json")))
+        assert (m["PackageIdentifier"], m["PackageVersion"]) == ("quillmere.quillmere", VERSION)
+    assert sorted(m["ManifestType"] for m in manifests) == ["defaultLocale", "installer", "version"]

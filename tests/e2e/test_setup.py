@@ -1,16 +1,19 @@
-"""The setup program, silent, in a Wine prefix of its own: it installs for the user, makes quillmere the
-screen saver unless declined, adds Start-menu entries and registers it; it and the uninstall change
-nothing while quillmere runs; uninstall keeps the settings and, only while quillmere is the screen
-saver, gives back the saver and screen saving that the first install took."""
+"""The setup program, silent with winget's switches, in a Wine prefix of its own: it installs without a
+window, takes the saver unless declined, chosen otherwise since or decided by policy, adds Start-menu
+entries, registers as winget's manifest says; it and the uninstall change nothing while quillmere
+runs; uninstall keeps the settings and, only while quillmere is the saver, gives back what it took."""
 import contextlib
+import hashlib
 import os
 import pwd
 import re
 import shutil
 import subprocess
 import tempfile
+import time
 
 import pytest
+import yaml
 
 from harness import *
 
@@ -19,7 +22,12 @@ pytestmark = pytest.mark.own_prefix("setup")
 SETUP, USER = os.environ["QUILLMERE_SETUP"], pwd.getpwuid(os.getuid()).pw_name
 VERSION = re.fullmatch(r"quillmere-(.+)-setup\.exe", os.path.basename(SETUP))[1]
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\quillmere"
-DESKTOP_KEY, OTHER_SAVER = r"HKCU\Control Panel\Desktop", r"C:\windows\system32\other.scr"
+POLICY_KEY = r"HKCU\Software\Policies\Microsoft\Windows\Control Panel\Desktop"
+WINGET = yaml.safe_load(open(f"{os.path.dirname(SETUP)}/winget/quillmere.quillmere.installer.yaml"))
+SILENT = WINGET["InstallerSwitches"]["Silent"].split()
+CODES = {c["ReturnResponse"]: c["InstallerReturnCode"] for c in WINGET["ExpectedReturnCodes"]}
+DESKTOP_KEY, OTHER = r"HKCU\Control Panel\Desktop", r"C:\windows\system32\other.scr"
+POLICY_SAVER, POLICY_OFF = ("SCRNSAVE.EXE", OTHER), ("ScreenSaveActive", "0")
 PREVIOUS, GONE = r"C:\windows\previous.scr", r"C:\windows\gone.scr"  # the one file, the other not
 WHERE = rf"C:\users\{USER}\AppData\Local\Programs\quillmere"
 HOME = os.path.join(STATE, "wineprefix-setup", "drive_c", "users", USER, "AppData")
@@ -33,6 +41,9 @@ LINKS = {  # each Start-menu entry's target and arguments
     ),
     "quillmere settings.lnk": (rf"{WHERE}\quillmere.exe", "/c"),
 }
+
+
+X_EVENTS = {"env": ENV, "stdout": subprocess.PIPE, "text": True}
 
 
 def wine(*args):
@@ -84,8 +95,15 @@ def uninstall():
 def test_a_silent_install_puts_it_in_the_users_folder_makes_it_the_saver_and_registers_it():
     wine("reg", "add", DESKTOP_KEY, "/v", "ScreenSaveActive", "/d", "0", "/f")
     wine("reg", "add", DESKTOP_KEY, "/v", "ScreenSaveTimeOut", "/d", "420", "/f")
-    assert wine(SETUP, "/S").returncode == 0, "the silent install failed"
-    assert files() == ADDED, f"the folder holds {files()}"
+    # Every window Wine shows is mapped on the X server, however briefly.
+    maps = subprocess.Popen(["stdbuf", "-oL", "xev", "-root", "-event", "substructure"], **X_EVENTS)
+    time.sleep(1)  # until xev has asked for the events
+    assert wine(SETUP, *SILENT).returncode == 0, "the silent install failed"
+    maps.terminate()
+    shown = [line for line in maps.communicate(timeout=10)[0].splitlines() if "MapNotify" in line]
+    assert shown == [], f"the silent install showed windows: {shown}"
+    assert files() == sorted(ADDED + ["quillmere.ini"]), f"the folder holds {files()}"
+    assert content("quillmere.ini").split() == [b"[Section]", b"FrameRate=60"], "not a new file"
     assert content("quillmere.scr") == open(SCR, "rb").read(), "another quillmere.scr"
     saver = reg_values(DESKTOP_KEY)["SCRNSAVE.EXE"]
     short = all(re.fullmatch(r"[^.]{1,8}(\.[^.]{1,3})?", part) for part in saver.split("\\")[1:])
@@ -109,6 +127,15 @@ def test_a_silent_install_puts_it_in_the_users_folder_makes_it_the_saver_and_reg
         "PreviousScreenSaveActive": "0x0",
     }
     assert values == want, f"the registration is {values}"
+
+
+def test_the_winget_manifest_names_the_built_setup_and_the_registration_it_writes():
+    installer = WINGET["Installers"][0]
+    got = (installer["InstallerSha256"].lower(), os.path.basename(installer["InstallerUrl"]))
+    assert got == (hashlib.sha256(open(SETUP, "rb").read()).hexdigest(), os.path.basename(SETUP))
+    values = reg_values(UNINSTALL_KEY.rsplit("\\", 1)[0] + "\\" + WINGET["ProductCode"])
+    entry = {key: values.get(key) for key in ("DisplayName", "Publisher", "DisplayVersion")}
+    assert WINGET["AppsAndFeaturesEntries"] == [{**entry, "ProductCode": WINGET["ProductCode"]}]
 
 
 def test_the_start_menu_entries_select_the_saver_again_and_open_its_settings():
@@ -158,7 +185,7 @@ def test_setup_and_uninstall_change_nothing_while_quillmere_runs(running):
     open(installed("README-en.txt"), "wb").write(b"older")
     before = [content(name) for name in ADDED]
     with running():
-        assert wine(SETUP, "/S").returncode != 0, "the setup went on"
+        assert wine(SETUP, *SILENT).returncode == CODES["packageInUse"], "the setup went on"
         uninstall_in_place = wine(installed("uninstall.exe"), "/S", f"_?={WHERE}")
         assert uninstall_in_place.returncode != 0, "the uninstall went on"
         assert [content(name) for name in ADDED] == before, "the files changed"
@@ -181,24 +208,30 @@ def test_uninstall_keeps_the_settings_and_removes_the_rest_and_the_entries():
     assert not os.path.exists(MENU), f"the uninstall left {os.listdir(MENU)} in the Start menu"
 
 
-# Each row: SCRNSAVE.EXE (None: no value) and ScreenSaveActive before; the steps, a setup's switches
-# or a saver the user chooses; both values after them, and after the uninstall.
+# Each row: SCRNSAVE.EXE (None: no value) and ScreenSaveActive before; the steps, a setup's switches,
+# a saver the user chooses or a policy's value; both values after them, and after the uninstall.
 GIVE_BACK = {
     "previous_back": ((PREVIOUS, "1"), ["/S"], ("ours", "1"), (PREVIOUS, "1")),
     "none_stays_off": ((None, "0"), ["/S"], ("ours", "1"), (None, "0")),
-    "upgrade": ((PREVIOUS, "0"), ["/S", OTHER_SAVER, "/S"], ("ours", "1"), (PREVIOUS, "0")),
-    "chosen_since": ((None, "0"), ["/S", OTHER_SAVER], (OTHER_SAVER, "1"), (OTHER_SAVER, "1")),
+    "upgrade": ((PREVIOUS, "0"), ["/S", "/S"], ("ours", "1"), (PREVIOUS, "0")),
+    "keeps_another": ((None, "0"), ["/S", OTHER, "/S"], (OTHER, "1"), (OTHER, "1")),
+    "policy_saver": ((PREVIOUS, "1"), [POLICY_SAVER, "/S"], (PREVIOUS, "1"), (PREVIOUS, "1")),
+    "policy_off": ((PREVIOUS, "0"), [POLICY_OFF, "/S"], (PREVIOUS, "0"), (PREVIOUS, "0")),
+    "chosen_since": ((None, "0"), ["/S", OTHER], (OTHER, "1"), (OTHER, "1")),
     "previous_deleted_since": ((GONE, "1"), ["/S"], ("ours", "1"), (None, "1")),
     "declined": ((PREVIOUS, "0"), ["/S /KEEPSAVER"], (PREVIOUS, "0"), (PREVIOUS, "0")),
 }
 
 
 @pytest.mark.parametrize("before, steps, during, after", GIVE_BACK.values(), ids=GIVE_BACK)
-def test_uninstall_gives_back_what_the_first_install_took(before, steps, during, after):
+def test_uninstall_gives_back_what_the_install_took(before, steps, during, after):
     choose(before[0])
     wine("reg", "add", DESKTOP_KEY, "/v", "ScreenSaveActive", "/d", before[1], "/f")
+    wine("reg", "delete", POLICY_KEY, "/f")
     for step in steps:
-        if step.startswith("/"):
+        if isinstance(step, tuple):
+            wine("reg", "add", POLICY_KEY, "/v", step[0], "/d", step[1], "/f")
+        elif step.startswith("/"):
             assert wine(SETUP, *step.split()).returncode == 0, f"setup {step} failed"
         else:
             choose(step)
@@ -215,5 +248,6 @@ def never_installed(prefix):
     shutil.rmtree(FOLDER, ignore_errors=True)
     shutil.rmtree(MENU, ignore_errors=True)
     quietly("wine", "reg", "delete", UNINSTALL_KEY, "/f")
+    quietly("wine", "reg", "delete", POLICY_KEY, "/f")
     quietly("wine", "reg", "delete", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/f")
     open(os.path.join(STATE, "wineprefix-setup", "drive_c", "windows", "previous.scr"), "w").close()
