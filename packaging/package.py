@@ -18,6 +18,8 @@ EARLIEST_ZIP_DATE = 315532800  # 1980-01-01: a zip entry holds no earlier date
 PACKAGE_IDENTIFIER = "quillmere.quillmere"
 # The uninstall key's name, which setup writes and winget knows a nullsoft setup's program by.
 PRODUCT_CODE = "quillmere"
+# The FrameRate line a settings file made by an install holds.
+NEW_FRAME_RATE = 60
 MANIFEST_VERSION, LOCALE = "1.12.0", "en-US"
 # Installs and takes the saver, as the checked default does.
 SILENT = "/S"
@@ -123,6 +125,7 @@ def setup(scr, out_dir):
                 "UTF8",
                 f"-DVERSION={version}",
                 f"-DPRODUCT_CODE={PRODUCT_CODE}",
+                f"-DFRAME_RATE={NEW_FRAME_RATE}",
                 f"-DDISPLAY_NAME={facts['name']}",
                 f"-DPUBLISHER={facts['publisher']}",
                 f"-DCOPYRIGHT={facts['copyright']}",
@@ -224,8 +227,10 @@ def scoop_manifest(facts, zip_path):
         "url": f"{facts['url']}/{os.path.basename(zip_path)}",
         "hash": sha256(zip_path),
         **({"extract_dir": folder} if folder else {}),
-        # Scoop persists what it cannot find as a new folder: the settings file must be there first.
-        "pre_install": f'if (!(Test-Path "$persist_dir\\{ini}")) {{ New-Item "$dir\\{ini}" | Out-Null }}',
+        # Scoop persists what it cannot find as a new folder: the settings file must be there first,
+        # made as setup makes it.
+        "pre_install": f'if (!(Test-Path "$persist_dir\\{ini}")) {{ Set-Content "$dir\\{ini}" '
+        f'"[Section]`r`nFrameRate={NEW_FRAME_RATE}" }}',
         "persist": ini,
         "notes": [
             "To make quillmere your screen saver, run",

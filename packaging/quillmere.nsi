@@ -207,7 +207,7 @@ Section "-quillmere"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   ; Only a new file: an upgrade keeps the user's as it is.
   ${IfNot} ${FileExists} "$INSTDIR\quillmere.ini"
-    WriteINIStr "$INSTDIR\quillmere.ini" "Section" "FrameRate" "60"
+    WriteINIStr "$INSTDIR\quillmere.ini" "Section" "FrameRate" "${FRAME_RATE}"
   ${EndIf}
   StrCpy $FinishIntro "$(KeptText)"
   ${If} $PolicyDecides == 1
