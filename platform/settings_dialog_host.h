@@ -44,6 +44,9 @@ enum class DialogPicture {
 // The system's colours that stand in for the skin under high contrast.
 enum class SystemColour { Window, WindowText, Highlight, HighlightText, ButtonFace, ButtonText };
 
+// What a screen reader is told about one of the accessible items.
+enum class ReaderEvent { Focus, ValueChange, StateChange };
+
 // The settings dialog's window as the platform builds it.
 class SettingsDialogHost {
  public:
@@ -67,8 +70,9 @@ class SettingsDialogHost {
   virtual void Destroy() = 0;
   // Tells the user, in a message box, that the settings could not be saved.
   virtual void TellSettingsNotSaved(std::string_view message) = 0;
-  // The keyboard moved to another element (its row of the accessible items; -1 the dialog itself).
-  virtual void FocusMoved(std::int32_t item) = 0;
+  // Tells readers about an item (its row of the accessible items; -1 the dialog itself); a focus
+  // event comes only while the dialog holds the keyboard, and the focus cue is drawn anew.
+  virtual void TellReader(ReaderEvent event, std::int32_t item) = 0;
   // The focus cue is shown from now on: the system is told, as for its own dialogs.
   virtual void ShowFocusCues() = 0;
 };

@@ -1,6 +1,7 @@
 #include "settings_dialog/dialog.h"
 
 #include <string>
+#include <utility>
 
 #include "settings_dialog/skin.h"
 #include "startup/platform_helpers.h"
@@ -206,7 +207,9 @@ void SettingsDialog::OnSliderChange(std::int16_t index) {
   if (index < 0 || index >= static_cast<std::int16_t>(sliders_.size())) return;
   const Slider& slider = sliders_[static_cast<std::size_t>(index)];
   host_.SetLabelText(DialogControl::SliderValues, index, std::to_string(slider.value()));
+  const bool moved = values_.*slider.row().value != slider.value();
   values_.*slider.row().value = slider.value();
+  if (moved) TellReader(platform::ReaderEvent::ValueChange, DialogControl::Sliders, index);
 }
 
 void SettingsDialog::OnPatternMarkPress(std::int16_t index, MouseButton) { SelectPattern(index); }
@@ -285,13 +288,19 @@ void SettingsDialog::SelectPattern(std::int32_t pattern) {
     host_.ShowPicture(DialogControl::PatternMarks, i, DialogPicture::OptionOff);
   }
   host_.ShowPicture(DialogControl::PatternMarks, pattern, DialogPicture::OptionOn);
-  values_.Kind = pattern;
+  const std::int32_t was = std::exchange(values_.Kind, pattern);
+  if (was == pattern) return;
+  TellReader(platform::ReaderEvent::StateChange, DialogControl::PatternMarks, was);
+  TellReader(platform::ReaderEvent::StateChange, DialogControl::PatternMarks, pattern);
 }
 
 void SettingsDialog::SelectSync(std::int32_t sync) {
   host_.ShowPicture(DialogControl::SyncMarks, sync, DialogPicture::OptionOn);
   host_.ShowPicture(DialogControl::SyncMarks, sync ^ 1, DialogPicture::OptionOff);
-  values_.Sync = sync;
+  const std::int32_t was = std::exchange(values_.Sync, sync);
+  if (was == sync) return;
+  TellReader(platform::ReaderEvent::StateChange, DialogControl::SyncMarks, was);
+  TellReader(platform::ReaderEvent::StateChange, DialogControl::SyncMarks, sync);
 }
 
 void SettingsDialog::SetSlider(std::int32_t index, std::int32_t value) {

@@ -71,10 +71,14 @@ class SettingsDialog {
   void OnKeyUp(Key key);
   // The system showed or hid the keyboard cues.
   void OnFocusCuesChange(bool shown);
+  // The dialog's windows gained or lost the keyboard: only while they hold it is an item focused.
+  void OnKeyboardFocus(bool held);
   std::optional<FocusCue> Cue() const;
 
   // What a screen reader is told, one row for each actionable element in Tab order.
   std::vector<AccessibleItem> AccessibleItems() const;
+  // The name a reader hears for the dialog itself: its caption in the face.
+  std::string_view Title() const;
   // A reader asked for an item's default action: what a click on it does.
   void Activate(std::size_t item);
 
@@ -127,6 +131,8 @@ class SettingsDialog {
   void FocusStop(std::int32_t stop);
   // Tells the host when the item the keyboard is on has changed.
   void TellFocus();
+  // Tells readers that a choice gained or lost its check, or a slider's value moved.
+  void TellReader(platform::ReaderEvent event, DialogControl control, std::int32_t index);
   bool Selected(const Actionable& choice) const;
   std::int32_t FocusedItem() const;
   void MoveInGroup(std::int32_t step);
@@ -151,6 +157,7 @@ class SettingsDialog {
   bool loaded_ = false;
   bool high_contrast_ = false;
   bool cues_shown_ = false;
+  bool keyboard_held_ = false;
   std::int32_t focus_ = -1;          // the stop the keyboard is on; -1 the dialog itself
   std::int32_t focused_item_ = -1;   // the item last told to the host
   std::optional<std::size_t> held_;  // the button Space holds down

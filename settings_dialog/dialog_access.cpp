@@ -13,22 +13,53 @@ namespace {
 using platform::DialogPicture;
 
 constexpr std::uint16_t kJapanese = 0x11;
+constexpr std::int32_t kColoursLabel = 4;
 
 struct Phrases {
   std::string_view exit_tip;
   std::string_view not_saved;
+  std::string_view pattern_group;  // heard by readers only: the patterns have no drawn label
+  std::string_view check;          // the default actions' verbs
+  std::string_view press;
+  std::string_view jump;
 };
 
 constexpr Phrases kJapanesePhrases = {
     "exit button",
     "設定を保存できませんでした。\n"
     "設定ファイルに書き込めるか確かめてから、もう一度「設定」を押してください。",
+    "模様",
+    "チェック",
+    "押す",
+    "ジャンプ",
 };
 constexpr Phrases kEnglishPhrases = {
     "Close without saving",
     "The settings could not be saved.\n"
     "Check that the settings file can be written, then press \"Save\" again.",
+    "Pattern",
+    "Check",
+    "Press",
+    "Jump",
 };
+
+const Phrases& PhrasesOf(Face face) {
+  return face == Face::English ? kEnglishPhrases : kJapanesePhrases;
+}
+
+std::string_view VerbOf(AccessibleRole role, const Phrases& phrases) {
+  switch (role) {
+    case AccessibleRole::Slider:
+      return {};
+    case AccessibleRole::RadioButton:
+      return phrases.check;
+    case AccessibleRole::Link:
+      return phrases.jump;
+    case AccessibleRole::PushButton:
+      break;
+  }
+  return phrases.press;
+}
 
 bool SameLetters(std::string_view text, std::string_view word) {
   return std::ranges::equal(
@@ -75,12 +106,11 @@ std::vector<std::size_t> ItemsOf(std::int32_t stop) {
   return items;
 }
 
-std::optional<std::size_t> ItemOf(const Element& element) {
+std::optional<std::size_t> ItemOf(DialogControl control, std::int32_t index) {
   for (std::size_t i = 0; i < Actionables().size(); ++i) {
     const Actionable& item = Item(i);
-    const bool own = item.control == element.control && item.index == element.index;
-    const bool joined =
-        item.joined && item.partner == element.control && item.partner_index == element.index;
+    const bool own = item.control == control && item.index == index;
+    const bool joined = item.joined && item.partner == control && item.partner_index == index;
     if (own || joined) return i;
   }
   return std::nullopt;
@@ -130,6 +160,13 @@ void SettingsDialog::OnKeyUp(Key key) {
 
 void SettingsDialog::OnFocusCuesChange(bool shown) { cues_shown_ = shown; }
 
+void SettingsDialog::OnKeyboardFocus(bool held) {
+  keyboard_held_ = held;
+  // Back in the dialog, a reader hears again where the keyboard is, not just the window.
+  focused_item_ = -1;
+  if (held) TellFocus();
+}
+
 std::optional<FocusCue> SettingsDialog::Cue() const {
   const std::int32_t item = FocusedItem();
   if (!cues_shown_ || item < 0) return std::nullopt;
@@ -142,6 +179,7 @@ std::optional<FocusCue> SettingsDialog::Cue() const {
 std::vector<AccessibleItem> SettingsDialog::AccessibleItems() const {
   std::vector<AccessibleItem> items;
   const std::int32_t focused = FocusedItem();
+  const Phrases& phrases = PhrasesOf(face_);
   for (std::size_t i = 0; i < Actionables().size(); ++i) {
     const Actionable& item = Item(i);
     const Element& own = InLayout(item.control, item.index);
@@ -149,6 +187,11 @@ std::vector<AccessibleItem> SettingsDialog::AccessibleItems() const {
     AccessibleItem row;
     row.name = own.text.empty() ? partner.text : own.text;
     row.role = item.role;
+    row.action = VerbOf(item.role, phrases);
+    if (item.control == DialogControl::PatternMarks) row.group = phrases.pattern_group;
+    if (item.control == DialogControl::SyncMarks) {
+      row.group = InLayout(DialogControl::StaticLabels, kColoursLabel).text;
+    }
     row.focused = focused == static_cast<std::int32_t>(i);
     row.box = ItemBox(item);
     if (const Panel* on = PanelOf(own.surface)) {
@@ -164,6 +207,8 @@ std::vector<AccessibleItem> SettingsDialog::AccessibleItems() const {
   }
   return items;
 }
+
+std::string_view SettingsDialog::Title() const { return InLayout(DialogControl::Caption, 0).text; }
 
 void SettingsDialog::Activate(std::size_t item) {
   if (closed_ || item >= Actionables().size()) return;
@@ -185,7 +230,7 @@ Ink SettingsDialog::InkOf(const Element& element) const {
     case DialogControl::Caption:
       return Ink::HighlightText;
     case DialogControl::Link:
-      return Ink::Highlight;
+      return Ink::HotLight;
     case DialogControl::SetCaption:
     case DialogControl::CancelCaption:
     case DialogControl::ExitButton:
@@ -212,16 +257,12 @@ std::optional<Ink> SettingsDialog::PaperOf(const Element& element) const {
   }
 }
 
-std::string_view SettingsDialog::ExitTip() const {
-  return face_ == Face::English ? kEnglishPhrases.exit_tip : kJapanesePhrases.exit_tip;
-}
+std::string_view SettingsDialog::ExitTip() const { return PhrasesOf(face_).exit_tip; }
 
-std::string_view SettingsDialog::NotSavedMessage() const {
-  return face_ == Face::English ? kEnglishPhrases.not_saved : kJapanesePhrases.not_saved;
-}
+std::string_view SettingsDialog::NotSavedMessage() const { return PhrasesOf(face_).not_saved; }
 
 void SettingsDialog::FocusOn(const Element& element) {
-  if (const auto item = ItemOf(element)) FocusStop(Item(*item).stop);
+  if (const auto item = ItemOf(element.control, element.index)) FocusStop(Item(*item).stop);
 }
 
 void SettingsDialog::ShowCues() {
@@ -246,9 +287,15 @@ void SettingsDialog::FocusStop(std::int32_t stop) {
 
 void SettingsDialog::TellFocus() {
   const std::int32_t item = FocusedItem();
-  if (item == focused_item_) return;
+  if (item == focused_item_ || !keyboard_held_) return;
   focused_item_ = item;
-  host_.FocusMoved(item);
+  host_.TellReader(platform::ReaderEvent::Focus, item);
+}
+
+void SettingsDialog::TellReader(platform::ReaderEvent event, DialogControl control,
+                                std::int32_t index) {
+  const auto item = ItemOf(control, index);
+  if (loaded_ && item) host_.TellReader(event, static_cast<std::int32_t>(*item));
 }
 
 // A choice whose mark shows the settings value: Kind for the patterns, Sync for the colours.
@@ -260,7 +307,7 @@ bool SettingsDialog::Selected(const Actionable& choice) const {
 
 // In a choice group the keyboard is on the choice selected, or on the first when none is.
 std::int32_t SettingsDialog::FocusedItem() const {
-  if (focus_ < 0) return -1;
+  if (focus_ < 0 || !keyboard_held_) return -1;
   const std::vector<std::size_t> items = ItemsOf(focus_);
   for (std::size_t item : items) {
     if (Selected(Item(item))) return static_cast<std::int32_t>(item);

@@ -28,6 +28,7 @@ enum class Ink {
   Window,
   Highlight,
   HighlightText,
+  HotLight,
   ButtonFace,
   ButtonText,
 };

@@ -29,6 +29,8 @@ COLORREF DialogWindow::ColourOf(settings_dialog::Ink ink) const {
       return GetSysColor(COLOR_HIGHLIGHT);
     case Ink::HighlightText:
       return GetSysColor(COLOR_HIGHLIGHTTEXT);
+    case Ink::HotLight:
+      return GetSysColor(COLOR_HOTLIGHT);
     case Ink::ButtonFace:
       return GetSysColor(COLOR_BTNFACE);
     case Ink::ButtonText:

@@ -58,14 +58,9 @@ TOOLINFOW ExitTool(HWND dialog, HINSTANCE instance, const LayoutScale& scale,
 MemorySurface& DialogWindow::BaseOf(Surface surface) { return bases_[SurfaceIndex(surface)]; }
 MemorySurface& DialogWindow::BackingOf(Surface surface) { return backings_[SurfaceIndex(surface)]; }
 
-HWND DialogWindow::WindowOf(Surface surface) const {
-  switch (surface) {
-    case Surface::PatternPanel:
-    case Surface::ValuesPanel:
-      return panels_[PanelIndex(surface)];
-    default:
-      return window_;
-  }
+RECT DialogWindow::PanelRect(Surface surface) const {
+  const settings_dialog::Panel* panel = settings_dialog::PanelOf(surface);
+  return panel == nullptr ? RECT{} : RectOf(scale_.ToPhysical(BoxOf(panel->control)));
 }
 
 const Picture* DialogWindow::PictureFor(DialogPicture picture) const {
@@ -134,13 +129,11 @@ void DialogWindow::MakeFonts() {
 }
 
 void DialogWindow::PlaceControls() {
-  for (std::size_t i = 0; i < panels_.size(); ++i) {
-    const Box at = scale_.ToPhysical(BoxOf(settings_dialog::kPanels[i].control));
-    SetWindowPos(panels_[i], nullptr, at.x, at.y, at.w, at.h, SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  const RECT panel = PanelRect(Surface::ValuesPanel);
   for (std::size_t i = 0; i < sliders_.size(); ++i) {
     const Box at = scale_.ToPhysical(BoxOf(DialogControl::Sliders, static_cast<std::int32_t>(i)));
-    SetWindowPos(sliders_[i], nullptr, at.x, at.y, at.w, at.h, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(sliders_[i], nullptr, panel.left + at.x, panel.top + at.y, at.w, at.h,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
@@ -195,6 +188,7 @@ void DialogWindow::AddExitTip() {
   SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+// A panel is drawn on its own surface, which then lies on the dialog's in the panel's place.
 void DialogWindow::Compose(Surface surface) {
   if (!loaded_) return;
   MemorySurface& backing = BackingOf(surface);
@@ -203,6 +197,16 @@ void DialogWindow::Compose(Surface surface) {
     if (element.surface == surface) DrawElement(backing.dc(), element);
   }
   DrawFocusCue(backing.dc(), surface);
+  if (surface != Surface::Dialog) {
+    const RECT place = PanelRect(surface);
+    backing.CopyTo(BackingOf(Surface::Dialog).dc(), place.left, place.top);
+    InvalidateRect(window_, &place, FALSE);
+    return;
+  }
+  for (const settings_dialog::Panel& panel : settings_dialog::kPanels) {
+    const RECT place = PanelRect(panel.surface);
+    BackingOf(panel.surface).CopyTo(backing.dc(), place.left, place.top);
+  }
   // Without its skin, the dialog keeps an edge against a desktop of its own colour.
   if (core_.high_contrast() && surface == Surface::Dialog) {
     const RECT edge = RectOf(scale_.ToPhysical(settings_dialog::kDialogClient));
@@ -210,7 +214,7 @@ void DialogWindow::Compose(Surface surface) {
     FrameRect(backing.dc(), &edge, ink);
     DeleteObject(ink);
   }
-  if (HWND window = WindowOf(surface)) InvalidateRect(window, nullptr, FALSE);
+  InvalidateRect(window_, nullptr, FALSE);
 }
 
 void DialogWindow::ComposeAll() {

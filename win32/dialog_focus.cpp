@@ -67,10 +67,20 @@ bool DialogWindow::TakeKey(const MSG& message) {
   return core_.OnKeyDown(key, GetKeyState(VK_SHIFT) < 0);
 }
 
-void DialogWindow::FocusMoved(std::int32_t item) {
-  if (GetFocus() != window_) SetFocus(window_);
-  NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, item + 1);
-  ComposeAll();
+void DialogWindow::TellReader(platform::ReaderEvent event, std::int32_t item) {
+  switch (event) {
+    case platform::ReaderEvent::Focus:
+      if (GetFocus() != window_) SetFocus(window_);
+      NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, item + 1);
+      ComposeAll();
+      break;
+    case platform::ReaderEvent::ValueChange:
+      NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window_, OBJID_CLIENT, item + 1);
+      break;
+    case platform::ReaderEvent::StateChange:
+      NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window_, OBJID_CLIENT, item + 1);
+      break;
+  }
 }
 
 void DialogWindow::DrawFocusCue(HDC dc, Surface surface) {

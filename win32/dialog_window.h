@@ -1,4 +1,4 @@
-// The skinned settings dialog: one popup window, two panels, four slider controls.
+// The skinned settings dialog: one popup window that draws its two panels, four slider controls.
 #pragma once
 
 #include <windows.h>
@@ -60,11 +60,12 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   void DispatchPending() override;
   void Destroy() override;
   void TellSettingsNotSaved(std::string_view message) override;
-  void FocusMoved(std::int32_t item) override;
+  void TellReader(platform::ReaderEvent event, std::int32_t item) override;
   void ShowFocusCues() override;
 
   // AccessibleSource
   std::vector<settings_dialog::AccessibleItem> AccessibleItems() override;
+  std::string AccessibleTitle() override;
   void ActivateItem(std::size_t item) override;
   RECT ScreenRectOf(const settings_dialog::Box& box) override;
   HWND AccessibleWindow() override;
@@ -76,19 +77,22 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   using ControlKey = std::pair<platform::DialogControl, std::int32_t>;
 
   static LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  static LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT OnMessage(HWND window, Surface surface, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK SliderProc(HWND slider, UINT message, WPARAM wparam, LPARAM lparam,
+                                     UINT_PTR, DWORD_PTR);
+  LRESULT OnMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   // One handler a message.
-  LRESULT OnPaint(HWND window, Surface surface);
+  LRESULT OnPaint(HWND window);
   LRESULT OnEraseBackground();
-  LRESULT OnSize(Surface surface);
+  LRESULT OnSize();
   LRESULT OnGetDpiScaledSize(WPARAM wparam, LPARAM lparam);
   LRESULT OnDpiChanged(WPARAM wparam, LPARAM lparam);
-  LRESULT OnSetCursor(HWND window, Surface surface, WPARAM wparam, LPARAM lparam);
-  LRESULT OnMouseDown(HWND window, Surface surface, MouseButton button, LPARAM lparam);
-  LRESULT OnMouseUp(Surface surface, MouseButton button, LPARAM lparam);
-  LRESULT OnMouseMove(Surface surface, LPARAM lparam);
+  LRESULT OnSetCursor(HWND window, WPARAM wparam, LPARAM lparam);
+  LRESULT OnMouseDown(HWND window, MouseButton button, LPARAM lparam);
+  LRESULT OnMouseUp(MouseButton button, LPARAM lparam);
+  LRESULT OnMouseMove(LPARAM lparam);
+  LRESULT OnSetFocus(HWND from);
+  LRESULT OnKillFocus(HWND to);
   LRESULT OnCaptureLost(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnHScroll(HWND slider, WPARAM wparam);
   LRESULT OnUpdateUiState(HWND window, WPARAM wparam, LPARAM lparam);
@@ -98,6 +102,13 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   LRESULT OnGetObject(HWND window, WPARAM wparam, LPARAM lparam);
   LRESULT OnActivateItem(WPARAM item);
   void DetachAccessible();
+  // A point of the dialog's client, in physical pixels, on the surface that shows it.
+  struct SurfacePoint {
+    Surface surface;
+    platform::Point at;  // layout pixels of that surface
+  };
+  SurfacePoint Locate(POINT point) const;
+  bool Ours(HWND window) const;
 
   // Keys reach the core before any window sees them.
   void Dispatch(const MSG& message);
@@ -131,11 +142,8 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   void DrawPictureOver(HDC dc, const Picture& picture, const settings_dialog::Box& box);
   MemorySurface& BaseOf(Surface surface);
   MemorySurface& BackingOf(Surface surface);
-  HWND WindowOf(Surface surface) const;
-  static std::size_t PanelIndex(Surface surface) {
-    return static_cast<std::size_t>(settings_dialog::PanelOf(surface) -
-                                    settings_dialog::kPanels.data());
-  }
+  // Where a panel's surface lies on the dialog's, in physical pixels.
+  RECT PanelRect(Surface surface) const;
   const Picture* PictureFor(platform::DialogPicture picture) const;
   HFONT FontOf(platform::DialogControl control) const;
 
@@ -145,7 +153,6 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   HWND window_ = nullptr;
   HWND tip_ = nullptr;
   LayoutScale scale_;  // layout pixels to the dialog's monitor's pixels and back
-  std::array<HWND, settings_dialog::kPanels.size()> panels_{};  // in the order of kPanels
   std::array<HWND, 4> sliders_{};
   bool destroyed_ = false;
   bool loaded_ = false;

@@ -33,6 +33,7 @@ struct Bench final : platform::SettingsDialogHost {
     fake.window_rects[Window()] = {274, 268, 750, 499};
     fake.cursor = Point{800, 600};
     dialog.Load();
+    dialog.OnKeyboardFocus(true);
   }
   static testing::FakePlatform Fake(std::optional<std::string> language, std::uint16_t ui) {
     testing::FakePlatform fake;
@@ -54,9 +55,9 @@ struct Bench final : platform::SettingsDialogHost {
     });
     return taken;
   }
-  void Click(Point down, Point up, MouseButton button = Left) {
-    dialog.OnMouseDown(kDialog, down.x, down.y, button);
-    dialog.OnMouseUp(kDialog, up.x, up.y, button);
+  void Click(Point down, Point up, MouseButton button = Left, Surface on = kDialog) {
+    dialog.OnMouseDown(on, down.x, down.y, button);
+    dialog.OnMouseUp(on, up.x, up.y, button);
   }
   // Each group's marks and one place beyond: '+' option-on, '-' option-off, '.' nothing shown.
   std::string Marks() { return Marks(PatternMarks, 7) + "|" + Marks(SyncMarks, 3); }
@@ -93,7 +94,9 @@ struct Bench final : platform::SettingsDialogHost {
   }
   void Destroy() override { fake.Log("Destroy"); }
   void TellSettingsNotSaved(std::string_view text) override { fake.Log("NotSaved", text); }
-  void FocusMoved(std::int32_t item) override { fake.Log("Focus", item); }
+  void TellReader(platform::ReaderEvent event, std::int32_t item) override {
+    fake.Log(std::array{"Focus", "Value", "State"}[static_cast<std::size_t>(event)], item);
+  }
   void ShowFocusCues() override { fake.Log("ShowFocusCues"); }
   static std::string Name(DialogControl control) {
     const std::map<DialogControl, std::string> names = {
@@ -182,9 +185,11 @@ TEST(Sliders, EveryMoveWithinTheRangeIsShownAndStored) {
   b.dialog.OnScroll(2, ScrollRequest::ToRight, 0);
   b.dialog.OnScroll(2, ScrollRequest::LineRight, 0);
   b.dialog.OnScroll(2, ScrollRequest::ToLeft, 0);
-  EXPECT_EQ(b.Take({"Label"}), (Lines{"Label(SliderValues,2,101)", "Label(SliderValues,2,100)",
-                                      "Label(SliderValues,2,150)", "Label(SliderValues,2,200)",
-                                      "Label(SliderValues,2,50)"}));
+  // A reader hears each new value: the slider is item 2.
+  EXPECT_EQ(b.Take({"Label", "Value"}),
+            (Lines{"Label(SliderValues,2,101)", "Value(2)", "Label(SliderValues,2,100)", "Value(2)",
+                   "Label(SliderValues,2,150)", "Value(2)", "Label(SliderValues,2,200)", "Value(2)",
+                   "Label(SliderValues,2,50)", "Value(2)"}));
   EXPECT_EQ(b.values.Num, 50);
 }
 
@@ -202,9 +207,11 @@ TEST(Choosers, APressOfAnyButtonSelectsAndShowsTheGroupAndTheReleaseOverAnotherC
       {.name = "strip 2", .on = kPatterns, .at = {30, 50}, .button = Right, .marks = "--+---.|+-."},
       {.name = "ﾗﾝﾀﾞﾑ", .on = kPatterns, .at = {24, 108}, .button = Middle, .marks = "-----+.|+-."},
       {.name = "mark 4", .on = kPatterns, .at = {8, 88}, .marks = "----+-.|+-."},
+      {.name = "mark 4 again", .on = kPatterns, .at = {8, 88}, .marks = "----+-.|+-."},
       {.name = "right of mark 1", .on = kPatterns, .at = {21, 28}, .marks = "----+-.|+-."},
       {.name = "非同期", .on = kValues, .at = {194, 120}, .marks = "----+-.|-+."},
       {.name = "sync mark 0", .on = kValues, .at = {88, 108}, .marks = "----+-.|+-."},
+      {.name = "同期 again", .on = kValues, .at = {104, 110}, .marks = "----+-.|+-."},
   };
   for (const Row& row : rows) {
     b.dialog.OnMouseDown(row.on, row.at.x, row.at.y, row.button);
@@ -213,7 +220,11 @@ TEST(Choosers, APressOfAnyButtonSelectsAndShowsTheGroupAndTheReleaseOverAnotherC
     EXPECT_EQ(b.Marks(), row.marks) << row.name << " released";
   }
   EXPECT_EQ(b.values, (SettingsValues{4, 5, 5, 100, 10, 0}));
-  EXPECT_EQ(b.Take({"Write"}), Lines{});
+  // A reader hears each check gained or lost (patterns are items 4-9, colours 10-11); nothing is
+  // written.
+  EXPECT_EQ(b.Take({"State", "Write"}),
+            (Lines{"State(10)", "State(6)", "State(6)", "State(9)", "State(9)", "State(8)",
+                   "State(10)", "State(11)", "State(11)", "State(10)"}));
 }
 
 // A button acts on the release of any mouse button after a yield; only 設定 writes, all six keys
@@ -442,6 +453,19 @@ TEST(Accessible, AnItemsBoxJoinsItsPartsOnTheDialogAndTheFocusedOneIsMarked) {
   EXPECT_EQ(std::ranges::count_if(items, &AccessibleItem::focused), 1);
 }
 
+// With another program in front no item is focused or ringed; back again, the item is heard again.
+TEST(Readers, HearTheFocusOnlyWhileTheDialogHoldsTheKeyboard) {
+  Bench b;
+  b.Keys({Key::Tab, Key::Tab});
+  b.dialog.OnKeyboardFocus(false);
+  EXPECT_EQ(std::ranges::count_if(b.dialog.AccessibleItems(), &AccessibleItem::focused), 0);
+  EXPECT_EQ(b.dialog.Cue(), std::nullopt);
+  b.Take({});
+  b.dialog.OnKeyboardFocus(true);
+  EXPECT_EQ(b.Take({"Focus"}), Lines{"Focus(1)"});
+  EXPECT_TRUE(b.dialog.AccessibleItems()[1].focused);
+}
+
 TEST(Face, AHandWrittenLanguageLineWinsOverThePrimaryLanguageOfTheUserInterface) {
   struct Row {
     std::string name;
@@ -469,7 +493,7 @@ TEST(HighContrast, PaintsInTheSystemsColoursAndEveryTextStandsOnItsPair) {
   EXPECT_EQ(b.line_colours, (std::set<std::uint32_t>{0x100}));  // the window colour
   EXPECT_EQ(b.Take({"FillPanel", "Tile"}), Lines(2, "FillPanel(256)"));
   const std::set<std::pair<Ink, Ink>> pairs = {{Ink::WindowText, Ink::Window},
-                                               {Ink::Highlight, Ink::Window},
+                                               {Ink::HotLight, Ink::Window},
                                                {Ink::HighlightText, Ink::Highlight},
                                                {Ink::ButtonText, Ink::ButtonFace}};
   const auto layout = b.dialog.layout();
