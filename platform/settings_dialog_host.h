@@ -1,5 +1,5 @@
-// What the settings dialog needs from the system beyond platform.h: its window, the pictures,
-// texts and sliders of its controls, and its two kinds of persistent backing drawing.
+// What the settings dialog needs from the system beyond platform.h: its window, its sliders, its
+// two kinds of persistent backing drawing and its readers; what the elements show the core keeps.
 #pragma once
 
 #include <cstdint>
@@ -59,8 +59,6 @@ class SettingsDialogHost {
   // Covers a panel's backing image with one colour, 0x00BBGGRR.
   virtual void FillPanel(DialogControl panel, std::uint32_t colour) = 0;
   virtual std::uint32_t SystemColourOf(SystemColour which) = 0;
-  virtual void ShowPicture(DialogControl control, std::int32_t index, DialogPicture picture) = 0;
-  virtual void SetLabelText(DialogControl control, std::int32_t index, std::string_view text) = 0;
   // Moves the slider's thumb without a change notification.
   virtual void SetSliderPosition(std::int32_t index, std::int32_t value) = 0;
   virtual void MoveWindowTop(std::int32_t top) = 0;

@@ -27,35 +27,80 @@ SettingsDialog::SettingsDialog(platform::Platform& platform, platform::SettingsD
                                  startup::SettingsFilePath(platform.profile)),
           platform.system.UserInterfaceLanguage())),
       layout_(LayoutIn(face_)),
+      looks_(layout_.size()),
       sliders_{Slider(kSliderRows[0]), Slider(kSliderRows[1]), Slider(kSliderRows[2]),
-               Slider(kSliderRows[3])} {}
+               Slider(kSliderRows[3])} {
+  for (std::size_t i = 0; i < layout_.size(); ++i) looks_[i].text = layout_[i].text;
+}
+
+const Look& SettingsDialog::LookOf(DialogControl control, std::int32_t index) const {
+  static const Look kNothing;
+  for (std::size_t i = 0; i < layout_.size(); ++i) {
+    if (layout_[i].control == control && layout_[i].index == index) return looks_[i];
+  }
+  return kNothing;
+}
+
+std::vector<Surface> SettingsDialog::TakeChanges() {
+  const std::optional<FocusCue> cue = Cue();
+  if (cue != painted_cue_) {
+    for (const auto& ring : {cue, painted_cue_}) {
+      if (ring) changed_[static_cast<std::size_t>(ring->surface)] = true;
+    }
+    painted_cue_ = cue;
+  }
+  std::vector<Surface> changes;
+  for (Surface surface : kSurfaces) {
+    if (std::exchange(changed_[static_cast<std::size_t>(surface)], false))
+      changes.push_back(surface);
+  }
+  return changes;
+}
+
+// The element's look, which the host will paint again; nullptr when the layout lacks it.
+Look* SettingsDialog::Change(DialogControl control, std::int32_t index) {
+  for (std::size_t i = 0; i < layout_.size(); ++i) {
+    if (layout_[i].control != control || layout_[i].index != index) continue;
+    changed_[static_cast<std::size_t>(layout_[i].surface)] = true;
+    return &looks_[i];
+  }
+  return nullptr;
+}
+
+void SettingsDialog::Show(DialogControl control, std::int32_t index, DialogPicture picture) {
+  if (Look* look = Change(control, index)) look->picture = picture;
+}
+
+void SettingsDialog::SetText(DialogControl control, std::int32_t index, std::string text) {
+  if (Look* look = Change(control, index)) look->text = std::move(text);
+}
 
 void SettingsDialog::Load() {
   dragging_ = false;
   TilePanels();
   for (std::int32_t i = 0; i < kPatternChoices; ++i) {
-    host_.ShowPicture(DialogControl::PatternMarks, i, DialogPicture::OptionOff);
+    Show(DialogControl::PatternMarks, i, DialogPicture::OptionOff);
   }
   if (values_.Kind >= 0 && values_.Kind < kPatternChoices) {
-    host_.ShowPicture(DialogControl::PatternMarks, values_.Kind, DialogPicture::OptionOn);
+    Show(DialogControl::PatternMarks, values_.Kind, DialogPicture::OptionOn);
   }
   // A Sync other than 0 or 1 names no mark on either side, so both stay empty.
   const std::int32_t other = values_.Sync ^ 1;
   if (values_.Sync >= 0 && values_.Sync < kSyncChoices) {
-    host_.ShowPicture(DialogControl::SyncMarks, values_.Sync, DialogPicture::OptionOn);
+    Show(DialogControl::SyncMarks, values_.Sync, DialogPicture::OptionOn);
   }
   if (other >= 0 && other < kSyncChoices) {
-    host_.ShowPicture(DialogControl::SyncMarks, other, DialogPicture::OptionOff);
+    Show(DialogControl::SyncMarks, other, DialogPicture::OptionOff);
   }
-  host_.ShowPicture(DialogControl::SetFace, 0, DialogPicture::ButtonReleased);
-  host_.ShowPicture(DialogControl::CancelFace, 0, DialogPicture::ButtonReleased);
-  host_.ShowPicture(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
+  Show(DialogControl::SetFace, 0, DialogPicture::ButtonReleased);
+  Show(DialogControl::CancelFace, 0, DialogPicture::ButtonReleased);
+  Show(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
   for (std::int32_t i = 0; i < static_cast<std::int32_t>(sliders_.size()); ++i) {
     SetSlider(i, values_.*kSliderRows[static_cast<std::size_t>(i)].value);
   }
   for (std::int32_t i = 0; i < static_cast<std::int32_t>(sliders_.size()); ++i) {
-    host_.SetLabelText(DialogControl::SliderValues, i,
-                       std::to_string(values_.*kSliderRows[static_cast<std::size_t>(i)].value));
+    SetText(DialogControl::SliderValues, i,
+            std::to_string(values_.*kSliderRows[static_cast<std::size_t>(i)].value));
   }
   startup::RecordZoomOrigin(platform_.windowing);
   startup::ZoomWindowOpen(platform_.windowing, host_.Window());
@@ -206,7 +251,7 @@ void SettingsDialog::OnSystemClose() {
 void SettingsDialog::OnSliderChange(std::int16_t index) {
   if (index < 0 || index >= static_cast<std::int16_t>(sliders_.size())) return;
   const Slider& slider = sliders_[static_cast<std::size_t>(index)];
-  host_.SetLabelText(DialogControl::SliderValues, index, std::to_string(slider.value()));
+  SetText(DialogControl::SliderValues, index, std::to_string(slider.value()));
   const bool moved = values_.*slider.row().value != slider.value();
   values_.*slider.row().value = slider.value();
   if (moved) TellReader(platform::ReaderEvent::ValueChange, DialogControl::Sliders, index);
@@ -219,11 +264,11 @@ void SettingsDialog::OnSyncMarkPress(std::int16_t index, MouseButton) { SelectSy
 void SettingsDialog::OnSyncLabelPress(std::int16_t index, MouseButton) { SelectSync(index); }
 
 void SettingsDialog::OnSetPress(MouseButton) {
-  host_.ShowPicture(DialogControl::SetFace, 0, DialogPicture::ButtonPressed);
+  Show(DialogControl::SetFace, 0, DialogPicture::ButtonPressed);
 }
 
 void SettingsDialog::OnSetRelease(MouseButton) {
-  host_.ShowPicture(DialogControl::SetFace, 0, DialogPicture::ButtonReleased);
+  Show(DialogControl::SetFace, 0, DialogPicture::ButtonReleased);
   host_.DispatchPending();
   if (closed_) return;
   // Closing after a failed write would lose every choice the user made.
@@ -235,21 +280,21 @@ void SettingsDialog::OnSetRelease(MouseButton) {
 }
 
 void SettingsDialog::OnCancelPress(MouseButton) {
-  host_.ShowPicture(DialogControl::CancelFace, 0, DialogPicture::ButtonPressed);
+  Show(DialogControl::CancelFace, 0, DialogPicture::ButtonPressed);
 }
 
 void SettingsDialog::OnCancelRelease(MouseButton) {
-  host_.ShowPicture(DialogControl::CancelFace, 0, DialogPicture::ButtonReleased);
+  Show(DialogControl::CancelFace, 0, DialogPicture::ButtonReleased);
   host_.DispatchPending();
   if (!closed_) OnUnload();
 }
 
 void SettingsDialog::OnExitPress(MouseButton) {
-  host_.ShowPicture(DialogControl::ExitButton, 0, DialogPicture::ExitPressed);
+  Show(DialogControl::ExitButton, 0, DialogPicture::ExitPressed);
 }
 
 void SettingsDialog::OnExitRelease(MouseButton) {
-  host_.ShowPicture(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
+  Show(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
   host_.DispatchPending();
   if (!closed_) OnUnload();
 }
@@ -285,9 +330,9 @@ void SettingsDialog::OnUnload() {
 
 void SettingsDialog::SelectPattern(std::int32_t pattern) {
   for (std::int32_t i = 0; i < kPatternChoices; ++i) {
-    host_.ShowPicture(DialogControl::PatternMarks, i, DialogPicture::OptionOff);
+    Show(DialogControl::PatternMarks, i, DialogPicture::OptionOff);
   }
-  host_.ShowPicture(DialogControl::PatternMarks, pattern, DialogPicture::OptionOn);
+  Show(DialogControl::PatternMarks, pattern, DialogPicture::OptionOn);
   const std::int32_t was = std::exchange(values_.Kind, pattern);
   if (was == pattern) return;
   TellReader(platform::ReaderEvent::StateChange, DialogControl::PatternMarks, was);
@@ -295,8 +340,8 @@ void SettingsDialog::SelectPattern(std::int32_t pattern) {
 }
 
 void SettingsDialog::SelectSync(std::int32_t sync) {
-  host_.ShowPicture(DialogControl::SyncMarks, sync, DialogPicture::OptionOn);
-  host_.ShowPicture(DialogControl::SyncMarks, sync ^ 1, DialogPicture::OptionOff);
+  Show(DialogControl::SyncMarks, sync, DialogPicture::OptionOn);
+  Show(DialogControl::SyncMarks, sync ^ 1, DialogPicture::OptionOff);
   const std::int32_t was = std::exchange(values_.Sync, sync);
   if (was == sync) return;
   TellReader(platform::ReaderEvent::StateChange, DialogControl::SyncMarks, was);

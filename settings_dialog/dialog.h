@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,6 +31,13 @@ enum class Key { Tab, Left, Right, Up, Down, PageUp, PageDown, Home, End, Space,
 // The face the dialog shows: a hand-written Language line ("ja" or "en") wins over the user
 // interface's language, which gives Japanese only when its primary language is Japanese.
 Face ChooseFace(std::string_view language_line, std::uint16_t ui_language);
+
+// What an element shows now, as the host paints it.
+struct Look {
+  platform::DialogPicture picture = platform::DialogPicture::None;
+  std::string text;  // UTF-8, in the face
+  bool operator==(const Look&) const = default;
+};
 
 // Where the focus cue is drawn: one surface's pixels around the focused element.
 struct FocusCue {
@@ -116,10 +124,17 @@ class SettingsDialog {
   bool closed() const { return closed_; }
   bool dragging() const { return dragging_; }
   std::span<const Element> layout() const { return layout_; }
+  // What the element shows now; an element the layout lacks shows nothing.
+  const Look& LookOf(DialogControl control, std::int32_t index = 0) const;
+  // The surfaces whose looks or focus cue changed since the last call, for the host to paint.
+  std::vector<Surface> TakeChanges();
   // An element as this dialog lays it out: in its face, as wide as its text.
   const Element& InLayout(DialogControl control, std::int32_t index) const;
 
  private:
+  Look* Change(DialogControl control, std::int32_t index);
+  void Show(DialogControl control, std::int32_t index, platform::DialogPicture picture);
+  void SetText(DialogControl control, std::int32_t index, std::string text);
   void SelectPattern(std::int32_t pattern);
   void SelectSync(std::int32_t sync);
   void SetSlider(std::int32_t index, std::int32_t value);
@@ -147,6 +162,9 @@ class SettingsDialog {
   startup::SettingsValues& values_;
   Face face_;
   std::vector<Element> layout_;
+  std::vector<Look> looks_;  // in the order of layout_
+  std::array<bool, kSurfaces.size()> changed_{};
+  std::optional<FocusCue> painted_cue_;
   std::array<Slider, 4> sliders_;
   const Element* captured_ = nullptr;
   bool dragging_ = false;

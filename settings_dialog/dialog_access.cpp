@@ -219,6 +219,7 @@ void SettingsDialog::Activate(std::size_t item) {
 
 void SettingsDialog::OnThemeChange(bool high_contrast) {
   high_contrast_ = high_contrast;
+  changed_.fill(true);
   if (!loaded_) return;
   OnResize();
   TilePanels();
@@ -276,9 +277,9 @@ void SettingsDialog::FocusStop(std::int32_t stop) {
     // A button Space holds down goes back up without acting when the keyboard leaves it.
     const Actionable& left = Item(*std::exchange(held_, std::nullopt));
     if (left.control == DialogControl::ExitButton) {
-      host_.ShowPicture(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
+      Show(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
     } else if (left.role == AccessibleRole::PushButton) {
-      host_.ShowPicture(left.partner, 0, DialogPicture::ButtonReleased);
+      Show(left.partner, 0, DialogPicture::ButtonReleased);
     }
   }
   focus_ = stop;

@@ -69,8 +69,7 @@ void DialogWindow::DrawHighContrastPicture(HDC dc, const Element& element) {
     FillRect(dc, &box, brush);
     DeleteObject(brush);
   }
-  auto shown = shown_.find({element.control, element.index});
-  const DialogPicture picture = shown == shown_.end() ? DialogPicture::None : shown->second;
+  const DialogPicture picture = core_.LookOf(element.control, element.index).picture;
   const int line = std::max(1, scale_.ToPhysical(1));
   const bool pressed =
       picture == DialogPicture::ButtonPressed || picture == DialogPicture::ExitPressed;

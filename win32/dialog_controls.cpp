@@ -218,7 +218,12 @@ void DialogWindow::Compose(Surface surface) {
 }
 
 void DialogWindow::ComposeAll() {
+  core_.TakeChanges();
   for (Surface surface : settings_dialog::kSurfaces) Compose(surface);
+}
+
+void DialogWindow::ComposeChanged() {
+  for (Surface surface : core_.TakeChanges()) Compose(surface);
 }
 
 void DialogWindow::DrawElement(HDC dc, const Element& element) {
@@ -247,9 +252,7 @@ void DialogWindow::DrawPictureElement(HDC dc, const Element& element) {
     DrawPictureOver(dc, strip, {box.x, box.y, strip.width, strip.height});
     return;
   }
-  auto shown = shown_.find({element.control, element.index});
-  if (shown == shown_.end()) return;
-  const Picture* picture = PictureFor(shown->second);
+  const Picture* picture = PictureFor(core_.LookOf(element.control, element.index).picture);
   if (picture == nullptr) return;
   // The two text buttons share one picture stretched to each button's box.
   if (element.control == DialogControl::SetFace || element.control == DialogControl::CancelFace) {
@@ -260,8 +263,7 @@ void DialogWindow::DrawPictureElement(HDC dc, const Element& element) {
 }
 
 void DialogWindow::DrawLabelElement(HDC dc, const Element& element) {
-  auto text_found = texts_.find({element.control, element.index});
-  const std::wstring text = text_found != texts_.end() ? text_found->second : Widen(element.text);
+  const std::wstring text = Widen(core_.LookOf(element.control, element.index).text);
   SetTextColor(dc, ColourOf(core_.InkOf(element)));
   SetBkMode(dc, TRANSPARENT);
   HGDIOBJ previous = SelectObject(dc, FontOf(element.control));
@@ -305,20 +307,6 @@ void DialogWindow::FillPanel(DialogControl panel, std::uint32_t colour) {
   FillRect(BaseOf(surface).dc(), &from_corner, brush);
   DeleteObject(brush);
   Compose(surface);
-}
-
-void DialogWindow::ShowPicture(DialogControl control, std::int32_t index, DialogPicture picture) {
-  const Element* element = settings_dialog::Find(control, index);
-  if (element == nullptr) return;
-  shown_[{control, index}] = picture;
-  Compose(element->surface);
-}
-
-void DialogWindow::SetLabelText(DialogControl control, std::int32_t index, std::string_view text) {
-  const Element* element = settings_dialog::Find(control, index);
-  if (element == nullptr) return;
-  texts_[{control, index}] = Widen(text);
-  Compose(element->surface);
 }
 
 void DialogWindow::SetSliderPosition(std::int32_t index, std::int32_t value) {

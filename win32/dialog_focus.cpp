@@ -60,11 +60,14 @@ bool DialogWindow::TakeKey(const MSG& message) {
   const Key key = KeyOf(message.wParam);
   if (message.message == WM_KEYUP) {
     core_.OnKeyUp(key);
+    ComposeChanged();
     return key == Key::Space;
   }
   // Space held down repeats; the press is the first.
   if (key == Key::Space && (message.lParam & kKeyWasDown) != 0) return true;
-  return core_.OnKeyDown(key, GetKeyState(VK_SHIFT) < 0);
+  const bool used = core_.OnKeyDown(key, GetKeyState(VK_SHIFT) < 0);
+  ComposeChanged();
+  return used;
 }
 
 void DialogWindow::TellReader(platform::ReaderEvent event, std::int32_t item) {
@@ -72,7 +75,6 @@ void DialogWindow::TellReader(platform::ReaderEvent event, std::int32_t item) {
     case platform::ReaderEvent::Focus:
       if (GetFocus() != window_) SetFocus(window_);
       NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, item + 1);
-      ComposeAll();
       break;
     case platform::ReaderEvent::ValueChange:
       NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window_, OBJID_CLIENT, item + 1);
@@ -94,14 +96,12 @@ void DialogWindow::DrawFocusCue(HDC dc, Surface surface) {
 
 void DialogWindow::ShowFocusCues() {
   SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-  ComposeAll();
 }
 
 LRESULT DialogWindow::OnUpdateUiState(HWND window, WPARAM wparam, LPARAM lparam) {
   if (window == window_ && (HIWORD(wparam) & UISF_HIDEFOCUS) != 0) {
     if (LOWORD(wparam) == UIS_CLEAR) core_.OnFocusCuesChange(true);
     if (LOWORD(wparam) == UIS_SET) core_.OnFocusCuesChange(false);
-    ComposeAll();
   }
   return DefWindowProcW(window, WM_UPDATEUISTATE, wparam, lparam);
 }
@@ -109,7 +109,6 @@ LRESULT DialogWindow::OnUpdateUiState(HWND window, WPARAM wparam, LPARAM lparam)
 LRESULT DialogWindow::OnThemeChange(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (window == window_) {
     core_.OnThemeChange(HighContrastOn());
-    ComposeAll();
   }
   return DefWindowProcW(window, message, wparam, lparam);
 }

@@ -160,6 +160,7 @@ void DialogWindow::MoveWindowTo(std::optional<std::int32_t> left, std::optional<
 
 void DialogWindow::DispatchPending() {
   // A yield inside a handler: only what is queued now; a quit is put back for the modal loop.
+  ComposeChanged();
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
@@ -177,7 +178,9 @@ void DialogWindow::Destroy() {
 LRESULT CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (the_dialog == nullptr) return DefWindowProcW(window, message, wparam, lparam);
   if (the_dialog->window_ == nullptr) the_dialog->window_ = window;
-  return the_dialog->OnMessage(window, message, wparam, lparam);
+  const LRESULT result = the_dialog->OnMessage(window, message, wparam, lparam);
+  the_dialog->ComposeChanged();
+  return result;
 }
 
 // A reader pointing at a slider meets its scroll bar's window: it answers with the dialog's rows.
@@ -328,7 +331,6 @@ LRESULT DialogWindow::OnMouseMove(LPARAM lparam) {
 LRESULT DialogWindow::OnSetFocus(HWND from) {
   if (!Ours(from)) {
     core_.OnKeyboardFocus(true);
-    ComposeAll();
   }
   return 0;
 }
@@ -336,7 +338,6 @@ LRESULT DialogWindow::OnSetFocus(HWND from) {
 LRESULT DialogWindow::OnKillFocus(HWND to) {
   if (!Ours(to)) {
     core_.OnKeyboardFocus(false);
-    ComposeAll();
   }
   return 0;
 }

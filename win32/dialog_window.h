@@ -50,10 +50,6 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   void CopyTextureTile(platform::DialogControl panel, std::int32_t x, std::int32_t y) override;
   void FillPanel(platform::DialogControl panel, std::uint32_t colour) override;
   std::uint32_t SystemColourOf(platform::SystemColour which) override;
-  void ShowPicture(platform::DialogControl control, std::int32_t index,
-                   platform::DialogPicture picture) override;
-  void SetLabelText(platform::DialogControl control, std::int32_t index,
-                    std::string_view text) override;
   void SetSliderPosition(std::int32_t index, std::int32_t value) override;
   void MoveWindowTop(std::int32_t top) override;
   void MoveWindowLeft(std::int32_t left) override;
@@ -74,7 +70,6 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   using Surface = settings_dialog::Surface;
   using MouseButton = settings_dialog::MouseButton;
   using LayoutScale = settings_dialog::LayoutScale;
-  using ControlKey = std::pair<platform::DialogControl, std::int32_t>;
 
   static LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK SliderProc(HWND slider, UINT message, WPARAM wparam, LPARAM lparam,
@@ -133,6 +128,8 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   // Drawing the controls onto the surfaces.
   void Compose(Surface surface);
   void ComposeAll();
+  // Paints what the core's view changed: after each message the dialog handled, and before a yield.
+  void ComposeChanged();
   void DrawFocusCue(HDC dc, Surface surface);
   void DrawHighContrastPicture(HDC dc, const settings_dialog::Element& element);
   COLORREF ColourOf(settings_dialog::Ink ink) const;
@@ -165,8 +162,6 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   std::array<MemorySurface, 3>
       backings_;  // what each surface shows: its base with the elements on it
   std::map<int, Picture> pictures_;
-  std::map<ControlKey, platform::DialogPicture> shown_;
-  std::map<ControlKey, std::wstring> texts_;
   DialogAccessible* accessible_ = nullptr;  // made at the first request, detached with the window
 };
 

@@ -63,8 +63,17 @@ struct Bench final : platform::SettingsDialogHost {
   std::string Marks() { return Marks(PatternMarks, 7) + "|" + Marks(SyncMarks, 3); }
   std::string Marks(DialogControl control, std::int32_t count) {
     std::string marks;
-    for (std::int32_t i = 0; i < count; ++i) marks += ".+-????"[int(pictures[{control, i}])];
+    for (std::int32_t i = 0; i < count; ++i) marks += ".+-????"[int(Picture(control, i))];
     return marks;
+  }
+  DialogPicture Picture(DialogControl control, std::int32_t index = 0) {
+    return dialog.LookOf(control, index).picture;
+  }
+  // The value labels from Size down.
+  Lines Labels() {
+    Lines labels;
+    for (std::int32_t i = 0; i < 4; ++i) labels.push_back(dialog.LookOf(SliderValues, i).text);
+    return labels;
   }
 
   platform::WindowHandle Window() override { return 0x7001; }
@@ -76,20 +85,13 @@ struct Bench final : platform::SettingsDialogHost {
   std::uint32_t SystemColourOf(platform::SystemColour which) override {
     return 0x100 + static_cast<std::uint32_t>(which);
   }
-  void ShowPicture(DialogControl control, std::int32_t index, DialogPicture picture) override {
-    pictures[{control, index}] = picture;
-    const char* names[] = {"None",    "On",           "Off",        "Released",
-                           "Pressed", "ExitReleased", "ExitPressed"};
-    fake.Log("Show", Name(control), index, names[static_cast<int>(picture)]);
-  }
-  void SetLabelText(DialogControl control, std::int32_t index, std::string_view text) override {
-    fake.Log("Label", Name(control), index, text);
-  }
   void SetSliderPosition(std::int32_t i, std::int32_t v) override { fake.Log("Slider", i, v); }
   void MoveWindowTop(std::int32_t top) override { fake.Log("MoveTop", top); }
   void MoveWindowLeft(std::int32_t left) override { fake.Log("MoveLeft", left); }
+  // The yield paints the buttons' faces as they are then.
   void DispatchPending() override {
-    fake.Log("DispatchPending");
+    fake.Log("DispatchPending", int(Picture(SetFace)), int(Picture(CancelFace)),
+             int(Picture(ExitButton)));
     if (close_in_yield) dialog.OnSystemClose();
   }
   void Destroy() override { fake.Log("Destroy"); }
@@ -98,17 +100,9 @@ struct Bench final : platform::SettingsDialogHost {
     fake.Log(std::array{"Focus", "Value", "State"}[static_cast<std::size_t>(event)], item);
   }
   void ShowFocusCues() override { fake.Log("ShowFocusCues"); }
-  static std::string Name(DialogControl control) {
-    const std::map<DialogControl, std::string> names = {
-        {PatternMarks, "PatternMarks"}, {SyncMarks, "SyncMarks"},   {SetFace, "SetFace"},
-        {CancelFace, "CancelFace"},     {ExitButton, "ExitButton"}, {SliderValues, "SliderValues"}};
-    return names.contains(control) ? names.at(control) : "another";
-  }
-
   testing::FakePlatform fake;
   platform::Platform platform = fake.Bundle();
   SettingsValues values;
-  std::map<std::pair<DialogControl, std::int32_t>, DialogPicture> pictures;
   std::set<std::uint32_t> line_colours;
   bool close_in_yield = false;  // the system closes the dialog while it yields
   SettingsDialog dialog{platform, *this, values};
@@ -147,11 +141,10 @@ TEST(Loading, MarksTheKindAndTheSyncOnlyWhenInRange) {
 }
 
 // The sliders start at Size 5, Speed 4, Num 100 and Intval 30; a value outside one leaves it there.
-TEST(Loading, SetsTheSlidersThatCanTakeTheirValueThenEveryValueLabel) {
-  EXPECT_EQ(Bench({0, 5, 1, 300, 60, 0}).Take({"Slider", "Label"}),
-            (Lines{"Slider(1,1)", "Label(SliderValues,1,1)", "Slider(3,60)",
-                   "Label(SliderValues,3,60)", "Label(SliderValues,0,5)", "Label(SliderValues,1,1)",
-                   "Label(SliderValues,2,300)", "Label(SliderValues,3,60)"}));
+TEST(Loading, SetsTheSlidersThatCanTakeTheirValueAndEveryValueLabel) {
+  Bench b({0, 5, 1, 300, 60, 0});
+  EXPECT_EQ(b.Take({"Slider"}), (Lines{"Slider(1,1)", "Slider(3,60)"}));
+  EXPECT_EQ(b.Labels(), (Lines{"5", "1", "300", "60"}));
   EXPECT_EQ(Bench({0, 5, 4, 100, 30, 0}).Take({"Slider"}), Lines{});
 }
 
@@ -175,22 +168,23 @@ TEST(Zoom, OpensFromTheCursorAtLoadAndClosesBackToIt) {
                    "DrawAnimatedRects(0x7001,3,{300,200,776,431},{800,600,800,600})"}));
 }
 
-TEST(Sliders, EveryMoveWithinTheRangeIsShownAndStored) {
+TEST(Sliders, EveryMoveWithinTheRangeIsShownAndStoredAndAReaderHearsIt) {
   Bench b;
   b.Take({});
-  b.dialog.OnScroll(2, ScrollRequest::LineRight, 0);
-  b.dialog.OnScroll(2, ScrollRequest::PageLeft, 0);
-  b.dialog.OnScroll(2, ScrollRequest::ThumbTrack, 120);  // a dragged thumb waits to be let go
-  b.dialog.OnScroll(2, ScrollRequest::ThumbPosition, 150);
-  b.dialog.OnScroll(2, ScrollRequest::ToRight, 0);
-  b.dialog.OnScroll(2, ScrollRequest::LineRight, 0);
-  b.dialog.OnScroll(2, ScrollRequest::ToLeft, 0);
-  // A reader hears each new value: the slider is item 2.
-  EXPECT_EQ(b.Take({"Label", "Value"}),
-            (Lines{"Label(SliderValues,2,101)", "Value(2)", "Label(SliderValues,2,100)", "Value(2)",
-                   "Label(SliderValues,2,150)", "Value(2)", "Label(SliderValues,2,200)", "Value(2)",
-                   "Label(SliderValues,2,50)", "Value(2)"}));
+  Lines shown;  // the Num label after each move
+  for (auto [request, thumb] : {std::pair{ScrollRequest::LineRight, 0},
+                                {ScrollRequest::PageLeft, 0},
+                                {ScrollRequest::ThumbTrack, 120},  // a dragged thumb waits
+                                {ScrollRequest::ThumbPosition, 150},
+                                {ScrollRequest::ToRight, 0},
+                                {ScrollRequest::LineRight, 0},
+                                {ScrollRequest::ToLeft, 0}}) {
+    b.dialog.OnScroll(2, request, thumb);
+    shown.push_back(b.Labels()[2]);
+  }
+  EXPECT_EQ(shown, (Lines{"101", "100", "100", "150", "200", "200", "50"}));
   EXPECT_EQ(b.values.Num, 50);
+  EXPECT_EQ(b.Take({"Value"}), Lines(5, "Value(2)"));  // the slider is item 2
 }
 
 TEST(Choosers, APressOfAnyButtonSelectsAndShowsTheGroupAndTheReleaseOverAnotherChoiceKeepsIt) {
@@ -227,36 +221,39 @@ TEST(Choosers, APressOfAnyButtonSelectsAndShowsTheGroupAndTheReleaseOverAnotherC
                    "State(10)", "State(11)", "State(11)", "State(10)"}));
 }
 
-// A button acts on the release of any mouse button after a yield; only 設定 writes, all six keys
-// as the dialog holds them, and not when the system closed the dialog in that yield.
+// A button acts on the release of any mouse button after a yield that shows it released; only 設定
+// writes, all six keys as the dialog holds them, and not when the system closed it in that yield.
 TEST(Buttons, ActAfterTheYieldOnlySetWritesAndTheDialogEndsOnce) {
   const Lines writes = {Write("Kind", " 3"),  Write("Size", " 7"),   Write("Speed", " 2"),
                         Write("Num", " 300"), Write("Intval", "-4"), Write("Sync", " 1")};
   struct Row {
     Point at;
-    std::string face;  // names the row
+    DialogControl face;
     bool closed_in_yield = false;
   };
   const Row rows[] = {
-      {.at = {276, 192}, .face = "SetFace,0,"},
-      {.at = {462, 208}, .face = "CancelFace,0,"},
-      {.at = {456, 4}, .face = "ExitButton,0,Exit"},
-      {.at = {366, 208}, .face = "SetFace,0,", .closed_in_yield = true},
-      {.at = {372, 192}, .face = "CancelFace,0,", .closed_in_yield = true},
-      {.at = {470, 18}, .face = "ExitButton,0,Exit", .closed_in_yield = true},
+      {.at = {276, 192}, .face = SetFace},
+      {.at = {462, 208}, .face = CancelFace},
+      {.at = {456, 4}, .face = ExitButton},
+      {.at = {366, 208}, .face = SetFace, .closed_in_yield = true},
+      {.at = {372, 192}, .face = CancelFace, .closed_in_yield = true},
+      {.at = {470, 18}, .face = ExitButton, .closed_in_yield = true},
   };
   for (const Row& row : rows) {
     Bench b({3, 7, 2, 300, -4, 1});
     b.Take({});
     b.close_in_yield = row.closed_in_yield;
-    b.Click(row.at, {5, 5}, Right);
-    Lines want = {"Show(" + row.face + "Pressed)", "Show(" + row.face + "Released)",
-                  "DispatchPending"};
-    if (row.face == "SetFace,0," && !row.closed_in_yield)
+    b.dialog.OnMouseDown(kDialog, row.at.x, row.at.y, Right);
+    const bool exit = row.face == ExitButton;
+    EXPECT_EQ(b.Picture(row.face),
+              exit ? DialogPicture::ExitPressed : DialogPicture::ButtonPressed);
+    b.dialog.OnMouseUp(kDialog, 5, 5, Right);
+    Lines want = {"DispatchPending(3,3,5)"};  // every face released
+    if (row.face == SetFace && !row.closed_in_yield)
       want.insert(want.end(), writes.begin(), writes.end());
     want.insert(want.end(), {kClose, "Destroy"});
-    EXPECT_EQ(b.Take({"Show", "Dispatch", "Write", "DrawAnimated", "Destroy"}), want)
-        << row.face << (row.closed_in_yield ? " closed in the yield" : "");
+    EXPECT_EQ(b.Take({"Dispatch", "Write", "DrawAnimated", "Destroy"}), want)
+        << int(row.face) << (row.closed_in_yield ? " closed in the yield" : "");
   }
 }
 
@@ -373,14 +370,14 @@ TEST(Keyboard, AClickMovesTheKeyboardWithoutACueAndTabGoesOnFromThere) {
 
 TEST(Keyboard, ArrowsPagesHomeAndEndMoveAFocusedSliderAndItsLabelEchoes) {
   Bench b;
-  b.Take({});
-  b.Keys({Key::Down});  // the first arrow only puts the keyboard on Size
-  b.Keys({Key::Right, Key::Down, Key::Left, Key::Up, Key::PageDown, Key::PageUp, Key::End,
-          Key::Right, Key::Home, Key::Left});
-  EXPECT_EQ(b.Take({"Label"}),
-            (Lines{"Label(SliderValues,0,6)", "Label(SliderValues,0,7)", "Label(SliderValues,0,6)",
-                   "Label(SliderValues,0,5)", "Label(SliderValues,0,6)", "Label(SliderValues,0,5)",
-                   "Label(SliderValues,0,20)", "Label(SliderValues,0,1)"}));
+  Lines shown;  // the Size label after each key
+  for (Key key : {Key::Down, Key::Right, Key::Down, Key::Left, Key::Up, Key::PageDown, Key::PageUp,
+                  Key::End, Key::Right, Key::Home, Key::Left}) {
+    b.Keys({key});
+    shown.push_back(b.Labels()[0]);
+  }
+  // The first arrow only puts the keyboard on Size.
+  EXPECT_EQ(shown, (Lines{"5", "6", "7", "6", "5", "6", "5", "20", "20", "1", "1"}));
   EXPECT_EQ(b.values.Size, 1);
 }
 
@@ -427,30 +424,11 @@ TEST(Keyboard, AButtonSpaceHoldsGoesBackUpWhenTheKeyboardLeavesIt) {
   b.Keys({Key::Tab, Key::Tab, Key::Tab, Key::Tab}, true);
   b.Take({});
   b.dialog.OnKeyDown(Key::Space, false);
+  EXPECT_EQ(b.Picture(SetFace), DialogPicture::ButtonPressed);
   b.dialog.OnKeyDown(Key::Tab, false);
   b.dialog.OnKeyUp(Key::Space);
-  EXPECT_EQ(b.Take({"Show", "Dispatch", "Write", "Destroy"}),
-            (Lines{"Show(SetFace,0,Pressed)", "Show(SetFace,0,Released)"}));
-}
-
-TEST(Accessible, AnItemsBoxJoinsItsPartsOnTheDialogAndTheFocusedOneIsMarked) {
-  Bench b;
-  b.dialog.SetTextWidth(Link, 0, 150);
-  b.Keys({Key::Tab});
-  const std::vector<AccessibleItem> items = b.dialog.AccessibleItems();
-  struct Row {
-    std::size_t item;
-    Box box;
-  };
-  const Row rows[] = {
-      {.item = 9, .box = {20, 144, 48, 13}},    // ﾗﾝﾀﾞﾑ's mark and label
-      {.item = 11, .box = {368, 144, 55, 13}},  // 非同期
-      {.item = 12, .box = {276, 188, 91, 22}},  // 設定's face round its caption
-      {.item = 15, .box = {16, 204, 150, 13}},  // as wide as its text
-  };
-  for (const Row& row : rows) EXPECT_EQ(items[row.item].box, row.box) << row.item;
-  EXPECT_TRUE(items[0].focused);
-  EXPECT_EQ(std::ranges::count_if(items, &AccessibleItem::focused), 1);
+  EXPECT_EQ(b.Picture(SetFace), DialogPicture::ButtonReleased);
+  EXPECT_EQ(b.Take({"Dispatch", "Write", "Destroy"}), Lines{});
 }
 
 // With another program in front no item is focused or ringed; back again, the item is heard again.
