@@ -41,8 +41,18 @@ enum class DialogPicture {
   ExitPressed,
 };
 
-// The system's colours that stand in for the skin under high contrast.
-enum class SystemColour { Window, WindowText, Highlight, HighlightText, ButtonFace, ButtonText };
+// The skin's inks, and the system's colours that stand in for the skin under high contrast.
+enum class Ink {
+  WindowText,
+  White,
+  Link,
+  Window,
+  Highlight,
+  HighlightText,
+  HotLight,
+  ButtonFace,
+  ButtonText,
+};
 
 // What a screen reader is told about one of the accessible items.
 enum class ReaderEvent { Focus, ValueChange, StateChange };
@@ -58,7 +68,8 @@ class SettingsDialogHost {
   virtual void CopyTextureTile(DialogControl panel, std::int32_t x, std::int32_t y) = 0;
   // Covers a panel's backing image with one colour, 0x00BBGGRR.
   virtual void FillPanel(DialogControl panel, std::uint32_t colour) = 0;
-  virtual std::uint32_t SystemColourOf(SystemColour which) = 0;
+  // The ink's colour now, 0x00BBGGRR.
+  virtual std::uint32_t ColourOf(Ink ink) = 0;
   // Moves the slider's thumb without a change notification.
   virtual void SetSliderPosition(std::int32_t index, std::int32_t value) = 0;
   virtual void MoveWindowTop(std::int32_t top) = 0;

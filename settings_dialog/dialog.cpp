@@ -109,8 +109,7 @@ void SettingsDialog::Load() {
 
 void SettingsDialog::OnResize() {
   const std::optional<std::uint32_t> paper =
-      high_contrast_ ? std::optional(host_.SystemColourOf(platform::SystemColour::Window))
-                     : std::nullopt;
+      high_contrast_ ? std::optional(host_.ColourOf(Ink::Window)) : std::nullopt;
   for (const BackgroundRow& row : BackgroundRows(kDialogClient.h)) {
     host_.DrawBackgroundLine(row.y, kDialogClient.w, paper.value_or(row.colour));
   }
@@ -120,10 +119,10 @@ void SettingsDialog::TilePanels() {
   for (const Panel& panel_row : kPanels) {
     const DialogControl panel = panel_row.control;
     if (high_contrast_) {
-      host_.FillPanel(panel, host_.SystemColourOf(platform::SystemColour::Window));
+      host_.FillPanel(panel, host_.ColourOf(Ink::Window));
       continue;
     }
-    const Box& box = Find(panel)->box;
+    const Box& box = InLayout(panel).box;
     for (const TileCopy& copy : TileCopies(box.w, box.h))
       host_.CopyTextureTile(panel, copy.x, copy.y);
   }
@@ -141,38 +140,7 @@ bool SettingsDialog::OnMouseDown(Surface surface, std::int32_t x, std::int32_t y
                                  MouseButton button) {
   const Element* element = HitTest(surface, x, y, layout_);
   if (element == nullptr) return false;
-  const auto index = static_cast<std::int16_t>(element->index);
-  switch (element->control) {
-    case DialogControl::TitleStrip:
-      OnTitlePress(button);
-      break;
-    case DialogControl::ExitButton:
-      OnExitPress(button);
-      break;
-    case DialogControl::SetCaption:
-      OnSetPress(button);
-      break;
-    case DialogControl::CancelCaption:
-      OnCancelPress(button);
-      break;
-    case DialogControl::PatternMarks:
-      OnPatternMarkPress(index, button);
-      break;
-    case DialogControl::PatternStrips:
-      OnPatternStripPress(index, button);
-      break;
-    case DialogControl::RandomLabel:
-      OnRandomLabelPress(button);
-      break;
-    case DialogControl::SyncMarks:
-      OnSyncMarkPress(index, button);
-      break;
-    case DialogControl::SyncLabels:
-      OnSyncLabelPress(index, button);
-      break;
-    default:
-      break;
-  }
+  Act(*element, Phase::Press, button);
   // A click puts the keyboard where it was, on the choice it may just have made.
   if (!closed_) FocusOn(*element);
   if (captured_ != nullptr || closed_) return false;
@@ -185,23 +153,48 @@ void SettingsDialog::OnMouseUp(Surface surface, std::int32_t x, std::int32_t y,
   const Element* element = captured_ != nullptr ? captured_ : HitTest(surface, x, y, layout_);
   captured_ = nullptr;
   if (element == nullptr || closed_) return;
-  switch (element->control) {
+  // The link opens on a click only: the button goes up over its text.
+  if (element->control == DialogControl::Link &&
+      !(element->surface == surface && element->box.Contains(x, y)))
+    return;
+  Act(*element, Phase::Release, button);
+}
+
+// What pressing or releasing an element does, for the mouse, the keyboard and a reader alike; a
+// mouse's button where it matters, none from the keyboard or a reader.
+void SettingsDialog::Act(const Element& element, Phase phase, std::optional<MouseButton> button) {
+  const auto index = static_cast<std::int16_t>(element.index);
+  const bool press = phase == Phase::Press;
+  switch (element.control) {
     case DialogControl::TitleStrip:
-      OnTitleRelease(button);
+      if (button) press ? OnTitlePress(*button) : OnTitleRelease();
       break;
     case DialogControl::ExitButton:
-      OnExitRelease(button);
+      press ? OnExitPress() : OnExitRelease();
       break;
     case DialogControl::SetCaption:
-      OnSetRelease(button);
+      press ? OnSetPress() : OnSetRelease();
       break;
     case DialogControl::CancelCaption:
-      OnCancelRelease(button);
+      press ? OnCancelPress() : OnCancelRelease();
       break;
     case DialogControl::Link:
-      if (IsClickButton(button) && element->surface == surface && element->box.Contains(x, y)) {
-        OnUrlClick();
-      }
+      if (!press && (!button || IsClickButton(*button))) OnUrlClick();
+      break;
+    case DialogControl::PatternMarks:
+      if (press) OnPatternMarkPress(index);
+      break;
+    case DialogControl::PatternStrips:
+      if (press) OnPatternStripPress(index);
+      break;
+    case DialogControl::RandomLabel:
+      if (press) OnRandomLabelPress();
+      break;
+    case DialogControl::SyncMarks:
+      if (press) OnSyncMarkPress(index);
+      break;
+    case DialogControl::SyncLabels:
+      if (press) OnSyncLabelPress(index);
       break;
     default:
       break;
@@ -234,7 +227,7 @@ void SettingsDialog::OnScroll(std::int32_t index, ScrollRequest request,
                               std::int32_t thumb_position) {
   if (index < 0 || index >= static_cast<std::int32_t>(sliders_.size())) return;
   Slider& slider = sliders_[static_cast<std::size_t>(index)];
-  FocusOn(*Find(DialogControl::Sliders, index));
+  FocusOn(InLayout(DialogControl::Sliders, index));
   if (slider.Apply(request, thumb_position)) {
     host_.SetSliderPosition(index, slider.value());
     OnSliderChange(static_cast<std::int16_t>(index));
@@ -257,17 +250,15 @@ void SettingsDialog::OnSliderChange(std::int16_t index) {
   if (moved) TellReader(platform::ReaderEvent::ValueChange, DialogControl::Sliders, index);
 }
 
-void SettingsDialog::OnPatternMarkPress(std::int16_t index, MouseButton) { SelectPattern(index); }
-void SettingsDialog::OnPatternStripPress(std::int16_t index, MouseButton) { SelectPattern(index); }
-void SettingsDialog::OnRandomLabelPress(MouseButton) { SelectPattern(kPatternChoices - 1); }
-void SettingsDialog::OnSyncMarkPress(std::int16_t index, MouseButton) { SelectSync(index); }
-void SettingsDialog::OnSyncLabelPress(std::int16_t index, MouseButton) { SelectSync(index); }
+void SettingsDialog::OnPatternMarkPress(std::int16_t index) { SelectPattern(index); }
+void SettingsDialog::OnPatternStripPress(std::int16_t index) { SelectPattern(index); }
+void SettingsDialog::OnRandomLabelPress() { SelectPattern(kPatternChoices - 1); }
+void SettingsDialog::OnSyncMarkPress(std::int16_t index) { SelectSync(index); }
+void SettingsDialog::OnSyncLabelPress(std::int16_t index) { SelectSync(index); }
 
-void SettingsDialog::OnSetPress(MouseButton) {
-  Show(DialogControl::SetFace, 0, DialogPicture::ButtonPressed);
-}
+void SettingsDialog::OnSetPress() { Show(DialogControl::SetFace, 0, DialogPicture::ButtonPressed); }
 
-void SettingsDialog::OnSetRelease(MouseButton) {
+void SettingsDialog::OnSetRelease() {
   Show(DialogControl::SetFace, 0, DialogPicture::ButtonReleased);
   host_.DispatchPending();
   if (closed_) return;
@@ -279,28 +270,28 @@ void SettingsDialog::OnSetRelease(MouseButton) {
   OnUnload();
 }
 
-void SettingsDialog::OnCancelPress(MouseButton) {
+void SettingsDialog::OnCancelPress() {
   Show(DialogControl::CancelFace, 0, DialogPicture::ButtonPressed);
 }
 
-void SettingsDialog::OnCancelRelease(MouseButton) {
+void SettingsDialog::OnCancelRelease() {
   Show(DialogControl::CancelFace, 0, DialogPicture::ButtonReleased);
   host_.DispatchPending();
   if (!closed_) OnUnload();
 }
 
-void SettingsDialog::OnExitPress(MouseButton) {
+void SettingsDialog::OnExitPress() {
   Show(DialogControl::ExitButton, 0, DialogPicture::ExitPressed);
 }
 
-void SettingsDialog::OnExitRelease(MouseButton) {
+void SettingsDialog::OnExitRelease() {
   Show(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
   host_.DispatchPending();
   if (!closed_) OnUnload();
 }
 
 void SettingsDialog::OnUrlClick() {
-  platform_.shell.Open(host_.Window(), Find(DialogControl::Link)->text);
+  platform_.shell.Open(host_.Window(), LookOf(DialogControl::Link).text);
 }
 
 void SettingsDialog::OnTitlePress(MouseButton button) {
@@ -319,7 +310,7 @@ void SettingsDialog::OnTitleMove() {
   host_.MoveWindowLeft(cursor.x - grab_x_);
 }
 
-void SettingsDialog::OnTitleRelease(MouseButton) { dragging_ = false; }
+void SettingsDialog::OnTitleRelease() { dragging_ = false; }
 
 void SettingsDialog::OnUnload() {
   closed_ = true;

@@ -25,6 +25,9 @@ using MouseButton = platform::MouseButton;
 inline constexpr std::int32_t kPatternChoices = startup::kRandomPatternKind + 1;
 inline constexpr std::int32_t kSyncChoices = 2;
 
+// The two halves of a click, which the keyboard and a reader's default action make too.
+enum class Phase { Press, Release };
+
 // The keys the dialog answers; the rest go to the system.
 enum class Key { Tab, Left, Right, Up, Down, PageUp, PageDown, Home, End, Space, Other };
 
@@ -104,21 +107,21 @@ class SettingsDialog {
 
   // The named handlers.
   void OnSliderChange(std::int16_t index);
-  void OnPatternMarkPress(std::int16_t index, MouseButton button);
-  void OnPatternStripPress(std::int16_t index, MouseButton button);
-  void OnRandomLabelPress(MouseButton button);
-  void OnSyncMarkPress(std::int16_t index, MouseButton button);
-  void OnSyncLabelPress(std::int16_t index, MouseButton button);
-  void OnSetPress(MouseButton button);
-  void OnSetRelease(MouseButton button);
-  void OnCancelPress(MouseButton button);
-  void OnCancelRelease(MouseButton button);
-  void OnExitPress(MouseButton button);
-  void OnExitRelease(MouseButton button);
+  void OnPatternMarkPress(std::int16_t index);
+  void OnPatternStripPress(std::int16_t index);
+  void OnRandomLabelPress();
+  void OnSyncMarkPress(std::int16_t index);
+  void OnSyncLabelPress(std::int16_t index);
+  void OnSetPress();
+  void OnSetRelease();
+  void OnCancelPress();
+  void OnCancelRelease();
+  void OnExitPress();
+  void OnExitRelease();
   void OnUrlClick();
   void OnTitlePress(MouseButton button);
   void OnTitleMove();
-  void OnTitleRelease(MouseButton button);
+  void OnTitleRelease();
   void OnUnload();
 
   bool closed() const { return closed_; }
@@ -129,10 +132,11 @@ class SettingsDialog {
   // The surfaces whose looks or focus cue changed since the last call, for the host to paint.
   std::vector<Surface> TakeChanges();
   // An element as this dialog lays it out: in its face, as wide as its text.
-  const Element& InLayout(DialogControl control, std::int32_t index) const;
+  const Element& InLayout(DialogControl control, std::int32_t index = 0) const;
 
  private:
   Look* Change(DialogControl control, std::int32_t index);
+  void Act(const Element& element, Phase phase, std::optional<MouseButton> button);
   void Show(DialogControl control, std::int32_t index, platform::DialogPicture picture);
   void SetText(DialogControl control, std::int32_t index, std::string text);
   void SelectPattern(std::int32_t pattern);

@@ -172,7 +172,7 @@ std::optional<FocusCue> SettingsDialog::Cue() const {
   if (!cues_shown_ || item < 0) return std::nullopt;
   const Actionable& focused = Item(static_cast<std::size_t>(item));
   const Box box = ItemBox(focused);
-  return FocusCue{Find(focused.control, focused.index)->surface,
+  return FocusCue{InLayout(focused.control, focused.index).surface,
                   {box.x - 1, box.y - 1, box.w + 2, box.h + 2}};
 }
 
@@ -195,7 +195,7 @@ std::vector<AccessibleItem> SettingsDialog::AccessibleItems() const {
     row.focused = focused == static_cast<std::int32_t>(i);
     row.box = ItemBox(item);
     if (const Panel* on = PanelOf(own.surface)) {
-      const Box& panel = Find(on->control)->box;
+      const Box& panel = InLayout(on->control).box;
       row.box.x += panel.x;
       row.box.y += panel.y;
     }
@@ -208,7 +208,7 @@ std::vector<AccessibleItem> SettingsDialog::AccessibleItems() const {
   return items;
 }
 
-std::string_view SettingsDialog::Title() const { return InLayout(DialogControl::Caption, 0).text; }
+std::string_view SettingsDialog::Title() const { return InLayout(DialogControl::Caption).text; }
 
 void SettingsDialog::Activate(std::size_t item) {
   if (closed_ || item >= Actionables().size()) return;
@@ -333,26 +333,7 @@ void SettingsDialog::MoveInGroup(std::int32_t step) {
 // The press half of what a click does; choices select on it, buttons show their pressed face.
 void SettingsDialog::Press(std::size_t item) {
   const Actionable& target = Item(item);
-  const auto index = static_cast<std::int16_t>(target.index);
-  switch (target.control) {
-    case DialogControl::PatternMarks:
-      OnPatternMarkPress(index, MouseButton::Left);
-      break;
-    case DialogControl::SyncMarks:
-      OnSyncMarkPress(index, MouseButton::Left);
-      break;
-    case DialogControl::SetCaption:
-      OnSetPress(MouseButton::Left);
-      break;
-    case DialogControl::CancelCaption:
-      OnCancelPress(MouseButton::Left);
-      break;
-    case DialogControl::ExitButton:
-      OnExitPress(MouseButton::Left);
-      break;
-    default:
-      break;
-  }
+  Act(InLayout(target.control, target.index), Phase::Press, std::nullopt);
   if (target.role == AccessibleRole::PushButton || target.role == AccessibleRole::Link) {
     held_ = item;
   }
@@ -360,25 +341,11 @@ void SettingsDialog::Press(std::size_t item) {
   TellFocus();
 }
 
-// The release half: buttons act through their release handlers, the link opens.
+// The release half: buttons act on it, the link opens.
 void SettingsDialog::Release(std::size_t item) {
   held_.reset();
-  switch (Item(item).control) {
-    case DialogControl::SetCaption:
-      OnSetRelease(MouseButton::Left);
-      break;
-    case DialogControl::CancelCaption:
-      OnCancelRelease(MouseButton::Left);
-      break;
-    case DialogControl::ExitButton:
-      OnExitRelease(MouseButton::Left);
-      break;
-    case DialogControl::Link:
-      OnUrlClick();
-      break;
-    default:
-      break;
-  }
+  const Actionable& target = Item(item);
+  Act(InLayout(target.control, target.index), Phase::Release, std::nullopt);
 }
 
 Box SettingsDialog::ItemBox(const Actionable& item) const {

@@ -104,13 +104,6 @@ std::vector<Element> LayoutIn(Face face) {
 
 std::span<const Actionable> Actionables() { return kActionables; }
 
-const Element* Find(DialogControl control, std::int32_t index) {
-  for (const Element& element : kElements) {
-    if (element.control == control && element.index == index) return &element;
-  }
-  return nullptr;
-}
-
 const Element* HitTest(Surface surface, std::int32_t x, std::int32_t y,
                        std::span<const Element> layout) {
   for (const Element& element : std::views::reverse(layout)) {

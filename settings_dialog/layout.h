@@ -20,18 +20,7 @@ enum class Surface { Dialog, PatternPanel, ValuesPanel };
 enum class ElementKind { Picture, Label, Slider, Panel };
 enum class Align { Left, Right, Centre };
 enum class Pointer { Arrow, Hand };
-// The skin's inks, and the system's colours that stand in for the skin under high contrast.
-enum class Ink {
-  WindowText,
-  White,
-  Link,
-  Window,
-  Highlight,
-  HighlightText,
-  HotLight,
-  ButtonFace,
-  ButtonText,
-};
+using platform::Ink;
 // The language the dialog's words are in.
 enum class Face { Japanese, English };
 
@@ -115,9 +104,6 @@ struct Actionable {
   bool joined;
 };
 std::span<const Actionable> Actionables();
-
-// The element's row of the layout; nullptr when the control has no such index.
-const Element* Find(DialogControl control, std::int32_t index = 0);
 
 // The topmost element of the surface under the point, if any.
 const Element* HitTest(Surface surface, std::int32_t x, std::int32_t y,

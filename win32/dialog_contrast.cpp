@@ -16,7 +16,7 @@ constexpr COLORREF kLinkInk = RGB(255, 255, 192);
 
 }  // namespace
 
-COLORREF DialogWindow::ColourOf(settings_dialog::Ink ink) const {
+std::uint32_t DialogWindow::ColourOf(settings_dialog::Ink ink) {
   using settings_dialog::Ink;
   switch (ink) {
     case Ink::White:
@@ -39,25 +39,6 @@ COLORREF DialogWindow::ColourOf(settings_dialog::Ink ink) const {
       break;
   }
   return GetSysColor(COLOR_WINDOWTEXT);
-}
-
-std::uint32_t DialogWindow::SystemColourOf(platform::SystemColour which) {
-  using platform::SystemColour;
-  switch (which) {
-    case SystemColour::Window:
-      return ColourOf(settings_dialog::Ink::Window);
-    case SystemColour::Highlight:
-      return ColourOf(settings_dialog::Ink::Highlight);
-    case SystemColour::HighlightText:
-      return ColourOf(settings_dialog::Ink::HighlightText);
-    case SystemColour::ButtonFace:
-      return ColourOf(settings_dialog::Ink::ButtonFace);
-    case SystemColour::ButtonText:
-      return ColourOf(settings_dialog::Ink::ButtonText);
-    case SystemColour::WindowText:
-      break;
-  }
-  return ColourOf(settings_dialog::Ink::WindowText);
 }
 
 // Under high contrast the skin's pictures give way to plain shapes in the system's colours.

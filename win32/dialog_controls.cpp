@@ -32,14 +32,9 @@ constexpr char kNotSavedTitle[] = "quillmere";
 constexpr std::array<int, startup::kPatternCount> kPatternStripIds = {
     IDB_PATTERN0, IDB_PATTERN1, IDB_PATTERN2, IDB_PATTERN3, IDB_PATTERN4};
 
-const Box& BoxOf(DialogControl control, std::int32_t index = 0) {
-  return settings_dialog::Find(control, index)->box;
-}
-
 std::size_t SurfaceIndex(Surface surface) { return static_cast<std::size_t>(surface); }
 
-TOOLINFOW ExitTool(HWND dialog, HINSTANCE instance, const LayoutScale& scale,
-                   std::string_view tip) {
+TOOLINFOW ExitTool(HWND dialog, HINSTANCE instance, const Box& box, std::string_view tip) {
   static std::wstring text;
   text = Widen(tip);
   TOOLINFOW tool{};
@@ -47,7 +42,7 @@ TOOLINFOW ExitTool(HWND dialog, HINSTANCE instance, const LayoutScale& scale,
   tool.uFlags = TTF_SUBCLASS;
   tool.hwnd = dialog;
   tool.uId = 1;
-  tool.rect = RectOf(scale.ToPhysical(BoxOf(DialogControl::ExitButton)));
+  tool.rect = RectOf(box);
   tool.hinst = instance;
   tool.lpszText = text.data();
   return tool;
@@ -60,7 +55,7 @@ MemorySurface& DialogWindow::BackingOf(Surface surface) { return backings_[Surfa
 
 RECT DialogWindow::PanelRect(Surface surface) const {
   const settings_dialog::Panel* panel = settings_dialog::PanelOf(surface);
-  return panel == nullptr ? RECT{} : RectOf(scale_.ToPhysical(BoxOf(panel->control)));
+  return panel == nullptr ? RECT{} : RectOf(scale_.ToPhysical(core_.InLayout(panel->control).box));
 }
 
 const Picture* DialogWindow::PictureFor(DialogPicture picture) const {
@@ -105,8 +100,8 @@ void DialogWindow::LoadPictures() {
 
 void DialogWindow::CreateSurfaces() {
   const std::array<Box, 3> sizes = {settings_dialog::kDialogClient,
-                                    BoxOf(settings_dialog::kPanels[0].control),
-                                    BoxOf(settings_dialog::kPanels[1].control)};
+                                    core_.InLayout(settings_dialog::kPanels[0].control).box,
+                                    core_.InLayout(settings_dialog::kPanels[1].control).box};
   for (std::size_t at = 0; at < sizes.size(); ++at) {
     const Box size = scale_.ToPhysical(sizes[at]);
     for (MemorySurface* surface : {&bases_[at], &backings_[at]}) {
@@ -131,7 +126,8 @@ void DialogWindow::MakeFonts() {
 void DialogWindow::PlaceControls() {
   const RECT panel = PanelRect(Surface::ValuesPanel);
   for (std::size_t i = 0; i < sliders_.size(); ++i) {
-    const Box at = scale_.ToPhysical(BoxOf(DialogControl::Sliders, static_cast<std::int32_t>(i)));
+    const Box at =
+        scale_.ToPhysical(core_.InLayout(DialogControl::Sliders, static_cast<std::int32_t>(i)).box);
     SetWindowPos(sliders_[i], nullptr, panel.left + at.x, panel.top + at.y, at.w, at.h,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -160,7 +156,9 @@ void DialogWindow::Rescale(int dpi, const platform::Rect& window) {
   loaded_ = loaded;
   ComposeAll();
   if (tip_ != nullptr) {
-    TOOLINFOW tool = ExitTool(window_, instance_, scale_, core_.ExitTip());
+    TOOLINFOW tool =
+        ExitTool(window_, instance_,
+                 scale_.ToPhysical(core_.InLayout(DialogControl::ExitButton).box), core_.ExitTip());
     SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
@@ -184,7 +182,9 @@ void DialogWindow::AddExitTip() {
                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
                          nullptr, instance_, nullptr);
   if (tip_ == nullptr) return;
-  TOOLINFOW tool = ExitTool(window_, instance_, scale_, core_.ExitTip());
+  TOOLINFOW tool =
+      ExitTool(window_, instance_, scale_.ToPhysical(core_.InLayout(DialogControl::ExitButton).box),
+               core_.ExitTip());
   SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
@@ -302,7 +302,7 @@ void DialogWindow::FillPanel(DialogControl panel, std::uint32_t colour) {
   if (on == nullptr) return;
   const Surface surface = on->surface;
   HBRUSH brush = CreateSolidBrush(colour);
-  const RECT all = RectOf(scale_.ToPhysical(settings_dialog::Find(panel)->box));
+  const RECT all = RectOf(scale_.ToPhysical(core_.InLayout(panel).box));
   const RECT from_corner{0, 0, all.right - all.left, all.bottom - all.top};
   FillRect(BaseOf(surface).dc(), &from_corner, brush);
   DeleteObject(brush);

@@ -134,7 +134,7 @@ void DialogWindow::CreateWindows(const platform::Rect& placement) {
     const settings_dialog::SliderRow& row = settings_dialog::kSliderRows[i];
     // Named by its caption, for screen readers that reach the scroll bar's own window.
     const std::wstring caption =
-        Widen(core_.InLayout(DialogControl::StaticLabels, static_cast<std::int32_t>(i)).text);
+        Widen(core_.LookOf(DialogControl::StaticLabels, static_cast<std::int32_t>(i)).text);
     sliders_[i] = CreateWindowExW(
         0, L"SCROLLBAR", caption.c_str(), WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 0, 0, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSliderIdBase + static_cast<int>(i))),

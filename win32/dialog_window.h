@@ -49,7 +49,7 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   void DrawBackgroundLine(std::int32_t y, std::int32_t width, std::uint32_t colour) override;
   void CopyTextureTile(platform::DialogControl panel, std::int32_t x, std::int32_t y) override;
   void FillPanel(platform::DialogControl panel, std::uint32_t colour) override;
-  std::uint32_t SystemColourOf(platform::SystemColour which) override;
+  std::uint32_t ColourOf(platform::Ink ink) override;
   void SetSliderPosition(std::int32_t index, std::int32_t value) override;
   void MoveWindowTop(std::int32_t top) override;
   void MoveWindowLeft(std::int32_t left) override;
@@ -132,7 +132,6 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   void ComposeChanged();
   void DrawFocusCue(HDC dc, Surface surface);
   void DrawHighContrastPicture(HDC dc, const settings_dialog::Element& element);
-  COLORREF ColourOf(settings_dialog::Ink ink) const;
   void DrawElement(HDC dc, const settings_dialog::Element& element);
   void DrawPictureElement(HDC dc, const settings_dialog::Element& element);
   void DrawLabelElement(HDC dc, const settings_dialog::Element& element);

@@ -82,9 +82,7 @@ struct Bench final : platform::SettingsDialogHost {
   }
   void CopyTextureTile(DialogControl, std::int32_t, std::int32_t) override { fake.Log("Tile"); }
   void FillPanel(DialogControl, std::uint32_t colour) override { fake.Log("FillPanel", colour); }
-  std::uint32_t SystemColourOf(platform::SystemColour which) override {
-    return 0x100 + static_cast<std::uint32_t>(which);
-  }
+  std::uint32_t ColourOf(Ink ink) override { return 0x100 + static_cast<std::uint32_t>(ink); }
   void SetSliderPosition(std::int32_t i, std::int32_t v) override { fake.Log("Slider", i, v); }
   void MoveWindowTop(std::int32_t top) override { fake.Log("MoveTop", top); }
   void MoveWindowLeft(std::int32_t left) override { fake.Log("MoveLeft", left); }
@@ -468,8 +466,8 @@ TEST(HighContrast, PaintsInTheSystemsColoursAndEveryTextStandsOnItsPair) {
   b.line_colours.clear();
   b.Take({});
   b.dialog.OnThemeChange(true);
-  EXPECT_EQ(b.line_colours, (std::set<std::uint32_t>{0x100}));  // the window colour
-  EXPECT_EQ(b.Take({"FillPanel", "Tile"}), Lines(2, "FillPanel(256)"));
+  EXPECT_EQ(b.line_colours, (std::set<std::uint32_t>{0x103}));  // the window colour
+  EXPECT_EQ(b.Take({"FillPanel", "Tile"}), Lines(2, "FillPanel(259)"));
   const std::set<std::pair<Ink, Ink>> pairs = {{Ink::WindowText, Ink::Window},
                                                {Ink::HotLight, Ink::Window},
                                                {Ink::HighlightText, Ink::Highlight},
