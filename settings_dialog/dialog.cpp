@@ -26,11 +26,14 @@ SettingsDialog::SettingsDialog(platform::Platform& platform, platform::SettingsD
           startup::ReadIniString(platform.profile, startup::kSettingsSection, startup::kLanguageKey,
                                  startup::SettingsFilePath(platform.profile)),
           platform.system.UserInterfaceLanguage())),
-      layout_(LayoutIn(face_)),
+      layout_(Layout().begin(), Layout().end()),
       looks_(layout_.size()),
+      items_(ItemsIn(layout_)),
       sliders_{Slider(kSliderRows[0]), Slider(kSliderRows[1]), Slider(kSliderRows[2]),
                Slider(kSliderRows[3])} {
-  for (std::size_t i = 0; i < layout_.size(); ++i) looks_[i].text = layout_[i].text;
+  for (std::size_t i = 0; i < layout_.size(); ++i) {
+    looks_[i].text = layout_[i].text[static_cast<std::size_t>(face_)];
+  }
 }
 
 const Look& SettingsDialog::LookOf(DialogControl control, std::int32_t index) const {

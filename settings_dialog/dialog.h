@@ -152,12 +152,22 @@ class SettingsDialog {
   void TellFocus();
   // Tells readers that a choice gained or lost its check, or a slider's value moved.
   void TellReader(platform::ReaderEvent event, DialogControl control, std::int32_t index);
-  bool Selected(const Actionable& choice) const;
+  // An item a user acts on: one choice of a stop of the Tab order.
+  struct Item {
+    Stop stop;
+    std::int32_t choice;
+  };
+  static std::vector<Item> ItemsIn(std::span<const Element> layout);
+  std::vector<std::size_t> ItemsOf(std::int32_t stop) const;
+  bool PartOf(const Element& element, std::size_t item) const;
+  // The element a key or a reader presses for the item.
+  const Element& Whole(std::size_t item) const;
+  bool Selected(const Item& choice) const;
   std::int32_t FocusedItem() const;
   void MoveInGroup(std::int32_t step);
   void Press(std::size_t item);
   void Release(std::size_t item);
-  Box ItemBox(const Actionable& item) const;
+  Box ItemBox(std::size_t item) const;
   platform::Point Cursor();
   platform::Point WindowPosition();
 
@@ -167,6 +177,7 @@ class SettingsDialog {
   Face face_;
   std::vector<Element> layout_;
   std::vector<Look> looks_;  // in the order of layout_
+  std::vector<Item> items_;  // in Tab order
   std::array<bool, kSurfaces.size()> changed_{};
   std::optional<FocusCue> painted_cue_;
   std::array<Slider, 4> sliders_;

@@ -93,29 +93,6 @@ Box Union(const Box& a, const Box& b) {
   return {x, y, std::max(a.x + a.w, b.x + b.w) - x, std::max(a.y + a.h, b.y + b.h) - y};
 }
 
-const Actionable& Item(std::size_t item) { return Actionables()[item]; }
-
-std::int32_t StopCount() { return Actionables().back().stop + 1; }
-
-// The items of one stop of the Tab order: a choice group's several, any other's one.
-std::vector<std::size_t> ItemsOf(std::int32_t stop) {
-  std::vector<std::size_t> items;
-  for (std::size_t i = 0; i < Actionables().size(); ++i) {
-    if (Item(i).stop == stop) items.push_back(i);
-  }
-  return items;
-}
-
-std::optional<std::size_t> ItemOf(DialogControl control, std::int32_t index) {
-  for (std::size_t i = 0; i < Actionables().size(); ++i) {
-    const Actionable& item = Item(i);
-    const bool own = item.control == control && item.index == index;
-    const bool joined = item.joined && item.partner == control && item.partner_index == index;
-    if (own || joined) return i;
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
 Face ChooseFace(std::string_view language_line, std::uint16_t ui_language) {
@@ -133,7 +110,7 @@ bool SettingsDialog::OnKeyDown(Key key, bool shift) {
   }
   ShowCues();
   if (key == Key::Tab) {
-    const std::int32_t count = StopCount();
+    const std::int32_t count = kStopCount;
     FocusStop(focus_ < 0 ? (shift ? count - 1 : 0) : (focus_ + (shift ? count - 1 : 1)) % count);
     return true;
   }
@@ -142,10 +119,11 @@ bool SettingsDialog::OnKeyDown(Key key, bool shift) {
     FocusStop(0);
     return true;
   }
-  const Actionable& first = Item(ItemsOf(focus_).front());
-  if (first.role == AccessibleRole::Slider) {
-    if (const auto request = SliderRequest(key)) OnScroll(first.index, *request, 0);
-  } else if (first.role == AccessibleRole::RadioButton) {
+  const AccessibleRole role = RoleOf(static_cast<Stop>(focus_));
+  if (role == AccessibleRole::Slider) {
+    const std::int32_t slider = Whole(ItemsOf(focus_).front()).index;
+    if (const auto request = SliderRequest(key)) OnScroll(slider, *request, 0);
+  } else if (role == AccessibleRole::RadioButton) {
     if (key == Key::Down || key == Key::Right) MoveInGroup(1);
     if (key == Key::Up || key == Key::Left) MoveInGroup(-1);
   }
@@ -170,49 +148,48 @@ void SettingsDialog::OnKeyboardFocus(bool held) {
 std::optional<FocusCue> SettingsDialog::Cue() const {
   const std::int32_t item = FocusedItem();
   if (!cues_shown_ || item < 0) return std::nullopt;
-  const Actionable& focused = Item(static_cast<std::size_t>(item));
+  const auto focused = static_cast<std::size_t>(item);
   const Box box = ItemBox(focused);
-  return FocusCue{InLayout(focused.control, focused.index).surface,
-                  {box.x - 1, box.y - 1, box.w + 2, box.h + 2}};
+  return FocusCue{Whole(focused).surface, {box.x - 1, box.y - 1, box.w + 2, box.h + 2}};
 }
 
 std::vector<AccessibleItem> SettingsDialog::AccessibleItems() const {
-  std::vector<AccessibleItem> items;
+  std::vector<AccessibleItem> rows;
   const std::int32_t focused = FocusedItem();
   const Phrases& phrases = PhrasesOf(face_);
-  for (std::size_t i = 0; i < Actionables().size(); ++i) {
-    const Actionable& item = Item(i);
-    const Element& own = InLayout(item.control, item.index);
-    const Element& partner = InLayout(item.partner, item.partner_index);
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    const Item& item = items_[i];
     AccessibleItem row;
-    row.name = own.text.empty() ? partner.text : own.text;
-    row.role = item.role;
-    row.action = VerbOf(item.role, phrases);
-    if (item.control == DialogControl::PatternMarks) row.group = phrases.pattern_group;
-    if (item.control == DialogControl::SyncMarks) {
-      row.group = InLayout(DialogControl::StaticLabels, kColoursLabel).text;
+    for (std::size_t at = 0; at < layout_.size(); ++at) {
+      if (row.name.empty() && PartOf(layout_[at], i)) row.name = looks_[at].text;
     }
+    row.role = RoleOf(item.stop);
+    row.action = VerbOf(row.role, phrases);
+    if (item.stop == Stop::Patterns) row.group = phrases.pattern_group;
+    if (item.stop == Stop::Colours)
+      row.group = LookOf(DialogControl::StaticLabels, kColoursLabel).text;
     row.focused = focused == static_cast<std::int32_t>(i);
-    row.box = ItemBox(item);
-    if (const Panel* on = PanelOf(own.surface)) {
+    row.box = ItemBox(i);
+    if (const Panel* on = PanelOf(Whole(i).surface)) {
       const Box& panel = InLayout(on->control).box;
       row.box.x += panel.x;
       row.box.y += panel.y;
     }
-    if (item.role == AccessibleRole::Slider) {
-      row.value = std::to_string(values_.*kSliderRows[static_cast<std::size_t>(item.index)].value);
+    if (row.role == AccessibleRole::Slider) {
+      row.value =
+          std::to_string(values_.*kSliderRows[static_cast<std::size_t>(Whole(i).index)].value);
     }
     row.checked = Selected(item);
-    items.push_back(row);
+    rows.push_back(row);
   }
-  return items;
+  return rows;
 }
 
-std::string_view SettingsDialog::Title() const { return InLayout(DialogControl::Caption).text; }
+std::string_view SettingsDialog::Title() const { return LookOf(DialogControl::Caption).text; }
 
 void SettingsDialog::Activate(std::size_t item) {
-  if (closed_ || item >= Actionables().size()) return;
-  FocusStop(Item(item).stop);
+  if (closed_ || item >= items_.size()) return;
+  FocusStop(static_cast<std::int32_t>(items_[item].stop));
   Press(item);
   Release(item);
 }
@@ -263,7 +240,7 @@ std::string_view SettingsDialog::ExitTip() const { return PhrasesOf(face_).exit_
 std::string_view SettingsDialog::NotSavedMessage() const { return PhrasesOf(face_).not_saved; }
 
 void SettingsDialog::FocusOn(const Element& element) {
-  if (const auto item = ItemOf(element.control, element.index)) FocusStop(Item(*item).stop);
+  if (element.part != Part::None) FocusStop(static_cast<std::int32_t>(element.stop));
 }
 
 void SettingsDialog::ShowCues() {
@@ -275,11 +252,13 @@ void SettingsDialog::ShowCues() {
 void SettingsDialog::FocusStop(std::int32_t stop) {
   if (stop != focus_ && held_) {
     // A button Space holds down goes back up without acting when the keyboard leaves it.
-    const Actionable& left = Item(*std::exchange(held_, std::nullopt));
-    if (left.control == DialogControl::ExitButton) {
-      Show(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
-    } else if (left.role == AccessibleRole::PushButton) {
-      Show(left.partner, 0, DialogPicture::ButtonReleased);
+    const std::size_t left = *std::exchange(held_, std::nullopt);
+    for (std::size_t at = 0; at < layout_.size(); ++at) {
+      const DialogPicture shown = looks_[at].picture;
+      if (!PartOf(layout_[at], left)) continue;
+      if (shown == DialogPicture::ButtonPressed) looks_[at].picture = DialogPicture::ButtonReleased;
+      if (shown == DialogPicture::ExitPressed) looks_[at].picture = DialogPicture::ExitReleased;
+      changed_[static_cast<std::size_t>(layout_[at].surface)] = true;
     }
   }
   focus_ = stop;
@@ -295,14 +274,16 @@ void SettingsDialog::TellFocus() {
 
 void SettingsDialog::TellReader(platform::ReaderEvent event, DialogControl control,
                                 std::int32_t index) {
-  const auto item = ItemOf(control, index);
-  if (loaded_ && item) host_.TellReader(event, static_cast<std::int32_t>(*item));
+  const Element& element = InLayout(control, index);
+  for (std::size_t item = 0; item < items_.size(); ++item) {
+    if (loaded_ && PartOf(element, item)) host_.TellReader(event, static_cast<std::int32_t>(item));
+  }
 }
 
 // A choice whose mark shows the settings value: Kind for the patterns, Sync for the colours.
-bool SettingsDialog::Selected(const Actionable& choice) const {
-  if (choice.control == DialogControl::PatternMarks) return values_.Kind == choice.index;
-  if (choice.control == DialogControl::SyncMarks) return values_.Sync == choice.index;
+bool SettingsDialog::Selected(const Item& choice) const {
+  if (choice.stop == Stop::Patterns) return values_.Kind == choice.choice;
+  if (choice.stop == Stop::Colours) return values_.Sync == choice.choice;
   return false;
 }
 
@@ -311,7 +292,7 @@ std::int32_t SettingsDialog::FocusedItem() const {
   if (focus_ < 0 || !keyboard_held_) return -1;
   const std::vector<std::size_t> items = ItemsOf(focus_);
   for (std::size_t item : items) {
-    if (Selected(Item(item))) return static_cast<std::int32_t>(item);
+    if (Selected(items_[item])) return static_cast<std::int32_t>(item);
   }
   return static_cast<std::int32_t>(items.front());
 }
@@ -322,7 +303,7 @@ void SettingsDialog::MoveInGroup(std::int32_t step) {
   const auto count = static_cast<std::int32_t>(items.size());
   std::int32_t selected = -1;
   for (std::int32_t i = 0; i < count; ++i) {
-    if (Selected(Item(items[static_cast<std::size_t>(i)]))) selected = i;
+    if (Selected(items_[items[static_cast<std::size_t>(i)]])) selected = i;
   }
   const std::int32_t next = selected >= 0 ? (selected + step + count) % count
                             : step > 0    ? 0
@@ -332,11 +313,9 @@ void SettingsDialog::MoveInGroup(std::int32_t step) {
 
 // The press half of what a click does; choices select on it, buttons show their pressed face.
 void SettingsDialog::Press(std::size_t item) {
-  const Actionable& target = Item(item);
-  Act(InLayout(target.control, target.index), Phase::Press, std::nullopt);
-  if (target.role == AccessibleRole::PushButton || target.role == AccessibleRole::Link) {
-    held_ = item;
-  }
+  Act(Whole(item), Phase::Press, std::nullopt);
+  const AccessibleRole role = RoleOf(items_[item].stop);
+  if (role == AccessibleRole::PushButton || role == AccessibleRole::Link) held_ = item;
   // A choice made from the keyboard is where the keyboard is now.
   TellFocus();
 }
@@ -344,13 +323,47 @@ void SettingsDialog::Press(std::size_t item) {
 // The release half: buttons act on it, the link opens.
 void SettingsDialog::Release(std::size_t item) {
   held_.reset();
-  const Actionable& target = Item(item);
-  Act(InLayout(target.control, target.index), Phase::Release, std::nullopt);
+  Act(Whole(item), Phase::Release, std::nullopt);
 }
 
-Box SettingsDialog::ItemBox(const Actionable& item) const {
-  const Box own = InLayout(item.control, item.index).box;
-  return item.joined ? Union(own, InLayout(item.partner, item.partner_index).box) : own;
+Box SettingsDialog::ItemBox(std::size_t item) const {
+  std::optional<Box> box;
+  for (const Element& element : layout_) {
+    if (element.part == Part::Name || !PartOf(element, item)) continue;
+    box = box ? Union(*box, element.box) : element.box;
+  }
+  return box.value_or(Box{});
+}
+
+bool SettingsDialog::PartOf(const Element& element, std::size_t item) const {
+  return element.part != Part::None && element.stop == items_[item].stop &&
+         element.choice == items_[item].choice;
+}
+
+const Element& SettingsDialog::Whole(std::size_t item) const {
+  return *std::ranges::find_if(layout_, [&](const Element& element) {
+    return element.part == Part::Whole && PartOf(element, item);
+  });
+}
+
+// The items in Tab order, each choice of a group in its order.
+std::vector<SettingsDialog::Item> SettingsDialog::ItemsIn(std::span<const Element> layout) {
+  std::vector<Item> items;
+  for (const Element& element : layout) {
+    const Item item{element.stop, element.choice};
+    if (element.part == Part::Whole) items.push_back(item);
+  }
+  std::ranges::sort(items, {}, [](const Item& item) { return std::pair(item.stop, item.choice); });
+  return items;
+}
+
+// The items of one stop of the Tab order: a choice group's several, any other's one.
+std::vector<std::size_t> SettingsDialog::ItemsOf(std::int32_t stop) const {
+  std::vector<std::size_t> found;
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (static_cast<std::int32_t>(items_[i].stop) == stop) found.push_back(i);
+  }
+  return found;
 }
 
 const Element& SettingsDialog::InLayout(DialogControl control, std::int32_t index) const {

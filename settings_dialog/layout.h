@@ -21,8 +21,9 @@ enum class ElementKind { Picture, Label, Slider, Panel };
 enum class Align { Left, Right, Centre };
 enum class Pointer { Arrow, Hand };
 using platform::Ink;
-// The language the dialog's words are in.
+// The language the dialog's words are in: a column of every element's text.
 enum class Face { Japanese, English };
+inline constexpr std::size_t kFaces = 2;
 
 struct Box {
   std::int32_t x = 0;
@@ -35,14 +36,44 @@ struct Box {
   bool operator==(const Box&) const = default;
 };
 
+// The stops of the Tab order, in that order; a choice group is one stop.
+enum class Stop {
+  None = -1,
+  Size,
+  Speed,
+  Count,
+  Interval,
+  Patterns,
+  Colours,
+  Set,
+  Cancel,
+  Exit,
+  Link
+};
+inline constexpr std::int32_t kStopCount = static_cast<std::int32_t>(Stop::Link) + 1;
+// What an element gives the item a user acts on: the part a key or a reader presses, more of its
+// box, or only its name (a slider's caption). The item is named by its first part with words.
+enum class Part { None, Whole, Box, Name };
+
+enum class AccessibleRole { Slider, RadioButton, PushButton, Link };
+constexpr AccessibleRole RoleOf(Stop stop) {
+  if (stop <= Stop::Interval) return AccessibleRole::Slider;
+  if (stop <= Stop::Colours) return AccessibleRole::RadioButton;
+  return stop == Stop::Link ? AccessibleRole::Link : AccessibleRole::PushButton;
+}
+
+// One element: where it lies, what it says in each face, which item of which stop it is part of,
+// and how it is drawn.
 struct Element {
   DialogControl control;
   std::int32_t index;
   Surface surface;
   ElementKind kind;
   Box box;
-  std::string_view text;     // in the Japanese face; a picture's is the name a reader hears
-  std::string_view english;  // the same in the English face
+  std::array<std::string_view, kFaces> text = {};  // a picture's is the name a reader hears
+  Stop stop = Stop::None;
+  std::int32_t choice = 0;  // the item within its stop
+  Part part = Part::None;
   Align align = Align::Left;
   Pointer pointer = Pointer::Arrow;
   bool width_follows_text = false;
@@ -86,25 +117,6 @@ inline constexpr std::array<Surface, 3> kSurfaces = {Surface::Dialog, kPanels[0]
 
 // Every element, each surface's elements from the bottom of the stack to the top.
 std::span<const Element> Layout();
-// The layout with the face's words in every element's text.
-std::vector<Element> LayoutIn(Face face);
-
-enum class AccessibleRole { Slider, RadioButton, PushButton, Link };
-
-// An element a user can act on, in Tab order; a choice group is one stop. A reader hears the
-// element's words, or its partner's where it has none; a joined partner's box is part of the
-// item's, so a choice's mark and its strip or label are one item.
-struct Actionable {
-  DialogControl control;
-  std::int32_t index;
-  AccessibleRole role;
-  std::int32_t stop;
-  DialogControl partner;
-  std::int32_t partner_index;
-  bool joined;
-};
-std::span<const Actionable> Actionables();
-
 // The topmost element of the surface under the point, if any.
 const Element* HitTest(Surface surface, std::int32_t x, std::int32_t y,
                        std::span<const Element> layout = Layout());

@@ -168,7 +168,7 @@ void DialogWindow::MeasureAutoSizedLabels() {
   for (const Element& element : core_.layout()) {
     if (!element.width_follows_text) continue;
     HGDIOBJ previous = SelectObject(dc, FontOf(element.control));
-    const std::wstring text = Widen(element.text);
+    const std::wstring text = Widen(core_.LookOf(element.control, element.index).text);
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc, previous);
