@@ -223,7 +223,7 @@ void SettingsDialog::OnDpiChange(std::int32_t dpi) {
 
 Pointer SettingsDialog::PointerAt(Surface surface, std::int32_t x, std::int32_t y) const {
   const Element* element = HitTest(surface, x, y, layout_);
-  return element == nullptr ? Pointer::Arrow : element->pointer;
+  return element != nullptr && element->item.part == Part::Whole ? Pointer::Hand : Pointer::Arrow;
 }
 
 void SettingsDialog::OnScroll(std::int32_t index, ScrollRequest request,

@@ -156,10 +156,11 @@ class SettingsDialog {
   struct Item {
     Stop stop;
     std::int32_t choice;
+    auto operator<=>(const Item&) const = default;
   };
   static std::vector<Item> ItemsIn(std::span<const Element> layout);
   std::vector<std::size_t> ItemsOf(std::int32_t stop) const;
-  bool PartOf(const Element& element, std::size_t item) const;
+  bool InItem(const Element& element, std::size_t item) const;
   // The element a key or a reader presses for the item.
   const Element& Whole(std::size_t item) const;
   bool Selected(const Item& choice) const;

@@ -161,7 +161,7 @@ std::vector<AccessibleItem> SettingsDialog::AccessibleItems() const {
     const Item& item = items_[i];
     AccessibleItem row;
     for (std::size_t at = 0; at < layout_.size(); ++at) {
-      if (row.name.empty() && PartOf(layout_[at], i)) row.name = looks_[at].text;
+      if (row.name.empty() && InItem(layout_[at], i)) row.name = looks_[at].text;
     }
     row.role = RoleOf(item.stop);
     row.action = VerbOf(row.role, phrases);
@@ -240,7 +240,7 @@ std::string_view SettingsDialog::ExitTip() const { return PhrasesOf(face_).exit_
 std::string_view SettingsDialog::NotSavedMessage() const { return PhrasesOf(face_).not_saved; }
 
 void SettingsDialog::FocusOn(const Element& element) {
-  if (element.part != Part::None) FocusStop(static_cast<std::int32_t>(element.stop));
+  if (element.item.part != Part::None) FocusStop(static_cast<std::int32_t>(element.item.stop));
 }
 
 void SettingsDialog::ShowCues() {
@@ -255,7 +255,7 @@ void SettingsDialog::FocusStop(std::int32_t stop) {
     const std::size_t left = *std::exchange(held_, std::nullopt);
     for (std::size_t at = 0; at < layout_.size(); ++at) {
       const DialogPicture shown = looks_[at].picture;
-      if (!PartOf(layout_[at], left)) continue;
+      if (!InItem(layout_[at], left)) continue;
       if (shown == DialogPicture::ButtonPressed) looks_[at].picture = DialogPicture::ButtonReleased;
       if (shown == DialogPicture::ExitPressed) looks_[at].picture = DialogPicture::ExitReleased;
       changed_[static_cast<std::size_t>(layout_[at].surface)] = true;
@@ -276,7 +276,7 @@ void SettingsDialog::TellReader(platform::ReaderEvent event, DialogControl contr
                                 std::int32_t index) {
   const Element& element = InLayout(control, index);
   for (std::size_t item = 0; item < items_.size(); ++item) {
-    if (loaded_ && PartOf(element, item)) host_.TellReader(event, static_cast<std::int32_t>(item));
+    if (loaded_ && InItem(element, item)) host_.TellReader(event, static_cast<std::int32_t>(item));
   }
 }
 
@@ -329,20 +329,20 @@ void SettingsDialog::Release(std::size_t item) {
 Box SettingsDialog::ItemBox(std::size_t item) const {
   std::optional<Box> box;
   for (const Element& element : layout_) {
-    if (element.part == Part::Name || !PartOf(element, item)) continue;
+    if (element.item.part == Part::Name || !InItem(element, item)) continue;
     box = box ? Union(*box, element.box) : element.box;
   }
   return box.value_or(Box{});
 }
 
-bool SettingsDialog::PartOf(const Element& element, std::size_t item) const {
-  return element.part != Part::None && element.stop == items_[item].stop &&
-         element.choice == items_[item].choice;
+bool SettingsDialog::InItem(const Element& element, std::size_t item) const {
+  return element.item.part != Part::None && element.item.stop == items_[item].stop &&
+         element.index == items_[item].choice;
 }
 
 const Element& SettingsDialog::Whole(std::size_t item) const {
   return *std::ranges::find_if(layout_, [&](const Element& element) {
-    return element.part == Part::Whole && PartOf(element, item);
+    return element.item.part == Part::Whole && InItem(element, item);
   });
 }
 
@@ -350,10 +350,11 @@ const Element& SettingsDialog::Whole(std::size_t item) const {
 std::vector<SettingsDialog::Item> SettingsDialog::ItemsIn(std::span<const Element> layout) {
   std::vector<Item> items;
   for (const Element& element : layout) {
-    const Item item{element.stop, element.choice};
-    if (element.part == Part::Whole) items.push_back(item);
+    if (element.item.part != Part::None) items.push_back({element.item.stop, element.index});
   }
-  std::ranges::sort(items, {}, [](const Item& item) { return std::pair(item.stop, item.choice); });
+  std::ranges::sort(items);
+  const auto [end, _] = std::ranges::unique(items);
+  items.erase(end, items.end());
   return items;
 }
 

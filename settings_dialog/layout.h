@@ -51,9 +51,18 @@ enum class Stop {
   Link
 };
 inline constexpr std::int32_t kStopCount = static_cast<std::int32_t>(Stop::Link) + 1;
-// What an element gives the item a user acts on: the part a key or a reader presses, more of its
-// box, or only its name (a slider's caption). The item is named by its first part with words.
+// What an element gives the item a user acts on: a part that a press acts on (under the hand
+// pointer; a key or a reader presses the first), more of its box, or only its name (a slider's
+// caption). The item is named by its first part with words.
 enum class Part { None, Whole, Box, Name };
+// The element's index is the item's choice within the stop: a choice group's are its values.
+struct ItemPart {
+  Stop stop = Stop::None;
+  Part part = Part::None;
+};
+constexpr ItemPart Whole(Stop stop) { return {stop, Part::Whole}; }
+constexpr ItemPart BoxOf(Stop stop) { return {stop, Part::Box}; }
+constexpr ItemPart NameOf(Stop stop) { return {stop, Part::Name}; }
 
 enum class AccessibleRole { Slider, RadioButton, PushButton, Link };
 constexpr AccessibleRole RoleOf(Stop stop) {
@@ -71,11 +80,8 @@ struct Element {
   ElementKind kind;
   Box box;
   std::array<std::string_view, kFaces> text = {};  // a picture's is the name a reader hears
-  Stop stop = Stop::None;
-  std::int32_t choice = 0;  // the item within its stop
-  Part part = Part::None;
+  ItemPart item = {};
   Align align = Align::Left;
-  Pointer pointer = Pointer::Arrow;
   bool width_follows_text = false;
   Ink ink = Ink::WindowText;
 };
