@@ -1,5 +1,5 @@
-// The settings dialog under high contrast: the system's colours, and plain shapes where the skin
-// has pictures.
+// The settings dialog under high contrast: whether the theme is on, the system's colours, and
+// plain shapes where the skin has pictures.
 #include <algorithm>
 
 #include "win32/dialog_window.h"
@@ -15,6 +15,13 @@ constexpr COLORREF kWhiteInk = RGB(255, 255, 255);
 constexpr COLORREF kLinkInk = RGB(255, 255, 192);
 
 }  // namespace
+
+bool HighContrastOn() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
 
 std::uint32_t DialogWindow::ColourOf(settings_dialog::Ink ink) {
   using settings_dialog::Ink;
@@ -88,6 +95,13 @@ void DialogWindow::DrawHighContrastPicture(HDC dc, const Element& element) {
   SelectObject(dc, old_brush);
   SelectObject(dc, old_pen);
   DeleteObject(pen);
+}
+
+LRESULT DialogWindow::OnThemeChange(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (window == window_) {
+    core_.OnThemeChange(HighContrastOn());
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 }  // namespace quillmere::win32

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "resource_ids.h"
 #include "platform/settings_dialog_host.h"
 #include "settings_dialog/dialog.h"
 #include "settings_dialog/layout.h"
@@ -22,6 +23,10 @@
 #include "win32/pictures.h"
 
 namespace quillmere::win32 {
+
+// The pattern strips' pictures, strip i showing pattern i.
+inline constexpr std::array<int, startup::kPatternCount> kPatternStripIds = {
+    IDB_PATTERN0, IDB_PATTERN1, IDB_PATTERN2, IDB_PATTERN3, IDB_PATTERN4};
 
 // Shows the settings dialog modally; returns when it has closed.
 void ShowSettingsDialog(HINSTANCE instance, platform::Platform& platform);

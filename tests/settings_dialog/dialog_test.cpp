@@ -169,15 +169,11 @@ TEST(Zoom, OpensFromTheCursorAtLoadAndClosesBackToIt) {
 TEST(Sliders, EveryMoveWithinTheRangeIsShownAndStoredAndAReaderHearsIt) {
   Bench b;
   b.Take({});
-  Lines shown;  // the Num label after each move
-  for (auto [request, thumb] : {std::pair{ScrollRequest::LineRight, 0},
-                                {ScrollRequest::PageLeft, 0},
-                                {ScrollRequest::ThumbTrack, 120},  // a dragged thumb waits
-                                {ScrollRequest::ThumbPosition, 150},
-                                {ScrollRequest::ToRight, 0},
-                                {ScrollRequest::LineRight, 0},
-                                {ScrollRequest::ToLeft, 0}}) {
-    b.dialog.OnScroll(2, request, thumb);
+  Lines shown;  // the Num label after each move; a dragged thumb waits to be let go
+  using enum ScrollRequest;
+  for (ScrollRequest move :
+       {LineRight, PageLeft, ThumbTrack, ThumbPosition, ToRight, LineRight, ToLeft}) {
+    b.dialog.OnScroll(2, move, 150);
     shown.push_back(b.Labels()[2]);
   }
   EXPECT_EQ(shown, (Lines{"101", "100", "100", "150", "200", "200", "50"}));
@@ -440,6 +436,7 @@ TEST(Readers, HearTheFocusOnlyWhileTheDialogHoldsTheKeyboard) {
   b.dialog.OnKeyboardFocus(true);
   EXPECT_EQ(b.Take({"Focus"}), Lines{"Focus(1)"});
   EXPECT_TRUE(b.dialog.AccessibleItems()[1].focused);
+  EXPECT_EQ(std::ranges::count_if(b.dialog.AccessibleItems(), &AccessibleItem::focused), 1);
 }
 
 TEST(Face, AHandWrittenLanguageLineWinsOverThePrimaryLanguageOfTheUserInterface) {

@@ -263,18 +263,13 @@ FILE* heard = nullptr;
 HWND listened = nullptr;
 
 void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
-  const char* what = event == EVENT_OBJECT_FOCUS         ? "focus"
-                     : event == EVENT_OBJECT_STATECHANGE ? "state"
-                     : event == EVENT_OBJECT_VALUECHANGE ? "value"
-                                                         : nullptr;
-  if (window != listened || object != OBJID_CLIENT || what == nullptr) return;
-  std::fprintf(heard, "%s %ld\n", what, static_cast<long>(child));
+  if (window != listened || object != OBJID_CLIENT) return;
+  std::fprintf(heard, "%#lx %ld\n", static_cast<unsigned long>(event), static_cast<long>(child));
   std::fflush(heard);
 }
 
-// "hear TITLE": as a screen reader in another process, writes each focus, state and value event of
-// the client area of the window titled TITLE to heard.txt ("focus 3"), until end.txt appears (60
-// s).
+// "hear TITLE": as a screen reader in another process, writes each event from focus to value change
+// of the client area of the window titled TITLE to heard.txt ("0x8005 3"), until end.txt appears.
 int HearEvents(const wchar_t* title) {
   listened = FindWindowW(nullptr, title);
   DWORD process = 0;

@@ -1,5 +1,5 @@
-// The settings dialog's keyboard, focus cue and theme: keys go to the core before any control
-// sees them, and the system hears where the focus is.
+// The settings dialog's keyboard and what readers hear: keys go to the core before any control
+// sees them, and the system hears where the focus is and what changed.
 #include "win32/dialog_window.h"
 
 namespace quillmere::win32 {
@@ -37,13 +37,6 @@ Key KeyOf(WPARAM virtual_key) {
 constexpr LPARAM kKeyWasDown = 1 << 30;
 
 }  // namespace
-
-bool HighContrastOn() {
-  HIGHCONTRASTW contrast{};
-  contrast.cbSize = sizeof contrast;
-  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
-         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
-}
 
 void DialogWindow::Dispatch(const MSG& message) {
   if (!TakeKey(message)) {
@@ -85,15 +78,6 @@ void DialogWindow::TellReader(platform::ReaderEvent event, std::int32_t item) {
   }
 }
 
-void DialogWindow::DrawFocusCue(HDC dc, Surface surface) {
-  const auto cue = core_.Cue();
-  if (!cue || cue->surface != surface) return;
-  const RECT box = RectOf(scale_.ToPhysical(cue->box));
-  SetTextColor(dc, RGB(0, 0, 0));
-  SetBkColor(dc, RGB(255, 255, 255));
-  DrawFocusRect(dc, &box);
-}
-
 void DialogWindow::ShowFocusCues() {
   SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
@@ -104,13 +88,6 @@ LRESULT DialogWindow::OnUpdateUiState(HWND window, WPARAM wparam, LPARAM lparam)
     if (LOWORD(wparam) == UIS_SET) core_.OnFocusCuesChange(false);
   }
   return DefWindowProcW(window, WM_UPDATEUISTATE, wparam, lparam);
-}
-
-LRESULT DialogWindow::OnThemeChange(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (window == window_) {
-    core_.OnThemeChange(HighContrastOn());
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 }  // namespace quillmere::win32
