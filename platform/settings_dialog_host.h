@@ -18,9 +18,9 @@ enum class DialogControl {
   ValuesPanel,
   StaticLabels,
   Link,
-  SetFace,
+  SetButton,
   SetCaption,
-  CancelFace,
+  CancelButton,
   CancelCaption,
   PatternMarks,
   PatternStrips,
@@ -50,7 +50,7 @@ enum class Ink {
   Highlight,
   HighlightText,
   HotLight,
-  ButtonFace,
+  Button,
   ButtonText,
 };
 

@@ -95,8 +95,8 @@ void SettingsDialog::Load() {
   if (other >= 0 && other < kSyncChoices) {
     Show(DialogControl::SyncMarks, other, DialogPicture::OptionOff);
   }
-  Show(DialogControl::SetFace, 0, DialogPicture::ButtonReleased);
-  Show(DialogControl::CancelFace, 0, DialogPicture::ButtonReleased);
+  Show(DialogControl::SetButton, 0, DialogPicture::ButtonReleased);
+  Show(DialogControl::CancelButton, 0, DialogPicture::ButtonReleased);
   Show(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
   for (std::int32_t i = 0; i < static_cast<std::int32_t>(sliders_.size()); ++i) {
     SetSlider(i, values_.*kSliderRows[static_cast<std::size_t>(i)].value);
@@ -259,10 +259,12 @@ void SettingsDialog::OnRandomLabelPress() { SelectPattern(kPatternChoices - 1); 
 void SettingsDialog::OnSyncMarkPress(std::int16_t index) { SelectSync(index); }
 void SettingsDialog::OnSyncLabelPress(std::int16_t index) { SelectSync(index); }
 
-void SettingsDialog::OnSetPress() { Show(DialogControl::SetFace, 0, DialogPicture::ButtonPressed); }
+void SettingsDialog::OnSetPress() {
+  Show(DialogControl::SetButton, 0, DialogPicture::ButtonPressed);
+}
 
 void SettingsDialog::OnSetRelease() {
-  Show(DialogControl::SetFace, 0, DialogPicture::ButtonReleased);
+  Show(DialogControl::SetButton, 0, DialogPicture::ButtonReleased);
   host_.DispatchPending();
   if (closed_) return;
   // Closing after a failed write would lose every choice the user made.
@@ -274,11 +276,11 @@ void SettingsDialog::OnSetRelease() {
 }
 
 void SettingsDialog::OnCancelPress() {
-  Show(DialogControl::CancelFace, 0, DialogPicture::ButtonPressed);
+  Show(DialogControl::CancelButton, 0, DialogPicture::ButtonPressed);
 }
 
 void SettingsDialog::OnCancelRelease() {
-  Show(DialogControl::CancelFace, 0, DialogPicture::ButtonReleased);
+  Show(DialogControl::CancelButton, 0, DialogPicture::ButtonReleased);
   host_.DispatchPending();
   if (!closed_) OnUnload();
 }

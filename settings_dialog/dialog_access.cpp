@@ -223,10 +223,10 @@ std::optional<Ink> SettingsDialog::PaperOf(const Element& element) const {
   switch (element.control) {
     case DialogControl::TitleStrip:
       return Ink::Highlight;
-    case DialogControl::SetFace:
-    case DialogControl::CancelFace:
+    case DialogControl::SetButton:
+    case DialogControl::CancelButton:
     case DialogControl::ExitButton:
-      return Ink::ButtonFace;
+      return Ink::Button;
     case DialogControl::PatternPanel:
     case DialogControl::ValuesPanel:
       return Ink::Window;
@@ -311,7 +311,7 @@ void SettingsDialog::MoveInGroup(std::int32_t step) {
   Press(items[static_cast<std::size_t>(next)]);
 }
 
-// The press half of what a click does; choices select on it, buttons show their pressed face.
+// The press half of what a click does; choices select on it, buttons show their pressed picture.
 void SettingsDialog::Press(std::size_t item) {
   Act(Whole(item), Phase::Press, std::nullopt);
   const AccessibleRole role = RoleOf(items_[item].stop);

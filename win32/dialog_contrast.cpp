@@ -38,7 +38,7 @@ std::uint32_t DialogWindow::ColourOf(settings_dialog::Ink ink) {
       return GetSysColor(COLOR_HIGHLIGHTTEXT);
     case Ink::HotLight:
       return GetSysColor(COLOR_HOTLIGHT);
-    case Ink::ButtonFace:
+    case Ink::Button:
       return GetSysColor(COLOR_BTNFACE);
     case Ink::ButtonText:
       return GetSysColor(COLOR_BTNTEXT);
@@ -65,8 +65,8 @@ void DialogWindow::DrawHighContrastPicture(HDC dc, const Element& element) {
   HGDIOBJ old_pen = SelectObject(dc, pen);
   HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
   switch (element.control) {
-    case DialogControl::SetFace:
-    case DialogControl::CancelFace:
+    case DialogControl::SetButton:
+    case DialogControl::CancelButton:
       Rectangle(dc, box.left, box.top, box.right, box.bottom);
       break;
     case DialogControl::ExitButton:

@@ -128,7 +128,8 @@ void DialogWindow::DrawPictureElement(HDC dc, const Element& element) {
   const Picture* picture = PictureFor(core_.LookOf(element.control, element.index).picture);
   if (picture == nullptr) return;
   // The two text buttons share one picture stretched to each button's box.
-  if (element.control == DialogControl::SetFace || element.control == DialogControl::CancelFace) {
+  if (element.control == DialogControl::SetButton ||
+      element.control == DialogControl::CancelButton) {
     DrawPictureOver(dc, *picture, box);
   } else {
     DrawPictureOver(dc, *picture, {box.x, box.y, picture->width, picture->height});
@@ -143,7 +144,7 @@ void DialogWindow::DrawLabelElement(HDC dc, const Element& element) {
   UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_TOP;
   if (element.align == settings_dialog::Align::Right) format |= DT_RIGHT;
   if (element.align == settings_dialog::Align::Centre) format |= DT_CENTER;
-  // Captions wider in the fallback face than in the original one may run past their box.
+  // Captions wider in the fallback typeface than in the original one may run past their box.
   format |= DT_NOCLIP;
   RECT box = RectOf(scale_.ToPhysical(element.box));
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);

@@ -86,9 +86,9 @@ struct Bench final : platform::SettingsDialogHost {
   void SetSliderPosition(std::int32_t i, std::int32_t v) override { fake.Log("Slider", i, v); }
   void MoveWindowTop(std::int32_t top) override { fake.Log("MoveTop", top); }
   void MoveWindowLeft(std::int32_t left) override { fake.Log("MoveLeft", left); }
-  // The yield paints the buttons' faces as they are then.
+  // The yield paints the buttons' pictures as they are then.
   void DispatchPending() override {
-    fake.Log("DispatchPending", int(Picture(SetFace)), int(Picture(CancelFace)),
+    fake.Log("DispatchPending", int(Picture(SetButton)), int(Picture(CancelButton)),
              int(Picture(ExitButton)));
     if (close_in_yield) dialog.OnSystemClose();
   }
@@ -222,32 +222,32 @@ TEST(Buttons, ActAfterTheYieldOnlySetWritesAndTheDialogEndsOnce) {
                         Write("Num", " 300"), Write("Intval", "-4"), Write("Sync", " 1")};
   struct Row {
     Point at;
-    DialogControl face;
+    DialogControl button;
     bool closed_in_yield = false;
   };
   const Row rows[] = {
-      {.at = {276, 192}, .face = SetFace},
-      {.at = {462, 208}, .face = CancelFace},
-      {.at = {456, 4}, .face = ExitButton},
-      {.at = {366, 208}, .face = SetFace, .closed_in_yield = true},
-      {.at = {372, 192}, .face = CancelFace, .closed_in_yield = true},
-      {.at = {470, 18}, .face = ExitButton, .closed_in_yield = true},
+      {.at = {276, 192}, .button = SetButton},
+      {.at = {462, 208}, .button = CancelButton},
+      {.at = {456, 4}, .button = ExitButton},
+      {.at = {366, 208}, .button = SetButton, .closed_in_yield = true},
+      {.at = {372, 192}, .button = CancelButton, .closed_in_yield = true},
+      {.at = {470, 18}, .button = ExitButton, .closed_in_yield = true},
   };
   for (const Row& row : rows) {
     Bench b({3, 7, 2, 300, -4, 1});
     b.Take({});
     b.close_in_yield = row.closed_in_yield;
     b.dialog.OnMouseDown(kDialog, row.at.x, row.at.y, Right);
-    const bool exit = row.face == ExitButton;
-    EXPECT_EQ(b.Picture(row.face),
+    const bool exit = row.button == ExitButton;
+    EXPECT_EQ(b.Picture(row.button),
               exit ? DialogPicture::ExitPressed : DialogPicture::ButtonPressed);
     b.dialog.OnMouseUp(kDialog, 5, 5, Right);
-    Lines want = {"DispatchPending(3,3,5)"};  // every face released
-    if (row.face == SetFace && !row.closed_in_yield)
+    Lines want = {"DispatchPending(3,3,5)"};  // every button released
+    if (row.button == SetButton && !row.closed_in_yield)
       want.insert(want.end(), writes.begin(), writes.end());
     want.insert(want.end(), {kClose, "Destroy"});
     EXPECT_EQ(b.Take({"Dispatch", "Write", "DrawAnimated", "Destroy"}), want)
-        << int(row.face) << (row.closed_in_yield ? " closed in the yield" : "");
+        << int(row.button) << (row.closed_in_yield ? " closed in the yield" : "");
   }
 }
 
@@ -314,7 +314,7 @@ TEST(Pointers, TheHandShowsOverWhatReactsToAClick) {
   const Row rows[] = {
       {.name = "exit", .on = kDialog, .at = {460, 8}},
       {.name = "設定", .on = kDialog, .at = {300, 195}},
-      {.name = "set face", .on = kDialog, .at = {300, 191}, .want = Pointer::Arrow},
+      {.name = "set button", .on = kDialog, .at = {300, 191}, .want = Pointer::Arrow},
       {.name = "ｻｲｽﾞ", .on = kValues, .at = {60, 14}, .want = Pointer::Arrow},
       {.name = "slider", .on = kValues, .at = {100, 10}},
   };
@@ -338,7 +338,7 @@ TEST(Keyboard, TabVisitsEveryStopInOrderAndTheCueRingsTheFocusedItem) {
       {.name = "Focus(3)", .cue = {kValues, {87, 79, 87, 19}}},
       {.name = "Focus(6)", .cue = {kPatterns, {7, 47, 179, 15}}},  // the selected choice
       {.name = "Focus(11)", .cue = {kValues, {139, 107, 57, 15}}},
-      {.name = "Focus(12)", .cue = {kDialog, {275, 187, 93, 24}}},  // round the face
+      {.name = "Focus(12)", .cue = {kDialog, {275, 187, 93, 24}}},  // round the button's picture
       {.name = "Focus(13)", .cue = {kDialog, {371, 187, 93, 24}}},
       {.name = "Focus(14)", .cue = {kDialog, {455, 3, 17, 17}}},
       {.name = "Focus(15)", .cue = {kDialog, {15, 203, 152, 15}}},  // as wide as its text
@@ -418,10 +418,10 @@ TEST(Keyboard, AButtonSpaceHoldsGoesBackUpWhenTheKeyboardLeavesIt) {
   b.Keys({Key::Tab, Key::Tab, Key::Tab, Key::Tab}, true);
   b.Take({});
   b.dialog.OnKeyDown(Key::Space, false);
-  EXPECT_EQ(b.Picture(SetFace), DialogPicture::ButtonPressed);
+  EXPECT_EQ(b.Picture(SetButton), DialogPicture::ButtonPressed);
   b.dialog.OnKeyDown(Key::Tab, false);
   b.dialog.OnKeyUp(Key::Space);
-  EXPECT_EQ(b.Picture(SetFace), DialogPicture::ButtonReleased);
+  EXPECT_EQ(b.Picture(SetButton), DialogPicture::ButtonReleased);
   EXPECT_EQ(b.Take({"Dispatch", "Write", "Destroy"}), Lines{});
 }
 
@@ -468,7 +468,7 @@ TEST(HighContrast, PaintsInTheSystemsColoursAndEveryTextStandsOnItsPair) {
   const std::set<std::pair<Ink, Ink>> pairs = {{Ink::WindowText, Ink::Window},
                                                {Ink::HotLight, Ink::Window},
                                                {Ink::HighlightText, Ink::Highlight},
-                                               {Ink::ButtonText, Ink::ButtonFace}};
+                                               {Ink::ButtonText, Ink::Button}};
   const auto layout = b.dialog.layout();
   for (auto label = layout.begin(); label != layout.end(); ++label) {
     if (label->kind != ElementKind::Label) continue;
