@@ -274,9 +274,12 @@ void SettingsDialog::TellFocus() {
 
 void SettingsDialog::TellReader(platform::ReaderEvent event, DialogControl control,
                                 std::int32_t index) {
-  const Element& element = InLayout(control, index);
-  for (std::size_t item = 0; item < items_.size(); ++item) {
-    if (loaded_ && InItem(element, item)) host_.TellReader(event, static_cast<std::int32_t>(item));
+  // A value outside the choices (from a hand-edited file) names no element and no item.
+  for (const Element& element : layout_) {
+    if (!loaded_ || element.control != control || element.index != index) continue;
+    for (std::size_t item = 0; item < items_.size(); ++item) {
+      if (InItem(element, item)) host_.TellReader(event, static_cast<std::int32_t>(item));
+    }
   }
 }
 

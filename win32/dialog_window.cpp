@@ -2,7 +2,6 @@
 #include "win32/dialog_window.h"
 
 #include <commctrl.h>
-#include <imm.h>
 #include <windowsx.h>
 
 #include "resource_ids.h"
@@ -125,8 +124,6 @@ void DialogWindow::CreateWindows(const platform::Rect& placement) {
                             placement.left, placement.top, placement.right - placement.left,
                             placement.bottom - placement.top, nullptr, nullptr, instance_, nullptr);
   if (window_ == nullptr) return;
-  // The dialog takes no text: an input method, a Japanese one say, leaves its keys alone.
-  ImmAssociateContextEx(window_, nullptr, IACE_CHILDREN);
   HICON icon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_QUILLMERE));
   SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
