@@ -208,8 +208,7 @@ TEST(Choosers, APressOfAnyButtonSelectsAndShowsTheGroupAndTheReleaseOverAnotherC
     EXPECT_EQ(b.Marks(), row.marks) << row.name << " released";
   }
   EXPECT_EQ(b.values, (SettingsValues{4, 5, 5, 100, 10, 0}));
-  // A reader hears each check gained or lost (patterns are items 4-9, colours 10-11); nothing is
-  // written.
+  // Readers hear each check gained or lost (patterns: items 4-9, colours: 10-11); no writes.
   EXPECT_EQ(b.Take({"State", "Write"}),
             (Lines{"State(10)", "State(6)", "State(6)", "State(9)", "State(9)", "State(8)",
                    "State(10)", "State(11)", "State(11)", "State(10)"}));
@@ -238,9 +237,9 @@ TEST(Buttons, ActAfterTheYieldOnlySetWritesAndTheDialogEndsOnce) {
     b.Take({});
     b.close_in_yield = row.closed_in_yield;
     b.dialog.OnMouseDown(kDialog, row.at.x, row.at.y, Right);
-    const bool exit = row.button == ExitButton;
-    EXPECT_EQ(b.Picture(row.button),
-              exit ? DialogPicture::ExitPressed : DialogPicture::ButtonPressed);
+    const auto pressed =
+        row.button == ExitButton ? DialogPicture::ExitPressed : DialogPicture::ButtonPressed;
+    EXPECT_EQ(b.Picture(row.button), pressed);
     b.dialog.OnMouseUp(kDialog, 5, 5, Right);
     Lines want = {"DispatchPending(3,3,5)"};  // every button released
     if (row.button == SetButton && !row.closed_in_yield)
@@ -351,6 +350,13 @@ TEST(Keyboard, TabVisitsEveryStopInOrderAndTheCueRingsTheFocusedItem) {
   }
   b.Keys({Key::Tab}, true);
   EXPECT_EQ(b.Take({"Focus", "ShowFocusCues"}), Lines{"Focus(15)"});
+  // With another program in front nothing is focused or ringed; back again, a reader hears it.
+  b.dialog.OnKeyboardFocus(false);
+  EXPECT_EQ(std::ranges::count_if(b.dialog.AccessibleItems(), &AccessibleItem::focused), 0);
+  EXPECT_EQ(b.dialog.Cue(), std::nullopt);
+  b.dialog.OnKeyboardFocus(true);
+  EXPECT_EQ(b.Take({"Focus"}), Lines{"Focus(15)"});
+  EXPECT_TRUE(b.dialog.AccessibleItems()[15].focused);
 }
 
 TEST(Keyboard, AClickMovesTheKeyboardWithoutACueAndTabGoesOnFromThere) {
@@ -423,20 +429,6 @@ TEST(Keyboard, AButtonSpaceHoldsGoesBackUpWhenTheKeyboardLeavesIt) {
   b.dialog.OnKeyUp(Key::Space);
   EXPECT_EQ(b.Picture(SetButton), DialogPicture::ButtonReleased);
   EXPECT_EQ(b.Take({"Dispatch", "Write", "Destroy"}), Lines{});
-}
-
-// With another program in front no item is focused or ringed; back again, the item is heard again.
-TEST(Readers, HearTheFocusOnlyWhileTheDialogHoldsTheKeyboard) {
-  Bench b;
-  b.Keys({Key::Tab, Key::Tab});
-  b.dialog.OnKeyboardFocus(false);
-  EXPECT_EQ(std::ranges::count_if(b.dialog.AccessibleItems(), &AccessibleItem::focused), 0);
-  EXPECT_EQ(b.dialog.Cue(), std::nullopt);
-  b.Take({});
-  b.dialog.OnKeyboardFocus(true);
-  EXPECT_EQ(b.Take({"Focus"}), Lines{"Focus(1)"});
-  EXPECT_TRUE(b.dialog.AccessibleItems()[1].focused);
-  EXPECT_EQ(std::ranges::count_if(b.dialog.AccessibleItems(), &AccessibleItem::focused), 1);
 }
 
 TEST(Face, AHandWrittenLanguageLineWinsOverThePrimaryLanguageOfTheUserInterface) {

@@ -184,8 +184,7 @@ std::string TextOf(Getter get) {
   return narrow;
 }
 
-// What a reader pointing there meets, as Windows finds it: the window under the point, whose own
-// client object is asked which of its children lies there.
+// What a reader pointing there meets on Windows: the child the window there hit-tests.
 VARIANT HitAt(POINT point) {
   VARIANT hit{};
   IAccessible* there = nullptr;
