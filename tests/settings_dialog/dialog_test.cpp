@@ -347,6 +347,8 @@ TEST(Keyboard, TabVisitsEveryStopInOrderAndTheCueRingsTheFocusedItem) {
     b.Keys({Key::Tab});
     EXPECT_EQ(b.Take({"Focus", "ShowFocusCues"}).back(), row.name);
     EXPECT_EQ(b.dialog.Cue(), row.cue) << row.name;
+    const std::vector<Surface> painted = b.dialog.TakeChanges();  // the cue's surface among them
+    EXPECT_NE(std::ranges::find(painted, row.cue.surface), painted.end()) << row.name;
   }
   b.Keys({Key::Tab}, true);
   EXPECT_EQ(b.Take({"Focus", "ShowFocusCues"}), Lines{"Focus(15)"});
