@@ -1,5 +1,5 @@
-// What the settings dialog needs from the system beyond platform.h: its window, the pictures,
-// texts and sliders of its controls, and its two kinds of persistent backing drawing.
+// What the settings dialog needs from the system beyond platform.h: its window, its sliders, its
+// two kinds of persistent backing drawing and its readers; what the elements show the core keeps.
 #pragma once
 
 #include <cstdint>
@@ -18,9 +18,9 @@ enum class DialogControl {
   ValuesPanel,
   StaticLabels,
   Link,
-  SetFace,
+  SetButton,
   SetCaption,
-  CancelFace,
+  CancelButton,
   CancelCaption,
   PatternMarks,
   PatternStrips,
@@ -41,8 +41,21 @@ enum class DialogPicture {
   ExitPressed,
 };
 
-// The system's colours that stand in for the skin under high contrast.
-enum class SystemColour { Window, WindowText, Highlight, HighlightText, ButtonFace, ButtonText };
+// The skin's inks, and the system's colours that stand in for the skin under high contrast.
+enum class Ink {
+  WindowText,
+  White,
+  Link,
+  Window,
+  Highlight,
+  HighlightText,
+  HotLight,
+  Button,
+  ButtonText,
+};
+
+// What a screen reader is told about one of the accessible items.
+enum class ReaderEvent { Focus, ValueChange, StateChange };
 
 // The settings dialog's window as the platform builds it.
 class SettingsDialogHost {
@@ -55,9 +68,8 @@ class SettingsDialogHost {
   virtual void CopyTextureTile(DialogControl panel, std::int32_t x, std::int32_t y) = 0;
   // Covers a panel's backing image with one colour, 0x00BBGGRR.
   virtual void FillPanel(DialogControl panel, std::uint32_t colour) = 0;
-  virtual std::uint32_t SystemColourOf(SystemColour which) = 0;
-  virtual void ShowPicture(DialogControl control, std::int32_t index, DialogPicture picture) = 0;
-  virtual void SetLabelText(DialogControl control, std::int32_t index, std::string_view text) = 0;
+  // The ink's colour now, 0x00BBGGRR.
+  virtual std::uint32_t ColourOf(Ink ink) = 0;
   // Moves the slider's thumb without a change notification.
   virtual void SetSliderPosition(std::int32_t index, std::int32_t value) = 0;
   virtual void MoveWindowTop(std::int32_t top) = 0;
@@ -67,8 +79,9 @@ class SettingsDialogHost {
   virtual void Destroy() = 0;
   // Tells the user, in a message box, that the settings could not be saved.
   virtual void TellSettingsNotSaved(std::string_view message) = 0;
-  // The keyboard moved to another element (its row of the accessible items; -1 the dialog itself).
-  virtual void FocusMoved(std::int32_t item) = 0;
+  // Tells readers about an item (its row of the accessible items; -1 the dialog itself); a focus
+  // event comes only while the dialog holds the keyboard, and the focus cue is drawn anew.
+  virtual void TellReader(ReaderEvent event, std::int32_t item) = 0;
   // The focus cue is shown from now on: the system is told, as for its own dialogs.
   virtual void ShowFocusCues() = 0;
 };

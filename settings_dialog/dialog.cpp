@@ -1,6 +1,7 @@
 #include "settings_dialog/dialog.h"
 
 #include <string>
+#include <utility>
 
 #include "settings_dialog/skin.h"
 #include "startup/platform_helpers.h"
@@ -25,36 +26,84 @@ SettingsDialog::SettingsDialog(platform::Platform& platform, platform::SettingsD
           startup::ReadIniString(platform.profile, startup::kSettingsSection, startup::kLanguageKey,
                                  startup::SettingsFilePath(platform.profile)),
           platform.system.UserInterfaceLanguage())),
-      layout_(LayoutIn(face_)),
+      layout_(Layout().begin(), Layout().end()),
+      looks_(layout_.size()),
+      items_(ItemsIn(layout_)),
       sliders_{Slider(kSliderRows[0]), Slider(kSliderRows[1]), Slider(kSliderRows[2]),
-               Slider(kSliderRows[3])} {}
+               Slider(kSliderRows[3])} {
+  for (std::size_t i = 0; i < layout_.size(); ++i) {
+    looks_[i].text = layout_[i].text[static_cast<std::size_t>(face_)];
+  }
+}
+
+const Look& SettingsDialog::LookOf(DialogControl control, std::int32_t index) const {
+  static const Look kNothing;
+  for (std::size_t i = 0; i < layout_.size(); ++i) {
+    if (layout_[i].control == control && layout_[i].index == index) return looks_[i];
+  }
+  return kNothing;
+}
+
+std::vector<Surface> SettingsDialog::TakeChanges() {
+  const std::optional<FocusCue> cue = Cue();
+  if (cue != painted_cue_) {
+    for (const auto& ring : {cue, painted_cue_}) {
+      if (ring) changed_[static_cast<std::size_t>(ring->surface)] = true;
+    }
+    painted_cue_ = cue;
+  }
+  std::vector<Surface> changes;
+  for (Surface surface : kSurfaces) {
+    if (std::exchange(changed_[static_cast<std::size_t>(surface)], false))
+      changes.push_back(surface);
+  }
+  return changes;
+}
+
+// The element's look, which the host will paint again; nullptr when the layout lacks it.
+Look* SettingsDialog::Change(DialogControl control, std::int32_t index) {
+  for (std::size_t i = 0; i < layout_.size(); ++i) {
+    if (layout_[i].control != control || layout_[i].index != index) continue;
+    changed_[static_cast<std::size_t>(layout_[i].surface)] = true;
+    return &looks_[i];
+  }
+  return nullptr;
+}
+
+void SettingsDialog::Show(DialogControl control, std::int32_t index, DialogPicture picture) {
+  if (Look* look = Change(control, index)) look->picture = picture;
+}
+
+void SettingsDialog::SetText(DialogControl control, std::int32_t index, std::string text) {
+  if (Look* look = Change(control, index)) look->text = std::move(text);
+}
 
 void SettingsDialog::Load() {
   dragging_ = false;
   TilePanels();
   for (std::int32_t i = 0; i < kPatternChoices; ++i) {
-    host_.ShowPicture(DialogControl::PatternMarks, i, DialogPicture::OptionOff);
+    Show(DialogControl::PatternMarks, i, DialogPicture::OptionOff);
   }
   if (values_.Kind >= 0 && values_.Kind < kPatternChoices) {
-    host_.ShowPicture(DialogControl::PatternMarks, values_.Kind, DialogPicture::OptionOn);
+    Show(DialogControl::PatternMarks, values_.Kind, DialogPicture::OptionOn);
   }
   // A Sync other than 0 or 1 names no mark on either side, so both stay empty.
   const std::int32_t other = values_.Sync ^ 1;
   if (values_.Sync >= 0 && values_.Sync < kSyncChoices) {
-    host_.ShowPicture(DialogControl::SyncMarks, values_.Sync, DialogPicture::OptionOn);
+    Show(DialogControl::SyncMarks, values_.Sync, DialogPicture::OptionOn);
   }
   if (other >= 0 && other < kSyncChoices) {
-    host_.ShowPicture(DialogControl::SyncMarks, other, DialogPicture::OptionOff);
+    Show(DialogControl::SyncMarks, other, DialogPicture::OptionOff);
   }
-  host_.ShowPicture(DialogControl::SetFace, 0, DialogPicture::ButtonReleased);
-  host_.ShowPicture(DialogControl::CancelFace, 0, DialogPicture::ButtonReleased);
-  host_.ShowPicture(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
+  Show(DialogControl::SetButton, 0, DialogPicture::ButtonReleased);
+  Show(DialogControl::CancelButton, 0, DialogPicture::ButtonReleased);
+  Show(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
   for (std::int32_t i = 0; i < static_cast<std::int32_t>(sliders_.size()); ++i) {
     SetSlider(i, values_.*kSliderRows[static_cast<std::size_t>(i)].value);
   }
   for (std::int32_t i = 0; i < static_cast<std::int32_t>(sliders_.size()); ++i) {
-    host_.SetLabelText(DialogControl::SliderValues, i,
-                       std::to_string(values_.*kSliderRows[static_cast<std::size_t>(i)].value));
+    SetText(DialogControl::SliderValues, i,
+            std::to_string(values_.*kSliderRows[static_cast<std::size_t>(i)].value));
   }
   startup::RecordZoomOrigin(platform_.windowing);
   startup::ZoomWindowOpen(platform_.windowing, host_.Window());
@@ -63,8 +112,7 @@ void SettingsDialog::Load() {
 
 void SettingsDialog::OnResize() {
   const std::optional<std::uint32_t> paper =
-      high_contrast_ ? std::optional(host_.SystemColourOf(platform::SystemColour::Window))
-                     : std::nullopt;
+      high_contrast_ ? std::optional(host_.ColourOf(Ink::Window)) : std::nullopt;
   for (const BackgroundRow& row : BackgroundRows(kDialogClient.h)) {
     host_.DrawBackgroundLine(row.y, kDialogClient.w, paper.value_or(row.colour));
   }
@@ -74,10 +122,10 @@ void SettingsDialog::TilePanels() {
   for (const Panel& panel_row : kPanels) {
     const DialogControl panel = panel_row.control;
     if (high_contrast_) {
-      host_.FillPanel(panel, host_.SystemColourOf(platform::SystemColour::Window));
+      host_.FillPanel(panel, host_.ColourOf(Ink::Window));
       continue;
     }
-    const Box& box = Find(panel)->box;
+    const Box& box = InLayout(panel).box;
     for (const TileCopy& copy : TileCopies(box.w, box.h))
       host_.CopyTextureTile(panel, copy.x, copy.y);
   }
@@ -95,38 +143,7 @@ bool SettingsDialog::OnMouseDown(Surface surface, std::int32_t x, std::int32_t y
                                  MouseButton button) {
   const Element* element = HitTest(surface, x, y, layout_);
   if (element == nullptr) return false;
-  const auto index = static_cast<std::int16_t>(element->index);
-  switch (element->control) {
-    case DialogControl::TitleStrip:
-      OnTitlePress(button);
-      break;
-    case DialogControl::ExitButton:
-      OnExitPress(button);
-      break;
-    case DialogControl::SetCaption:
-      OnSetPress(button);
-      break;
-    case DialogControl::CancelCaption:
-      OnCancelPress(button);
-      break;
-    case DialogControl::PatternMarks:
-      OnPatternMarkPress(index, button);
-      break;
-    case DialogControl::PatternStrips:
-      OnPatternStripPress(index, button);
-      break;
-    case DialogControl::RandomLabel:
-      OnRandomLabelPress(button);
-      break;
-    case DialogControl::SyncMarks:
-      OnSyncMarkPress(index, button);
-      break;
-    case DialogControl::SyncLabels:
-      OnSyncLabelPress(index, button);
-      break;
-    default:
-      break;
-  }
+  Act(*element, Phase::Press, button);
   // A click puts the keyboard where it was, on the choice it may just have made.
   if (!closed_) FocusOn(*element);
   if (captured_ != nullptr || closed_) return false;
@@ -139,23 +156,48 @@ void SettingsDialog::OnMouseUp(Surface surface, std::int32_t x, std::int32_t y,
   const Element* element = captured_ != nullptr ? captured_ : HitTest(surface, x, y, layout_);
   captured_ = nullptr;
   if (element == nullptr || closed_) return;
-  switch (element->control) {
+  // The link opens on a click only: the button goes up over its text.
+  if (element->control == DialogControl::Link &&
+      !(element->surface == surface && element->box.Contains(x, y)))
+    return;
+  Act(*element, Phase::Release, button);
+}
+
+// What pressing or releasing an element does, for the mouse, the keyboard and a reader alike; a
+// mouse's button where it matters, none from the keyboard or a reader.
+void SettingsDialog::Act(const Element& element, Phase phase, std::optional<MouseButton> button) {
+  const auto index = static_cast<std::int16_t>(element.index);
+  const bool press = phase == Phase::Press;
+  switch (element.control) {
     case DialogControl::TitleStrip:
-      OnTitleRelease(button);
+      if (button) press ? OnTitlePress(*button) : OnTitleRelease();
       break;
     case DialogControl::ExitButton:
-      OnExitRelease(button);
+      press ? OnExitPress() : OnExitRelease();
       break;
     case DialogControl::SetCaption:
-      OnSetRelease(button);
+      press ? OnSetPress() : OnSetRelease();
       break;
     case DialogControl::CancelCaption:
-      OnCancelRelease(button);
+      press ? OnCancelPress() : OnCancelRelease();
       break;
     case DialogControl::Link:
-      if (IsClickButton(button) && element->surface == surface && element->box.Contains(x, y)) {
-        OnUrlClick();
-      }
+      if (!press && (!button || IsClickButton(*button))) OnUrlClick();
+      break;
+    case DialogControl::PatternMarks:
+      if (press) OnPatternMarkPress(index);
+      break;
+    case DialogControl::PatternStrips:
+      if (press) OnPatternStripPress(index);
+      break;
+    case DialogControl::RandomLabel:
+      if (press) OnRandomLabelPress();
+      break;
+    case DialogControl::SyncMarks:
+      if (press) OnSyncMarkPress(index);
+      break;
+    case DialogControl::SyncLabels:
+      if (press) OnSyncLabelPress(index);
       break;
     default:
       break;
@@ -181,14 +223,14 @@ void SettingsDialog::OnDpiChange(std::int32_t dpi) {
 
 Pointer SettingsDialog::PointerAt(Surface surface, std::int32_t x, std::int32_t y) const {
   const Element* element = HitTest(surface, x, y, layout_);
-  return element == nullptr ? Pointer::Arrow : element->pointer;
+  return element != nullptr && element->item.part == Part::Whole ? Pointer::Hand : Pointer::Arrow;
 }
 
 void SettingsDialog::OnScroll(std::int32_t index, ScrollRequest request,
                               std::int32_t thumb_position) {
   if (index < 0 || index >= static_cast<std::int32_t>(sliders_.size())) return;
   Slider& slider = sliders_[static_cast<std::size_t>(index)];
-  FocusOn(*Find(DialogControl::Sliders, index));
+  FocusOn(InLayout(DialogControl::Sliders, index));
   if (slider.Apply(request, thumb_position)) {
     host_.SetSliderPosition(index, slider.value());
     OnSliderChange(static_cast<std::int16_t>(index));
@@ -205,22 +247,24 @@ void SettingsDialog::OnSystemClose() {
 void SettingsDialog::OnSliderChange(std::int16_t index) {
   if (index < 0 || index >= static_cast<std::int16_t>(sliders_.size())) return;
   const Slider& slider = sliders_[static_cast<std::size_t>(index)];
-  host_.SetLabelText(DialogControl::SliderValues, index, std::to_string(slider.value()));
+  SetText(DialogControl::SliderValues, index, std::to_string(slider.value()));
+  const bool moved = values_.*slider.row().value != slider.value();
   values_.*slider.row().value = slider.value();
+  if (moved) TellReader(platform::ReaderEvent::ValueChange, DialogControl::Sliders, index);
 }
 
-void SettingsDialog::OnPatternMarkPress(std::int16_t index, MouseButton) { SelectPattern(index); }
-void SettingsDialog::OnPatternStripPress(std::int16_t index, MouseButton) { SelectPattern(index); }
-void SettingsDialog::OnRandomLabelPress(MouseButton) { SelectPattern(kPatternChoices - 1); }
-void SettingsDialog::OnSyncMarkPress(std::int16_t index, MouseButton) { SelectSync(index); }
-void SettingsDialog::OnSyncLabelPress(std::int16_t index, MouseButton) { SelectSync(index); }
+void SettingsDialog::OnPatternMarkPress(std::int16_t index) { SelectPattern(index); }
+void SettingsDialog::OnPatternStripPress(std::int16_t index) { SelectPattern(index); }
+void SettingsDialog::OnRandomLabelPress() { SelectPattern(kPatternChoices - 1); }
+void SettingsDialog::OnSyncMarkPress(std::int16_t index) { SelectSync(index); }
+void SettingsDialog::OnSyncLabelPress(std::int16_t index) { SelectSync(index); }
 
-void SettingsDialog::OnSetPress(MouseButton) {
-  host_.ShowPicture(DialogControl::SetFace, 0, DialogPicture::ButtonPressed);
+void SettingsDialog::OnSetPress() {
+  Show(DialogControl::SetButton, 0, DialogPicture::ButtonPressed);
 }
 
-void SettingsDialog::OnSetRelease(MouseButton) {
-  host_.ShowPicture(DialogControl::SetFace, 0, DialogPicture::ButtonReleased);
+void SettingsDialog::OnSetRelease() {
+  Show(DialogControl::SetButton, 0, DialogPicture::ButtonReleased);
   host_.DispatchPending();
   if (closed_) return;
   // Closing after a failed write would lose every choice the user made.
@@ -231,28 +275,28 @@ void SettingsDialog::OnSetRelease(MouseButton) {
   OnUnload();
 }
 
-void SettingsDialog::OnCancelPress(MouseButton) {
-  host_.ShowPicture(DialogControl::CancelFace, 0, DialogPicture::ButtonPressed);
+void SettingsDialog::OnCancelPress() {
+  Show(DialogControl::CancelButton, 0, DialogPicture::ButtonPressed);
 }
 
-void SettingsDialog::OnCancelRelease(MouseButton) {
-  host_.ShowPicture(DialogControl::CancelFace, 0, DialogPicture::ButtonReleased);
+void SettingsDialog::OnCancelRelease() {
+  Show(DialogControl::CancelButton, 0, DialogPicture::ButtonReleased);
   host_.DispatchPending();
   if (!closed_) OnUnload();
 }
 
-void SettingsDialog::OnExitPress(MouseButton) {
-  host_.ShowPicture(DialogControl::ExitButton, 0, DialogPicture::ExitPressed);
+void SettingsDialog::OnExitPress() {
+  Show(DialogControl::ExitButton, 0, DialogPicture::ExitPressed);
 }
 
-void SettingsDialog::OnExitRelease(MouseButton) {
-  host_.ShowPicture(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
+void SettingsDialog::OnExitRelease() {
+  Show(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
   host_.DispatchPending();
   if (!closed_) OnUnload();
 }
 
 void SettingsDialog::OnUrlClick() {
-  platform_.shell.Open(host_.Window(), Find(DialogControl::Link)->text);
+  platform_.shell.Open(host_.Window(), LookOf(DialogControl::Link).text);
 }
 
 void SettingsDialog::OnTitlePress(MouseButton button) {
@@ -271,7 +315,7 @@ void SettingsDialog::OnTitleMove() {
   host_.MoveWindowLeft(cursor.x - grab_x_);
 }
 
-void SettingsDialog::OnTitleRelease(MouseButton) { dragging_ = false; }
+void SettingsDialog::OnTitleRelease() { dragging_ = false; }
 
 void SettingsDialog::OnUnload() {
   closed_ = true;
@@ -282,16 +326,22 @@ void SettingsDialog::OnUnload() {
 
 void SettingsDialog::SelectPattern(std::int32_t pattern) {
   for (std::int32_t i = 0; i < kPatternChoices; ++i) {
-    host_.ShowPicture(DialogControl::PatternMarks, i, DialogPicture::OptionOff);
+    Show(DialogControl::PatternMarks, i, DialogPicture::OptionOff);
   }
-  host_.ShowPicture(DialogControl::PatternMarks, pattern, DialogPicture::OptionOn);
-  values_.Kind = pattern;
+  Show(DialogControl::PatternMarks, pattern, DialogPicture::OptionOn);
+  const std::int32_t was = std::exchange(values_.Kind, pattern);
+  if (was == pattern) return;
+  TellReader(platform::ReaderEvent::StateChange, DialogControl::PatternMarks, was);
+  TellReader(platform::ReaderEvent::StateChange, DialogControl::PatternMarks, pattern);
 }
 
 void SettingsDialog::SelectSync(std::int32_t sync) {
-  host_.ShowPicture(DialogControl::SyncMarks, sync, DialogPicture::OptionOn);
-  host_.ShowPicture(DialogControl::SyncMarks, sync ^ 1, DialogPicture::OptionOff);
-  values_.Sync = sync;
+  Show(DialogControl::SyncMarks, sync, DialogPicture::OptionOn);
+  Show(DialogControl::SyncMarks, sync ^ 1, DialogPicture::OptionOff);
+  const std::int32_t was = std::exchange(values_.Sync, sync);
+  if (was == sync) return;
+  TellReader(platform::ReaderEvent::StateChange, DialogControl::SyncMarks, was);
+  TellReader(platform::ReaderEvent::StateChange, DialogControl::SyncMarks, sync);
 }
 
 void SettingsDialog::SetSlider(std::int32_t index, std::int32_t value) {

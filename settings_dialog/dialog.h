@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,12 +25,22 @@ using MouseButton = platform::MouseButton;
 inline constexpr std::int32_t kPatternChoices = startup::kRandomPatternKind + 1;
 inline constexpr std::int32_t kSyncChoices = 2;
 
+// The two halves of a click, which the keyboard and a reader's default action make too.
+enum class Phase { Press, Release };
+
 // The keys the dialog answers; the rest go to the system.
 enum class Key { Tab, Left, Right, Up, Down, PageUp, PageDown, Home, End, Space, Other };
 
 // The face the dialog shows: a hand-written Language line ("ja" or "en") wins over the user
 // interface's language, which gives Japanese only when its primary language is Japanese.
 Face ChooseFace(std::string_view language_line, std::uint16_t ui_language);
+
+// What an element shows now, as the host paints it.
+struct Look {
+  platform::DialogPicture picture = platform::DialogPicture::None;
+  std::string text;  // UTF-8, in the face
+  bool operator==(const Look&) const = default;
+};
 
 // Where the focus cue is drawn: one surface's pixels around the focused element.
 struct FocusCue {
@@ -71,10 +82,14 @@ class SettingsDialog {
   void OnKeyUp(Key key);
   // The system showed or hid the keyboard cues.
   void OnFocusCuesChange(bool shown);
+  // The dialog's windows gained or lost the keyboard: only while they hold it is an item focused.
+  void OnKeyboardFocus(bool held);
   std::optional<FocusCue> Cue() const;
 
   // What a screen reader is told, one row for each actionable element in Tab order.
   std::vector<AccessibleItem> AccessibleItems() const;
+  // The name a reader hears for the dialog itself: its caption in the face.
+  std::string_view Title() const;
   // A reader asked for an item's default action: what a click on it does.
   void Activate(std::size_t item);
 
@@ -92,30 +107,38 @@ class SettingsDialog {
 
   // The named handlers.
   void OnSliderChange(std::int16_t index);
-  void OnPatternMarkPress(std::int16_t index, MouseButton button);
-  void OnPatternStripPress(std::int16_t index, MouseButton button);
-  void OnRandomLabelPress(MouseButton button);
-  void OnSyncMarkPress(std::int16_t index, MouseButton button);
-  void OnSyncLabelPress(std::int16_t index, MouseButton button);
-  void OnSetPress(MouseButton button);
-  void OnSetRelease(MouseButton button);
-  void OnCancelPress(MouseButton button);
-  void OnCancelRelease(MouseButton button);
-  void OnExitPress(MouseButton button);
-  void OnExitRelease(MouseButton button);
+  void OnPatternMarkPress(std::int16_t index);
+  void OnPatternStripPress(std::int16_t index);
+  void OnRandomLabelPress();
+  void OnSyncMarkPress(std::int16_t index);
+  void OnSyncLabelPress(std::int16_t index);
+  void OnSetPress();
+  void OnSetRelease();
+  void OnCancelPress();
+  void OnCancelRelease();
+  void OnExitPress();
+  void OnExitRelease();
   void OnUrlClick();
   void OnTitlePress(MouseButton button);
   void OnTitleMove();
-  void OnTitleRelease(MouseButton button);
+  void OnTitleRelease();
   void OnUnload();
 
   bool closed() const { return closed_; }
   bool dragging() const { return dragging_; }
   std::span<const Element> layout() const { return layout_; }
+  // What the element shows now; an element the layout lacks shows nothing.
+  const Look& LookOf(DialogControl control, std::int32_t index = 0) const;
+  // The surfaces whose looks or focus cue changed since the last call, for the host to paint.
+  std::vector<Surface> TakeChanges();
   // An element as this dialog lays it out: in its face, as wide as its text.
-  const Element& InLayout(DialogControl control, std::int32_t index) const;
+  const Element& InLayout(DialogControl control, std::int32_t index = 0) const;
 
  private:
+  Look* Change(DialogControl control, std::int32_t index);
+  void Act(const Element& element, Phase phase, std::optional<MouseButton> button);
+  void Show(DialogControl control, std::int32_t index, platform::DialogPicture picture);
+  void SetText(DialogControl control, std::int32_t index, std::string text);
   void SelectPattern(std::int32_t pattern);
   void SelectSync(std::int32_t sync);
   void SetSlider(std::int32_t index, std::int32_t value);
@@ -127,12 +150,25 @@ class SettingsDialog {
   void FocusStop(std::int32_t stop);
   // Tells the host when the item the keyboard is on has changed.
   void TellFocus();
-  bool Selected(const Actionable& choice) const;
+  // Tells readers that a choice gained or lost its check, or a slider's value moved.
+  void TellReader(platform::ReaderEvent event, DialogControl control, std::int32_t index);
+  // An item a user acts on: one choice of a stop of the Tab order.
+  struct Item {
+    Stop stop;
+    std::int32_t choice;
+    auto operator<=>(const Item&) const = default;
+  };
+  static std::vector<Item> ItemsIn(std::span<const Element> layout);
+  std::vector<std::size_t> ItemsOf(std::int32_t stop) const;
+  bool InItem(const Element& element, std::size_t item) const;
+  // The element a key or a reader presses for the item.
+  const Element& Whole(std::size_t item) const;
+  bool Selected(const Item& choice) const;
   std::int32_t FocusedItem() const;
   void MoveInGroup(std::int32_t step);
   void Press(std::size_t item);
   void Release(std::size_t item);
-  Box ItemBox(const Actionable& item) const;
+  Box ItemBox(std::size_t item) const;
   platform::Point Cursor();
   platform::Point WindowPosition();
 
@@ -141,6 +177,10 @@ class SettingsDialog {
   startup::SettingsValues& values_;
   Face face_;
   std::vector<Element> layout_;
+  std::vector<Look> looks_;  // in the order of layout_
+  std::vector<Item> items_;  // in Tab order
+  std::array<bool, kSurfaces.size()> changed_{};
+  std::optional<FocusCue> painted_cue_;
   std::array<Slider, 4> sliders_;
   const Element* captured_ = nullptr;
   bool dragging_ = false;
@@ -151,6 +191,7 @@ class SettingsDialog {
   bool loaded_ = false;
   bool high_contrast_ = false;
   bool cues_shown_ = false;
+  bool keyboard_held_ = false;
   std::int32_t focus_ = -1;          // the stop the keyboard is on; -1 the dialog itself
   std::int32_t focused_item_ = -1;   // the item last told to the host
   std::optional<std::size_t> held_;  // the button Space holds down

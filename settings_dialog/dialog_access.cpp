@@ -13,22 +13,53 @@ namespace {
 using platform::DialogPicture;
 
 constexpr std::uint16_t kJapanese = 0x11;
+constexpr std::int32_t kColoursLabel = 4;
 
 struct Phrases {
   std::string_view exit_tip;
   std::string_view not_saved;
+  std::string_view pattern_group;  // heard by readers only: the patterns have no drawn label
+  std::string_view check;          // the default actions' verbs
+  std::string_view press;
+  std::string_view jump;
 };
 
 constexpr Phrases kJapanesePhrases = {
     "exit button",
     "設定を保存できませんでした。\n"
     "設定ファイルに書き込めるか確かめてから、もう一度「設定」を押してください。",
+    "模様",
+    "チェック",
+    "押す",
+    "ジャンプ",
 };
 constexpr Phrases kEnglishPhrases = {
     "Close without saving",
     "The settings could not be saved.\n"
     "Check that the settings file can be written, then press \"Save\" again.",
+    "Pattern",
+    "Check",
+    "Press",
+    "Jump",
 };
+
+const Phrases& PhrasesOf(Face face) {
+  return face == Face::English ? kEnglishPhrases : kJapanesePhrases;
+}
+
+std::string_view VerbOf(AccessibleRole role, const Phrases& phrases) {
+  switch (role) {
+    case AccessibleRole::Slider:
+      return {};
+    case AccessibleRole::RadioButton:
+      return phrases.check;
+    case AccessibleRole::Link:
+      return phrases.jump;
+    case AccessibleRole::PushButton:
+      break;
+  }
+  return phrases.press;
+}
 
 bool SameLetters(std::string_view text, std::string_view word) {
   return std::ranges::equal(
@@ -62,30 +93,6 @@ Box Union(const Box& a, const Box& b) {
   return {x, y, std::max(a.x + a.w, b.x + b.w) - x, std::max(a.y + a.h, b.y + b.h) - y};
 }
 
-const Actionable& Item(std::size_t item) { return Actionables()[item]; }
-
-std::int32_t StopCount() { return Actionables().back().stop + 1; }
-
-// The items of one stop of the Tab order: a choice group's several, any other's one.
-std::vector<std::size_t> ItemsOf(std::int32_t stop) {
-  std::vector<std::size_t> items;
-  for (std::size_t i = 0; i < Actionables().size(); ++i) {
-    if (Item(i).stop == stop) items.push_back(i);
-  }
-  return items;
-}
-
-std::optional<std::size_t> ItemOf(const Element& element) {
-  for (std::size_t i = 0; i < Actionables().size(); ++i) {
-    const Actionable& item = Item(i);
-    const bool own = item.control == element.control && item.index == element.index;
-    const bool joined =
-        item.joined && item.partner == element.control && item.partner_index == element.index;
-    if (own || joined) return i;
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
 Face ChooseFace(std::string_view language_line, std::uint16_t ui_language) {
@@ -103,7 +110,7 @@ bool SettingsDialog::OnKeyDown(Key key, bool shift) {
   }
   ShowCues();
   if (key == Key::Tab) {
-    const std::int32_t count = StopCount();
+    const std::int32_t count = kStopCount;
     FocusStop(focus_ < 0 ? (shift ? count - 1 : 0) : (focus_ + (shift ? count - 1 : 1)) % count);
     return true;
   }
@@ -112,10 +119,11 @@ bool SettingsDialog::OnKeyDown(Key key, bool shift) {
     FocusStop(0);
     return true;
   }
-  const Actionable& first = Item(ItemsOf(focus_).front());
-  if (first.role == AccessibleRole::Slider) {
-    if (const auto request = SliderRequest(key)) OnScroll(first.index, *request, 0);
-  } else if (first.role == AccessibleRole::RadioButton) {
+  const AccessibleRole role = RoleOf(static_cast<Stop>(focus_));
+  if (role == AccessibleRole::Slider) {
+    const std::int32_t slider = Whole(ItemsOf(focus_).front()).index;
+    if (const auto request = SliderRequest(key)) OnScroll(slider, *request, 0);
+  } else if (role == AccessibleRole::RadioButton) {
     if (key == Key::Down || key == Key::Right) MoveInGroup(1);
     if (key == Key::Up || key == Key::Left) MoveInGroup(-1);
   }
@@ -130,50 +138,65 @@ void SettingsDialog::OnKeyUp(Key key) {
 
 void SettingsDialog::OnFocusCuesChange(bool shown) { cues_shown_ = shown; }
 
+void SettingsDialog::OnKeyboardFocus(bool held) {
+  keyboard_held_ = held;
+  // Back in the dialog, a reader hears again where the keyboard is, not just the window.
+  focused_item_ = -1;
+  if (held) TellFocus();
+}
+
 std::optional<FocusCue> SettingsDialog::Cue() const {
   const std::int32_t item = FocusedItem();
   if (!cues_shown_ || item < 0) return std::nullopt;
-  const Actionable& focused = Item(static_cast<std::size_t>(item));
+  const auto focused = static_cast<std::size_t>(item);
   const Box box = ItemBox(focused);
-  return FocusCue{Find(focused.control, focused.index)->surface,
-                  {box.x - 1, box.y - 1, box.w + 2, box.h + 2}};
+  return FocusCue{Whole(focused).surface, {box.x - 1, box.y - 1, box.w + 2, box.h + 2}};
 }
 
 std::vector<AccessibleItem> SettingsDialog::AccessibleItems() const {
-  std::vector<AccessibleItem> items;
+  std::vector<AccessibleItem> rows;
   const std::int32_t focused = FocusedItem();
-  for (std::size_t i = 0; i < Actionables().size(); ++i) {
-    const Actionable& item = Item(i);
-    const Element& own = InLayout(item.control, item.index);
-    const Element& partner = InLayout(item.partner, item.partner_index);
+  const Phrases& phrases = PhrasesOf(face_);
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    const Item& item = items_[i];
     AccessibleItem row;
-    row.name = own.text.empty() ? partner.text : own.text;
-    row.role = item.role;
+    for (std::size_t at = 0; at < layout_.size(); ++at) {
+      if (row.name.empty() && InItem(layout_[at], i)) row.name = looks_[at].text;
+    }
+    row.role = RoleOf(item.stop);
+    row.action = VerbOf(row.role, phrases);
+    if (item.stop == Stop::Patterns) row.group = phrases.pattern_group;
+    if (item.stop == Stop::Colours)
+      row.group = LookOf(DialogControl::StaticLabels, kColoursLabel).text;
     row.focused = focused == static_cast<std::int32_t>(i);
-    row.box = ItemBox(item);
-    if (const Panel* on = PanelOf(own.surface)) {
-      const Box& panel = Find(on->control)->box;
+    row.box = ItemBox(i);
+    if (const Panel* on = PanelOf(Whole(i).surface)) {
+      const Box& panel = InLayout(on->control).box;
       row.box.x += panel.x;
       row.box.y += panel.y;
     }
-    if (item.role == AccessibleRole::Slider) {
-      row.value = std::to_string(values_.*kSliderRows[static_cast<std::size_t>(item.index)].value);
+    if (row.role == AccessibleRole::Slider) {
+      row.value =
+          std::to_string(values_.*kSliderRows[static_cast<std::size_t>(Whole(i).index)].value);
     }
     row.checked = Selected(item);
-    items.push_back(row);
+    rows.push_back(row);
   }
-  return items;
+  return rows;
 }
 
+std::string_view SettingsDialog::Title() const { return LookOf(DialogControl::Caption).text; }
+
 void SettingsDialog::Activate(std::size_t item) {
-  if (closed_ || item >= Actionables().size()) return;
-  FocusStop(Item(item).stop);
+  if (closed_ || item >= items_.size()) return;
+  FocusStop(static_cast<std::int32_t>(items_[item].stop));
   Press(item);
   Release(item);
 }
 
 void SettingsDialog::OnThemeChange(bool high_contrast) {
   high_contrast_ = high_contrast;
+  changed_.fill(true);
   if (!loaded_) return;
   OnResize();
   TilePanels();
@@ -185,7 +208,7 @@ Ink SettingsDialog::InkOf(const Element& element) const {
     case DialogControl::Caption:
       return Ink::HighlightText;
     case DialogControl::Link:
-      return Ink::Highlight;
+      return Ink::HotLight;
     case DialogControl::SetCaption:
     case DialogControl::CancelCaption:
     case DialogControl::ExitButton:
@@ -200,10 +223,10 @@ std::optional<Ink> SettingsDialog::PaperOf(const Element& element) const {
   switch (element.control) {
     case DialogControl::TitleStrip:
       return Ink::Highlight;
-    case DialogControl::SetFace:
-    case DialogControl::CancelFace:
+    case DialogControl::SetButton:
+    case DialogControl::CancelButton:
     case DialogControl::ExitButton:
-      return Ink::ButtonFace;
+      return Ink::Button;
     case DialogControl::PatternPanel:
     case DialogControl::ValuesPanel:
       return Ink::Window;
@@ -212,16 +235,12 @@ std::optional<Ink> SettingsDialog::PaperOf(const Element& element) const {
   }
 }
 
-std::string_view SettingsDialog::ExitTip() const {
-  return face_ == Face::English ? kEnglishPhrases.exit_tip : kJapanesePhrases.exit_tip;
-}
+std::string_view SettingsDialog::ExitTip() const { return PhrasesOf(face_).exit_tip; }
 
-std::string_view SettingsDialog::NotSavedMessage() const {
-  return face_ == Face::English ? kEnglishPhrases.not_saved : kJapanesePhrases.not_saved;
-}
+std::string_view SettingsDialog::NotSavedMessage() const { return PhrasesOf(face_).not_saved; }
 
 void SettingsDialog::FocusOn(const Element& element) {
-  if (const auto item = ItemOf(element)) FocusStop(Item(*item).stop);
+  if (element.item.part != Part::None) FocusStop(static_cast<std::int32_t>(element.item.stop));
 }
 
 void SettingsDialog::ShowCues() {
@@ -233,11 +252,13 @@ void SettingsDialog::ShowCues() {
 void SettingsDialog::FocusStop(std::int32_t stop) {
   if (stop != focus_ && held_) {
     // A button Space holds down goes back up without acting when the keyboard leaves it.
-    const Actionable& left = Item(*std::exchange(held_, std::nullopt));
-    if (left.control == DialogControl::ExitButton) {
-      host_.ShowPicture(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
-    } else if (left.role == AccessibleRole::PushButton) {
-      host_.ShowPicture(left.partner, 0, DialogPicture::ButtonReleased);
+    const std::size_t left = *std::exchange(held_, std::nullopt);
+    for (std::size_t at = 0; at < layout_.size(); ++at) {
+      const DialogPicture shown = looks_[at].picture;
+      if (!InItem(layout_[at], left)) continue;
+      if (shown == DialogPicture::ButtonPressed) looks_[at].picture = DialogPicture::ButtonReleased;
+      if (shown == DialogPicture::ExitPressed) looks_[at].picture = DialogPicture::ExitReleased;
+      changed_[static_cast<std::size_t>(layout_[at].surface)] = true;
     }
   }
   focus_ = stop;
@@ -246,24 +267,35 @@ void SettingsDialog::FocusStop(std::int32_t stop) {
 
 void SettingsDialog::TellFocus() {
   const std::int32_t item = FocusedItem();
-  if (item == focused_item_) return;
+  if (item == focused_item_ || !keyboard_held_) return;
   focused_item_ = item;
-  host_.FocusMoved(item);
+  host_.TellReader(platform::ReaderEvent::Focus, item);
+}
+
+void SettingsDialog::TellReader(platform::ReaderEvent event, DialogControl control,
+                                std::int32_t index) {
+  // A value outside the choices (from a hand-edited file) names no element and no item.
+  for (const Element& element : layout_) {
+    if (!loaded_ || element.control != control || element.index != index) continue;
+    for (std::size_t item = 0; item < items_.size(); ++item) {
+      if (InItem(element, item)) host_.TellReader(event, static_cast<std::int32_t>(item));
+    }
+  }
 }
 
 // A choice whose mark shows the settings value: Kind for the patterns, Sync for the colours.
-bool SettingsDialog::Selected(const Actionable& choice) const {
-  if (choice.control == DialogControl::PatternMarks) return values_.Kind == choice.index;
-  if (choice.control == DialogControl::SyncMarks) return values_.Sync == choice.index;
+bool SettingsDialog::Selected(const Item& choice) const {
+  if (choice.stop == Stop::Patterns) return values_.Kind == choice.choice;
+  if (choice.stop == Stop::Colours) return values_.Sync == choice.choice;
   return false;
 }
 
 // In a choice group the keyboard is on the choice selected, or on the first when none is.
 std::int32_t SettingsDialog::FocusedItem() const {
-  if (focus_ < 0) return -1;
+  if (focus_ < 0 || !keyboard_held_) return -1;
   const std::vector<std::size_t> items = ItemsOf(focus_);
   for (std::size_t item : items) {
-    if (Selected(Item(item))) return static_cast<std::int32_t>(item);
+    if (Selected(items_[item])) return static_cast<std::int32_t>(item);
   }
   return static_cast<std::int32_t>(items.front());
 }
@@ -274,7 +306,7 @@ void SettingsDialog::MoveInGroup(std::int32_t step) {
   const auto count = static_cast<std::int32_t>(items.size());
   std::int32_t selected = -1;
   for (std::int32_t i = 0; i < count; ++i) {
-    if (Selected(Item(items[static_cast<std::size_t>(i)]))) selected = i;
+    if (Selected(items_[items[static_cast<std::size_t>(i)]])) selected = i;
   }
   const std::int32_t next = selected >= 0 ? (selected + step + count) % count
                             : step > 0    ? 0
@@ -282,60 +314,60 @@ void SettingsDialog::MoveInGroup(std::int32_t step) {
   Press(items[static_cast<std::size_t>(next)]);
 }
 
-// The press half of what a click does; choices select on it, buttons show their pressed face.
+// The press half of what a click does; choices select on it, buttons show their pressed picture.
 void SettingsDialog::Press(std::size_t item) {
-  const Actionable& target = Item(item);
-  const auto index = static_cast<std::int16_t>(target.index);
-  switch (target.control) {
-    case DialogControl::PatternMarks:
-      OnPatternMarkPress(index, MouseButton::Left);
-      break;
-    case DialogControl::SyncMarks:
-      OnSyncMarkPress(index, MouseButton::Left);
-      break;
-    case DialogControl::SetCaption:
-      OnSetPress(MouseButton::Left);
-      break;
-    case DialogControl::CancelCaption:
-      OnCancelPress(MouseButton::Left);
-      break;
-    case DialogControl::ExitButton:
-      OnExitPress(MouseButton::Left);
-      break;
-    default:
-      break;
-  }
-  if (target.role == AccessibleRole::PushButton || target.role == AccessibleRole::Link) {
-    held_ = item;
-  }
+  Act(Whole(item), Phase::Press, std::nullopt);
+  const AccessibleRole role = RoleOf(items_[item].stop);
+  if (role == AccessibleRole::PushButton || role == AccessibleRole::Link) held_ = item;
   // A choice made from the keyboard is where the keyboard is now.
   TellFocus();
 }
 
-// The release half: buttons act through their release handlers, the link opens.
+// The release half: buttons act on it, the link opens.
 void SettingsDialog::Release(std::size_t item) {
   held_.reset();
-  switch (Item(item).control) {
-    case DialogControl::SetCaption:
-      OnSetRelease(MouseButton::Left);
-      break;
-    case DialogControl::CancelCaption:
-      OnCancelRelease(MouseButton::Left);
-      break;
-    case DialogControl::ExitButton:
-      OnExitRelease(MouseButton::Left);
-      break;
-    case DialogControl::Link:
-      OnUrlClick();
-      break;
-    default:
-      break;
-  }
+  Act(Whole(item), Phase::Release, std::nullopt);
 }
 
-Box SettingsDialog::ItemBox(const Actionable& item) const {
-  const Box own = InLayout(item.control, item.index).box;
-  return item.joined ? Union(own, InLayout(item.partner, item.partner_index).box) : own;
+Box SettingsDialog::ItemBox(std::size_t item) const {
+  std::optional<Box> box;
+  for (const Element& element : layout_) {
+    if (element.item.part == Part::Name || !InItem(element, item)) continue;
+    box = box ? Union(*box, element.box) : element.box;
+  }
+  return box.value_or(Box{});
+}
+
+bool SettingsDialog::InItem(const Element& element, std::size_t item) const {
+  return element.item.part != Part::None && element.item.stop == items_[item].stop &&
+         element.index == items_[item].choice;
+}
+
+const Element& SettingsDialog::Whole(std::size_t item) const {
+  return *std::ranges::find_if(layout_, [&](const Element& element) {
+    return element.item.part == Part::Whole && InItem(element, item);
+  });
+}
+
+// The items in Tab order, each choice of a group in its order.
+std::vector<SettingsDialog::Item> SettingsDialog::ItemsIn(std::span<const Element> layout) {
+  std::vector<Item> items;
+  for (const Element& element : layout) {
+    if (element.item.part != Part::None) items.push_back({element.item.stop, element.index});
+  }
+  std::ranges::sort(items);
+  const auto [end, _] = std::ranges::unique(items);
+  items.erase(end, items.end());
+  return items;
+}
+
+// The items of one stop of the Tab order: a choice group's several, any other's one.
+std::vector<std::size_t> SettingsDialog::ItemsOf(std::int32_t stop) const {
+  std::vector<std::size_t> found;
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (static_cast<std::int32_t>(items_[i].stop) == stop) found.push_back(i);
+  }
+  return found;
 }
 
 const Element& SettingsDialog::InLayout(DialogControl control, std::int32_t index) const {

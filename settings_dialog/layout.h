@@ -20,19 +20,10 @@ enum class Surface { Dialog, PatternPanel, ValuesPanel };
 enum class ElementKind { Picture, Label, Slider, Panel };
 enum class Align { Left, Right, Centre };
 enum class Pointer { Arrow, Hand };
-// The skin's inks, and the system's colours that stand in for the skin under high contrast.
-enum class Ink {
-  WindowText,
-  White,
-  Link,
-  Window,
-  Highlight,
-  HighlightText,
-  ButtonFace,
-  ButtonText,
-};
-// The language the dialog's words are in.
+using platform::Ink;
+// The language the dialog's words are in: a column of every element's text.
 enum class Face { Japanese, English };
+inline constexpr std::size_t kFaces = 2;
 
 struct Box {
   std::int32_t x = 0;
@@ -45,16 +36,52 @@ struct Box {
   bool operator==(const Box&) const = default;
 };
 
+// The stops of the Tab order, in that order; a choice group is one stop.
+enum class Stop {
+  None = -1,
+  Size,
+  Speed,
+  Count,
+  Interval,
+  Patterns,
+  Colours,
+  Set,
+  Cancel,
+  Exit,
+  Link
+};
+inline constexpr std::int32_t kStopCount = static_cast<std::int32_t>(Stop::Link) + 1;
+// What an element gives the item a user acts on: a part that a press acts on (under the hand
+// pointer; a key or a reader presses the first), more of its box, or only its name (a slider's
+// caption). The item is named by its first part with words.
+enum class Part { None, Whole, Box, Name };
+// The element's index is the item's choice within the stop: a choice group's are its values.
+struct ItemPart {
+  Stop stop = Stop::None;
+  Part part = Part::None;
+};
+constexpr ItemPart Whole(Stop stop) { return {stop, Part::Whole}; }
+constexpr ItemPart BoxOf(Stop stop) { return {stop, Part::Box}; }
+constexpr ItemPart NameOf(Stop stop) { return {stop, Part::Name}; }
+
+enum class AccessibleRole { Slider, RadioButton, PushButton, Link };
+constexpr AccessibleRole RoleOf(Stop stop) {
+  if (stop <= Stop::Interval) return AccessibleRole::Slider;
+  if (stop <= Stop::Colours) return AccessibleRole::RadioButton;
+  return stop == Stop::Link ? AccessibleRole::Link : AccessibleRole::PushButton;
+}
+
+// One element: where it lies, what it says in each face, which item of which stop it is part of,
+// and how it is drawn.
 struct Element {
   DialogControl control;
   std::int32_t index;
   Surface surface;
   ElementKind kind;
   Box box;
-  std::string_view text;     // in the Japanese face; a picture's is the name a reader hears
-  std::string_view english;  // the same in the English face
+  std::array<std::string_view, kFaces> text = {};  // a picture's is the name a reader hears
+  ItemPart item = {};
   Align align = Align::Left;
-  Pointer pointer = Pointer::Arrow;
   bool width_follows_text = false;
   Ink ink = Ink::WindowText;
 };
@@ -96,28 +123,6 @@ inline constexpr std::array<Surface, 3> kSurfaces = {Surface::Dialog, kPanels[0]
 
 // Every element, each surface's elements from the bottom of the stack to the top.
 std::span<const Element> Layout();
-// The layout with the face's words in every element's text.
-std::vector<Element> LayoutIn(Face face);
-
-enum class AccessibleRole { Slider, RadioButton, PushButton, Link };
-
-// An element a user can act on, in Tab order; a choice group is one stop. A reader hears the
-// element's words, or its partner's where it has none; a joined partner's box is part of the
-// item's, so a choice's mark and its strip or label are one item.
-struct Actionable {
-  DialogControl control;
-  std::int32_t index;
-  AccessibleRole role;
-  std::int32_t stop;
-  DialogControl partner;
-  std::int32_t partner_index;
-  bool joined;
-};
-std::span<const Actionable> Actionables();
-
-// The element's row of the layout; nullptr when the control has no such index.
-const Element* Find(DialogControl control, std::int32_t index = 0);
-
 // The topmost element of the surface under the point, if any.
 const Element* HitTest(Surface surface, std::int32_t x, std::int32_t y,
                        std::span<const Element> layout = Layout());

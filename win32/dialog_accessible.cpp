@@ -25,21 +25,6 @@ LONG RoleOf(AccessibleRole role) {
   return ROLE_SYSTEM_PUSHBUTTON;
 }
 
-// The verb a screen reader offers for the row; a slider has none.
-const wchar_t* DefaultActionOf(AccessibleRole role) {
-  switch (role) {
-    case AccessibleRole::Slider:
-      return nullptr;
-    case AccessibleRole::RadioButton:
-      return L"Check";
-    case AccessibleRole::Link:
-      return L"Jump";
-    case AccessibleRole::PushButton:
-      break;
-  }
-  return L"Press";
-}
-
 LONG StateOf(const AccessibleItem& item) {
   LONG state = STATE_SYSTEM_FOCUSABLE;
   if (item.focused) state |= STATE_SYSTEM_FOCUSED;
@@ -168,12 +153,8 @@ HRESULT DialogAccessible::get_accName(VARIANT child, BSTR* name) {
   *name = nullptr;
   const Target target = Find(child);
   if (FAILED(target.status)) return target.status;
-  if (const AccessibleItem* row = target.row()) return Text(Widen(row->name), name);
-  const HWND window = source_->AccessibleWindow();
-  std::wstring title(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  title.resize(static_cast<std::size_t>(
-      GetWindowTextW(window, title.data(), static_cast<int>(title.size()))));
-  return Text(title, name);
+  const AccessibleItem* row = target.row();
+  return Text(Widen(row != nullptr ? row->name : source_->AccessibleTitle()), name);
 }
 
 HRESULT DialogAccessible::get_accValue(VARIANT child, BSTR* value) {
@@ -189,7 +170,12 @@ HRESULT DialogAccessible::get_accValue(VARIANT child, BSTR* value) {
 HRESULT DialogAccessible::get_accDescription(VARIANT child, BSTR* description) {
   if (description == nullptr) return E_POINTER;
   *description = nullptr;
-  return NoSuchProperty(child);
+  const Target target = Find(child);
+  if (FAILED(target.status)) return target.status;
+  // A choice is read with its group's name.
+  const AccessibleItem* row = target.row();
+  if (row == nullptr || row->group.empty()) return DISP_E_MEMBERNOTFOUND;
+  return Text(Widen(row->group), description);
 }
 
 HRESULT DialogAccessible::get_accRole(VARIANT child, VARIANT* role) {
@@ -256,8 +242,8 @@ HRESULT DialogAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
   const Target target = Find(child);
   if (FAILED(target.status)) return target.status;
   const AccessibleItem* row = target.row();
-  const wchar_t* verb = row != nullptr ? DefaultActionOf(row->role) : nullptr;
-  return verb != nullptr ? Text(verb, action) : DISP_E_MEMBERNOTFOUND;
+  if (row == nullptr || row->action.empty()) return DISP_E_MEMBERNOTFOUND;
+  return Text(Widen(row->action), action);
 }
 
 HRESULT DialogAccessible::accSelect(LONG, VARIANT child) { return NoSuchProperty(child); }
@@ -322,7 +308,7 @@ HRESULT DialogAccessible::accDoDefaultAction(VARIANT child) {
   const Target target = Find(child);
   if (FAILED(target.status)) return target.status;
   const AccessibleItem* row = target.row();
-  if (row == nullptr || DefaultActionOf(row->role) == nullptr) return DISP_E_MEMBERNOTFOUND;
+  if (row == nullptr || row->action.empty()) return DISP_E_MEMBERNOTFOUND;
   source_->ActivateItem(static_cast<std::size_t>(target.id - 1));
   return S_OK;
 }

@@ -6,6 +6,7 @@
 #include <oleacc.h>
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "settings_dialog/accessibility.h"
@@ -19,6 +20,8 @@ class AccessibleSource {
   virtual ~AccessibleSource() = default;
   // The rows in Tab order; child id k is row k - 1.
   virtual std::vector<settings_dialog::AccessibleItem> AccessibleItems() = 0;
+  // The name of the client itself, in the dialog's face.
+  virtual std::string AccessibleTitle() = 0;
   // The row's default action, as a click does; it may come after the call has returned.
   virtual void ActivateItem(std::size_t item) = 0;
   // A box of the client area in layout pixels, as a rectangle of screen pixels.

@@ -1,5 +1,5 @@
-// The settings dialog under high contrast: the system's colours, and plain shapes where the skin
-// has pictures.
+// The settings dialog under high contrast: whether the theme is on, the system's colours, and
+// plain shapes where the skin has pictures.
 #include <algorithm>
 
 #include "win32/dialog_window.h"
@@ -16,7 +16,14 @@ constexpr COLORREF kLinkInk = RGB(255, 255, 192);
 
 }  // namespace
 
-COLORREF DialogWindow::ColourOf(settings_dialog::Ink ink) const {
+bool HighContrastOn() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+std::uint32_t DialogWindow::ColourOf(settings_dialog::Ink ink) {
   using settings_dialog::Ink;
   switch (ink) {
     case Ink::White:
@@ -29,7 +36,9 @@ COLORREF DialogWindow::ColourOf(settings_dialog::Ink ink) const {
       return GetSysColor(COLOR_HIGHLIGHT);
     case Ink::HighlightText:
       return GetSysColor(COLOR_HIGHLIGHTTEXT);
-    case Ink::ButtonFace:
+    case Ink::HotLight:
+      return GetSysColor(COLOR_HOTLIGHT);
+    case Ink::Button:
       return GetSysColor(COLOR_BTNFACE);
     case Ink::ButtonText:
       return GetSysColor(COLOR_BTNTEXT);
@@ -37,25 +46,6 @@ COLORREF DialogWindow::ColourOf(settings_dialog::Ink ink) const {
       break;
   }
   return GetSysColor(COLOR_WINDOWTEXT);
-}
-
-std::uint32_t DialogWindow::SystemColourOf(platform::SystemColour which) {
-  using platform::SystemColour;
-  switch (which) {
-    case SystemColour::Window:
-      return ColourOf(settings_dialog::Ink::Window);
-    case SystemColour::Highlight:
-      return ColourOf(settings_dialog::Ink::Highlight);
-    case SystemColour::HighlightText:
-      return ColourOf(settings_dialog::Ink::HighlightText);
-    case SystemColour::ButtonFace:
-      return ColourOf(settings_dialog::Ink::ButtonFace);
-    case SystemColour::ButtonText:
-      return ColourOf(settings_dialog::Ink::ButtonText);
-    case SystemColour::WindowText:
-      break;
-  }
-  return ColourOf(settings_dialog::Ink::WindowText);
 }
 
 // Under high contrast the skin's pictures give way to plain shapes in the system's colours.
@@ -67,8 +57,7 @@ void DialogWindow::DrawHighContrastPicture(HDC dc, const Element& element) {
     FillRect(dc, &box, brush);
     DeleteObject(brush);
   }
-  auto shown = shown_.find({element.control, element.index});
-  const DialogPicture picture = shown == shown_.end() ? DialogPicture::None : shown->second;
+  const DialogPicture picture = core_.LookOf(element.control, element.index).picture;
   const int line = std::max(1, scale_.ToPhysical(1));
   const bool pressed =
       picture == DialogPicture::ButtonPressed || picture == DialogPicture::ExitPressed;
@@ -76,8 +65,8 @@ void DialogWindow::DrawHighContrastPicture(HDC dc, const Element& element) {
   HGDIOBJ old_pen = SelectObject(dc, pen);
   HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
   switch (element.control) {
-    case DialogControl::SetFace:
-    case DialogControl::CancelFace:
+    case DialogControl::SetButton:
+    case DialogControl::CancelButton:
       Rectangle(dc, box.left, box.top, box.right, box.bottom);
       break;
     case DialogControl::ExitButton:
@@ -106,6 +95,13 @@ void DialogWindow::DrawHighContrastPicture(HDC dc, const Element& element) {
   SelectObject(dc, old_brush);
   SelectObject(dc, old_pen);
   DeleteObject(pen);
+}
+
+LRESULT DialogWindow::OnThemeChange(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (window == window_) {
+    core_.OnThemeChange(HighContrastOn());
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 }  // namespace quillmere::win32

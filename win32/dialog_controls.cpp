@@ -1,13 +1,12 @@
-// The settings dialog's controls: pictures, labels, sliders and tip, drawn onto backing images.
+// The settings dialog's controls at the scale of its monitor: pictures, fonts, surfaces, sliders'
+// places, labels' widths and the exit button's tip.
 #include "win32/dialog_window.h"
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <array>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "resource_ids.h"
 #include "settings_dialog/skin.h"
@@ -19,27 +18,15 @@ namespace quillmere::win32 {
 namespace {
 
 using platform::DialogControl;
-using platform::DialogPicture;
 using settings_dialog::Box;
 using settings_dialog::Element;
-using settings_dialog::ElementKind;
 using settings_dialog::LayoutScale;
 using settings_dialog::Surface;
 
 constexpr COLORREF kDialogBackground = RGB(128, 128, 128);
 constexpr char kNotSavedTitle[] = "quillmere";
 
-constexpr std::array<int, startup::kPatternCount> kPatternStripIds = {
-    IDB_PATTERN0, IDB_PATTERN1, IDB_PATTERN2, IDB_PATTERN3, IDB_PATTERN4};
-
-const Box& BoxOf(DialogControl control, std::int32_t index = 0) {
-  return settings_dialog::Find(control, index)->box;
-}
-
-std::size_t SurfaceIndex(Surface surface) { return static_cast<std::size_t>(surface); }
-
-TOOLINFOW ExitTool(HWND dialog, HINSTANCE instance, const LayoutScale& scale,
-                   std::string_view tip) {
+TOOLINFOW ExitTool(HWND dialog, HINSTANCE instance, const Box& box, std::string_view tip) {
   static std::wstring text;
   text = Widen(tip);
   TOOLINFOW tool{};
@@ -47,58 +34,13 @@ TOOLINFOW ExitTool(HWND dialog, HINSTANCE instance, const LayoutScale& scale,
   tool.uFlags = TTF_SUBCLASS;
   tool.hwnd = dialog;
   tool.uId = 1;
-  tool.rect = RectOf(scale.ToPhysical(BoxOf(DialogControl::ExitButton)));
+  tool.rect = RectOf(box);
   tool.hinst = instance;
   tool.lpszText = text.data();
   return tool;
 }
 
 }  // namespace
-
-MemorySurface& DialogWindow::BaseOf(Surface surface) { return bases_[SurfaceIndex(surface)]; }
-MemorySurface& DialogWindow::BackingOf(Surface surface) { return backings_[SurfaceIndex(surface)]; }
-
-HWND DialogWindow::WindowOf(Surface surface) const {
-  switch (surface) {
-    case Surface::PatternPanel:
-    case Surface::ValuesPanel:
-      return panels_[PanelIndex(surface)];
-    default:
-      return window_;
-  }
-}
-
-const Picture* DialogWindow::PictureFor(DialogPicture picture) const {
-  int id = 0;
-  switch (picture) {
-    case DialogPicture::OptionOn:
-      id = IDB_OPTION_ON;
-      break;
-    case DialogPicture::OptionOff:
-      id = IDB_OPTION_OFF;
-      break;
-    case DialogPicture::ButtonReleased:
-      id = IDB_BUTTON_RELEASED;
-      break;
-    case DialogPicture::ButtonPressed:
-      id = IDB_BUTTON_PRESSED;
-      break;
-    case DialogPicture::ExitReleased:
-      id = IDB_EXIT_RELEASED;
-      break;
-    case DialogPicture::ExitPressed:
-      id = IDB_EXIT_PRESSED;
-      break;
-    case DialogPicture::None:
-      return nullptr;
-  }
-  auto found = pictures_.find(id);
-  return found == pictures_.end() || found->second.bitmap == nullptr ? nullptr : &found->second;
-}
-
-HFONT DialogWindow::FontOf(DialogControl control) const {
-  return control == DialogControl::Link ? link_font_ : font_;
-}
 
 void DialogWindow::LoadPictures() {
   for (int id : {IDB_TITLE, IDB_EXIT_RELEASED, IDB_EXIT_PRESSED, IDB_BUTTON_RELEASED,
@@ -110,8 +52,8 @@ void DialogWindow::LoadPictures() {
 
 void DialogWindow::CreateSurfaces() {
   const std::array<Box, 3> sizes = {settings_dialog::kDialogClient,
-                                    BoxOf(settings_dialog::kPanels[0].control),
-                                    BoxOf(settings_dialog::kPanels[1].control)};
+                                    core_.InLayout(settings_dialog::kPanels[0].control).box,
+                                    core_.InLayout(settings_dialog::kPanels[1].control).box};
   for (std::size_t at = 0; at < sizes.size(); ++at) {
     const Box size = scale_.ToPhysical(sizes[at]);
     for (MemorySurface* surface : {&bases_[at], &backings_[at]}) {
@@ -134,13 +76,12 @@ void DialogWindow::MakeFonts() {
 }
 
 void DialogWindow::PlaceControls() {
-  for (std::size_t i = 0; i < panels_.size(); ++i) {
-    const Box at = scale_.ToPhysical(BoxOf(settings_dialog::kPanels[i].control));
-    SetWindowPos(panels_[i], nullptr, at.x, at.y, at.w, at.h, SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  const RECT panel = PanelRect(Surface::ValuesPanel);
   for (std::size_t i = 0; i < sliders_.size(); ++i) {
-    const Box at = scale_.ToPhysical(BoxOf(DialogControl::Sliders, static_cast<std::int32_t>(i)));
-    SetWindowPos(sliders_[i], nullptr, at.x, at.y, at.w, at.h, SWP_NOZORDER | SWP_NOACTIVATE);
+    const Box at =
+        scale_.ToPhysical(core_.InLayout(DialogControl::Sliders, static_cast<std::int32_t>(i)).box);
+    SetWindowPos(sliders_[i], nullptr, panel.left + at.x, panel.top + at.y, at.w, at.h,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
@@ -167,7 +108,9 @@ void DialogWindow::Rescale(int dpi, const platform::Rect& window) {
   loaded_ = loaded;
   ComposeAll();
   if (tip_ != nullptr) {
-    TOOLINFOW tool = ExitTool(window_, instance_, scale_, core_.ExitTip());
+    TOOLINFOW tool =
+        ExitTool(window_, instance_,
+                 scale_.ToPhysical(core_.InLayout(DialogControl::ExitButton).box), core_.ExitTip());
     SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
@@ -177,7 +120,7 @@ void DialogWindow::MeasureAutoSizedLabels() {
   for (const Element& element : core_.layout()) {
     if (!element.width_follows_text) continue;
     HGDIOBJ previous = SelectObject(dc, FontOf(element.control));
-    const std::wstring text = Widen(element.text);
+    const std::wstring text = Widen(core_.LookOf(element.control, element.index).text);
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc, previous);
@@ -191,130 +134,10 @@ void DialogWindow::AddExitTip() {
                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
                          nullptr, instance_, nullptr);
   if (tip_ == nullptr) return;
-  TOOLINFOW tool = ExitTool(window_, instance_, scale_, core_.ExitTip());
+  TOOLINFOW tool =
+      ExitTool(window_, instance_, scale_.ToPhysical(core_.InLayout(DialogControl::ExitButton).box),
+               core_.ExitTip());
   SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-void DialogWindow::Compose(Surface surface) {
-  if (!loaded_) return;
-  MemorySurface& backing = BackingOf(surface);
-  BaseOf(surface).CopyTo(backing.dc());
-  for (const Element& element : core_.layout()) {
-    if (element.surface == surface) DrawElement(backing.dc(), element);
-  }
-  DrawFocusCue(backing.dc(), surface);
-  // Without its skin, the dialog keeps an edge against a desktop of its own colour.
-  if (core_.high_contrast() && surface == Surface::Dialog) {
-    const RECT edge = RectOf(scale_.ToPhysical(settings_dialog::kDialogClient));
-    HBRUSH ink = CreateSolidBrush(ColourOf(settings_dialog::Ink::WindowText));
-    FrameRect(backing.dc(), &edge, ink);
-    DeleteObject(ink);
-  }
-  if (HWND window = WindowOf(surface)) InvalidateRect(window, nullptr, FALSE);
-}
-
-void DialogWindow::ComposeAll() {
-  for (Surface surface : settings_dialog::kSurfaces) Compose(surface);
-}
-
-void DialogWindow::DrawElement(HDC dc, const Element& element) {
-  if (element.kind == ElementKind::Picture) DrawPictureElement(dc, element);
-  if (element.kind == ElementKind::Label) DrawLabelElement(dc, element);
-}
-
-// Pictures and boxes are in layout pixels; the surfaces in the dialog's monitor's.
-void DialogWindow::DrawPictureOver(HDC dc, const Picture& picture, const Box& box) {
-  const Box at = scale_.ToPhysical(box);
-  StretchPicture(dc, picture, at.x, at.y, at.w, at.h, !scale_.whole());
-}
-
-void DialogWindow::DrawPictureElement(HDC dc, const Element& element) {
-  const Box& box = element.box;
-  if (core_.high_contrast() && element.control != DialogControl::PatternStrips) {
-    DrawHighContrastPicture(dc, element);
-    return;
-  }
-  if (element.control == DialogControl::TitleStrip) {
-    DrawPictureOver(dc, pictures_[IDB_TITLE], box);
-    return;
-  }
-  if (element.control == DialogControl::PatternStrips) {
-    const Picture& strip = pictures_[kPatternStripIds[static_cast<std::size_t>(element.index)]];
-    DrawPictureOver(dc, strip, {box.x, box.y, strip.width, strip.height});
-    return;
-  }
-  auto shown = shown_.find({element.control, element.index});
-  if (shown == shown_.end()) return;
-  const Picture* picture = PictureFor(shown->second);
-  if (picture == nullptr) return;
-  // The two text buttons share one picture stretched to each button's box.
-  if (element.control == DialogControl::SetFace || element.control == DialogControl::CancelFace) {
-    DrawPictureOver(dc, *picture, box);
-  } else {
-    DrawPictureOver(dc, *picture, {box.x, box.y, picture->width, picture->height});
-  }
-}
-
-void DialogWindow::DrawLabelElement(HDC dc, const Element& element) {
-  auto text_found = texts_.find({element.control, element.index});
-  const std::wstring text = text_found != texts_.end() ? text_found->second : Widen(element.text);
-  SetTextColor(dc, ColourOf(core_.InkOf(element)));
-  SetBkMode(dc, TRANSPARENT);
-  HGDIOBJ previous = SelectObject(dc, FontOf(element.control));
-  UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_TOP;
-  if (element.align == settings_dialog::Align::Right) format |= DT_RIGHT;
-  if (element.align == settings_dialog::Align::Centre) format |= DT_CENTER;
-  // Captions wider in the fallback face than in the original one may run past their box.
-  format |= DT_NOCLIP;
-  RECT box = RectOf(scale_.ToPhysical(element.box));
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
-  SelectObject(dc, previous);
-}
-
-void DialogWindow::DrawBackgroundLine(std::int32_t y, std::int32_t width, std::uint32_t colour) {
-  background_painted_ = true;
-  // The line is one layout pixel high: the band of physical rows it covers.
-  const RECT band = RectOf(scale_.ToPhysical(Box{0, y, width, 1}));
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(BaseOf(Surface::Dialog).dc(), &band, brush);
-  DeleteObject(brush);
-  Compose(Surface::Dialog);
-}
-
-void DialogWindow::CopyTextureTile(DialogControl panel, std::int32_t x, std::int32_t y) {
-  const settings_dialog::Panel* on = settings_dialog::PanelOf(panel);
-  if (on == nullptr) return;
-  const Surface surface = on->surface;
-  const Picture& tile = pictures_[IDB_TEXTURE];
-  if (tile.bitmap == nullptr) return;
-  DrawPictureOver(BaseOf(surface).dc(), tile, {x, y, tile.width, tile.height});
-  Compose(surface);
-}
-
-void DialogWindow::FillPanel(DialogControl panel, std::uint32_t colour) {
-  const settings_dialog::Panel* on = settings_dialog::PanelOf(panel);
-  if (on == nullptr) return;
-  const Surface surface = on->surface;
-  HBRUSH brush = CreateSolidBrush(colour);
-  const RECT all = RectOf(scale_.ToPhysical(settings_dialog::Find(panel)->box));
-  const RECT from_corner{0, 0, all.right - all.left, all.bottom - all.top};
-  FillRect(BaseOf(surface).dc(), &from_corner, brush);
-  DeleteObject(brush);
-  Compose(surface);
-}
-
-void DialogWindow::ShowPicture(DialogControl control, std::int32_t index, DialogPicture picture) {
-  const Element* element = settings_dialog::Find(control, index);
-  if (element == nullptr) return;
-  shown_[{control, index}] = picture;
-  Compose(element->surface);
-}
-
-void DialogWindow::SetLabelText(DialogControl control, std::int32_t index, std::string_view text) {
-  const Element* element = settings_dialog::Find(control, index);
-  if (element == nullptr) return;
-  texts_[{control, index}] = Widen(text);
-  Compose(element->surface);
 }
 
 void DialogWindow::SetSliderPosition(std::int32_t index, std::int32_t value) {

@@ -1,6 +1,7 @@
 // The settings dialog's windows: creation, the message loop, and one handler a message.
 #include "win32/dialog_window.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include "resource_ids.h"
@@ -20,7 +21,6 @@ using settings_dialog::LayoutScale;
 using settings_dialog::ScrollRequest;
 
 constexpr wchar_t kDialogClass[] = L"quillmere_settings";
-constexpr wchar_t kPanelClass[] = L"quillmere_settings_panel";
 constexpr int kSliderIdBase = 100;
 // A screen reader's default action, run from the message loop rather than inside its call.
 constexpr UINT kActivateItemMessage = WM_APP + 1;
@@ -49,11 +49,6 @@ ScrollRequest RequestOf(WPARAM wparam) {
     default:
       return ScrollRequest::EndScroll;
   }
-}
-
-// A mouse message's client point in the layout's pixels.
-platform::Point LayoutPoint(const LayoutScale& scale, LPARAM lparam) {
-  return {scale.ToLayout(GET_X_LPARAM(lparam)), scale.ToLayout(GET_Y_LPARAM(lparam))};
 }
 
 }  // namespace
@@ -121,7 +116,6 @@ void DialogWindow::RegisterClasses() {
   RegisterWindowClass(instance_, {.name = kDialogClass,
                                   .procedure = DialogProc,
                                   .icon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_QUILLMERE))});
-  RegisterWindowClass(instance_, {.name = kPanelClass, .procedure = PanelProc});
 }
 
 void DialogWindow::CreateWindows(const platform::Rect& placement) {
@@ -134,22 +128,18 @@ void DialogWindow::CreateWindows(const platform::Rect& placement) {
   SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 
-  for (HWND& panel : panels_) {
-    panel = CreateWindowExW(0, kPanelClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                            0, 0, window_, nullptr, instance_, nullptr);
-  }
   // No tab stop: a click leaves the keyboard with the dialog, which draws the sliders' focus cue,
   // so no scroll bar blinks a caret of its own.
   for (std::size_t i = 0; i < sliders_.size(); ++i) {
     const settings_dialog::SliderRow& row = settings_dialog::kSliderRows[i];
     // Named by its caption, for screen readers that reach the scroll bar's own window.
     const std::wstring caption =
-        Widen(core_.InLayout(DialogControl::StaticLabels, static_cast<std::int32_t>(i)).text);
+        Widen(core_.LookOf(DialogControl::StaticLabels, static_cast<std::int32_t>(i)).text);
     sliders_[i] = CreateWindowExW(
-        0, L"SCROLLBAR", caption.c_str(), WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 0, 0,
-        panels_[PanelIndex(Surface::ValuesPanel)],
+        0, L"SCROLLBAR", caption.c_str(), WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 0, 0, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSliderIdBase + static_cast<int>(i))),
         instance_, nullptr);
+    SetWindowSubclass(sliders_[i], SliderProc, 0, 0);
     SetScrollRange(sliders_[i], SB_CTL, row.minimum, row.maximum, FALSE);
     SetScrollPos(sliders_[i], SB_CTL, row.initial, TRUE);
   }
@@ -170,6 +160,7 @@ void DialogWindow::MoveWindowTo(std::optional<std::int32_t> left, std::optional<
 
 void DialogWindow::DispatchPending() {
   // A yield inside a handler: only what is queued now; a quit is put back for the modal loop.
+  ComposeChanged();
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
@@ -187,49 +178,52 @@ void DialogWindow::Destroy() {
 LRESULT CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (the_dialog == nullptr) return DefWindowProcW(window, message, wparam, lparam);
   if (the_dialog->window_ == nullptr) the_dialog->window_ = window;
-  return the_dialog->OnMessage(window, Surface::Dialog, message, wparam, lparam);
+  const LRESULT result = the_dialog->OnMessage(window, message, wparam, lparam);
+  the_dialog->ComposeChanged();
+  return result;
 }
 
-LRESULT CALLBACK DialogWindow::PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (the_dialog == nullptr) return DefWindowProcW(window, message, wparam, lparam);
-  for (std::size_t i = 0; i < the_dialog->panels_.size(); ++i) {
-    if (window == the_dialog->panels_[i]) {
-      return the_dialog->OnMessage(window, settings_dialog::kPanels[i].surface, message, wparam,
-                                   lparam);
-    }
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
+// A reader pointing at a slider meets its scroll bar's window: it answers with the dialog's rows.
+LRESULT CALLBACK DialogWindow::SliderProc(HWND slider, UINT message, WPARAM wparam, LPARAM lparam,
+                                          UINT_PTR, DWORD_PTR) {
+  if (message == WM_GETOBJECT && the_dialog != nullptr && static_cast<LONG>(lparam) == OBJID_CLIENT)
+    return the_dialog->OnGetObject(the_dialog->window_, wparam, lparam);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(slider, SliderProc, 0);
+  return DefSubclassProc(slider, message, wparam, lparam);
 }
 
-LRESULT DialogWindow::OnMessage(HWND window, Surface surface, UINT message, WPARAM wparam,
-                                LPARAM lparam) {
+LRESULT DialogWindow::OnMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_PAINT:
-      return OnPaint(window, surface);
+      return OnPaint(window);
     case WM_ERASEBKGND:
       return OnEraseBackground();
     case WM_SIZE:
-      return OnSize(surface);
+      return OnSize();
     case WM_GETDPISCALEDSIZE:
       return OnGetDpiScaledSize(wparam, lparam);
     case WM_DPICHANGED:
       return OnDpiChanged(wparam, lparam);
     case WM_SETCURSOR:
-      return OnSetCursor(window, surface, wparam, lparam);
+      return OnSetCursor(window, wparam, lparam);
     case WM_LBUTTONDOWN:
-      return OnMouseDown(window, surface, MouseButton::Left, lparam);
+      return OnMouseDown(window, MouseButton::Left, lparam);
     case WM_RBUTTONDOWN:
-      return OnMouseDown(window, surface, MouseButton::Right, lparam);
+      return OnMouseDown(window, MouseButton::Right, lparam);
     case WM_MBUTTONDOWN:
-      return OnMouseDown(window, surface, MouseButton::Middle, lparam);
+      return OnMouseDown(window, MouseButton::Middle, lparam);
     case WM_LBUTTONUP:
-      return OnMouseUp(surface, MouseButton::Left, lparam);
+      return OnMouseUp(MouseButton::Left, lparam);
     case WM_RBUTTONUP:
-      return OnMouseUp(surface, MouseButton::Right, lparam);
+      return OnMouseUp(MouseButton::Right, lparam);
     case WM_MBUTTONUP:
-      return OnMouseUp(surface, MouseButton::Middle, lparam);
+      return OnMouseUp(MouseButton::Middle, lparam);
     case WM_MOUSEMOVE:
-      return OnMouseMove(surface, lparam);
+      return OnMouseMove(lparam);
+    case WM_SETFOCUS:
+      return OnSetFocus(reinterpret_cast<HWND>(wparam));
+    case WM_KILLFOCUS:
+      return OnKillFocus(reinterpret_cast<HWND>(wparam));
     case WM_CANCELMODE:
       return OnCaptureLost(window, message, wparam, lparam);
     case WM_CAPTURECHANGED:
@@ -254,20 +248,19 @@ LRESULT DialogWindow::OnMessage(HWND window, Surface surface, UINT message, WPAR
   }
 }
 
-LRESULT DialogWindow::OnPaint(HWND window, Surface surface) {
+LRESULT DialogWindow::OnPaint(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
-  BackingOf(surface).CopyTo(dc);
+  BackingOf(Surface::Dialog).CopyTo(dc);
   EndPaint(window, &paint);
   return 0;
 }
 
-// Every surface paints all of itself from its backing image.
+// The dialog paints all of itself from its backing image.
 LRESULT DialogWindow::OnEraseBackground() { return 1; }
 
-// The panels follow the dialog; only the dialog's own resize repaints the background.
-LRESULT DialogWindow::OnSize(Surface surface) {
-  if (surface == Surface::Dialog) core_.OnResize();
+LRESULT DialogWindow::OnSize() {
+  core_.OnResize();
   return 0;
 }
 
@@ -288,7 +281,7 @@ LRESULT DialogWindow::OnDpiChanged(WPARAM wparam, LPARAM lparam) {
   return 0;
 }
 
-LRESULT DialogWindow::OnSetCursor(HWND window, Surface surface, WPARAM wparam, LPARAM lparam) {
+LRESULT DialogWindow::OnSetCursor(HWND window, WPARAM wparam, LPARAM lparam) {
   const HWND under = reinterpret_cast<HWND>(wparam);
   for (HWND slider : sliders_) {
     if (under == slider) {
@@ -300,24 +293,24 @@ LRESULT DialogWindow::OnSetCursor(HWND window, Surface surface, WPARAM wparam, L
   POINT point{};
   GetCursorPos(&point);
   ScreenToClient(window, &point);
-  const bool hand = core_.PointerAt(surface, scale_.ToLayout(point.x), scale_.ToLayout(point.y)) ==
-                    settings_dialog::Pointer::Hand;
+  const SurfacePoint on = Locate(point);
+  const bool hand = core_.PointerAt(on.surface, on.at.x, on.at.y) == settings_dialog::Pointer::Hand;
   SetCursor(hand ? hand_ : arrow_);
   return TRUE;
 }
 
-LRESULT DialogWindow::OnMouseDown(HWND window, Surface surface, MouseButton button, LPARAM lparam) {
-  const platform::Point at = LayoutPoint(scale_, lparam);
-  if (core_.OnMouseDown(surface, at.x, at.y, button) && !core_.closed()) {
+LRESULT DialogWindow::OnMouseDown(HWND window, MouseButton button, LPARAM lparam) {
+  const SurfacePoint on = Locate({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+  if (core_.OnMouseDown(on.surface, on.at.x, on.at.y, button) && !core_.closed()) {
     SetCapture(window);
   }
   return 0;
 }
 
 // The release goes to the pressed element before the capture goes, since losing it ends a press.
-LRESULT DialogWindow::OnMouseUp(Surface surface, MouseButton button, LPARAM lparam) {
-  const platform::Point at = LayoutPoint(scale_, lparam);
-  core_.OnMouseUp(surface, at.x, at.y, button);
+LRESULT DialogWindow::OnMouseUp(MouseButton button, LPARAM lparam) {
+  const SurfacePoint on = Locate({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+  core_.OnMouseUp(on.surface, on.at.x, on.at.y, button);
   if (GetCapture() != nullptr) ReleaseCapture();
   return 0;
 }
@@ -328,10 +321,42 @@ LRESULT DialogWindow::OnCaptureLost(HWND window, UINT message, WPARAM wparam, LP
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-LRESULT DialogWindow::OnMouseMove(Surface surface, LPARAM lparam) {
-  const platform::Point at = LayoutPoint(scale_, lparam);
-  core_.OnMouseMove(surface, at.x, at.y);
+LRESULT DialogWindow::OnMouseMove(LPARAM lparam) {
+  const SurfacePoint on = Locate({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+  core_.OnMouseMove(on.surface, on.at.x, on.at.y);
   return 0;
+}
+
+// A move between the dialog and one of its scroll bars keeps the keyboard in the dialog.
+LRESULT DialogWindow::OnSetFocus(HWND from) {
+  if (!Ours(from)) {
+    core_.OnKeyboardFocus(true);
+  }
+  return 0;
+}
+
+LRESULT DialogWindow::OnKillFocus(HWND to) {
+  if (!Ours(to)) {
+    core_.OnKeyboardFocus(false);
+  }
+  return 0;
+}
+
+bool DialogWindow::Ours(HWND window) const {
+  return window != nullptr && (window == window_ || IsChild(window_, window));
+}
+
+// Physical pixels from the panel's corner map to its layout pixels as they did in a window of its
+// own.
+DialogWindow::SurfacePoint DialogWindow::Locate(POINT point) const {
+  for (const settings_dialog::Panel& panel : settings_dialog::kPanels) {
+    const RECT rect = PanelRect(panel.surface);
+    if (PtInRect(&rect, point)) {
+      return {panel.surface,
+              {scale_.ToLayout(point.x - rect.left), scale_.ToLayout(point.y - rect.top)}};
+    }
+  }
+  return {Surface::Dialog, {scale_.ToLayout(point.x), scale_.ToLayout(point.y)}};
 }
 
 LRESULT DialogWindow::OnHScroll(HWND slider, WPARAM wparam) {
@@ -381,6 +406,8 @@ void DialogWindow::DetachAccessible() {
 std::vector<settings_dialog::AccessibleItem> DialogWindow::AccessibleItems() {
   return core_.AccessibleItems();
 }
+
+std::string DialogWindow::AccessibleTitle() { return std::string(core_.Title()); }
 
 void DialogWindow::ActivateItem(std::size_t item) {
   PostMessageW(window_, kActivateItemMessage, item, 0);

@@ -1,4 +1,4 @@
-// The skinned settings dialog: one popup window, two panels, four slider controls.
+// The skinned settings dialog: one popup window that draws its two panels, four slider controls.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "resource_ids.h"
 #include "platform/settings_dialog_host.h"
 #include "settings_dialog/dialog.h"
 #include "settings_dialog/layout.h"
@@ -22,6 +23,10 @@
 #include "win32/pictures.h"
 
 namespace quillmere::win32 {
+
+// The pattern strips' pictures, strip i showing pattern i.
+inline constexpr std::array<int, startup::kPatternCount> kPatternStripIds = {
+    IDB_PATTERN0, IDB_PATTERN1, IDB_PATTERN2, IDB_PATTERN3, IDB_PATTERN4};
 
 // Shows the settings dialog modally; returns when it has closed.
 void ShowSettingsDialog(HINSTANCE instance, platform::Platform& platform);
@@ -49,22 +54,19 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   void DrawBackgroundLine(std::int32_t y, std::int32_t width, std::uint32_t colour) override;
   void CopyTextureTile(platform::DialogControl panel, std::int32_t x, std::int32_t y) override;
   void FillPanel(platform::DialogControl panel, std::uint32_t colour) override;
-  std::uint32_t SystemColourOf(platform::SystemColour which) override;
-  void ShowPicture(platform::DialogControl control, std::int32_t index,
-                   platform::DialogPicture picture) override;
-  void SetLabelText(platform::DialogControl control, std::int32_t index,
-                    std::string_view text) override;
+  std::uint32_t ColourOf(platform::Ink ink) override;
   void SetSliderPosition(std::int32_t index, std::int32_t value) override;
   void MoveWindowTop(std::int32_t top) override;
   void MoveWindowLeft(std::int32_t left) override;
   void DispatchPending() override;
   void Destroy() override;
   void TellSettingsNotSaved(std::string_view message) override;
-  void FocusMoved(std::int32_t item) override;
+  void TellReader(platform::ReaderEvent event, std::int32_t item) override;
   void ShowFocusCues() override;
 
   // AccessibleSource
   std::vector<settings_dialog::AccessibleItem> AccessibleItems() override;
+  std::string AccessibleTitle() override;
   void ActivateItem(std::size_t item) override;
   RECT ScreenRectOf(const settings_dialog::Box& box) override;
   HWND AccessibleWindow() override;
@@ -73,22 +75,24 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   using Surface = settings_dialog::Surface;
   using MouseButton = settings_dialog::MouseButton;
   using LayoutScale = settings_dialog::LayoutScale;
-  using ControlKey = std::pair<platform::DialogControl, std::int32_t>;
 
   static LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  static LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT OnMessage(HWND window, Surface surface, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK SliderProc(HWND slider, UINT message, WPARAM wparam, LPARAM lparam,
+                                     UINT_PTR, DWORD_PTR);
+  LRESULT OnMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   // One handler a message.
-  LRESULT OnPaint(HWND window, Surface surface);
+  LRESULT OnPaint(HWND window);
   LRESULT OnEraseBackground();
-  LRESULT OnSize(Surface surface);
+  LRESULT OnSize();
   LRESULT OnGetDpiScaledSize(WPARAM wparam, LPARAM lparam);
   LRESULT OnDpiChanged(WPARAM wparam, LPARAM lparam);
-  LRESULT OnSetCursor(HWND window, Surface surface, WPARAM wparam, LPARAM lparam);
-  LRESULT OnMouseDown(HWND window, Surface surface, MouseButton button, LPARAM lparam);
-  LRESULT OnMouseUp(Surface surface, MouseButton button, LPARAM lparam);
-  LRESULT OnMouseMove(Surface surface, LPARAM lparam);
+  LRESULT OnSetCursor(HWND window, WPARAM wparam, LPARAM lparam);
+  LRESULT OnMouseDown(HWND window, MouseButton button, LPARAM lparam);
+  LRESULT OnMouseUp(MouseButton button, LPARAM lparam);
+  LRESULT OnMouseMove(LPARAM lparam);
+  LRESULT OnSetFocus(HWND from);
+  LRESULT OnKillFocus(HWND to);
   LRESULT OnCaptureLost(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnHScroll(HWND slider, WPARAM wparam);
   LRESULT OnUpdateUiState(HWND window, WPARAM wparam, LPARAM lparam);
@@ -98,6 +102,13 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   LRESULT OnGetObject(HWND window, WPARAM wparam, LPARAM lparam);
   LRESULT OnActivateItem(WPARAM item);
   void DetachAccessible();
+  // A point of the dialog's client, in physical pixels, on the surface that shows it.
+  struct SurfacePoint {
+    Surface surface;
+    platform::Point at;  // layout pixels of that surface
+  };
+  SurfacePoint Locate(POINT point) const;
+  bool Ours(HWND window) const;
 
   // Keys reach the core before any window sees them.
   void Dispatch(const MSG& message);
@@ -122,20 +133,18 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   // Drawing the controls onto the surfaces.
   void Compose(Surface surface);
   void ComposeAll();
+  // Paints what the core's view changed: after each message the dialog handled, and before a yield.
+  void ComposeChanged();
   void DrawFocusCue(HDC dc, Surface surface);
   void DrawHighContrastPicture(HDC dc, const settings_dialog::Element& element);
-  COLORREF ColourOf(settings_dialog::Ink ink) const;
   void DrawElement(HDC dc, const settings_dialog::Element& element);
   void DrawPictureElement(HDC dc, const settings_dialog::Element& element);
   void DrawLabelElement(HDC dc, const settings_dialog::Element& element);
   void DrawPictureOver(HDC dc, const Picture& picture, const settings_dialog::Box& box);
   MemorySurface& BaseOf(Surface surface);
   MemorySurface& BackingOf(Surface surface);
-  HWND WindowOf(Surface surface) const;
-  static std::size_t PanelIndex(Surface surface) {
-    return static_cast<std::size_t>(settings_dialog::PanelOf(surface) -
-                                    settings_dialog::kPanels.data());
-  }
+  // Where a panel's surface lies on the dialog's, in physical pixels.
+  RECT PanelRect(Surface surface) const;
   const Picture* PictureFor(platform::DialogPicture picture) const;
   HFONT FontOf(platform::DialogControl control) const;
 
@@ -145,7 +154,6 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   HWND window_ = nullptr;
   HWND tip_ = nullptr;
   LayoutScale scale_;  // layout pixels to the dialog's monitor's pixels and back
-  std::array<HWND, settings_dialog::kPanels.size()> panels_{};  // in the order of kPanels
   std::array<HWND, 4> sliders_{};
   bool destroyed_ = false;
   bool loaded_ = false;
@@ -158,8 +166,6 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   std::array<MemorySurface, 3>
       backings_;  // what each surface shows: its base with the elements on it
   std::map<int, Picture> pictures_;
-  std::map<ControlKey, platform::DialogPicture> shown_;
-  std::map<ControlKey, std::wstring> texts_;
   DialogAccessible* accessible_ = nullptr;  // made at the first request, detached with the window
 };
 

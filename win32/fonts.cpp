@@ -1,4 +1,4 @@
-// Fonts and faces: picks the labels' face once and makes the label fonts in it.
+// Fonts and typefaces: picks the labels' typeface once and makes the label fonts in it.
 #include "win32/fonts.h"
 
 #include <array>
@@ -10,7 +10,7 @@
 namespace quillmere::win32 {
 namespace {
 
-// The labels' face, and the installed Japanese faces that stand in for it, best first.
+// The labels' typeface, and the installed Japanese typefaces that stand in for it, best first.
 constexpr std::array<const wchar_t*, 4> kFaces = {L"ＭＳ Ｐゴシック", L"MS UI Gothic",
                                                   L"Yu Gothic UI", L"IPAPGothic"};
 constexpr double kFontPoints = 9.75;
@@ -22,22 +22,22 @@ int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
   return 0;
 }
 
-bool FaceInstalled(HDC dc, const wchar_t* face) {
+bool TypefaceInstalled(HDC dc, const wchar_t* typeface) {
   LOGFONTW wanted{};
   wanted.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
+  lstrcpynW(wanted.lfFaceName, typeface, LF_FACESIZE);
   bool found = false;
   EnumFontFamiliesExW(dc, &wanted, FaceFound, reinterpret_cast<LPARAM>(&found), 0);
   return found;
 }
 
-// Chosen once per process: the first face of the list that the system has.
+// Chosen once per process: the first typeface of the list that the system has.
 const wchar_t* LabelFace() {
-  static const wchar_t* face = [] {
+  static const wchar_t* typeface = [] {
     HDC screen = GetDC(nullptr);
     const wchar_t* chosen = kFaces.back();
     for (const wchar_t* candidate : kFaces) {
-      if (FaceInstalled(screen, candidate)) {
+      if (TypefaceInstalled(screen, candidate)) {
         chosen = candidate;
         break;
       }
@@ -45,7 +45,7 @@ const wchar_t* LabelFace() {
     ReleaseDC(nullptr, screen);
     return chosen;
   }();
-  return face;
+  return typeface;
 }
 
 // Whether the font draws every character of the text with a glyph of its own.

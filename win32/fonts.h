@@ -1,4 +1,4 @@
-// The settings dialog's fonts: its labels' in the best Japanese face the system has, and the
+// The settings dialog's fonts: its labels' in the best Japanese typeface the system has, and the
 // system's message font; both at the dialog's scale.
 #pragma once
 
@@ -10,8 +10,8 @@ namespace quillmere::win32 {
 
 // A new font for the labels; the caller deletes it.
 HFONT MakeLabelFont(bool underline, const settings_dialog::LayoutScale& scale);
-// A new copy of the system's message font at the given DPI, in the labels' face when its own
-// face lacks a glyph of the text; the caller deletes it.
+// A new copy of the system's message font at the given DPI, in the labels' typeface when its
+// own typeface lacks a glyph of the text; the caller deletes it.
 HFONT MakeMessageFont(int dpi, const wchar_t* text);
 
 }  // namespace quillmere::win32

@@ -1,5 +1,6 @@
 // quillmere-art: draws every picture of the program from code and writes them into a folder,
 // so that the committed artwork can always be made again.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -194,7 +195,10 @@ Image TextureTile() {
 Image PatternStrip(std::int32_t pattern) {
   saver::RandomSource random(0x5EED0000u + static_cast<std::uint32_t>(pattern));
   const std::vector<saver::Colour> table = saver::PatternColours(pattern, 1024.0f, random);
-  const settings_dialog::Box& box = settings_dialog::Find(DialogControl::PatternStrips)->box;
+  const settings_dialog::Box& box =
+      std::ranges::find(settings_dialog::Layout(), DialogControl::PatternStrips,
+                        &settings_dialog::Element::control)
+          ->box;
   const int w = box.w;
   const int h = box.h;
   Image image(w, h);

@@ -188,33 +188,53 @@ std::string TextOf(Getter get) {
   return narrow;
 }
 
+// What a reader pointing there meets on Windows: the child the window there hit-tests.
+VARIANT HitAt(POINT point) {
+  VARIANT hit{};
+  IAccessible* there = nullptr;
+  if (SUCCEEDED(AccessibleObjectFromWindow(WindowFromPoint(point), static_cast<DWORD>(OBJID_CLIENT),
+                                           __uuidof(IAccessible),
+                                           reinterpret_cast<void**>(&there)))) {
+    there->accHitTest(point.x, point.y, &hit);
+    there->Release();
+  }
+  return hit;
+}
+
 std::string Row(IAccessible* object, LONG id) {
   const VARIANT child = Child(id);
-  VARIANT role{}, state{}, hit{}, next{};
+  VARIANT role{}, state{}, next{};
   object->get_accRole(child, &role);
   object->get_accState(child, &state);
   LONG x = 0, y = 0, w = 0, h = 0;
   object->accLocation(&x, &y, &w, &h, child);
-  object->accHitTest(x + w / 2, y + h / 2, &hit);
+  const VARIANT hit = HitAt({x + w / 2, y + h / 2});
   object->accNavigate(id == CHILDID_SELF ? NAVDIR_FIRSTCHILD : NAVDIR_NEXT, child, &next);
   const std::string name = TextOf([&](BSTR* t) { return object->get_accName(child, t); });
   const std::string value = TextOf([&](BSTR* t) { return object->get_accValue(child, t); });
+  const std::string group = TextOf([&](BSTR* t) { return object->get_accDescription(child, t); });
+  const std::string verb = TextOf([&](BSTR* t) { return object->get_accDefaultAction(child, t); });
   return std::to_string(id) + "\t" + NumberOf(role) + "\t" + NumberOf(state) + "\t" + name + "\t" +
          value + "\t" + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(w) +
-         " " + std::to_string(h) + "\t" + NumberOf(hit) + "\t" + NumberOf(next) + "\n";
+         " " + std::to_string(h) + "\t" + NumberOf(hit) + "\t" + NumberOf(next) + "\t" + group +
+         "\t" + verb + "\n";
 }
 
 // "read TITLE [ID...]": reads the client area of the top-level window titled TITLE as a screen
 // reader in another process does, and writes report.txt in UTF-8: a tab-separated line for the
-// client (id 0) and each child: id, role, state, name, value, left top width height, the id
-// accHitTest gives at the middle of that box, and the id accNavigate gives next (first child for
-// the client; "-" for none); then what a name past the last child answers. Then it does the default
-// action of each ID given, in order, and once the window has gone asks the object again.
+// client (id 0) and each child: id, role, state, name, value, left top width height, the id that
+// the window under the middle of that box hit-tests there, the id accNavigate gives next (first
+// child for the client; "-" for none), description and default action; then the focused id and what
+// a name past the last child answers. Then it does the default action of each ID given, in order,
+// and once the window has gone asks the object again.
 std::string Report(IAccessible* object, HWND window, LPWSTR* ids, int id_count) {
   LONG count = 0;
   object->get_accChildCount(&count);
   std::string report;
   for (LONG id = 0; id <= count; ++id) report += Row(object, id);
+  VARIANT focus{};
+  object->get_accFocus(&focus);
+  report += "focus\t" + NumberOf(focus) + "\n";
   BSTR name = nullptr;
   report += "beyond\t" + Hex(object->get_accName(Child(count + 1), &name)) + "\n";
   SysFreeString(name);
@@ -240,6 +260,31 @@ int ReadAccessible(LPWSTR* argv, int argc) {
   if (object != nullptr) object->Release();
   CoUninitialize();
   return SUCCEEDED(found) ? 0 : 1;
+}
+
+FILE* heard = nullptr;
+HWND listened = nullptr;
+
+void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  if (window != listened || object != OBJID_CLIENT) return;
+  std::fprintf(heard, "%#lx %ld\n", static_cast<unsigned long>(event), static_cast<long>(child));
+  std::fflush(heard);
+}
+
+// "hear TITLE": as a screen reader in another process, writes each event from focus to value change
+// of the client area of the window titled TITLE to heard.txt ("0x8005 3"), until end.txt appears.
+int HearEvents(const wchar_t* title) {
+  listened = FindWindowW(nullptr, title);
+  DWORD process = 0;
+  GetWindowThreadProcessId(listened, &process);
+  heard = _wfopen((folder + L"\\heard.txt").c_str(), L"wb");
+  const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr,
+                                             Hear, process, 0, WINEVENT_OUTOFCONTEXT);
+  Write(L"ready.txt", "posted=" + std::to_string(hook != nullptr && process != 0) + "\n");
+  PumpUntil(60000, [] { return !Read(L"end.txt").empty(); });
+  UnhookWinEvent(hook);
+  std::fclose(heard);
+  return 0;
 }
 
 // "canvases": draws each recorded canvas with this build's saver core and compares the hashes, and
@@ -334,6 +379,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (argc >= 3 && verb == L"read") return ReadAccessible(argv + 2, argc - 2);
   if (argc == 2 && verb == L"canvases") return CheckCanvases();
   if (argc == 2 && verb == L"screens") return CheckScreens(instance);
+  if (argc == 3 && verb == L"hear") return HearEvents(argv[2]);
   if (argc < 3) return 2;
   return HostPreview(instance, _wtoi(argv[1]), _wtoi(argv[2]), argc > 3);
 }

@@ -1,5 +1,5 @@
-// The settings dialog's keyboard, focus cue and theme: keys go to the core before any control
-// sees them, and the system hears where the focus is.
+// The settings dialog's keyboard and what readers hear: keys go to the core before any control
+// sees them, and the system hears where the focus is and what changed.
 #include "win32/dialog_window.h"
 
 namespace quillmere::win32 {
@@ -38,13 +38,6 @@ constexpr LPARAM kKeyWasDown = 1 << 30;
 
 }  // namespace
 
-bool HighContrastOn() {
-  HIGHCONTRASTW contrast{};
-  contrast.cbSize = sizeof contrast;
-  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
-         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
-}
-
 void DialogWindow::Dispatch(const MSG& message) {
   if (!TakeKey(message)) {
     TranslateMessage(&message);
@@ -60,48 +53,41 @@ bool DialogWindow::TakeKey(const MSG& message) {
   const Key key = KeyOf(message.wParam);
   if (message.message == WM_KEYUP) {
     core_.OnKeyUp(key);
+    ComposeChanged();
     return key == Key::Space;
   }
   // Space held down repeats; the press is the first.
   if (key == Key::Space && (message.lParam & kKeyWasDown) != 0) return true;
-  return core_.OnKeyDown(key, GetKeyState(VK_SHIFT) < 0);
+  const bool used = core_.OnKeyDown(key, GetKeyState(VK_SHIFT) < 0);
+  ComposeChanged();
+  return used;
 }
 
-void DialogWindow::FocusMoved(std::int32_t item) {
-  if (GetFocus() != window_) SetFocus(window_);
-  NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, item + 1);
-  ComposeAll();
-}
-
-void DialogWindow::DrawFocusCue(HDC dc, Surface surface) {
-  const auto cue = core_.Cue();
-  if (!cue || cue->surface != surface) return;
-  const RECT box = RectOf(scale_.ToPhysical(cue->box));
-  SetTextColor(dc, RGB(0, 0, 0));
-  SetBkColor(dc, RGB(255, 255, 255));
-  DrawFocusRect(dc, &box);
+void DialogWindow::TellReader(platform::ReaderEvent event, std::int32_t item) {
+  switch (event) {
+    case platform::ReaderEvent::Focus:
+      if (GetFocus() != window_) SetFocus(window_);
+      NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, item + 1);
+      break;
+    case platform::ReaderEvent::ValueChange:
+      NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window_, OBJID_CLIENT, item + 1);
+      break;
+    case platform::ReaderEvent::StateChange:
+      NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window_, OBJID_CLIENT, item + 1);
+      break;
+  }
 }
 
 void DialogWindow::ShowFocusCues() {
   SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-  ComposeAll();
 }
 
 LRESULT DialogWindow::OnUpdateUiState(HWND window, WPARAM wparam, LPARAM lparam) {
   if (window == window_ && (HIWORD(wparam) & UISF_HIDEFOCUS) != 0) {
     if (LOWORD(wparam) == UIS_CLEAR) core_.OnFocusCuesChange(true);
     if (LOWORD(wparam) == UIS_SET) core_.OnFocusCuesChange(false);
-    ComposeAll();
   }
   return DefWindowProcW(window, WM_UPDATEUISTATE, wparam, lparam);
-}
-
-LRESULT DialogWindow::OnThemeChange(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (window == window_) {
-    core_.OnThemeChange(HighContrastOn());
-    ComposeAll();
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 }  // namespace quillmere::win32
