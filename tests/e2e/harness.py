@@ -94,7 +94,7 @@ def host_report(run, name):
     text = open(path).read() if os.path.exists(path) else ""
     return (
         dict(line.split("=", 1) for line in text.split())
-        if re.search(r"(visible|ms|posted)=", text)
+        if re.search(r"(visible|ms|posted|claimed)=", text)
         else None
     )
 

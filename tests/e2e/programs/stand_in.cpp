@@ -317,6 +317,14 @@ int CheckScreens(HINSTANCE instance) {
   return 0;
 }
 
+// "claim": holds the saver's single-instance claim, with no window, until it is ended.
+int HoldClaim(HINSTANCE instance) {
+  const bool claimed = quillmere::win32::Win32Platform(instance).ClaimSingleInstance();
+  Write(L"ready.txt", "claimed=" + std::to_string(claimed) + "\n");
+  PumpUntil(90000, [] { return false; });
+  return 0;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -334,6 +342,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (argc >= 3 && verb == L"read") return ReadAccessible(argv + 2, argc - 2);
   if (argc == 2 && verb == L"canvases") return CheckCanvases();
   if (argc == 2 && verb == L"screens") return CheckScreens(instance);
+  if (argc == 2 && verb == L"claim") return HoldClaim(instance);
   if (argc < 3) return 2;
   return HostPreview(instance, _wtoi(argv[1]), _wtoi(argv[2]), argc > 3);
 }
