@@ -1,5 +1,4 @@
-// Any value text for every key: reading never fails, and a write and a second read give back what
-// was read.
+// Any value text for every key: a write and a second read give back what was read.
 #include <cstdlib>
 
 #include "startup/settings.h"

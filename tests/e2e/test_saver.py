@@ -91,24 +91,20 @@ def test_only_a_move_in_both_directions_ends_it_and_only_with_s(args, moves, las
     run.wait_exit()
 
 
+# Whether each paints as it should is the saver frame fuzzer's to judge.
 @pytest.mark.parametrize(
-    "settings, paints",
+    "settings",
     [
-        (ini(Num=0), "nothing"),
-        (ini(Kind=99, Num=50, Size=10), "gold"),
-        (ini(Num=2**31 - 1, Size=2**31 - 1, Speed=2**31 - 1, Intval=0), "unchecked"),
-        (BUSY + "FrameRate=1\r\n", "paced"),
+        ini(Num=0),
+        ini(Kind=99, Num=50, Size=10),
+        ini(Num=2**31 - 1, Size=2**31 - 1, Speed=2**31 - 1, Intval=0),
+        BUSY + "FrameRate=1\r\n",
     ],
     ids=["no crawlers", "unknown pattern", "largest values", "a frame a second"],
 )
-def test_hostile_settings_give_a_saver_that_ends(settings, paints):
+def test_hostile_settings_give_a_saver_that_ends(settings):
     run, _ = start_saver(settings=settings)
     time.sleep(1.5)
-    seen = Shot().colours(0, 0, 1024, 768, 4) - {BLACK}
-    if paints == "nothing":
-        assert not seen
-    if paints == "gold":
-        assert seen and all(map(gold, seen)), f"shows {sorted(seen)[:3]}"
     assert windows_titled(SAVER), "the saver ended by itself"
     key("space")
     run.wait_exit()

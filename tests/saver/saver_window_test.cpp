@@ -23,11 +23,7 @@ using testing::Painted;
 constexpr platform::DisplaySource kSession = platform::DisplaySource::Session;
 constexpr platform::DisplaySource kConsole = platform::DisplaySource::Console;
 
-// Kind 5 and Sync 1 on three monitors (64 x 48, 128 x 48, 40 x 30), re-steering every third frame:
-// each monitor is dealt indices at load and in each new table, draws every pattern alike in a table
-// for its width (64 wide: gold 39 entries, olive and blue-grey 9, hue 31, random 17; 128 wide: 39,
-// 17, 17, 61 and 33) and a sequence of its own, wraps at its own edges, and leaves the primary's
-// picture as it would be alone.
+// 64 wide: gold 39 entries, olive and blue-grey 9, hue 31, random 17; 128 wide: 39, 17, 17, 61, 33.
 TEST(OnTimerTick, EveryMonitorDrawsEveryPatternAlikeInATableAndPictureOfItsOwn) {
   const std::map<std::int32_t, std::size_t> entries = {{0, 39}, {1, 9}, {2, 9}, {3, 31}, {4, 17}};
   const std::map<std::int32_t, std::size_t> wider = {{0, 39}, {1, 17}, {2, 17}, {3, 61}, {4, 33}};
@@ -77,8 +73,7 @@ TEST(OnTimerTick, EveryMonitorDrawsEveryPatternAlikeInATableAndPictureOfItsOwn) 
       std::ranges::equal(rig->Primary().canvas().Pixels(), alone->Primary().canvas().Pixels()));
 }
 
-// One crawler whose disc covers the canvas, a new table every 25 ticks: each frame shows the entry
-// after the last frame's.
+// One crawler whose disc covers the canvas shows each frame's colour.
 TEST(RunFrame, PaintsTheColourTableInTurnThroughRebuilds) {
   struct Row {
     std::string name;
@@ -196,8 +191,6 @@ TEST(TryEndSaver, GivesBackWhatTheStartChangedAndEndsOnce) {
   }
 }
 
-// The second monitor shows crawlers of its own unless the file keeps it black or its canvas cannot
-// be made.
 TEST(PrepareSaver, AnimatesEveryOtherMonitorUnlessKeptBlack) {
   struct Row {
     std::string name;
@@ -228,8 +221,6 @@ TEST(PrepareSaver, AnimatesEveryOtherMonitorUnlessKeptBlack) {
   }
 }
 
-// Started over on the new desktop: covers, their mouse moves and canvases follow it, crawlers at
-// each new centre, with Sync 1 dealt anew in the new table.
 TEST(OnDisplayChange, LaysTheSaverOutAgainAndStartsOver) {
   const Rect right{1367, 168, 2167, 768};
   const Rect above{100, -400, 700, 0};
@@ -282,9 +273,7 @@ TEST(RunFrame, GivesWayToWaitingInputPastItsTimeBudget) {
             6500);
 }
 
-// While the display is off the loop waits for messages instead of drawing and counts no tick;
-// dimmed counts as on, and a key ends the saver while the display is off. The session's own display
-// counts where the system tells it, for a remote user watches it; the console's where it does not.
+// Dimmed counts as on; a remote user watches the session's own display where the system tells it.
 TEST(RunAnimation, DrawsNothingWhileTheDisplayIsOff) {
   struct Row {
     std::string name;
@@ -318,9 +307,7 @@ TEST(RunAnimation, DrawsNothingWhileTheDisplayIsOff) {
   }
 }
 
-// After every frame each monitor's window shows exactly its canvas, though a frame copies no more
-// than its discs' boxes (5 discs of 5 x 5 pixels on each monitor); the first frame and the first
-// after a re-steer copy both canvases whole.
+// 5 discs of 5 x 5 pixels on each monitor; the first frame and the first after a re-steer whole.
 TEST(RunFrame, CopiesOnlyWhatTheFrameDrewAndAllOfACanvasStartedOver) {
   Rig rig({.Kind = 5, .Size = 2, .Speed = 10, .Num = 5, .Intval = 4, .Sync = 1}, "/s", 64, 48);
   rig.system.monitors = {{{0, 0, 64, 48}, true}, {{64, 0, 104, 30}}};
@@ -344,8 +331,7 @@ TEST(RunFrame, CopiesOnlyWhatTheFrameDrewAndAllOfACanvasStartedOver) {
   for (int frame = 0; frame < 200 && !HasFailure(); ++frame) rig->RunFrame();
 }
 
-// A paint request copies the part it asks for from the canvas again, cut to the canvas, on the
-// window and on an animated cover; a cover without crawlers has nothing to copy.
+// Cut to the canvas, on the window and an animated cover; a cover without crawlers has nothing.
 TEST(OnPaint, CopiesTheAskedPartOfTheCanvasAgain) {
   constexpr std::uint32_t kStale = 0xBAD;
   Rig rig({.Kind = 0, .Size = 30, .Speed = 5, .Num = 10, .Intval = 10}, "/s", 64, 48);
@@ -367,10 +353,8 @@ TEST(OnPaint, CopiesTheAskedPartOfTheCanvasAgain) {
   EXPECT_EQ(cover.screen, cover.canvas);
 }
 
-// At most as many frames a second as a FrameRate line of 1 to 1000 says; with no line, while the
-// energy saver is on, the display's refresh rate (60 for the hardware's default); otherwise, or
-// with any other line, as fast as they come. A frame more than a period late starts the deadlines
-// again from its end, never a burst of frames to catch up; one less late keeps them.
+// A frame more than a period late starts the deadlines again from its end, never a burst to catch
+// up.
 TEST(RunAnimation, PacesTheFramesAsTheFrameRateLineOrTheEnergySaverAsks) {
   using Times = std::vector<std::uint64_t>;
   struct Row {

@@ -55,8 +55,7 @@ TEST(CrawlerStep, TurnsMovesAndWrapsAsWorkedOutByHand) {
   for (const Wrap& w : wraps) EXPECT_EQ(WrapPosition(w.position, 100), w.want) << w.name;
 }
 
-// On a screen too wide to wrap: every step turns 5 to 10 degrees either way and is 1 to Speed
-// pixels long, each of those seen.
+// On a screen too wide to wrap, each turn and length seen.
 TEST(MoveAndStamp, TurnsFiveToTenDegreesEitherWayAndStepsOneToSpeed) {
   for (const std::int32_t speed : {1, 10}) {
     const std::int32_t far = 1 << 24;
@@ -86,10 +85,7 @@ TEST(MoveAndStamp, TurnsFiveToTenDegreesEitherWayAndStepsOneToSpeed) {
   }
 }
 
-// A disc of radius r covers the pixels within r of its centre, the rows of the canvas it reaches:
-// radius 1 and 2 in the middle (sqrt 3 floors to 1), radius 2 reaching the right edge, the bottom,
-// and past the top and left. Each picture is the 5 x 5 canvas's rows from the top, '#' where the
-// disc lies.
+// The 5 x 5 canvas's rows from the top, '#' where the disc lies (sqrt 3 floors to 1).
 TEST(StampDisc, CoversThePixelsWithinItsRadiusClippedAtTheEdges) {
   struct Row {
     std::int32_t cx, cy, radius;
@@ -114,8 +110,7 @@ TEST(StampDisc, CoversThePixelsWithinItsRadiusClippedAtTheEdges) {
   }
 }
 
-// Radius 20 wholly inside a 41 x 41 canvas: the row dy below the centre reaches
-// floor(sqrt(400 - dy^2)) to the centre's right.
+// The row dy below the centre reaches floor(sqrt(400 - dy^2)) to the centre's right.
 TEST(StampDisc, ARadiusOf20ReachesTheColumnsOfItsCircle) {
   const std::vector<std::int32_t> want = {20, 19, 19, 19, 19, 19, 19, 18, 18, 17, 17,
                                           16, 16, 15, 14, 13, 12, 10, 8,  6,  0};

@@ -92,8 +92,7 @@ TEST(RunEntry, DoesWhatTheModeLetterAsks) {
   }
 }
 
-// From the fourth character on: /p reads the number the text starts with, /a only a whole number.
-// Either may be written signed or unsigned, in 32 or 64 bits: the low 32 bits widen by their sign.
+// /p reads the number the text starts with, /a only a whole number.
 TEST(HandleArgument, NamesTheWindowOfItsLow32BitsWidenedByTheirSign) {
   struct Row {
     std::string_view text;
@@ -119,8 +118,7 @@ TEST(HandleArgument, NamesTheWindowOfItsLow32BitsWidenedByTheirSign) {
   }
 }
 
-// Our path as reported, long and short, may come unquoted (a folder without a short name keeps its
-// own); each counts only with a blank or the end after it, and only when the system gives it.
+// A folder without a short name keeps its own; a path counts only with a blank or the end after it.
 TEST(ArgumentTextOf, DropsTheProgramPathAndTheBlanksAfterIt) {
   const std::string module = "C:\\PROGRA~1\\Ann Lee\\quillmere.scr";
   const std::string long_form = "C:\\Program Files\\Ann Lee\\quillmere.scr";

@@ -1,5 +1,4 @@
-// The recorded canvases: runs drawn in memory and hashed, the same for every build of the saver
-// core, natively and under Wine.
+// Runs drawn in memory and hashed, the same for every build of the saver core.
 #pragma once
 
 #include <cstdint>

@@ -242,9 +242,7 @@ int ReadAccessible(LPWSTR* argv, int argc) {
   return SUCCEEDED(found) ? 0 : 1;
 }
 
-// "canvases": draws each recorded canvas with this build's saver core and compares the hashes, and
-// checks that a memory surface's first pixel row is the top one GDI sees; 0 when all agree, and
-// what differs in canvases.txt.
+// "canvases": this build's recorded canvases and memory surface rows; 0 when all agree, else why.
 int CheckCanvases() {
   using namespace quillmere;
   std::string report;
@@ -275,10 +273,8 @@ bool Shows(HWND window, const quillmere::saver::Canvas& canvas) {
                             [](std::uint32_t p) { return p & 0xFFFFFFu; });
 }
 
-// "screens": the saver window with this build's Win32 host, large discs wrapping at every edge;
-// after a stretch of frames, and after each re-steer and its first frame, every monitor's window
-// must show exactly its canvas, until every pattern has been drawn. Writes what differed, the
-// patterns drawn and the monitors shown to screens.txt.
+// "screens": whether every monitor's window shows its canvas after frames and re-steers, in all
+// patterns; writes what differed, the patterns drawn and the monitors shown to screens.txt.
 int CheckScreens(HINSTANCE instance) {
   using namespace quillmere;
   const startup::SettingsValues settings = {
