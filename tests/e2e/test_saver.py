@@ -1,5 +1,4 @@
-"""The full-screen saver of the real quillmere.scr: its window, the pointer, what reaches the
-screen, the one-second timer, the input that ends it, and a few hostile settings files."""
+"""The full-screen saver of the real quillmere.scr."""
 import os
 import time
 

@@ -1,5 +1,4 @@
-"""Start-up of the real quillmere.scr: the guard that ends every start while a saver or a settings
-dialog is open, also when two start at once."""
+"""Start-up of the real quillmere.scr while another start runs."""
 from harness import *
 
 
