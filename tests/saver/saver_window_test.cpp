@@ -353,8 +353,7 @@ TEST(OnPaint, CopiesTheAskedPartOfTheCanvasAgain) {
   EXPECT_EQ(cover.screen, cover.canvas);
 }
 
-// A frame more than a period late starts the deadlines again from its end, never a burst to catch
-// up.
+// A frame over a period late restarts the deadlines from its end, never a burst to catch up.
 TEST(RunAnimation, PacesTheFramesAsTheFrameRateLineOrTheEnergySaverAsks) {
   using Times = std::vector<std::uint64_t>;
   struct Row {
