@@ -101,8 +101,10 @@ TEST(HandleArgument, NamesTheWindowOfItsLow32BitsWidenedByTheirSign) {
   };
   const Row rows[] = {
       {.text = "12 34x", .p = 1234, .a = {}},
+      {.text = "x1", .p = 0, .a = {}},  // no number: window 0
       {.text = "3000000000", .p = 0xffffffffb2d05e00, .a = 0xffffffffb2d05e00},
       {.text = "12.5", .p = 12, .a = 12},
+      {.text = "35e-1", .p = 4, .a = 4},
       {.text = "-1", .p = 0xffffffffffffffff, .a = 0xffffffffffffffff},
       {.text = "4.294967296e9", .p = 0, .a = 0},  // 2^32
       {.text = "18446744071562067968", .p = 0xffffffff80000000, .a = 0xffffffff80000000},
