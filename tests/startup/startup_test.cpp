@@ -55,6 +55,7 @@ TEST(RunEntry, DoesWhatTheModeLetterAsks) {
       {.name = "settings ignore a handle", .text = "-C:5678", .want = dialog},
       {.name = "one character", .text = "s", .want = {"LoadSettings", "EndProcess"}},
       {.name = "preview", .text = "/p 1234", .want = pane},
+      {.name = "preview after a colon", .text = "/p:1234", .want = pane},
       {.name = "pane gone", .text = "/p 1234", .want = orphan, .pane_goes = true},
       {.name = "preview into no window", .text = "/p", .want = {"EndProcess"}},
       {.name = "password on the NT family", .text = "/a 1234", .want = nt},
