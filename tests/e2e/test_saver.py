@@ -60,8 +60,7 @@ def test_a_key_or_a_button_ends_the_full_screen_saver_and_only_s_hides_the_point
     run.wait_exit()
 
 
-# A first move event may come from where Wine last saw the pointer: each row starts there.
-# The last move shares a coordinate with the one before, so it ends the saver only by the first.
+# Each row starts where Wine last saw the pointer; its last move differs from the first alone.
 @pytest.mark.parametrize(
     "args, moves, last",
     [

@@ -1,5 +1,4 @@
-// Stands in for the Display Properties dialog, a screen reader and the rest of the system, one
-// verb each (below); a verb reports in text files beside the program.
+// Stands in for the host's dialog, a screen reader and the rest of the system, one verb each.
 #include <windows.h>
 #include <oleacc.h>
 #include <shellapi.h>
@@ -78,8 +77,7 @@ int ChangeMode(const wchar_t* width, const wchar_t* height) {
   return ChangeDisplaySettingsW(&mode, 0);
 }
 
-// "post TITLE MESSAGE WPARAM" or "send TITLE MESSAGE WPARAM LPARAM" (argv from the verb on), a
-// send waiting up to 10 s; once the window has gone, reports the screen-saver-running flag.
+// "post TITLE MESSAGE WPARAM" or "send TITLE MESSAGE WPARAM LPARAM"; then the running flag.
 int Deliver(bool send, LPWSTR* argv) {
   const HWND target = FindWindowW(nullptr, argv[1]);
   const auto number = [](const wchar_t* text) { return static_cast<UINT>(_wtoi(text)); };
@@ -97,9 +95,8 @@ int Deliver(bool send, LPWSTR* argv) {
   return 0;
 }
 
-// "W H [inproc]": a green window at 100, 100 with a blue W x H pane 20 px in, previewed by
-// quillmere.scr /p <pane> or by the entry routine in this process (Wine shows no drawing into
-// another process's child window); ended as end.txt says ("close" or "destroy").
+// "W H [inproc]": a green window with a W x H pane previewed in this process or another, until
+// end.txt says "close" or "destroy"; Wine shows no drawing into another process's child window.
 int HostPreview(HINSTANCE instance, int width, int height, bool in_process) {
   // How a running saver stands before this program's own window takes the foreground.
   HWND saver =
