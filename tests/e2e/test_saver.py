@@ -7,6 +7,7 @@ import pytest
 from harness import *
 
 BLACK = (0, 0, 0)
+GRID = [(x, y) for y in range(0, 768, 16) for x in range(0, 1024, 16)]
 
 
 def gold(colour):
@@ -26,12 +27,7 @@ def test_the_saver_paints_in_gold_and_clears_every_second_tick():
     clears, last, started = [], set(), time.monotonic()
     while time.monotonic() - started < 8.5:
         shot, now = Shot(), time.monotonic()
-        lit = {
-            (x, y)
-            for y in range(0, 768, 16)
-            for x in range(0, 1024, 16)
-            if shot.pixel(x, y) != BLACK
-        }
+        lit = {point for point in GRID if shot.pixel(*point) != BLACK}
         if len(last - lit) > 10:
             clears.append(now)
         last = lit
