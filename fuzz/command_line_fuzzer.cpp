@@ -1,5 +1,4 @@
-// Any command line and marker windows (the first byte): the guard asks first; one window at most,
-// none if marked.
+// Any command line and marker windows (the first byte): one window at most, none if marked.
 #include <algorithm>
 #include <cstdlib>
 

@@ -1,6 +1,4 @@
-// Any settings on any small screen: the saver draws, re-steers and ends on a key after the third
-// frame, every crawler on the screen and the window showing its canvas after every frame;
-// settings beyond the dialog's ranges fall back soundly.
+// Any settings on any small screen: sound frames and re-steers, ended by a key after the third.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>

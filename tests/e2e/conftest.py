@@ -1,6 +1,4 @@
-"""The end-to-end tests' surroundings: an Xvfb and the run's booted Wine prefix for each file, a
-prefix of its own (on an Xephyr where asked) for a file that changes Wine, and for each test a time
-limit and the end of every program it started."""
+"""Each file's X server and Wine prefix, and each test's time limit and clean-up."""
 
 import fcntl
 import os
@@ -18,8 +16,7 @@ import xserver  # noqa: E402
 
 
 def booted_prefix():
-    """The run's prefix, booted once and kept between runs; files running side by side wait here for
-    the one that boots it."""
+    """Booted once and kept between runs; files running side by side wait here for the boot."""
     os.makedirs(STATE, exist_ok=True)
     with open(os.path.join(STATE, "boot.lock"), "w") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
@@ -31,10 +28,8 @@ def booted_prefix():
 
 @pytest.fixture(scope="module")
 def prefix(request):
-    """A 1024x768 Xvfb of the file's own, and the run's prefix or, for a file marked own_prefix, a
-    copy of it (booted already: a second, where booting takes twenty), on an Xephyr of the given
-    screens inside the Xvfb and in the given locale where asked. A file in a prefix of its own can
-    run beside the others."""
+    """A file marked own_prefix gets a copy of the booted prefix (a second, where booting takes
+    twenty), on an Xephyr of the given screens and in the given locale where asked."""
     before = dict(ENV)
     xvfb, ENV["DISPLAY"] = xserver.start(["Xvfb", "-screen", "0", "1024x768x24"], 90, ENV)
     ENV["WINEPREFIX"] = booted_prefix()

@@ -1,5 +1,4 @@
-"""Drives the real quillmere.scr under Wine on the test's X server (see conftest.py): start it, find
-its windows, send input, read the screen, wait for it to end. Every wait has a time limit."""
+"""Drives the real quillmere.scr under Wine on the test's X server; every wait has a time limit."""
 import contextlib
 import os
 import re
@@ -71,16 +70,14 @@ class Run:
 
 
 def stand_in(*args):
-    """Our stand-in for the host's dialog, a screen reader and the rest of the system
-    (programs/stand_in.cpp), with quillmere.scr beside it."""
+    """Our stand-in for the rest of the system (programs/stand_in.cpp), quillmere.scr beside it."""
     folder = tempfile.mkdtemp(prefix="quillmere-e2e-")
     shutil.copy(SCR, os.path.join(folder, "quillmere.scr"))
     return Run(list(map(str, args)), exe=STAND_IN, folder=folder)
 
 
 def deliver(how, title, message, wparam=0, lparam=0):
-    """Another program (the stand-in, windowless) posts ("post") or sends ("send") a message to
-    our window; it reports in ready.txt, and in result.txt once the window has gone."""
+    """The windowless stand-in posts or sends a message; it reports once the window has gone."""
     extra = [lparam] if how == "send" else []
     poster = stand_in(how, title, message, wparam, *extra)
     report = wait_until(f"the {how}", lambda: host_report(poster, "ready.txt"), 20)
@@ -94,7 +91,7 @@ def host_report(run, name):
     text = open(path).read() if os.path.exists(path) else ""
     return (
         dict(line.split("=", 1) for line in text.split())
-        if re.search(r"(visible|ms|posted)=", text)
+        if re.search(r"(visible|ms|posted|claimed)=", text)
         else None
     )
 
@@ -234,8 +231,7 @@ class Shot:
 
 
 def check_the_still_in_panes(panes, scale=1):
-    """The still from each pane's top-left, every pixel scale times over, black beyond and cut by the
-    pane, with the host's green around (drawn by the host's own process, as Wine shows it)."""
+    """The still from each pane's top-left, scale times over, black beyond, the host's green around."""
     still = Shot(path=os.path.join(ASSETS, "preview.bmp"))
     for w, h in panes:
         run = stand_in(w, h, "inproc")

@@ -1,6 +1,4 @@
-"""The saver on a desktop that changes under it (an Xephyr that keeps RandR, inside the run's Xvfb):
-a new display mode lays it out again, and a lock or a close from another program ends it as input
-does, the screen-saver-running flag cleared; a log-off's query is answered even mid-frame."""
+"""The saver on a desktop that changes under it."""
 import time
 
 import pytest

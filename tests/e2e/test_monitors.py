@@ -1,7 +1,4 @@
-"""The saver on two monitors (two Xinerama heads of an Xephyr inside the run's Xvfb): the second
-shows crawlers of its own, or stays black with Monitors=1; input there ends the saver, and so does
-another program taking the foreground; and, run by scripts/soak, its memory stays flat while it
-re-steers and rebuilds every monitor's colour table every second."""
+"""The saver on two monitors: two Xinerama heads of an Xephyr inside the run's Xvfb."""
 import os
 import time
 

@@ -1,5 +1,4 @@
-"""The preview in a host's pane: the still from the pane's top-left, black beyond, cut at its edges
-(drawn by the host's own process, as Wine shows it); a shown child over the pane; ends with it."""
+"""The preview in a host's pane."""
 import os
 
 from harness import *

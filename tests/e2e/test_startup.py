@@ -1,5 +1,4 @@
-"""Start-up of the real quillmere.scr: the guard that ends every start while a saver or a settings
-dialog is open, also when two start at once."""
+"""Start-up of the real quillmere.scr while another start runs."""
 from harness import *
 
 
@@ -26,3 +25,13 @@ def test_every_start_ends_at_once_while_the_saver_or_the_dialog_is_open_even_two
         for run in (first, second):
             run.proc.kill()
         wait_until(f"{marker} to go", lambda: shown() == 0, 10)
+
+
+# Two starts that both miss the other's window: the claim alone must end the later one.
+def test_a_saver_or_dialog_start_ends_at_once_while_another_process_holds_the_claim():
+    holder = stand_in("claim")
+    claim = wait_until("the claim", lambda: host_report(holder, "ready.txt"), 20)
+    assert claim["claimed"] == "1"
+    for args in (["/s"], ["/c"]):
+        Run(args).wait_exit(10)
+        assert shown() == 0, f"{args} opened a window while another process held the claim"

@@ -55,6 +55,7 @@ TEST(RunEntry, DoesWhatTheModeLetterAsks) {
       {.name = "settings ignore a handle", .text = "-C:5678", .want = dialog},
       {.name = "one character", .text = "s", .want = {"LoadSettings", "EndProcess"}},
       {.name = "preview", .text = "/p 1234", .want = pane},
+      {.name = "preview after a colon", .text = "/p:1234", .want = pane},
       {.name = "pane gone", .text = "/p 1234", .want = orphan, .pane_goes = true},
       {.name = "preview into no window", .text = "/p", .want = {"EndProcess"}},
       {.name = "password on the NT family", .text = "/a 1234", .want = nt},
@@ -92,8 +93,7 @@ TEST(RunEntry, DoesWhatTheModeLetterAsks) {
   }
 }
 
-// From the fourth character on: /p reads the number the text starts with, /a only a whole number.
-// Either may be written signed or unsigned, in 32 or 64 bits: the low 32 bits widen by their sign.
+// /p reads the number the text starts with, /a only a whole number.
 TEST(HandleArgument, NamesTheWindowOfItsLow32BitsWidenedByTheirSign) {
   struct Row {
     std::string_view text;
@@ -102,8 +102,10 @@ TEST(HandleArgument, NamesTheWindowOfItsLow32BitsWidenedByTheirSign) {
   };
   const Row rows[] = {
       {.text = "12 34x", .p = 1234, .a = {}},
+      {.text = "x1", .p = 0, .a = {}},  // no number: window 0
       {.text = "3000000000", .p = 0xffffffffb2d05e00, .a = 0xffffffffb2d05e00},
       {.text = "12.5", .p = 12, .a = 12},
+      {.text = "35e-1", .p = 4, .a = 4},
       {.text = "-1", .p = 0xffffffffffffffff, .a = 0xffffffffffffffff},
       {.text = "4.294967296e9", .p = 0, .a = 0},  // 2^32
       {.text = "18446744071562067968", .p = 0xffffffff80000000, .a = 0xffffffff80000000},
@@ -119,8 +121,7 @@ TEST(HandleArgument, NamesTheWindowOfItsLow32BitsWidenedByTheirSign) {
   }
 }
 
-// Our path as reported, long and short, may come unquoted (a folder without a short name keeps its
-// own); each counts only with a blank or the end after it, and only when the system gives it.
+// A folder without a short name keeps its own; a path counts only with a blank or the end after it.
 TEST(ArgumentTextOf, DropsTheProgramPathAndTheBlanksAfterIt) {
   const std::string module = "C:\\PROGRA~1\\Ann Lee\\quillmere.scr";
   const std::string long_form = "C:\\Program Files\\Ann Lee\\quillmere.scr";

@@ -1,17 +1,16 @@
-// Stands in for the Display Properties dialog, a screen reader and the rest of the system, one
-// verb each (below); a verb reports in text files beside the program.
+// Stands in for the host's dialog, a screen reader and the rest of the system, one verb each.
 #include <windows.h>
 #include <oleacc.h>
 #include <shellapi.h>
 
 #include <cstdio>
-#include <string>
-
 #include <set>
+#include <span>
+#include <string>
 
 #include "saver/saver_window.h"
 #include "startup/entry.h"
-#include "tests/support/canvas_hash.h"
+#include "saver/headless.h"
 #include "win32/memory_surface.h"
 #include "win32/saver_surfaces.h"
 #include "win32/text.h"
@@ -78,8 +77,7 @@ int ChangeMode(const wchar_t* width, const wchar_t* height) {
   return ChangeDisplaySettingsW(&mode, 0);
 }
 
-// "post TITLE MESSAGE WPARAM" or "send TITLE MESSAGE WPARAM LPARAM" (argv from the verb on), a
-// send waiting up to 10 s; once the window has gone, reports the screen-saver-running flag.
+// "post TITLE MESSAGE WPARAM" or "send TITLE MESSAGE WPARAM LPARAM"; then the running flag.
 int Deliver(bool send, LPWSTR* argv) {
   const HWND target = FindWindowW(nullptr, argv[1]);
   const auto number = [](const wchar_t* text) { return static_cast<UINT>(_wtoi(text)); };
@@ -97,9 +95,8 @@ int Deliver(bool send, LPWSTR* argv) {
   return 0;
 }
 
-// "W H [inproc]": a green window at 100, 100 with a blue W x H pane 20 px in, previewed by
-// quillmere.scr /p <pane> or by the entry routine in this process (Wine shows no drawing into
-// another process's child window); ended as end.txt says ("close" or "destroy").
+// "W H [inproc]": a green window with a W x H pane previewed in this process or another, until
+// end.txt says "close" or "destroy"; Wine shows no drawing into another process's child window.
 int HostPreview(HINSTANCE instance, int width, int height, bool in_process) {
   // How a running saver stands before this program's own window takes the foreground.
   HWND saver =
@@ -287,16 +284,34 @@ int HearEvents(const wchar_t* title) {
   return 0;
 }
 
-// "canvases": draws each recorded canvas with this build's saver core and compares the hashes, and
-// checks that a memory surface's first pixel row is the top one GDI sees; 0 when all agree, and
-// what differs in canvases.txt.
+// FNV-1a over the pixels' bytes, lowest byte first.
+std::uint64_t CanvasHash(std::span<const std::uint32_t> pixels) {
+  std::uint64_t hash = 0xCBF29CE484222325ULL;
+  for (std::uint32_t pixel : pixels) {
+    for (int shift = 0; shift < 32; shift += 8)
+      hash = (hash ^ ((pixel >> shift) & 0xFFu)) * 0x100000001B3ULL;
+  }
+  return hash;
+}
+
+// Recorded natively: the gold picture of the defaults, and the random colours and patterns no other
+// test draws.
+const std::pair<quillmere::saver::HeadlessRun, std::uint64_t> kRecordedCanvases[] = {
+    {{.settings = {0, 5, 5, 100, 10, 0}}, 0xc0116f80533edd83},
+    {{.settings = {4, 5, 5, 100, 10, 1}, .frames = 80, .seed = 99}, 0x92dc33f1cd46adf3},
+    {{.settings = {5, 0, 10, 200, 10, 2}, .width = 640, .height = 480, .frames = 60, .seed = 5},
+     0xeb62594c78a23b4f},
+};
+
+// "canvases": this build's recorded canvases and memory surface rows; 0 when all agree, else why.
 int CheckCanvases() {
   using namespace quillmere;
   std::string report;
-  for (const testing::RecordedCanvas& recorded : testing::kRecordedCanvases) {
-    const std::uint64_t hash = testing::CanvasHash(saver::RenderHeadless(recorded.run));
-    if (hash != recorded.hash)
-      report += "Kind " + std::to_string(recorded.run.settings.Kind) + " drew another picture\n";
+  for (const auto& [run, recorded] : kRecordedCanvases) {
+    const std::uint64_t hash = CanvasHash(saver::RenderHeadless(run));
+    if (hash != recorded)
+      report +=
+          "Kind " + std::to_string(run.settings.Kind) + " drew " + std::to_string(hash) + "\n";
   }
   win32::MemorySurface surface;
   bool top_row_first = surface.Create(2, 2);
@@ -320,10 +335,8 @@ bool Shows(HWND window, const quillmere::saver::Canvas& canvas) {
                             [](std::uint32_t p) { return p & 0xFFFFFFu; });
 }
 
-// "screens": the saver window with this build's Win32 host, large discs wrapping at every edge;
-// after a stretch of frames, and after each re-steer and its first frame, every monitor's window
-// must show exactly its canvas, until every pattern has been drawn. Writes what differed, the
-// patterns drawn and the monitors shown to screens.txt.
+// "screens": whether every monitor's window shows its canvas after frames and re-steers, in all
+// patterns; writes what differed, the patterns drawn and the monitors shown to screens.txt.
 int CheckScreens(HINSTANCE instance) {
   using namespace quillmere;
   const startup::SettingsValues settings = {
@@ -362,6 +375,14 @@ int CheckScreens(HINSTANCE instance) {
   return 0;
 }
 
+// "claim": holds the saver's single-instance claim, with no window, until it is ended.
+int HoldClaim(HINSTANCE instance) {
+  const bool claimed = quillmere::win32::Win32Platform(instance).ClaimSingleInstance();
+  Write(L"ready.txt", "claimed=" + std::to_string(claimed) + "\n");
+  PumpUntil(90000, [] { return false; });
+  return 0;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -380,6 +401,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (argc == 2 && verb == L"canvases") return CheckCanvases();
   if (argc == 2 && verb == L"screens") return CheckScreens(instance);
   if (argc == 3 && verb == L"hear") return HearEvents(argv[2]);
+  if (argc == 2 && verb == L"claim") return HoldClaim(instance);
   if (argc < 3) return 2;
   return HostPreview(instance, _wtoi(argv[1]), _wtoi(argv[2]), argc > 3);
 }
