@@ -17,8 +17,8 @@ namespace quillmere::testing {
 
 // A window's canvas and what the window shows, each copy taking the canvas's pixels in its boxes.
 struct FakeSurface {
-  std::int64_t width = 0;
-  std::int64_t height = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
   std::vector<std::uint32_t> canvas;
   std::vector<std::uint32_t> screen;
   std::int64_t copied = 0;  // pixels, over all copies
@@ -33,15 +33,13 @@ struct FakeSurface {
     if (box.left < 0 || box.top < 0 || box.right > width || box.bottom > height)
       throw std::out_of_range("a copy beyond the canvas");
     copied += std::int64_t{box.right - box.left} * (box.bottom - box.top);
-    for (std::int64_t y = box.top; y < box.bottom; ++y) {
-      const auto row = canvas.begin() + y * width;
-      std::copy(row + box.left, row + box.right,
-                screen.begin() + (row - canvas.begin()) + box.left);
-    }
+    for (std::int64_t at = std::int64_t{box.top} * width; at < std::int64_t{box.bottom} * width;
+         at += width)
+      std::copy(canvas.begin() + at + box.left, canvas.begin() + at + box.right,
+                screen.begin() + at + box.left);
   }
   void Present(const platform::CanvasChanges& changes) {
-    if (changes.whole)
-      Copy({0, 0, static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)});
+    if (changes.whole) Copy({0, 0, width, height});
     for (const platform::Rect& box : changes.boxes) Copy(box);
   }
 };

@@ -343,8 +343,7 @@ int CheckScreens(HINSTANCE instance) {
       .Kind = 5, .Size = 20, .Speed = 10, .Num = 200, .Intval = 1, .Sync = 1};
   win32::Win32Platform system(instance);
   win32::Win32SaverHost host(instance);
-  win32::LocalTimeOfDay clock;
-  saver::RandomSource random(GetTickCount64(), &clock);
+  saver::RandomSource random(GetTickCount64());
   startup::StartState start{"", -1};
   saver::SaverWindow saver({system, system, system, system, host}, random,
                            saver::RulesFor(startup::Mode::None), settings, start);
@@ -354,12 +353,10 @@ int CheckScreens(HINSTANCE instance) {
   std::string report;
   std::set<std::int32_t> patterns;
   const auto check = [&](const std::string& when) {
-    if (!Shows(reinterpret_cast<HWND>(host.Window()), saver.Primary().canvas()))
-      report += "the primary " + when + "\n";
-    for (std::size_t i = 0; i < saver.Others().size(); ++i) {
-      if (!Shows(host.CoverWindow(i), saver.Others()[i].canvas()))
-        report += "monitor " + std::to_string(i + 2) + " " + when + "\n";
-    }
+    bool shown = Shows(reinterpret_cast<HWND>(host.Window()), saver.Primary().canvas());
+    for (std::size_t i = 0; i < saver.Others().size(); ++i)
+      shown = Shows(host.CoverWindow(i), saver.Others()[i].canvas()) && shown;
+    if (!shown) report += "a window differs from its canvas " + when + "\n";
   };
   for (int cycle = 0; cycle < 60 && patterns.size() < 5; ++cycle) {
     for (int frame = 0; frame < 150; ++frame) saver.RunFrame();
