@@ -40,6 +40,7 @@ class FakePlatform final : public platform::Windowing,
   std::string module_path;
   std::map<std::string, std::string> long_paths, short_paths;     // by the path they are forms of
   Handle refuses_children = 0;                                    // SetParent to it fails
+  bool writes_fail = false;                                       // the settings file is read-only
   std::vector<platform::Monitor> monitors;                        // none: the primary alone
   std::map<std::string, std::map<std::string, std::string>> ini;  // section -> key -> value
 
@@ -97,7 +98,7 @@ class FakePlatform final : public platform::Windowing,
   bool WritePrivateProfileString(Text section, Text key, Text value, Text path) override {
     Log("WritePrivateProfileString", section, key, "[" + std::string(value) + "]", path);
     ini[std::string(section)][std::string(key)] = value;
-    return true;
+    return !writes_fail;
   }
   std::string ExecutableFolder() override { return "C:\\Savers"; }
   std::string ModulePath() override { return module_path; }

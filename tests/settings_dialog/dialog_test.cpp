@@ -166,7 +166,7 @@ TEST(Zoom, OpensFromTheCursorAtLoadAndClosesBackToIt) {
                    "DrawAnimatedRects(0x7001,3,{300,200,776,431},{800,600,800,600})"}));
 }
 
-TEST(Sliders, EveryMoveWithinTheRangeIsShownAndStoredAndAReaderHearsIt) {
+TEST(Sliders, EveryMoveWithinTheRangeIsShownAndStoredAndAReaderHearsItToIntvalsEnds) {
   Bench b;
   b.Take({});
   Lines shown;  // the Num label after each move; a dragged thumb waits to be let go
@@ -179,6 +179,11 @@ TEST(Sliders, EveryMoveWithinTheRangeIsShownAndStoredAndAReaderHearsIt) {
   EXPECT_EQ(shown, (Lines{"101", "100", "100", "150", "200", "200", "50"}));
   EXPECT_EQ(b.values.Num, 50);
   EXPECT_EQ(b.Take({"Value"}), Lines(5, "Value(2)"));  // the slider is item 2
+  for (auto [end, intval] : {std::pair{ToLeft, 5}, std::pair{ToRight, 60}}) {
+    b.dialog.OnScroll(3, end, 0);
+    EXPECT_EQ(b.Labels()[3], std::to_string(intval));
+    EXPECT_EQ(b.values.Intval, intval);
+  }
 }
 
 TEST(Choosers, APressOfAnyButtonSelectsAndShowsTheGroupAndTheReleaseOverAnotherChoiceKeepsIt) {
@@ -433,7 +438,7 @@ TEST(Keyboard, AButtonSpaceHoldsGoesBackUpWhenTheKeyboardLeavesIt) {
   EXPECT_EQ(b.Take({"Dispatch", "Write", "Destroy"}), Lines{});
 }
 
-TEST(Face, AHandWrittenLanguageLineWinsOverThePrimaryLanguageOfTheUserInterface) {
+TEST(Face, AHandWrittenLanguageLineWinsOverTheSystemsAndTheNotSavedMessageIsInIt) {
   struct Row {
     std::string name;
     std::optional<std::string> language = {};
@@ -447,7 +452,13 @@ TEST(Face, AHandWrittenLanguageLineWinsOverThePrimaryLanguageOfTheUserInterface)
       {.name = "japanese ignored", .language = "japanese", .ui = 0x0409, .want = Face::English},
   };
   for (const Row& row : rows) {
-    EXPECT_EQ(Bench({}, row.language, row.ui).dialog.face(), row.want) << row.name;
+    Bench b({}, row.language, row.ui);
+    EXPECT_EQ(b.dialog.face(), row.want) << row.name;
+    b.fake.writes_fail = true;
+    b.Click({276, 192}, {276, 192});  // set, on a file that cannot be written
+    const std::string said = row.want == Face::English ? "The settings could not be saved."
+                                                       : "設定を保存できませんでした。";
+    EXPECT_TRUE(b.Take({"NotSaved"}).at(0).starts_with("NotSaved(" + said)) << row.name;
   }
 }
 
