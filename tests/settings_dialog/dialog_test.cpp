@@ -166,7 +166,7 @@ TEST(Zoom, OpensFromTheCursorAtLoadAndClosesBackToIt) {
                    "DrawAnimatedRects(0x7001,3,{300,200,776,431},{800,600,800,600})"}));
 }
 
-TEST(Sliders, EveryMoveWithinTheRangeIsShownAndStoredAndAReaderHearsItToIntvalsEnds) {
+TEST(Sliders, EveryMoveIsShownStoredAndHeardAndIntvalReachesFiveAndSixty) {
   Bench b;
   b.Take({});
   Lines shown;  // the Num label after each move; a dragged thumb waits to be let go
