@@ -85,10 +85,11 @@ def test_every_setting_changes_and_commits_from_the_keyboard_and_enter_escape_do
     dialog = Dialog()
     dialog.click(slider(3, 79))  # 11 seconds, and the keyboard on that slider
     key("Left", "shift+Tab", "shift+Tab", "shift+Tab", "End", "Tab", "Home", "Tab", "End", "Prior")
-    key("Tab", "Next", "Tab", "Down", "Down", "Tab", "Right", "Return", "Escape")
+    key("Return", "Tab", "Next", "Tab", "Down", "Down", "Tab", "Right", "Return", "Escape")
+    key(*["Tab", "Return"] * 4, "shift+Tab", "shift+Tab", "shift+Tab")  # each button and the link
     time.sleep(3)
     assert windows_titled(DIALOG), "Enter or Escape closed the dialog"
-    key("Tab", "space")
+    key("space")
     assert dialog.values() == [2, 20, 1, 199, 11, 1], f"after the keys: {dialog.values()}"
 
 
