@@ -237,7 +237,8 @@ def test_uninstall_gives_back_what_the_install_took(before, steps, during, after
             choose(step)
     assert saver_and_saving() == during, "not what the install should leave"
     uninstall()
-    assert saver_and_saving() == after, "not what the uninstall should give back"
+    # Seen once under load: the registration gone before screen saving was given back.
+    wait_until(f"the uninstall to give back {after}", lambda: saver_and_saving() == after, 10)
 
 
 @pytest.fixture(scope="module", autouse=True)
