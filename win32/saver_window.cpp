@@ -94,25 +94,25 @@ LRESULT OnActivateApp(WPARAM active) {
 }
 
 // The part the system asks for again is copied from the canvas by the saver.
-LRESULT OnPaint(HWND window) {
+// Validates what the system asks to be drawn again and hands its rectangle to `copy`.
+template <typename Copy>
+LRESULT Repaint(HWND window, Copy copy) {
   PAINTSTRUCT paint;
   BeginPaint(window, &paint);
   const RECT& part = paint.rcPaint;
-  if (the_saver) the_saver->OnPaint({part.left, part.top, part.right, part.bottom});
+  if (the_saver) copy(platform::Rect{part.left, part.top, part.right, part.bottom});
   EndPaint(window, &paint);
   return 0;
 }
 
+LRESULT OnPaint(HWND window) {
+  return Repaint(window, [](const platform::Rect& part) { the_saver->OnPaint(part); });
+}
+
 LRESULT OnCoverPaint(HWND cover) {
-  PAINTSTRUCT paint;
-  BeginPaint(cover, &paint);
-  const RECT& part = paint.rcPaint;
-  if (the_saver) {
-    the_saver->OnCoverPaint(static_cast<std::size_t>(GetWindowLongPtrW(cover, GWLP_USERDATA)),
-                            {part.left, part.top, part.right, part.bottom});
-  }
-  EndPaint(cover, &paint);
-  return 0;
+  const auto number = static_cast<std::size_t>(GetWindowLongPtrW(cover, GWLP_USERDATA));
+  return Repaint(cover,
+                 [number](const platform::Rect& part) { the_saver->OnCoverPaint(number, part); });
 }
 
 // A close from another program, a log-off or a shut-down ends the saver the way input does.
