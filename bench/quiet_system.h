@@ -74,7 +74,7 @@ class QuietSystem final : public platform::Windowing,
   void RemoveCoversFrom(std::size_t) override {}
   void PresentWindow(const platform::CanvasChanges&) override {}
   void PresentCover(std::size_t, const platform::CanvasChanges&) override {}
-  bool ListenForDisplayState(platform::DisplaySource) override { return true; }
+  bool ListenForMonitorPower(platform::PowerSource) override { return true; }
   bool ListenForEnergySaver() override { return false; }
   std::int32_t RefreshRate() override { return 0; }
   void DispatchPending() override {}

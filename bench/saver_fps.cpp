@@ -116,8 +116,8 @@ class DrawingTimer final : public platform::SaverHost {
   void PresentCover(std::size_t cover, const platform::CanvasChanges& changes) override {
     host_.PresentCover(cover, changes);
   }
-  bool ListenForDisplayState(platform::DisplaySource source) override {
-    return host_.ListenForDisplayState(source);
+  bool ListenForMonitorPower(platform::PowerSource source) override {
+    return host_.ListenForMonitorPower(source);
   }
   bool ListenForEnergySaver() override { return host_.ListenForEnergySaver(); }
   std::int32_t RefreshRate() override { return host_.RefreshRate(); }

@@ -55,10 +55,10 @@ inline constexpr std::int32_t kWtsConsoleDisconnect = 2;
 inline constexpr std::int32_t kWtsRemoteConnect = 3;
 inline constexpr std::int32_t kWtsRemoteDisconnect = 4;
 inline constexpr std::int32_t kWtsSessionLock = 7;
-// The console display's state, as the system's power notices tell it (dimmed counts as on).
-inline constexpr std::int32_t kDisplayOff = 0;
-inline constexpr std::int32_t kDisplayOn = 1;
-inline constexpr std::int32_t kDisplayDimmed = 2;
+// The monitor's power state, as the system's power notices tell it (dimmed counts as on).
+inline constexpr std::int32_t kMonitorOff = 0;
+inline constexpr std::int32_t kMonitorOn = 1;
+inline constexpr std::int32_t kMonitorDimmed = 2;
 
 // user32: finding, styling and placing windows, the cursor, system settings.
 class Windowing {

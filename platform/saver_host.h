@@ -11,8 +11,8 @@
 
 namespace quillmere::platform {
 
-// Who tells the display's state: the session's own display (Windows 8 on), or the console's.
-enum class DisplaySource { Session, Console };
+// Who tells the monitor's power state: the session's own monitor (Windows 8 on), or the console's.
+enum class PowerSource { Session, Console };
 
 // What was drawn on a canvas since it was last presented: all of it, or these boxes (pixels of
 // the canvas, right and bottom edges excluded).
@@ -57,12 +57,12 @@ class SaverHost {
   virtual void PresentWindow(const CanvasChanges& changes) = 0;
   // Copies what changed on cover number `cover`'s canvas to that cover.
   virtual void PresentCover(std::size_t cover, const CanvasChanges& changes) = 0;
-  // Asks to be told when the display's state changes (WM_POWERBROADCAST); false where the system
-  // cannot tell it from that source.
-  virtual bool ListenForDisplayState(DisplaySource source) = 0;
+  // Asks to be told when the monitor's power state changes (WM_POWERBROADCAST); false where the
+  // system cannot tell it from that source.
+  virtual bool ListenForMonitorPower(PowerSource source) = 0;
   // Asks to be told when the energy saver (battery saver) goes on or off; its state now.
   virtual bool ListenForEnergySaver() = 0;
-  // The primary display's refresh rate in hertz; 0 or 1 for the hardware's default.
+  // The primary monitor's refresh rate in hertz; 0 or 1 for the hardware's default.
   virtual std::int32_t RefreshRate() = 0;
   // Dispatches every message pending for the thread once.
   virtual void DispatchPending() = 0;

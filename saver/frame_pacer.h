@@ -8,7 +8,7 @@
 namespace quillmere::saver {
 
 // The most frames a second: a FrameRate line of 1 to 1000 as it says, any other as fast as the
-// machine allows (0); with no line, the display's refresh rate while the energy saver is on.
+// machine allows (0); with no line, the monitor's refresh rate while the energy saver is on.
 std::int32_t FrameRateLimit(std::optional<std::int32_t> frame_rate, bool energy_saver,
                             std::int32_t refresh_rate);
 

@@ -43,7 +43,7 @@ class HeadlessSystem final : public platform::Windowing,
     return 1;
   }
   std::uint16_t UserInterfaceLanguage() override { return 0x0409; }
-  bool ListenForDisplayState(platform::DisplaySource) override { return false; }
+  bool ListenForMonitorPower(platform::PowerSource) override { return false; }
   void PwdChangePassword(std::string_view, platform::WindowHandle) override {}
   std::int32_t VerifyScreenSavePwd(platform::WindowHandle) override { return 1; }
 

@@ -109,12 +109,12 @@ void SaverWindow::PrepareSaver() {
   services_.host.EnableTimer();
   services_.host.ShowTopmost();
   PlaceCovers();
-  // A remote user watches the session's display while the console's may be off: the session's
+  // A remote user watches the session's monitor while the console's may be off: the session's
   // own state counts where the system tells it, the console's where it does not.
-  for (const platform::DisplaySource source :
-       {platform::DisplaySource::Session, platform::DisplaySource::Console}) {
-    if (services_.host.ListenForDisplayState(source)) {
-      display_source_ = source;
+  for (const platform::PowerSource source :
+       {platform::PowerSource::Session, platform::PowerSource::Console}) {
+    if (services_.host.ListenForMonitorPower(source)) {
+      power_source_ = source;
       break;
     }
   }
@@ -131,8 +131,8 @@ void SaverWindow::PaceFrames() {
 void SaverWindow::RunAnimation() {
   StartAnimation();
   while (!end_requested_) {
-    // Frames drawn while the display is off would only burn power: wait for it, or for input.
-    if (display_off_) {
+    // Frames drawn while the monitor is off would only burn power: wait for it, or for input.
+    if (monitor_off_) {
       services_.host.WaitForMessages();
     } else {
       RunFrame();
@@ -194,18 +194,18 @@ void SaverWindow::YieldBetweenFrames() {
 }
 
 void SaverWindow::OnTimerTick() {
-  // The picture goes on where it stopped when the display comes back on.
-  if (display_off_) return;
+  // The picture goes on where it stopped when the monitor comes back on.
+  if (monitor_off_) return;
   // Ticks resets once it reaches Intval, which no 32-bit Intval lets it pass.
   if (ticks_ < std::numeric_limits<std::int32_t>::max()) ticks_ = ticks_ + 1;
   if (ticks_ < settings_.Intval) return;
-  StartOver(false);
+  Resteer();
 }
 
-void SaverWindow::StartOver(bool width_changed) {
+void SaverWindow::Resteer() {
   ticks_ = 0;
-  primary_.StartOver(settings_, width_changed, random_);
-  for (Scene& scene : others_) scene.StartOver(settings_, false, random_);
+  primary_.Resteer(settings_, false, random_);
+  for (Scene& scene : others_) scene.Resteer(settings_, false, random_);
 }
 
 void SaverWindow::TryEndSaver() {
@@ -279,12 +279,12 @@ void SaverWindow::OnDisplayChange() {
   // The system may move the pointer onto the new screen; only a move after that is the user's.
   have_first_ = false;
   ticks_ = 0;
-  primary_.StartOver(settings_, true, random_);
+  primary_.Resteer(settings_, true, random_);
   PlaceCovers();
 }
 
-void SaverWindow::OnDisplayStateChange(platform::DisplaySource source, std::int32_t state) {
-  if (source == display_source_) display_off_ = state == platform::kDisplayOff;
+void SaverWindow::OnMonitorPowerChange(platform::PowerSource source, std::int32_t state) {
+  if (source == power_source_) monitor_off_ = state == platform::kMonitorOff;
 }
 
 void SaverWindow::OnPaint(const platform::Rect& invalid) {

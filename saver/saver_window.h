@@ -75,11 +75,11 @@ class SaverWindow {
   void OnCloseRequest();
   // The session was locked, connected or disconnected (platform::kWts* and others).
   void OnSessionChange(std::int32_t reason);
-  // The monitors or the primary's size changed: the saver lays itself out again and starts over.
+  // The monitors or the primary's size changed: the saver lays itself out again and re-steers.
   void OnDisplayChange();
-  // A source told that its display went off, on or dimmed (platform::kDisplay*); only the source
+  // A source told that its monitor went off, on or dimmed (platform::kMonitor*); only the source
   // the saver listens to counts.
-  void OnDisplayStateChange(platform::DisplaySource source, std::int32_t state);
+  void OnMonitorPowerChange(platform::PowerSource source, std::int32_t state);
   // The system asks for the part `invalid` of the window, or of cover number `cover`, again.
   void OnPaint(const platform::Rect& invalid);
   void OnCoverPaint(std::size_t cover, const platform::Rect& invalid);
@@ -100,7 +100,7 @@ class SaverWindow {
   // A cover on every other monitor: with a scene of its own, or black when the settings say so
   // or its canvas cannot be made.
   void PlaceCovers();
-  // Paces the frames as the settings, the energy saver and the display's refresh rate ask.
+  // Paces the frames as the settings, the energy saver and the monitor's refresh rate ask.
   void PaceFrames();
   // Copies what the frame changed on every canvas to its window.
   void Present();
@@ -108,8 +108,8 @@ class SaverWindow {
   void YieldBetweenFrames();
   // Paints the scene's crawlers; false when the frame gave way to waiting input first.
   bool PaintScene(Scene& scene, std::uint64_t started, std::int64_t& crawlers_painted);
-  // Every scene starts over: crawlers at the centre, black canvases, new patterns for Kind 5.
-  void StartOver(bool width_changed);
+  // Re-steers every scene: crawlers at the centre, black canvases, new patterns for Kind 5.
+  void Resteer();
   // Gives back what the start changed (the running flag and the cursor) and asks the loop to end.
   void EndSaver();
   void EndOnce();
@@ -122,8 +122,8 @@ class SaverWindow {
   SaverLimits limits_;
 
   bool end_requested_ = false;
-  bool display_off_ = false;
-  std::optional<platform::DisplaySource> display_source_;  // the one whose state counts
+  bool monitor_off_ = false;
+  std::optional<platform::PowerSource> power_source_;  // the one whose state counts
   std::int32_t ticks_ = 0;
   Scene primary_;
   std::vector<Scene> others_;

@@ -141,8 +141,8 @@ void Scene::BuildColourTable(std::int32_t sync, RandomSource& given) {
   }
 }
 
-void Scene::StartOver(const startup::SettingsValues& settings, bool width_changed,
-                      RandomSource& given) {
+void Scene::Resteer(const startup::SettingsValues& settings, bool width_changed,
+                    RandomSource& given) {
   RandomSource& random = Random(given);
   if (settings.Kind == kRandomPatternKind) {
     random.ReseedFromClock();

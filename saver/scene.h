@@ -30,7 +30,7 @@ class Scene {
   Scene(std::int32_t screen_w, std::int32_t screen_h, Canvas canvas,
         std::optional<RandomSource> own_random = std::nullopt);
 
-  // A new canvas and size, as after a display change; StartOver then fits the picture to it.
+  // A new canvas and size, as after a display change; Resteer then fits the picture to it.
   void Resize(std::int32_t screen_w, std::int32_t screen_h, Canvas canvas);
   // The crawler table for Num (never above `largest`) at the centre, and the first Pattern.
   void Populate(const startup::SettingsValues& settings, std::int32_t largest,
@@ -39,7 +39,7 @@ class Scene {
   void BuildColourTable(std::int32_t sync, RandomSource& random);
   // Crawlers back at the centre on a black canvas; a new pattern for Kind 5, and a new table for
   // it or when the width changed.
-  void StartOver(const startup::SettingsValues& settings, bool width_changed, RandomSource& random);
+  void Resteer(const startup::SettingsValues& settings, bool width_changed, RandomSource& random);
   // The frame's first step: the shared colour of the frame, when Sync is 0.
   void TakeFrameColour(std::int32_t sync);
   // Turns, steps and wraps crawlers first..last (within 1..CrawlerCount(), at most kGroup of

@@ -140,13 +140,12 @@ void Win32SaverHost::PresentCover(std::size_t number, const platform::CanvasChan
     CopyToWindow(*covers_[number]->canvas, covers_[number]->window, changes);
 }
 
-// The display going off is told only to the windows that ask, when drawing on would be for nobody.
-bool Win32SaverHost::ListenForDisplayState(platform::DisplaySource source) {
+// The monitor going off is told only to the windows that ask, when drawing on would be for nobody.
+bool Win32SaverHost::ListenForMonitorPower(platform::PowerSource source) {
   const GUID& setting =
-      source == platform::DisplaySource::Session ? kSessionDisplayStatus : kConsoleDisplayState;
-  display_notices_ =
-      RegisterPowerSettingNotification(window_, &setting, DEVICE_NOTIFY_WINDOW_HANDLE);
-  return display_notices_ != nullptr;
+      source == platform::PowerSource::Session ? kSessionDisplayStatus : kConsoleDisplayState;
+  power_notices_ = RegisterPowerSettingNotification(window_, &setting, DEVICE_NOTIFY_WINDOW_HANDLE);
+  return power_notices_ != nullptr;
 }
 
 bool Win32SaverHost::ListenForEnergySaver() {
@@ -226,7 +225,7 @@ platform::WindowHandle Win32SaverHost::Window() {
 
 void Win32SaverHost::DestroyAndEnd() {
   WTSUnRegisterSessionNotification(window_);
-  if (display_notices_ != nullptr) UnregisterPowerSettingNotification(display_notices_);
+  if (power_notices_ != nullptr) UnregisterPowerSettingNotification(power_notices_);
   if (energy_saver_notices_ != nullptr) UnregisterPowerSettingNotification(energy_saver_notices_);
   DestroyWindow(window_);
   ExitProcess(0);

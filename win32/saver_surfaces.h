@@ -65,7 +65,7 @@ class Win32SaverHost final : public platform::SaverHost {
   void RemoveCoversFrom(std::size_t count) override;
   void PresentWindow(const platform::CanvasChanges& changes) override;
   void PresentCover(std::size_t cover, const platform::CanvasChanges& changes) override;
-  bool ListenForDisplayState(platform::DisplaySource source) override;
+  bool ListenForMonitorPower(platform::PowerSource source) override;
   bool ListenForEnergySaver() override;
   std::int32_t RefreshRate() override;
   void DispatchPending() override;
@@ -90,7 +90,7 @@ class Win32SaverHost final : public platform::SaverHost {
 
   HINSTANCE instance_;
   HWND window_ = nullptr;
-  HPOWERNOTIFY display_notices_ = nullptr;
+  HPOWERNOTIFY power_notices_ = nullptr;
   HPOWERNOTIFY energy_saver_notices_ = nullptr;
   // What paced frames wait on: made at the first wait, high-resolution where the system has it.
   HANDLE frame_timer_ = nullptr;

@@ -152,8 +152,8 @@ LRESULT OnPowerBroadcast(WPARAM event, LPARAM lparam) {
     if (IsEqualGUID(setting->PowerSetting, kPowerSavingStatus))
       the_saver->OnEnergySaverChange(state != 0);
     if (session || console) {
-      the_saver->OnDisplayStateChange(
-          session ? platform::DisplaySource::Session : platform::DisplaySource::Console,
+      the_saver->OnMonitorPowerChange(
+          session ? platform::PowerSource::Session : platform::PowerSource::Console,
           static_cast<std::int32_t>(state));
     }
   }

@@ -55,11 +55,12 @@ def test_another_process_reads_every_row_by_name_role_state_and_box_in_the_dialo
 def test_default_actions_from_another_process_act_as_clicks_and_a_slider_has_none():
     dialog = Dialog()
     _, after = accessible_report(1, 10, 12, 13)
+    # 設定 closes the dialog only once the reader's call has returned.
     assert after[2:6] == [
-        ["do", "1", "0x80020003"],  # DISP_E_MEMBERNOTFOUND
-        ["do", "10", "0x00000000"],
-        ["do", "12", "0x00000000"],
-        ["do", "13", "0x00000000"],
+        ["do", "1", "0x80020003", "1"],  # DISP_E_MEMBERNOTFOUND
+        ["do", "10", "0x00000000", "1"],
+        ["do", "12", "0x00000000", "1"],
+        ["do", "13", "0x00000000", "1"],
     ], after
     assert dialog.values() == [5, 5, 5, 100, 10, 1]
     # Once the dialog has gone, the reader's copy of the object fails instead of hanging.

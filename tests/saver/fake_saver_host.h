@@ -54,9 +54,9 @@ struct FakeSaverHost final : platform::SaverHost {
   int waits = 0;  // yields that waited for a message
   int destroyed = 0;
   bool input_pending = false;
-  bool surfaces_fail = false;         // the window or its canvas cannot be made
-  bool session_display_told = false;  // the system tells the session's own display state
-  bool cover_canvases_fail = false;   // so cannot the covers' canvases
+  bool surfaces_fail = false;        // the window or its canvas cannot be made
+  bool session_power_told = false;   // the system tells the session's own monitor power
+  bool cover_canvases_fail = false;  // so cannot the covers' canvases
   bool energy_saver = false;
   std::int32_t refresh_rate = 0;
   std::uint64_t now = 0;                    // microseconds
@@ -93,8 +93,8 @@ struct FakeSaverHost final : platform::SaverHost {
   void PresentCover(std::size_t number, const platform::CanvasChanges& changes) override {
     cover_surfaces.at(number).Present(changes);
   }
-  bool ListenForDisplayState(platform::DisplaySource source) override {
-    return source == platform::DisplaySource::Console || session_display_told;
+  bool ListenForMonitorPower(platform::PowerSource source) override {
+    return source == platform::PowerSource::Console || session_power_told;
   }
   bool ListenForEnergySaver() override { return energy_saver; }
   std::int32_t RefreshRate() override { return refresh_rate; }

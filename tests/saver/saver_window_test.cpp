@@ -21,8 +21,8 @@ using Pixels = std::set<std::uint32_t>;
 using platform::Rect;
 using testing::AllAt;
 using testing::Painted;
-constexpr platform::DisplaySource kSession = platform::DisplaySource::Session;
-constexpr platform::DisplaySource kConsole = platform::DisplaySource::Console;
+constexpr platform::PowerSource kSession = platform::PowerSource::Session;
+constexpr platform::PowerSource kConsole = platform::PowerSource::Console;
 
 std::vector<std::int32_t> ColourIndices(const Scene& scene) {
   std::vector<std::int32_t> dealt;
@@ -200,7 +200,7 @@ TEST(PrepareSaver, AnimatesEveryOtherMonitorUnlessKeptBlack) {
   }
 }
 
-TEST(OnDisplayChange, LaysTheSaverOutAgainAndStartsOver) {
+TEST(OnDisplayChange, LaysTheSaverOutAgainAndReSteers) {
   const Rect right{1367, 168, 2167, 768};
   const Rect above{100, -400, 700, 0};
   Rig rig({.Kind = 1, .Size = 5, .Speed = 5, .Num = 100, .Intval = 3, .Sync = 1});
@@ -248,12 +248,12 @@ TEST(PrepareSaver, CapsEveryMonitorsCrawlers) {
   EXPECT_EQ(rig->Others()[0].Crawlers().size(), 1u << 20);
 }
 
-// Dimmed counts as on; a remote user watches the session's own display where the system tells it.
-TEST(RunAnimation, DrawsNothingWhileTheDisplayIsOff) {
+// Dimmed counts as on; a remote user watches the session's own monitor where the system tells it.
+TEST(RunAnimation, DrawsNothingWhileTheMonitorIsOff) {
   struct Row {
     std::string name;
     bool session_told;
-    platform::DisplaySource told_by;
+    platform::PowerSource told_by;
     int waits, presents, ticks = 0;
   };
   const Row rows[] = {
@@ -268,11 +268,11 @@ TEST(RunAnimation, DrawsNothingWhileTheDisplayIsOff) {
   };
   for (const Row& row : rows) {
     Rig rig;
-    rig.host.session_display_told = row.session_told;
+    rig.host.session_power_told = row.session_told;
     rig.host.on_yield = [&](int yield) {
-      if (yield == 1 || yield == 4) rig->OnDisplayStateChange(row.told_by, platform::kDisplayOff);
+      if (yield == 1 || yield == 4) rig->OnMonitorPowerChange(row.told_by, platform::kMonitorOff);
       if (yield == 2) rig->OnTimerTick();
-      if (yield == 3) rig->OnDisplayStateChange(row.told_by, platform::kDisplayDimmed);
+      if (yield == 3) rig->OnMonitorPowerChange(row.told_by, platform::kMonitorDimmed);
       if (yield == 5) rig->OnKeyDown(' ', 0);
     };
     rig->OnSaverLoad();

@@ -223,7 +223,8 @@ std::string Row(IAccessible* object, LONG id) {
 // the window under the middle of that box hit-tests there, the id accNavigate gives next (first
 // child for the client; "-" for none), description and default action; then the focused id and what
 // a name past the last child answers. Then it does the default action of each ID given, in order,
-// and once the window has gone asks the object again.
+// noting whether the window was still there when each call returned, and once the window has gone
+// asks the object again.
 std::string Report(IAccessible* object, HWND window, LPWSTR* ids, int id_count) {
   LONG count = 0;
   object->get_accChildCount(&count);
@@ -238,7 +239,9 @@ std::string Report(IAccessible* object, HWND window, LPWSTR* ids, int id_count) 
   if (id_count == 0) return report;
   for (int i = 0; i < id_count; ++i) {
     const HRESULT done = object->accDoDefaultAction(Child(_wtoi(ids[i])));
-    report += "do\t" + std::to_string(_wtoi(ids[i])) + "\t" + Hex(done) + "\n";
+    // Whether the window outlived the call: an action done inside it would have closed it already.
+    report += "do\t" + std::to_string(_wtoi(ids[i])) + "\t" + Hex(done) + "\t" +
+              std::to_string(IsWindow(window)) + "\n";
   }
   for (int tries = 0; tries < 100 && IsWindow(window); ++tries) Sleep(100);
   if (IsWindow(window)) return report;
