@@ -84,6 +84,8 @@ class SettingsDialogHost {
   virtual void TellReader(ReaderEvent event, std::int32_t item) = 0;
   // The focus cue is shown from now on: the system is told, as for its own dialogs.
   virtual void ShowFocusCues() = 0;
+  // The dialog takes no text: no input method composes for its windows, so keys stay keys.
+  virtual void TakeNoText() = 0;
 };
 
 }  // namespace quillmere::platform

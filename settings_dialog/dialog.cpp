@@ -105,6 +105,7 @@ void SettingsDialog::Load() {
     SetText(DialogControl::SliderValues, i,
             std::to_string(values_.*kSliderRows[static_cast<std::size_t>(i)].value));
   }
+  host_.TakeNoText();
   startup::RecordZoomOrigin(platform_.windowing);
   startup::ZoomWindowOpen(platform_.windowing, host_.Window());
   loaded_ = true;

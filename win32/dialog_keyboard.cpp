@@ -2,6 +2,8 @@
 // sees them, and the system hears where the focus is and what changed.
 #include "win32/dialog_window.h"
 
+#include <imm.h>
+
 namespace quillmere::win32 {
 namespace {
 
@@ -80,6 +82,12 @@ void DialogWindow::TellReader(platform::ReaderEvent event, std::int32_t item) {
 
 void DialogWindow::ShowFocusCues() {
   SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
+// Without an input context, a Japanese input method leaves the keys to the dialog and its sliders.
+void DialogWindow::TakeNoText() {
+  ImmAssociateContextEx(window_, nullptr, 0);
+  ImmAssociateContextEx(window_, nullptr, IACE_CHILDREN);
 }
 
 LRESULT DialogWindow::OnUpdateUiState(HWND window, WPARAM wparam, LPARAM lparam) {

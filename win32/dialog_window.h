@@ -63,6 +63,7 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   void TellSettingsNotSaved(std::string_view message) override;
   void TellReader(platform::ReaderEvent event, std::int32_t item) override;
   void ShowFocusCues() override;
+  void TakeNoText() override;
 
   // AccessibleSource
   std::vector<settings_dialog::AccessibleItem> AccessibleItems() override;
