@@ -87,7 +87,7 @@ void SettingsDialog::ShowButton(DialogControl face, bool pressed) {
 // A value outside the choices (from a hand-edited file) names no mark: a Sync other than 0 or 1
 // leaves both sync marks as they were.
 void SettingsDialog::ShowMarks() {
-  for (std::int32_t i = 0; i < kPatternChoices; ++i) {
+  for (std::int32_t i = 0; i <= startup::kRandomPatternKind; ++i) {
     Show(DialogControl::PatternMarks, i,
          i == values_.Kind ? DialogPicture::OptionOn : DialogPicture::OptionOff);
   }
@@ -266,7 +266,9 @@ void SettingsDialog::OnPatternMarkPress(std::int16_t index) {
 void SettingsDialog::OnPatternStripPress(std::int16_t index) {
   Select(&SettingsValues::Kind, index);
 }
-void SettingsDialog::OnRandomLabelPress() { Select(&SettingsValues::Kind, kPatternChoices - 1); }
+void SettingsDialog::OnRandomLabelPress() {
+  Select(&SettingsValues::Kind, startup::kRandomPatternKind);
+}
 void SettingsDialog::OnSyncMarkPress(std::int16_t index) { Select(&SettingsValues::Sync, index); }
 void SettingsDialog::OnSyncLabelPress(std::int16_t index) { Select(&SettingsValues::Sync, index); }
 

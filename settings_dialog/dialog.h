@@ -22,9 +22,6 @@ namespace quillmere::settings_dialog {
 // Mouse buttons with the system's own bit values.
 using MouseButton = platform::MouseButton;
 
-inline constexpr std::int32_t kPatternChoices = startup::kRandomPatternKind + 1;
-inline constexpr std::int32_t kSyncChoices = 2;
-
 // The two halves of a click, which the keyboard and a reader's default action make too.
 enum class Phase { Press, Release };
 

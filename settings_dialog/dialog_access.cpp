@@ -171,10 +171,8 @@ std::vector<AccessibleItem> SettingsDialog::AccessibleItems() const {
       row.box.x += panel.x;
       row.box.y += panel.y;
     }
-    if (row.role == AccessibleRole::Slider) {
-      row.value =
-          std::to_string(values_.*kSliderRows[static_cast<std::size_t>(Whole(i).index)].value);
-    }
+    if (row.role == AccessibleRole::Slider)
+      row.value = LookOf(DialogControl::SliderValues, Whole(i).index).text;
     row.checked = Selected(item);
     rows.push_back(row);
   }
