@@ -125,24 +125,20 @@ void SettingsDialog::OnResize() {
 }
 
 void SettingsDialog::TilePanels() {
-  for (const Panel& panel_row : kPanels) {
-    const DialogControl panel = panel_row.control;
+  for (const Panel& panel : kPanels) {
     if (high_contrast_) {
-      host_.FillPanel(panel, host_.ColourOf(Ink::Window));
+      host_.FillPanel(panel.surface, host_.ColourOf(Ink::Window));
       continue;
     }
-    const Box& box = InLayout(panel).box;
+    const Box& box = InLayout(panel.control).box;
     for (const TileCopy& copy : TileCopies(box.w, box.h))
-      host_.CopyTextureTile(panel, copy.x, copy.y);
+      host_.CopyTextureTile(panel.surface, copy.x, copy.y);
   }
 }
 
 void SettingsDialog::SetTextWidth(DialogControl control, std::int32_t index, std::int32_t width) {
-  for (Element& element : layout_) {
-    if (element.control == control && element.index == index && element.width_follows_text) {
-      element.box.w = width;
-    }
-  }
+  const std::size_t at = At(control, index);
+  if (at < layout_.size() && layout_[at].width_follows_text) layout_[at].box.w = width;
 }
 
 bool SettingsDialog::OnMouseDown(Surface surface, std::int32_t x, std::int32_t y,

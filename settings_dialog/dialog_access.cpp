@@ -241,12 +241,11 @@ void SettingsDialog::TellFocus() {
 void SettingsDialog::TellReader(platform::ReaderEvent event, DialogControl control,
                                 std::int32_t index) {
   // A value outside the choices (from a hand-edited file) names no element and no item.
-  for (const Element& element : layout_) {
-    if (!loaded_ || element.control != control || element.index != index) continue;
-    for (std::size_t item = 0; item < items_.size(); ++item) {
-      if (InItem(element, item)) host_.TellReader(event, static_cast<std::int32_t>(item));
-    }
-  }
+  const std::size_t at = At(control, index);
+  if (!loaded_ || at == layout_.size()) return;
+  const auto item = std::ranges::find(items_, Item{layout_[at].item.stop, index});
+  if (item != items_.end())
+    host_.TellReader(event, static_cast<std::int32_t>(item - items_.begin()));
 }
 
 // A choice whose mark shows the settings value: Kind for the patterns, Sync for the colours.

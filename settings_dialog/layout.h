@@ -16,7 +16,7 @@ namespace quillmere::settings_dialog {
 using platform::DialogControl;
 
 // The surface an element is drawn on and receives the mouse from.
-enum class Surface { Dialog, PatternPanel, ValuesPanel };
+using Surface = platform::DialogSurface;
 enum class ElementKind { Picture, Label, Slider, Panel };
 enum class Align { Left, Right, Centre };
 enum class Pointer { Arrow, Hand };
@@ -100,16 +100,10 @@ inline constexpr std::array<Panel, 2> kPanels = {{
     {Surface::PatternPanel, DialogControl::PatternPanel},
     {Surface::ValuesPanel, DialogControl::ValuesPanel},
 }};
-// The panel whose surface or row this is; nullptr for the dialog's own surface and other rows.
+// The panel whose surface this is; nullptr for the dialog's own surface.
 constexpr const Panel* PanelOf(Surface surface) {
   for (const Panel& panel : kPanels) {
     if (panel.surface == surface) return &panel;
-  }
-  return nullptr;
-}
-constexpr const Panel* PanelOf(DialogControl control) {
-  for (const Panel& panel : kPanels) {
-    if (panel.control == control) return &panel;
   }
   return nullptr;
 }

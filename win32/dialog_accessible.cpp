@@ -256,22 +256,14 @@ HRESULT DialogAccessible::accNavigate(LONG direction, VARIANT start, VARIANT* en
   if (FAILED(target.status)) return target.status;
   const LONG count = static_cast<LONG>(target.items.size());
   const bool self = target.id == CHILDID_SELF;
+  // The client leads to its first and last rows, a row to its neighbours.
   LONG to = 0;
-  switch (direction) {
-    case NAVDIR_FIRSTCHILD:
-      to = self ? 1 : 0;
-      break;
-    case NAVDIR_LASTCHILD:
-      to = self ? count : 0;
-      break;
-    case NAVDIR_NEXT:
-      to = self ? 0 : target.id + 1;
-      break;
-    case NAVDIR_PREVIOUS:
-      to = self ? 0 : target.id - 1;
-      break;
-    default:
-      return DISP_E_MEMBERNOTFOUND;
+  if (direction == NAVDIR_FIRSTCHILD || direction == NAVDIR_LASTCHILD) {
+    to = !self ? 0 : direction == NAVDIR_FIRSTCHILD ? 1 : count;
+  } else if (direction == NAVDIR_NEXT || direction == NAVDIR_PREVIOUS) {
+    to = self ? 0 : target.id + (direction == NAVDIR_NEXT ? 1 : -1);
+  } else {
+    return DISP_E_MEMBERNOTFOUND;
   }
   return to >= 1 && to <= count ? Number(to, end) : Nothing(end);
 }

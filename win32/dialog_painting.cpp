@@ -133,23 +133,15 @@ void DialogWindow::DrawBackgroundLine(std::int32_t y, std::int32_t width, std::u
   Compose(Surface::Dialog);
 }
 
-void DialogWindow::CopyTextureTile(DialogControl panel, std::int32_t x, std::int32_t y) {
-  const settings_dialog::Panel* on = settings_dialog::PanelOf(panel);
-  if (on == nullptr) return;
+void DialogWindow::CopyTextureTile(Surface panel, std::int32_t x, std::int32_t y) {
   const Picture& tile = PictureOf(IDB_TEXTURE);
-  DrawPictureOver(BaseOf(on->surface).dc(), tile, {x, y, tile.width, tile.height});
-  Compose(on->surface);
+  DrawPictureOver(BaseOf(panel).dc(), tile, {x, y, tile.width, tile.height});
+  Compose(panel);
 }
 
-void DialogWindow::FillPanel(DialogControl panel, std::uint32_t colour) {
-  const settings_dialog::Panel* on = settings_dialog::PanelOf(panel);
-  if (on == nullptr) return;
-  HBRUSH brush = CreateSolidBrush(colour);
-  const RECT all = RectOf(scale_.ToPhysical(core_.InLayout(panel).box));
-  const RECT from_corner{0, 0, all.right - all.left, all.bottom - all.top};
-  FillRect(BaseOf(on->surface).dc(), &from_corner, brush);
-  DeleteObject(brush);
-  Compose(on->surface);
+void DialogWindow::FillPanel(Surface panel, std::uint32_t colour) {
+  BaseOf(panel).Fill(colour);
+  Compose(panel);
 }
 
 void DialogWindow::DrawFocusCue(HDC dc, Surface surface) {

@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "resource_ids.h"
 #include "settings_dialog/skin.h"
 #include "startup/entry.h"
@@ -267,14 +269,10 @@ LRESULT DialogWindow::OnDpiChanged(WPARAM wparam, LPARAM lparam) {
 }
 
 LRESULT DialogWindow::OnSetCursor(HWND window, WPARAM wparam, LPARAM lparam) {
+  // The sliders' scroll bars lie over their rows, which give the pointer there too.
   const HWND under = reinterpret_cast<HWND>(wparam);
-  for (HWND slider : sliders_) {
-    if (under == slider) {
-      SetCursor(hand_);
-      return TRUE;
-    }
-  }
-  if (under != window) return DefWindowProcW(window, WM_SETCURSOR, wparam, lparam);
+  if (under != window && std::ranges::find(sliders_, under) == sliders_.end())
+    return DefWindowProcW(window, WM_SETCURSOR, wparam, lparam);
   POINT point{};
   GetCursorPos(&point);
   ScreenToClient(window, &point);

@@ -57,8 +57,8 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   // SettingsDialogHost
   platform::WindowHandle Window() override;
   void DrawBackgroundLine(std::int32_t y, std::int32_t width, std::uint32_t colour) override;
-  void CopyTextureTile(platform::DialogControl panel, std::int32_t x, std::int32_t y) override;
-  void FillPanel(platform::DialogControl panel, std::uint32_t colour) override;
+  void CopyTextureTile(platform::DialogSurface panel, std::int32_t x, std::int32_t y) override;
+  void FillPanel(platform::DialogSurface panel, std::uint32_t colour) override;
   std::uint32_t ColourOf(platform::Ink ink) override;
   void SetSliderPosition(std::int32_t index, std::int32_t value) override;
   void MoveWindowTop(std::int32_t top) override;

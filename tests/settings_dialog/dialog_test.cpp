@@ -80,8 +80,8 @@ struct Bench final : platform::SettingsDialogHost {
   void DrawBackgroundLine(std::int32_t, std::int32_t, std::uint32_t colour) override {
     line_colours.insert(colour);
   }
-  void CopyTextureTile(DialogControl, std::int32_t, std::int32_t) override { fake.Log("Tile"); }
-  void FillPanel(DialogControl, std::uint32_t colour) override { fake.Log("FillPanel", colour); }
+  void CopyTextureTile(Surface, std::int32_t, std::int32_t) override { fake.Log("Tile"); }
+  void FillPanel(Surface, std::uint32_t colour) override { fake.Log("FillPanel", colour); }
   std::uint32_t ColourOf(Ink ink) override { return 0x100 + static_cast<std::uint32_t>(ink); }
   void SetSliderPosition(std::int32_t i, std::int32_t v) override { fake.Log("Slider", i, v); }
   void MoveWindowTop(std::int32_t top) override { fake.Log("MoveTop", top); }
