@@ -124,21 +124,6 @@ TEST(LayoutScale, MapsEdgesWithHalvesUpAndPhysicalPixelsBackIntoTheirLayoutPixel
             (platform::Rect{100, 50, 814, 397}));  // the system rounded 346.5 down
 }
 
-TEST(Loading, MarksTheKindAndTheSyncOnlyWhenInRange) {
-  struct Row {
-    std::int32_t kind, sync;
-    std::string marks;
-  };
-  const Row rows[] = {
-      {.kind = 0, .sync = 0, .marks = "+-----.|+-."},
-      {.kind = 5, .sync = 1, .marks = "-----+.|-+."},
-      {.kind = 6, .sync = 2, .marks = "------.|..."},
-  };
-  for (const Row& row : rows)
-    EXPECT_EQ(Bench({row.kind, 5, 5, 100, 10, row.sync}).Marks(), row.marks)
-        << row.kind << "," << row.sync;
-}
-
 // The sliders start at Size 5, Speed 4, Num 100 and Intval 30; a value outside one leaves it there.
 TEST(Loading, SetsTheSlidersThatCanTakeTheirValueAndEveryValueLabel) {
   Bench b({0, 5, 1, 300, 60, 0});
@@ -157,7 +142,6 @@ TEST(BackgroundRows, DivideTheHeightBy3142) {
   for (auto [y, colour] : want) EXPECT_EQ(rows[static_cast<std::size_t>(y)].colour, colour) << y;
 }
 
-// The dialog takes no text, so an input method leaves the keys to it.
 TEST(Zoom, OpensFromTheCursorWithNoInputMethodAndClosesBackToIt) {
   Bench b;
   b.fake.window_rects[b.Window()] = {300, 200, 776, 431};
@@ -189,7 +173,8 @@ TEST(Sliders, EveryMoveIsShownStoredAndHeardAndIntvalReachesFiveAndSixty) {
 }
 
 TEST(Choosers, APressOfAnyButtonSelectsAndShowsTheGroupAndTheReleaseOverAnotherChoiceKeepsIt) {
-  Bench b({9, 5, 5, 100, 10, 3});  // neither group shows a mark
+  Bench b({9, 5, 5, 100, 10, 3});
+  EXPECT_EQ(b.Marks(), "------.|...");  // values outside the choices: no mark on, no sync mark
   struct Row {
     std::string_view name;
     Surface on;
@@ -236,8 +221,6 @@ TEST(Buttons, ActAfterTheYieldOnlySetWritesAndTheDialogEndsOnce) {
       {.at = {462, 208}, .button = CancelButton},
       {.at = {456, 4}, .button = ExitButton},
       {.at = {366, 208}, .button = SetButton, .closed_in_yield = true},
-      {.at = {372, 192}, .button = CancelButton, .closed_in_yield = true},
-      {.at = {470, 18}, .button = ExitButton, .closed_in_yield = true},
   };
   for (const Row& row : rows) {
     Bench b({3, 7, 2, 300, -4, 1});
@@ -257,16 +240,19 @@ TEST(Buttons, ActAfterTheYieldOnlySetWritesAndTheDialogEndsOnce) {
   }
 }
 
+// The clicks leave the keyboard on the link without a cue: Space opens it, Tab shows the cue.
 TEST(Link, OpensOnAClickOfTheLeftOrRightButtonWithinItsTextAndOnSpace) {
   Bench b;
+  const std::string open = "ShellOpen(0x7001,https://quillmere.example/)";
   b.dialog.SetTextWidth(Link, 0, 150);
   b.Click({20, 206}, {20, 206}, Middle);
   b.Click({20, 206}, {166, 206});
   b.Click({16, 206}, {16, 206});
   b.Click({20, 206}, {165, 206}, Right);
-  b.Keys({Key::Space});  // the clicks left the keyboard on the link
-  EXPECT_EQ(b.Take({"ShellOpen", "Destroy"}),
-            Lines(3, "ShellOpen(0x7001,https://quillmere.example/)"));
+  EXPECT_EQ(b.dialog.Cue(), std::nullopt);
+  b.Keys({Key::Space, Key::Tab});
+  EXPECT_EQ(b.Take({"ShellOpen", "Destroy", "Focus", "ShowFocusCues"}),
+            (Lines{"Focus(15)", open, open, open, "ShowFocusCues", "Focus(0)"}));
 }
 
 // The pointer keeps its place on the strip, which a change of scale mid-drag rescales (halves up).
@@ -368,15 +354,6 @@ TEST(Keyboard, TabVisitsEveryStopInOrderAndTheCueRingsTheFocusedItem) {
   EXPECT_TRUE(b.dialog.AccessibleItems()[15].focused);
 }
 
-TEST(Keyboard, AClickMovesTheKeyboardWithoutACueAndTabGoesOnFromThere) {
-  Bench b;
-  b.dialog.OnMouseDown(kValues, 160, 110, Left);  // 非同期
-  b.dialog.OnMouseUp(kValues, 160, 110, Left);
-  EXPECT_EQ(b.dialog.Cue(), std::nullopt);
-  b.Keys({Key::Tab});
-  EXPECT_EQ(b.Take({"Focus", "ShowFocusCues"}), (Lines{"Focus(11)", "ShowFocusCues", "Focus(12)"}));
-}
-
 TEST(Keyboard, ArrowsPagesHomeAndEndMoveAFocusedSliderAndItsLabelEchoes) {
   Bench b;
   Lines shown;  // the Size label after each key
@@ -387,7 +364,6 @@ TEST(Keyboard, ArrowsPagesHomeAndEndMoveAFocusedSliderAndItsLabelEchoes) {
   }
   // The first arrow only puts the keyboard on Size.
   EXPECT_EQ(shown, (Lines{"5", "6", "7", "6", "5", "6", "5", "20", "20", "1", "1"}));
-  EXPECT_EQ(b.values.Size, 1);
 }
 
 TEST(Keyboard, ArrowsAndSpaceSelectRoundAChoiceGroupAsAPressDoes) {
@@ -407,13 +383,9 @@ TEST(Keyboard, ArrowsAndSpaceSelectRoundAChoiceGroupAsAPressDoes) {
       {.name = "up from none", .kind = 7, .keys = {Key::Up}, .marks = "-----+.|+-."},
       {.name = "space on none", .kind = -1, .keys = {Key::Space}, .marks = "+-----.|+-."},
       {.name = "pages", .keys = {Key::PageDown, Key::Home, Key::End}, .marks = "--+---.|+-."},
+      {.name = "as loaded", .kind = 5, .sync = 1, .keys = {}, .marks = "-----+.|-+."},
       {.name = "sync right", .tabs = 6, .keys = {Key::Right}, .marks = "--+---.|-+."},
-      {.name = "sync left from none",
-       .sync = 3,
-       .tabs = 6,
-       .keys = {Key::Left},
-       .marks = "--+---.|-+.",
-       .focus = "Focus(11)"},
+      {.name = "sync none", .sync = 3, .tabs = 6, .keys = {Key::Left}, .marks = "--+---.|-+."},
   };
   for (const Row& row : rows) {
     Bench b({row.kind, 5, 5, 100, 10, row.sync});
@@ -427,7 +399,6 @@ TEST(Keyboard, ArrowsAndSpaceSelectRoundAChoiceGroupAsAPressDoes) {
   }
 }
 
-// Space held on a button goes back up without acting when Tab takes the keyboard away.
 TEST(Keyboard, AButtonSpaceHoldsGoesBackUpWhenTheKeyboardLeavesIt) {
   Bench b;
   b.Keys({Key::Tab, Key::Tab, Key::Tab, Key::Tab}, true);
@@ -464,7 +435,6 @@ TEST(Face, AHandWrittenLanguageLineWinsOverTheSystemsAndTheNotSavedMessageIsInIt
   }
 }
 
-// Under high contrast the skin gives way to the system's colours, each text on its own pair.
 TEST(HighContrast, PaintsInTheSystemsColoursAndEveryTextStandsOnItsPair) {
   Bench b;
   b.line_colours.clear();
