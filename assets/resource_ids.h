@@ -17,6 +17,7 @@
 #define IDB_OPTION_ON 107
 #define IDB_OPTION_OFF 108
 #define IDB_TEXTURE 109
+// Pattern k's strip is IDB_PATTERN0 + k.
 #define IDB_PATTERN0 110
 #define IDB_PATTERN1 111
 #define IDB_PATTERN2 112

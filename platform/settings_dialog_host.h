@@ -31,6 +31,9 @@ enum class DialogControl {
   SyncLabels,
 };
 
+// What the dialog draws on: its own client area and a surface for each panel, laid on it.
+enum class DialogSurface { Dialog, PatternPanel, ValuesPanel };
+
 enum class DialogPicture {
   None,
   OptionOn,
@@ -65,9 +68,9 @@ class SettingsDialogHost {
   // A one-pixel line from (0, y) to (width, y) on the dialog's backing image, colour 0x00BBGGRR.
   virtual void DrawBackgroundLine(std::int32_t y, std::int32_t width, std::uint32_t colour) = 0;
   // A plain copy of the whole texture tile onto a panel's backing image at (x, y).
-  virtual void CopyTextureTile(DialogControl panel, std::int32_t x, std::int32_t y) = 0;
+  virtual void CopyTextureTile(DialogSurface panel, std::int32_t x, std::int32_t y) = 0;
   // Covers a panel's backing image with one colour, 0x00BBGGRR.
-  virtual void FillPanel(DialogControl panel, std::uint32_t colour) = 0;
+  virtual void FillPanel(DialogSurface panel, std::uint32_t colour) = 0;
   // The ink's colour now, 0x00BBGGRR.
   virtual std::uint32_t ColourOf(Ink ink) = 0;
   // Moves the slider's thumb without a change notification.
@@ -84,6 +87,8 @@ class SettingsDialogHost {
   virtual void TellReader(ReaderEvent event, std::int32_t item) = 0;
   // The focus cue is shown from now on: the system is told, as for its own dialogs.
   virtual void ShowFocusCues() = 0;
+  // The dialog takes no text: no input method composes for its windows, so keys stay keys.
+  virtual void TakeNoText() = 0;
 };
 
 }  // namespace quillmere::platform

@@ -7,15 +7,8 @@
 #include "startup/platform_helpers.h"
 
 namespace quillmere::settings_dialog {
-namespace {
-
 using platform::DialogPicture;
-
-bool IsClickButton(MouseButton button) {
-  return button == MouseButton::Left || button == MouseButton::Right;
-}
-
-}  // namespace
+using SettingsValues = startup::SettingsValues;
 
 SettingsDialog::SettingsDialog(platform::Platform& platform, platform::SettingsDialogHost& host,
                                startup::SettingsValues& values)
@@ -36,12 +29,21 @@ SettingsDialog::SettingsDialog(platform::Platform& platform, platform::SettingsD
   }
 }
 
+std::size_t SettingsDialog::At(DialogControl control, std::int32_t index) const {
+  std::size_t at = 0;
+  while (at < layout_.size() && (layout_[at].control != control || layout_[at].index != index))
+    ++at;
+  return at;
+}
+
+const Element& SettingsDialog::InLayout(DialogControl control, std::int32_t index) const {
+  return layout_[At(control, index)];
+}
+
 const Look& SettingsDialog::LookOf(DialogControl control, std::int32_t index) const {
   static const Look kNothing;
-  for (std::size_t i = 0; i < layout_.size(); ++i) {
-    if (layout_[i].control == control && layout_[i].index == index) return looks_[i];
-  }
-  return kNothing;
+  const std::size_t at = At(control, index);
+  return at < looks_.size() ? looks_[at] : kNothing;
 }
 
 std::vector<Surface> SettingsDialog::TakeChanges() {
@@ -60,51 +62,55 @@ std::vector<Surface> SettingsDialog::TakeChanges() {
   return changes;
 }
 
-// The element's look, which the host will paint again; nullptr when the layout lacks it.
-Look* SettingsDialog::Change(DialogControl control, std::int32_t index) {
-  for (std::size_t i = 0; i < layout_.size(); ++i) {
-    if (layout_[i].control != control || layout_[i].index != index) continue;
-    changed_[static_cast<std::size_t>(layout_[i].surface)] = true;
-    return &looks_[i];
-  }
-  return nullptr;
+// A look that differs is painted again by the host; an element the layout lacks has none.
+template <typename Value>
+void SettingsDialog::Change(DialogControl control, std::int32_t index, Value Look::*field,
+                            Value value) {
+  const std::size_t at = At(control, index);
+  if (at == layout_.size() || looks_[at].*field == value) return;
+  looks_[at].*field = std::move(value);
+  changed_[static_cast<std::size_t>(layout_[at].surface)] = true;
 }
 
 void SettingsDialog::Show(DialogControl control, std::int32_t index, DialogPicture picture) {
-  if (Look* look = Change(control, index)) look->picture = picture;
+  Change(control, index, &Look::picture, picture);
 }
 
-void SettingsDialog::SetText(DialogControl control, std::int32_t index, std::string text) {
-  if (Look* look = Change(control, index)) look->text = std::move(text);
+void SettingsDialog::ShowButton(DialogControl face, bool pressed) {
+  if (face == DialogControl::ExitButton) {
+    Show(face, 0, pressed ? DialogPicture::ExitPressed : DialogPicture::ExitReleased);
+  } else {
+    Show(face, 0, pressed ? DialogPicture::ButtonPressed : DialogPicture::ButtonReleased);
+  }
+}
+
+// A value outside the choices (from a hand-edited file) names no mark: a Sync other than 0 or 1
+// leaves both sync marks as they were.
+void SettingsDialog::ShowMarks() {
+  for (std::int32_t i = 0; i <= startup::kRandomPatternKind; ++i) {
+    Show(DialogControl::PatternMarks, i,
+         i == values_.Kind ? DialogPicture::OptionOn : DialogPicture::OptionOff);
+  }
+  Show(DialogControl::SyncMarks, values_.Sync, DialogPicture::OptionOn);
+  Show(DialogControl::SyncMarks, values_.Sync ^ 1, DialogPicture::OptionOff);
 }
 
 void SettingsDialog::Load() {
   dragging_ = false;
   TilePanels();
-  for (std::int32_t i = 0; i < kPatternChoices; ++i) {
-    Show(DialogControl::PatternMarks, i, DialogPicture::OptionOff);
+  ShowMarks();
+  for (DialogControl face :
+       {DialogControl::SetButton, DialogControl::CancelButton, DialogControl::ExitButton}) {
+    ShowButton(face, false);
   }
-  if (values_.Kind >= 0 && values_.Kind < kPatternChoices) {
-    Show(DialogControl::PatternMarks, values_.Kind, DialogPicture::OptionOn);
-  }
-  // A Sync other than 0 or 1 names no mark on either side, so both stay empty.
-  const std::int32_t other = values_.Sync ^ 1;
-  if (values_.Sync >= 0 && values_.Sync < kSyncChoices) {
-    Show(DialogControl::SyncMarks, values_.Sync, DialogPicture::OptionOn);
-  }
-  if (other >= 0 && other < kSyncChoices) {
-    Show(DialogControl::SyncMarks, other, DialogPicture::OptionOff);
-  }
-  Show(DialogControl::SetButton, 0, DialogPicture::ButtonReleased);
-  Show(DialogControl::CancelButton, 0, DialogPicture::ButtonReleased);
-  Show(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
   for (std::int32_t i = 0; i < static_cast<std::int32_t>(sliders_.size()); ++i) {
     SetSlider(i, values_.*kSliderRows[static_cast<std::size_t>(i)].value);
   }
   for (std::int32_t i = 0; i < static_cast<std::int32_t>(sliders_.size()); ++i) {
-    SetText(DialogControl::SliderValues, i,
-            std::to_string(values_.*kSliderRows[static_cast<std::size_t>(i)].value));
+    Change(DialogControl::SliderValues, i, &Look::text,
+           std::to_string(values_.*kSliderRows[static_cast<std::size_t>(i)].value));
   }
+  host_.TakeNoText();
   startup::RecordZoomOrigin(platform_.windowing);
   startup::ZoomWindowOpen(platform_.windowing, host_.Window());
   loaded_ = true;
@@ -119,24 +125,20 @@ void SettingsDialog::OnResize() {
 }
 
 void SettingsDialog::TilePanels() {
-  for (const Panel& panel_row : kPanels) {
-    const DialogControl panel = panel_row.control;
+  for (const Panel& panel : kPanels) {
     if (high_contrast_) {
-      host_.FillPanel(panel, host_.ColourOf(Ink::Window));
+      host_.FillPanel(panel.surface, host_.ColourOf(Ink::Window));
       continue;
     }
-    const Box& box = InLayout(panel).box;
+    const Box& box = InLayout(panel.control).box;
     for (const TileCopy& copy : TileCopies(box.w, box.h))
-      host_.CopyTextureTile(panel, copy.x, copy.y);
+      host_.CopyTextureTile(panel.surface, copy.x, copy.y);
   }
 }
 
 void SettingsDialog::SetTextWidth(DialogControl control, std::int32_t index, std::int32_t width) {
-  for (Element& element : layout_) {
-    if (element.control == control && element.index == index && element.width_follows_text) {
-      element.box.w = width;
-    }
-  }
+  const std::size_t at = At(control, index);
+  if (at < layout_.size() && layout_[at].width_follows_text) layout_[at].box.w = width;
 }
 
 bool SettingsDialog::OnMouseDown(Surface surface, std::int32_t x, std::int32_t y,
@@ -173,16 +175,17 @@ void SettingsDialog::Act(const Element& element, Phase phase, std::optional<Mous
       if (button) press ? OnTitlePress(*button) : OnTitleRelease();
       break;
     case DialogControl::ExitButton:
-      press ? OnExitPress() : OnExitRelease();
+      Button(DialogControl::ExitButton, phase);
       break;
     case DialogControl::SetCaption:
-      press ? OnSetPress() : OnSetRelease();
+      Button(DialogControl::SetButton, phase);
       break;
     case DialogControl::CancelCaption:
-      press ? OnCancelPress() : OnCancelRelease();
+      Button(DialogControl::CancelButton, phase);
       break;
     case DialogControl::Link:
-      if (!press && (!button || IsClickButton(*button))) OnUrlClick();
+      if (!press && (!button || *button == MouseButton::Left || *button == MouseButton::Right))
+        OnUrlClick();
       break;
     case DialogControl::PatternMarks:
       if (press) OnPatternMarkPress(index);
@@ -247,52 +250,36 @@ void SettingsDialog::OnSystemClose() {
 void SettingsDialog::OnSliderChange(std::int16_t index) {
   if (index < 0 || index >= static_cast<std::int16_t>(sliders_.size())) return;
   const Slider& slider = sliders_[static_cast<std::size_t>(index)];
-  SetText(DialogControl::SliderValues, index, std::to_string(slider.value()));
+  Change(DialogControl::SliderValues, index, &Look::text, std::to_string(slider.value()));
   const bool moved = values_.*slider.row().value != slider.value();
   values_.*slider.row().value = slider.value();
   if (moved) TellReader(platform::ReaderEvent::ValueChange, DialogControl::Sliders, index);
 }
 
-void SettingsDialog::OnPatternMarkPress(std::int16_t index) { SelectPattern(index); }
-void SettingsDialog::OnPatternStripPress(std::int16_t index) { SelectPattern(index); }
-void SettingsDialog::OnRandomLabelPress() { SelectPattern(kPatternChoices - 1); }
-void SettingsDialog::OnSyncMarkPress(std::int16_t index) { SelectSync(index); }
-void SettingsDialog::OnSyncLabelPress(std::int16_t index) { SelectSync(index); }
-
-void SettingsDialog::OnSetPress() {
-  Show(DialogControl::SetButton, 0, DialogPicture::ButtonPressed);
+void SettingsDialog::OnPatternMarkPress(std::int16_t index) {
+  Select(&SettingsValues::Kind, index);
 }
+void SettingsDialog::OnPatternStripPress(std::int16_t index) {
+  Select(&SettingsValues::Kind, index);
+}
+void SettingsDialog::OnRandomLabelPress() {
+  Select(&SettingsValues::Kind, startup::kRandomPatternKind);
+}
+void SettingsDialog::OnSyncMarkPress(std::int16_t index) { Select(&SettingsValues::Sync, index); }
+void SettingsDialog::OnSyncLabelPress(std::int16_t index) { Select(&SettingsValues::Sync, index); }
 
-void SettingsDialog::OnSetRelease() {
-  Show(DialogControl::SetButton, 0, DialogPicture::ButtonReleased);
+// The face shows the button pressed until the release, which yields before it acts; only the set
+// button writes, and closing after a failed write would lose every choice the user made.
+void SettingsDialog::Button(DialogControl face, Phase phase) {
+  ShowButton(face, phase == Phase::Press);
+  if (phase == Phase::Press) return;
   host_.DispatchPending();
   if (closed_) return;
-  // Closing after a failed write would lose every choice the user made.
-  if (!startup::WriteAllSettings(platform_.profile, values_)) {
+  if (face == DialogControl::SetButton && !startup::WriteAllSettings(platform_.profile, values_)) {
     host_.TellSettingsNotSaved(NotSavedMessage());
     return;
   }
   OnUnload();
-}
-
-void SettingsDialog::OnCancelPress() {
-  Show(DialogControl::CancelButton, 0, DialogPicture::ButtonPressed);
-}
-
-void SettingsDialog::OnCancelRelease() {
-  Show(DialogControl::CancelButton, 0, DialogPicture::ButtonReleased);
-  host_.DispatchPending();
-  if (!closed_) OnUnload();
-}
-
-void SettingsDialog::OnExitPress() {
-  Show(DialogControl::ExitButton, 0, DialogPicture::ExitPressed);
-}
-
-void SettingsDialog::OnExitRelease() {
-  Show(DialogControl::ExitButton, 0, DialogPicture::ExitReleased);
-  host_.DispatchPending();
-  if (!closed_) OnUnload();
 }
 
 void SettingsDialog::OnUrlClick() {
@@ -324,24 +311,15 @@ void SettingsDialog::OnUnload() {
   host_.Destroy();
 }
 
-void SettingsDialog::SelectPattern(std::int32_t pattern) {
-  for (std::int32_t i = 0; i < kPatternChoices; ++i) {
-    Show(DialogControl::PatternMarks, i, DialogPicture::OptionOff);
-  }
-  Show(DialogControl::PatternMarks, pattern, DialogPicture::OptionOn);
-  const std::int32_t was = std::exchange(values_.Kind, pattern);
-  if (was == pattern) return;
-  TellReader(platform::ReaderEvent::StateChange, DialogControl::PatternMarks, was);
-  TellReader(platform::ReaderEvent::StateChange, DialogControl::PatternMarks, pattern);
-}
-
-void SettingsDialog::SelectSync(std::int32_t sync) {
-  Show(DialogControl::SyncMarks, sync, DialogPicture::OptionOn);
-  Show(DialogControl::SyncMarks, sync ^ 1, DialogPicture::OptionOff);
-  const std::int32_t was = std::exchange(values_.Sync, sync);
-  if (was == sync) return;
-  TellReader(platform::ReaderEvent::StateChange, DialogControl::SyncMarks, was);
-  TellReader(platform::ReaderEvent::StateChange, DialogControl::SyncMarks, sync);
+// Readers hear of the choice that lost its check and of the one that gained it.
+void SettingsDialog::Select(std::int32_t SettingsValues::*value, std::int32_t choice) {
+  const std::int32_t was = std::exchange(values_.*value, choice);
+  ShowMarks();
+  if (was == choice) return;
+  const DialogControl marks =
+      value == &SettingsValues::Kind ? DialogControl::PatternMarks : DialogControl::SyncMarks;
+  TellReader(platform::ReaderEvent::StateChange, marks, was);
+  TellReader(platform::ReaderEvent::StateChange, marks, choice);
 }
 
 void SettingsDialog::SetSlider(std::int32_t index, std::int32_t value) {

@@ -22,9 +22,6 @@ namespace quillmere::settings_dialog {
 // Mouse buttons with the system's own bit values.
 using MouseButton = platform::MouseButton;
 
-inline constexpr std::int32_t kPatternChoices = startup::kRandomPatternKind + 1;
-inline constexpr std::int32_t kSyncChoices = 2;
-
 // The two halves of a click, which the keyboard and a reader's default action make too.
 enum class Phase { Press, Release };
 
@@ -112,12 +109,6 @@ class SettingsDialog {
   void OnRandomLabelPress();
   void OnSyncMarkPress(std::int16_t index);
   void OnSyncLabelPress(std::int16_t index);
-  void OnSetPress();
-  void OnSetRelease();
-  void OnCancelPress();
-  void OnCancelRelease();
-  void OnExitPress();
-  void OnExitRelease();
   void OnUrlClick();
   void OnTitlePress(MouseButton button);
   void OnTitleMove();
@@ -135,12 +126,16 @@ class SettingsDialog {
   const Element& InLayout(DialogControl control, std::int32_t index = 0) const;
 
  private:
-  Look* Change(DialogControl control, std::int32_t index);
-  void Act(const Element& element, Phase phase, std::optional<MouseButton> button);
+  // The element's place in the layout; the layout's size when it lacks the element.
+  std::size_t At(DialogControl control, std::int32_t index) const;
+  template <typename Value>
+  void Change(DialogControl control, std::int32_t index, Value Look::*field, Value value);
   void Show(DialogControl control, std::int32_t index, platform::DialogPicture picture);
-  void SetText(DialogControl control, std::int32_t index, std::string text);
-  void SelectPattern(std::int32_t pattern);
-  void SelectSync(std::int32_t sync);
+  void ShowButton(DialogControl face, bool pressed);
+  void ShowMarks();
+  void Act(const Element& element, Phase phase, std::optional<MouseButton> button);
+  void Button(DialogControl face, Phase phase);
+  void Select(std::int32_t startup::SettingsValues::*value, std::int32_t choice);
   void SetSlider(std::int32_t index, std::int32_t value);
   void ShowCues();
   std::string_view NotSavedMessage() const;

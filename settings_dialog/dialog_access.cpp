@@ -10,18 +10,14 @@
 namespace quillmere::settings_dialog {
 namespace {
 
-using platform::DialogPicture;
-
 constexpr std::uint16_t kJapanese = 0x11;
 constexpr std::int32_t kColoursLabel = 4;
 
 struct Phrases {
   std::string_view exit_tip;
   std::string_view not_saved;
-  std::string_view pattern_group;  // heard by readers only: the patterns have no drawn label
-  std::string_view check;          // the default actions' verbs
-  std::string_view press;
-  std::string_view jump;
+  std::string_view pattern_group;         // heard by readers only: the patterns have no drawn label
+  std::array<std::string_view, 4> verbs;  // the default actions', by role; a slider has none
 };
 
 constexpr Phrases kJapanesePhrases = {
@@ -29,36 +25,18 @@ constexpr Phrases kJapanesePhrases = {
     "設定を保存できませんでした。\n"
     "設定ファイルに書き込めるか確かめてから、もう一度「設定」を押してください。",
     "模様",
-    "チェック",
-    "押す",
-    "ジャンプ",
+    {"", "チェック", "押す", "ジャンプ"},
 };
 constexpr Phrases kEnglishPhrases = {
     "Close without saving",
     "The settings could not be saved.\n"
     "Check that the settings file can be written, then press \"Save\" again.",
     "Pattern",
-    "Check",
-    "Press",
-    "Jump",
+    {"", "Check", "Press", "Jump"},
 };
 
 const Phrases& PhrasesOf(Face face) {
   return face == Face::English ? kEnglishPhrases : kJapanesePhrases;
-}
-
-std::string_view VerbOf(AccessibleRole role, const Phrases& phrases) {
-  switch (role) {
-    case AccessibleRole::Slider:
-      return {};
-    case AccessibleRole::RadioButton:
-      return phrases.check;
-    case AccessibleRole::Link:
-      return phrases.jump;
-    case AccessibleRole::PushButton:
-      break;
-  }
-  return phrases.press;
 }
 
 bool SameLetters(std::string_view text, std::string_view word) {
@@ -66,25 +44,42 @@ bool SameLetters(std::string_view text, std::string_view word) {
       text, word, [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }
 
-std::optional<ScrollRequest> SliderRequest(Key key) {
-  switch (key) {
-    case Key::Left:
-    case Key::Up:
-      return ScrollRequest::LineLeft;
-    case Key::Right:
-    case Key::Down:
-      return ScrollRequest::LineRight;
-    case Key::PageUp:
-      return ScrollRequest::PageLeft;
-    case Key::PageDown:
-      return ScrollRequest::PageRight;
-    case Key::Home:
-      return ScrollRequest::ToLeft;
-    case Key::End:
-      return ScrollRequest::ToRight;
-    default:
-      return std::nullopt;
+constexpr std::array<std::pair<Key, ScrollRequest>, 8> kSliderKeys = {{
+    {Key::Left, ScrollRequest::LineLeft},
+    {Key::Up, ScrollRequest::LineLeft},
+    {Key::Right, ScrollRequest::LineRight},
+    {Key::Down, ScrollRequest::LineRight},
+    {Key::PageUp, ScrollRequest::PageLeft},
+    {Key::PageDown, ScrollRequest::PageRight},
+    {Key::Home, ScrollRequest::ToLeft},
+    {Key::End, ScrollRequest::ToRight},
+}};
+
+// Under high contrast, the elements not drawn in the window's text colour without paper of their
+// own.
+struct ContrastPair {
+  DialogControl control;
+  Ink ink;
+  std::optional<Ink> paper;
+};
+constexpr std::array<ContrastPair, 10> kContrastPairs = {{
+    {DialogControl::TitleStrip, Ink::WindowText, Ink::Highlight},
+    {DialogControl::Caption, Ink::HighlightText, {}},
+    {DialogControl::Link, Ink::HotLight, {}},
+    {DialogControl::SetButton, Ink::WindowText, Ink::Button},
+    {DialogControl::SetCaption, Ink::ButtonText, {}},
+    {DialogControl::CancelButton, Ink::WindowText, Ink::Button},
+    {DialogControl::CancelCaption, Ink::ButtonText, {}},
+    {DialogControl::ExitButton, Ink::ButtonText, Ink::Button},
+    {DialogControl::PatternPanel, Ink::WindowText, Ink::Window},
+    {DialogControl::ValuesPanel, Ink::WindowText, Ink::Window},
+}};
+
+ContrastPair ContrastOf(DialogControl control) {
+  for (const ContrastPair& pair : kContrastPairs) {
+    if (pair.control == control) return pair;
   }
+  return {control, Ink::WindowText, std::nullopt};
 }
 
 Box Union(const Box& a, const Box& b) {
@@ -119,11 +114,12 @@ bool SettingsDialog::OnKeyDown(Key key, bool shift) {
     FocusStop(0);
     return true;
   }
-  const AccessibleRole role = RoleOf(static_cast<Stop>(focus_));
-  if (role == AccessibleRole::Slider) {
-    const std::int32_t slider = Whole(ItemsOf(focus_).front()).index;
-    if (const auto request = SliderRequest(key)) OnScroll(slider, *request, 0);
-  } else if (role == AccessibleRole::RadioButton) {
+  const Element& focused = Whole(ItemsOf(focus_).front());
+  if (focused.item.role == AccessibleRole::Slider) {
+    for (const auto& [slider_key, request] : kSliderKeys) {
+      if (key == slider_key) OnScroll(focused.index, request, 0);
+    }
+  } else if (focused.item.role == AccessibleRole::RadioButton) {
     if (key == Key::Down || key == Key::Right) MoveInGroup(1);
     if (key == Key::Up || key == Key::Left) MoveInGroup(-1);
   }
@@ -163,8 +159,8 @@ std::vector<AccessibleItem> SettingsDialog::AccessibleItems() const {
     for (std::size_t at = 0; at < layout_.size(); ++at) {
       if (row.name.empty() && InItem(layout_[at], i)) row.name = looks_[at].text;
     }
-    row.role = RoleOf(item.stop);
-    row.action = VerbOf(row.role, phrases);
+    row.role = Whole(i).item.role;
+    row.action = phrases.verbs[static_cast<std::size_t>(row.role)];
     if (item.stop == Stop::Patterns) row.group = phrases.pattern_group;
     if (item.stop == Stop::Colours)
       row.group = LookOf(DialogControl::StaticLabels, kColoursLabel).text;
@@ -175,10 +171,8 @@ std::vector<AccessibleItem> SettingsDialog::AccessibleItems() const {
       row.box.x += panel.x;
       row.box.y += panel.y;
     }
-    if (row.role == AccessibleRole::Slider) {
-      row.value =
-          std::to_string(values_.*kSliderRows[static_cast<std::size_t>(Whole(i).index)].value);
-    }
+    if (row.role == AccessibleRole::Slider)
+      row.value = LookOf(DialogControl::SliderValues, Whole(i).index).text;
     row.checked = Selected(item);
     rows.push_back(row);
   }
@@ -203,36 +197,11 @@ void SettingsDialog::OnThemeChange(bool high_contrast) {
 }
 
 Ink SettingsDialog::InkOf(const Element& element) const {
-  if (!high_contrast_) return element.ink;
-  switch (element.control) {
-    case DialogControl::Caption:
-      return Ink::HighlightText;
-    case DialogControl::Link:
-      return Ink::HotLight;
-    case DialogControl::SetCaption:
-    case DialogControl::CancelCaption:
-    case DialogControl::ExitButton:
-      return Ink::ButtonText;
-    default:
-      return Ink::WindowText;
-  }
+  return high_contrast_ ? ContrastOf(element.control).ink : element.ink;
 }
 
 std::optional<Ink> SettingsDialog::PaperOf(const Element& element) const {
-  if (!high_contrast_) return std::nullopt;
-  switch (element.control) {
-    case DialogControl::TitleStrip:
-      return Ink::Highlight;
-    case DialogControl::SetButton:
-    case DialogControl::CancelButton:
-    case DialogControl::ExitButton:
-      return Ink::Button;
-    case DialogControl::PatternPanel:
-    case DialogControl::ValuesPanel:
-      return Ink::Window;
-    default:
-      return std::nullopt;
-  }
+  return high_contrast_ ? ContrastOf(element.control).paper : std::nullopt;
 }
 
 std::string_view SettingsDialog::ExitTip() const { return PhrasesOf(face_).exit_tip; }
@@ -252,14 +221,11 @@ void SettingsDialog::ShowCues() {
 void SettingsDialog::FocusStop(std::int32_t stop) {
   if (stop != focus_ && held_) {
     // A button Space holds down goes back up without acting when the keyboard leaves it.
-    const std::size_t left = *std::exchange(held_, std::nullopt);
-    for (std::size_t at = 0; at < layout_.size(); ++at) {
-      const DialogPicture shown = looks_[at].picture;
-      if (!InItem(layout_[at], left)) continue;
-      if (shown == DialogPicture::ButtonPressed) looks_[at].picture = DialogPicture::ButtonReleased;
-      if (shown == DialogPicture::ExitPressed) looks_[at].picture = DialogPicture::ExitReleased;
-      changed_[static_cast<std::size_t>(layout_[at].surface)] = true;
+    for (const Element& element : layout_) {
+      if (element.kind == ElementKind::Picture && InItem(element, *held_))
+        ShowButton(element.control, false);
     }
+    held_.reset();
   }
   focus_ = stop;
   TellFocus();
@@ -275,12 +241,11 @@ void SettingsDialog::TellFocus() {
 void SettingsDialog::TellReader(platform::ReaderEvent event, DialogControl control,
                                 std::int32_t index) {
   // A value outside the choices (from a hand-edited file) names no element and no item.
-  for (const Element& element : layout_) {
-    if (!loaded_ || element.control != control || element.index != index) continue;
-    for (std::size_t item = 0; item < items_.size(); ++item) {
-      if (InItem(element, item)) host_.TellReader(event, static_cast<std::int32_t>(item));
-    }
-  }
+  const std::size_t at = At(control, index);
+  if (!loaded_ || at == layout_.size()) return;
+  const auto item = std::ranges::find(items_, Item{layout_[at].item.stop, index});
+  if (item != items_.end())
+    host_.TellReader(event, static_cast<std::int32_t>(item - items_.begin()));
 }
 
 // A choice whose mark shows the settings value: Kind for the patterns, Sync for the colours.
@@ -317,7 +282,7 @@ void SettingsDialog::MoveInGroup(std::int32_t step) {
 // The press half of what a click does; choices select on it, buttons show their pressed picture.
 void SettingsDialog::Press(std::size_t item) {
   Act(Whole(item), Phase::Press, std::nullopt);
-  const AccessibleRole role = RoleOf(items_[item].stop);
+  const AccessibleRole role = Whole(item).item.role;
   if (role == AccessibleRole::PushButton || role == AccessibleRole::Link) held_ = item;
   // A choice made from the keyboard is where the keyboard is now.
   TellFocus();
@@ -368,12 +333,6 @@ std::vector<std::size_t> SettingsDialog::ItemsOf(std::int32_t stop) const {
     if (static_cast<std::int32_t>(items_[i].stop) == stop) found.push_back(i);
   }
   return found;
-}
-
-const Element& SettingsDialog::InLayout(DialogControl control, std::int32_t index) const {
-  return *std::ranges::find_if(layout_, [&](const Element& element) {
-    return element.control == control && element.index == index;
-  });
 }
 
 }  // namespace quillmere::settings_dialog

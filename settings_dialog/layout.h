@@ -16,7 +16,7 @@ namespace quillmere::settings_dialog {
 using platform::DialogControl;
 
 // The surface an element is drawn on and receives the mouse from.
-enum class Surface { Dialog, PatternPanel, ValuesPanel };
+using Surface = platform::DialogSurface;
 enum class ElementKind { Picture, Label, Slider, Panel };
 enum class Align { Left, Right, Centre };
 enum class Pointer { Arrow, Hand };
@@ -51,25 +51,20 @@ enum class Stop {
   Link
 };
 inline constexpr std::int32_t kStopCount = static_cast<std::int32_t>(Stop::Link) + 1;
+enum class AccessibleRole { Slider, RadioButton, PushButton, Link };
 // What an element gives the item a user acts on: a part that a press acts on (under the hand
 // pointer; a key or a reader presses the first), more of its box, or only its name (a slider's
-// caption). The item is named by its first part with words.
+// caption). The item is named by its first part with words, and read in its role.
 enum class Part { None, Whole, Box, Name };
 // The element's index is the item's choice within the stop: a choice group's are its values.
 struct ItemPart {
   Stop stop = Stop::None;
   Part part = Part::None;
+  AccessibleRole role = AccessibleRole::PushButton;
 };
-constexpr ItemPart Whole(Stop stop) { return {stop, Part::Whole}; }
-constexpr ItemPart BoxOf(Stop stop) { return {stop, Part::Box}; }
-constexpr ItemPart NameOf(Stop stop) { return {stop, Part::Name}; }
-
-enum class AccessibleRole { Slider, RadioButton, PushButton, Link };
-constexpr AccessibleRole RoleOf(Stop stop) {
-  if (stop <= Stop::Interval) return AccessibleRole::Slider;
-  if (stop <= Stop::Colours) return AccessibleRole::RadioButton;
-  return stop == Stop::Link ? AccessibleRole::Link : AccessibleRole::PushButton;
-}
+constexpr ItemPart Whole(Stop stop, AccessibleRole role) { return {stop, Part::Whole, role}; }
+constexpr ItemPart BoxOf(ItemPart item) { return {item.stop, Part::Box, item.role}; }
+constexpr ItemPart NameOf(ItemPart item) { return {item.stop, Part::Name, item.role}; }
 
 // One element: where it lies, what it says in each face, which item of which stop it is part of,
 // and how it is drawn.
@@ -105,16 +100,10 @@ inline constexpr std::array<Panel, 2> kPanels = {{
     {Surface::PatternPanel, DialogControl::PatternPanel},
     {Surface::ValuesPanel, DialogControl::ValuesPanel},
 }};
-// The panel whose surface or row this is; nullptr for the dialog's own surface and other rows.
+// The panel whose surface this is; nullptr for the dialog's own surface.
 constexpr const Panel* PanelOf(Surface surface) {
   for (const Panel& panel : kPanels) {
     if (panel.surface == surface) return &panel;
-  }
-  return nullptr;
-}
-constexpr const Panel* PanelOf(DialogControl control) {
-  for (const Panel& panel : kPanels) {
-    if (panel.control == control) return &panel;
   }
   return nullptr;
 }

@@ -1,6 +1,8 @@
 // The settings dialog's accessible object: each call reads the rows afresh from its source.
 #include "win32/dialog_accessible.h"
 
+#include <array>
+
 #include "win32/text.h"
 
 namespace quillmere::win32 {
@@ -11,19 +13,9 @@ using settings_dialog::AccessibleRole;
 
 constexpr HRESULT kDetached = RPC_E_DISCONNECTED;
 
-LONG RoleOf(AccessibleRole role) {
-  switch (role) {
-    case AccessibleRole::Slider:
-      return ROLE_SYSTEM_SLIDER;
-    case AccessibleRole::RadioButton:
-      return ROLE_SYSTEM_RADIOBUTTON;
-    case AccessibleRole::Link:
-      return ROLE_SYSTEM_LINK;
-    case AccessibleRole::PushButton:
-      break;
-  }
-  return ROLE_SYSTEM_PUSHBUTTON;
-}
+// The roles of settings_dialog::AccessibleRole, in its order.
+constexpr std::array<LONG, 4> kRoles = {ROLE_SYSTEM_SLIDER, ROLE_SYSTEM_RADIOBUTTON,
+                                        ROLE_SYSTEM_PUSHBUTTON, ROLE_SYSTEM_LINK};
 
 LONG StateOf(const AccessibleItem& item) {
   LONG state = STATE_SYSTEM_FOCUSABLE;
@@ -118,6 +110,17 @@ HRESULT DialogAccessible::NoSuchProperty(const VARIANT& child) const {
   return FAILED(target.status) ? target.status : DISP_E_MEMBERNOTFOUND;
 }
 
+HRESULT DialogAccessible::RowText(const VARIANT& child, BSTR* out,
+                                  std::string AccessibleItem::*field) const {
+  if (out == nullptr) return E_POINTER;
+  *out = nullptr;
+  const Target target = Find(child);
+  if (FAILED(target.status)) return target.status;
+  const AccessibleItem* row = target.row();
+  if (row == nullptr || (row->*field).empty()) return DISP_E_MEMBERNOTFOUND;
+  return Text(Widen(row->*field), out);
+}
+
 HRESULT DialogAccessible::get_accParent(IDispatch** parent) {
   if (parent == nullptr) return E_POINTER;
   *parent = nullptr;
@@ -158,24 +161,11 @@ HRESULT DialogAccessible::get_accName(VARIANT child, BSTR* name) {
 }
 
 HRESULT DialogAccessible::get_accValue(VARIANT child, BSTR* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = nullptr;
-  const Target target = Find(child);
-  if (FAILED(target.status)) return target.status;
-  const AccessibleItem* row = target.row();
-  if (row == nullptr || row->role != AccessibleRole::Slider) return DISP_E_MEMBERNOTFOUND;
-  return Text(Widen(row->value), value);
+  return RowText(child, value, &AccessibleItem::value);
 }
 
 HRESULT DialogAccessible::get_accDescription(VARIANT child, BSTR* description) {
-  if (description == nullptr) return E_POINTER;
-  *description = nullptr;
-  const Target target = Find(child);
-  if (FAILED(target.status)) return target.status;
-  // A choice is read with its group's name.
-  const AccessibleItem* row = target.row();
-  if (row == nullptr || row->group.empty()) return DISP_E_MEMBERNOTFOUND;
-  return Text(Widen(row->group), description);
+  return RowText(child, description, &AccessibleItem::group);
 }
 
 HRESULT DialogAccessible::get_accRole(VARIANT child, VARIANT* role) {
@@ -184,7 +174,8 @@ HRESULT DialogAccessible::get_accRole(VARIANT child, VARIANT* role) {
   const Target target = Find(child);
   if (FAILED(target.status)) return target.status;
   const AccessibleItem* row = target.row();
-  return Number(row != nullptr ? RoleOf(row->role) : ROLE_SYSTEM_CLIENT, role);
+  return Number(row != nullptr ? kRoles[static_cast<std::size_t>(row->role)] : ROLE_SYSTEM_CLIENT,
+                role);
 }
 
 HRESULT DialogAccessible::get_accState(VARIANT child, VARIANT* state) {
@@ -237,13 +228,7 @@ HRESULT DialogAccessible::get_accSelection(VARIANT* children) {
 }
 
 HRESULT DialogAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
-  if (action == nullptr) return E_POINTER;
-  *action = nullptr;
-  const Target target = Find(child);
-  if (FAILED(target.status)) return target.status;
-  const AccessibleItem* row = target.row();
-  if (row == nullptr || row->action.empty()) return DISP_E_MEMBERNOTFOUND;
-  return Text(Widen(row->action), action);
+  return RowText(child, action, &AccessibleItem::action);
 }
 
 HRESULT DialogAccessible::accSelect(LONG, VARIANT child) { return NoSuchProperty(child); }
@@ -271,22 +256,14 @@ HRESULT DialogAccessible::accNavigate(LONG direction, VARIANT start, VARIANT* en
   if (FAILED(target.status)) return target.status;
   const LONG count = static_cast<LONG>(target.items.size());
   const bool self = target.id == CHILDID_SELF;
+  // The client leads to its first and last rows, a row to its neighbours.
   LONG to = 0;
-  switch (direction) {
-    case NAVDIR_FIRSTCHILD:
-      to = self ? 1 : 0;
-      break;
-    case NAVDIR_LASTCHILD:
-      to = self ? count : 0;
-      break;
-    case NAVDIR_NEXT:
-      to = self ? 0 : target.id + 1;
-      break;
-    case NAVDIR_PREVIOUS:
-      to = self ? 0 : target.id - 1;
-      break;
-    default:
-      return DISP_E_MEMBERNOTFOUND;
+  if (direction == NAVDIR_FIRSTCHILD || direction == NAVDIR_LASTCHILD) {
+    to = !self ? 0 : direction == NAVDIR_FIRSTCHILD ? 1 : count;
+  } else if (direction == NAVDIR_NEXT || direction == NAVDIR_PREVIOUS) {
+    to = self ? 0 : target.id + (direction == NAVDIR_NEXT ? 1 : -1);
+  } else {
+    return DISP_E_MEMBERNOTFOUND;
   }
   return to >= 1 && to <= count ? Number(to, end) : Nothing(end);
 }

@@ -93,6 +93,10 @@ class DialogAccessible final : public IAccessible {
   Target Find(const VARIANT& child) const;
   // Every getter of a property the dialog does not keep.
   HRESULT NoSuchProperty(const VARIANT& child) const;
+  // A row's text (a slider's value, a choice's group, the default action's verb); the client
+  // itself and a row whose text is empty have none.
+  HRESULT RowText(const VARIANT& child, BSTR* out,
+                  std::string settings_dialog::AccessibleItem::*field) const;
 
   LONG references_ = 1;
   AccessibleSource* source_;

@@ -1,6 +1,7 @@
 // The settings dialog under high contrast: whether the theme is on, the system's colours, and
 // plain shapes where the skin has pictures.
 #include <algorithm>
+#include <array>
 
 #include "win32/dialog_window.h"
 
@@ -13,6 +14,16 @@ using settings_dialog::Element;
 
 constexpr COLORREF kWhiteInk = RGB(255, 255, 255);
 constexpr COLORREF kLinkInk = RGB(255, 255, 192);
+// The system's colour for each ink, in the order of platform::Ink; the skin's two have their own.
+constexpr std::array<int, 9> kSystemColours = {COLOR_WINDOWTEXT,
+                                               -1,
+                                               -1,
+                                               COLOR_WINDOW,
+                                               COLOR_HIGHLIGHT,
+                                               COLOR_HIGHLIGHTTEXT,
+                                               COLOR_HOTLIGHT,
+                                               COLOR_BTNFACE,
+                                               COLOR_BTNTEXT};
 
 }  // namespace
 
@@ -24,28 +35,9 @@ bool HighContrastOn() {
 }
 
 std::uint32_t DialogWindow::ColourOf(settings_dialog::Ink ink) {
-  using settings_dialog::Ink;
-  switch (ink) {
-    case Ink::White:
-      return kWhiteInk;
-    case Ink::Link:
-      return kLinkInk;
-    case Ink::Window:
-      return GetSysColor(COLOR_WINDOW);
-    case Ink::Highlight:
-      return GetSysColor(COLOR_HIGHLIGHT);
-    case Ink::HighlightText:
-      return GetSysColor(COLOR_HIGHLIGHTTEXT);
-    case Ink::HotLight:
-      return GetSysColor(COLOR_HOTLIGHT);
-    case Ink::Button:
-      return GetSysColor(COLOR_BTNFACE);
-    case Ink::ButtonText:
-      return GetSysColor(COLOR_BTNTEXT);
-    case Ink::WindowText:
-      break;
-  }
-  return GetSysColor(COLOR_WINDOWTEXT);
+  if (ink == settings_dialog::Ink::White) return kWhiteInk;
+  if (ink == settings_dialog::Ink::Link) return kLinkInk;
+  return GetSysColor(kSystemColours[static_cast<std::size_t>(ink)]);
 }
 
 // Under high contrast the skin's pictures give way to plain shapes in the system's colours.
@@ -98,9 +90,7 @@ void DialogWindow::DrawHighContrastPicture(HDC dc, const Element& element) {
 }
 
 LRESULT DialogWindow::OnThemeChange(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (window == window_) {
-    core_.OnThemeChange(HighContrastOn());
-  }
+  if (window == window_) core_.OnThemeChange(HighContrastOn());
   return DefWindowProcW(window, message, wparam, lparam);
 }
 

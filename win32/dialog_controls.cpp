@@ -1,5 +1,5 @@
-// The settings dialog's controls at the scale of its monitor: pictures, fonts, surfaces, sliders'
-// places, labels' widths and the exit button's tip.
+// The settings dialog's controls at the scale of its monitor: fonts, surfaces, sliders' places,
+// labels' widths and the exit button's tip.
 #include "win32/dialog_window.h"
 
 #include <commctrl.h>
@@ -26,29 +26,7 @@ using settings_dialog::Surface;
 constexpr COLORREF kDialogBackground = RGB(128, 128, 128);
 constexpr char kNotSavedTitle[] = "quillmere";
 
-TOOLINFOW ExitTool(HWND dialog, HINSTANCE instance, const Box& box, std::string_view tip) {
-  static std::wstring text;
-  text = Widen(tip);
-  TOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_SUBCLASS;
-  tool.hwnd = dialog;
-  tool.uId = 1;
-  tool.rect = RectOf(box);
-  tool.hinst = instance;
-  tool.lpszText = text.data();
-  return tool;
-}
-
 }  // namespace
-
-void DialogWindow::LoadPictures() {
-  for (int id : {IDB_TITLE, IDB_EXIT_RELEASED, IDB_EXIT_PRESSED, IDB_BUTTON_RELEASED,
-                 IDB_BUTTON_PRESSED, IDB_OPTION_ON, IDB_OPTION_OFF, IDB_TEXTURE}) {
-    pictures_[id] = LoadPicture(instance_, id);
-  }
-  for (int id : kPatternStripIds) pictures_[id] = LoadPicture(instance_, id);
-}
 
 void DialogWindow::CreateSurfaces() {
   const std::array<Box, 3> sizes = {settings_dialog::kDialogClient,
@@ -107,12 +85,7 @@ void DialogWindow::Rescale(int dpi, const platform::Rect& window) {
   }
   loaded_ = loaded;
   ComposeAll();
-  if (tip_ != nullptr) {
-    TOOLINFOW tool =
-        ExitTool(window_, instance_,
-                 scale_.ToPhysical(core_.InLayout(DialogControl::ExitButton).box), core_.ExitTip());
-    SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
+  if (tip_ != nullptr) SendExitTip(TTM_NEWTOOLRECTW);
 }
 
 void DialogWindow::MeasureAutoSizedLabels() {
@@ -133,11 +106,22 @@ void DialogWindow::AddExitTip() {
   tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
                          nullptr, instance_, nullptr);
-  if (tip_ == nullptr) return;
-  TOOLINFOW tool =
-      ExitTool(window_, instance_, scale_.ToPhysical(core_.InLayout(DialogControl::ExitButton).box),
-               core_.ExitTip());
-  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  if (tip_ != nullptr) SendExitTip(TTM_ADDTOOLW);
+}
+
+// The exit button's tip, added once and moved with the button at each new scale.
+void DialogWindow::SendExitTip(UINT message) {
+  static std::wstring text;
+  text = Widen(core_.ExitTip());
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = window_;
+  tool.uId = 1;
+  tool.rect = RectOf(scale_.ToPhysical(core_.InLayout(DialogControl::ExitButton).box));
+  tool.hinst = instance_;
+  tool.lpszText = text.data();
+  SendMessageW(tip_, message, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void DialogWindow::SetSliderPosition(std::int32_t index, std::int32_t value) {

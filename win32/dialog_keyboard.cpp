@@ -2,39 +2,40 @@
 // sees them, and the system hears where the focus is and what changed.
 #include "win32/dialog_window.h"
 
+#include <imm.h>
+
+#include <array>
+#include <utility>
+
 namespace quillmere::win32 {
 namespace {
 
 using settings_dialog::Key;
 
+constexpr std::array<std::pair<WPARAM, Key>, 10> kKeys = {{
+    {VK_TAB, Key::Tab},
+    {VK_LEFT, Key::Left},
+    {VK_RIGHT, Key::Right},
+    {VK_UP, Key::Up},
+    {VK_DOWN, Key::Down},
+    {VK_PRIOR, Key::PageUp},
+    {VK_NEXT, Key::PageDown},
+    {VK_HOME, Key::Home},
+    {VK_END, Key::End},
+    {VK_SPACE, Key::Space},
+}};
+
 Key KeyOf(WPARAM virtual_key) {
-  switch (virtual_key) {
-    case VK_TAB:
-      return Key::Tab;
-    case VK_LEFT:
-      return Key::Left;
-    case VK_RIGHT:
-      return Key::Right;
-    case VK_UP:
-      return Key::Up;
-    case VK_DOWN:
-      return Key::Down;
-    case VK_PRIOR:
-      return Key::PageUp;
-    case VK_NEXT:
-      return Key::PageDown;
-    case VK_HOME:
-      return Key::Home;
-    case VK_END:
-      return Key::End;
-    case VK_SPACE:
-      return Key::Space;
-    default:
-      return Key::Other;
+  for (const auto& [code, key] : kKeys) {
+    if (code == virtual_key) return key;
   }
+  return Key::Other;
 }
 
 constexpr LPARAM kKeyWasDown = 1 << 30;
+// The events of platform::ReaderEvent, in its order.
+constexpr std::array<DWORD, 3> kReaderEvents = {EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE,
+                                                EVENT_OBJECT_STATECHANGE};
 
 }  // namespace
 
@@ -64,22 +65,18 @@ bool DialogWindow::TakeKey(const MSG& message) {
 }
 
 void DialogWindow::TellReader(platform::ReaderEvent event, std::int32_t item) {
-  switch (event) {
-    case platform::ReaderEvent::Focus:
-      if (GetFocus() != window_) SetFocus(window_);
-      NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, item + 1);
-      break;
-    case platform::ReaderEvent::ValueChange:
-      NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window_, OBJID_CLIENT, item + 1);
-      break;
-    case platform::ReaderEvent::StateChange:
-      NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window_, OBJID_CLIENT, item + 1);
-      break;
-  }
+  if (event == platform::ReaderEvent::Focus && GetFocus() != window_) SetFocus(window_);
+  NotifyWinEvent(kReaderEvents[static_cast<std::size_t>(event)], window_, OBJID_CLIENT, item + 1);
 }
 
 void DialogWindow::ShowFocusCues() {
   SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
+// Without an input context, a Japanese input method leaves the keys to the dialog and its sliders.
+void DialogWindow::TakeNoText() {
+  ImmAssociateContextEx(window_, nullptr, 0);
+  ImmAssociateContextEx(window_, nullptr, IACE_CHILDREN);
 }
 
 LRESULT DialogWindow::OnUpdateUiState(HWND window, WPARAM wparam, LPARAM lparam) {

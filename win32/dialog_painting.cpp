@@ -29,32 +29,10 @@ RECT DialogWindow::PanelRect(Surface surface) const {
   return panel == nullptr ? RECT{} : RectOf(scale_.ToPhysical(core_.InLayout(panel->control).box));
 }
 
-const Picture* DialogWindow::PictureFor(DialogPicture picture) const {
-  int id = 0;
-  switch (picture) {
-    case DialogPicture::OptionOn:
-      id = IDB_OPTION_ON;
-      break;
-    case DialogPicture::OptionOff:
-      id = IDB_OPTION_OFF;
-      break;
-    case DialogPicture::ButtonReleased:
-      id = IDB_BUTTON_RELEASED;
-      break;
-    case DialogPicture::ButtonPressed:
-      id = IDB_BUTTON_PRESSED;
-      break;
-    case DialogPicture::ExitReleased:
-      id = IDB_EXIT_RELEASED;
-      break;
-    case DialogPicture::ExitPressed:
-      id = IDB_EXIT_PRESSED;
-      break;
-    case DialogPicture::None:
-      return nullptr;
-  }
-  auto found = pictures_.find(id);
-  return found == pictures_.end() || found->second.bitmap == nullptr ? nullptr : &found->second;
+const Picture& DialogWindow::PictureOf(int id) {
+  auto [found, first] = pictures_.try_emplace(id);
+  if (first) found->second = LoadPicture(instance_, id);
+  return found->second;
 }
 
 HFONT DialogWindow::FontOf(DialogControl control) const {
@@ -81,7 +59,7 @@ void DialogWindow::Compose(Surface surface) {
     BackingOf(panel.surface).CopyTo(backing.dc(), place.left, place.top);
   }
   // Without its skin, the dialog keeps an edge against a desktop of its own colour.
-  if (core_.high_contrast() && surface == Surface::Dialog) {
+  if (core_.high_contrast()) {
     const RECT edge = RectOf(scale_.ToPhysical(settings_dialog::kDialogClient));
     HBRUSH ink = CreateSolidBrush(ColourOf(settings_dialog::Ink::WindowText));
     FrameRect(backing.dc(), &edge, ink);
@@ -111,29 +89,23 @@ void DialogWindow::DrawPictureOver(HDC dc, const Picture& picture, const Box& bo
 }
 
 void DialogWindow::DrawPictureElement(HDC dc, const Element& element) {
-  const Box& box = element.box;
   if (core_.high_contrast() && element.control != DialogControl::PatternStrips) {
     DrawHighContrastPicture(dc, element);
     return;
   }
-  if (element.control == DialogControl::TitleStrip) {
-    DrawPictureOver(dc, pictures_[IDB_TITLE], box);
-    return;
-  }
-  if (element.control == DialogControl::PatternStrips) {
-    const Picture& strip = pictures_[kPatternStripIds[static_cast<std::size_t>(element.index)]];
-    DrawPictureOver(dc, strip, {box.x, box.y, strip.width, strip.height});
-    return;
-  }
-  const Picture* picture = PictureFor(core_.LookOf(element.control, element.index).picture);
-  if (picture == nullptr) return;
-  // The two text buttons share one picture stretched to each button's box.
-  if (element.control == DialogControl::SetButton ||
-      element.control == DialogControl::CancelButton) {
-    DrawPictureOver(dc, *picture, box);
-  } else {
-    DrawPictureOver(dc, *picture, {box.x, box.y, picture->width, picture->height});
-  }
+  // Strip k shows pattern k; the others show what the core's view says.
+  const DialogPicture shown = core_.LookOf(element.control, element.index).picture;
+  int id = kPictureIds[static_cast<std::size_t>(shown)];
+  if (element.control == DialogControl::TitleStrip) id = IDB_TITLE;
+  if (element.control == DialogControl::PatternStrips) id = IDB_PATTERN0 + element.index;
+  if (id == 0) return;
+  const Picture& picture = PictureOf(id);
+  // The title strip and the two text buttons stretch their picture to their box.
+  const bool stretched = element.control == DialogControl::TitleStrip ||
+                         element.control == DialogControl::SetButton ||
+                         element.control == DialogControl::CancelButton;
+  const Box& box = element.box;
+  DrawPictureOver(dc, picture, stretched ? box : Box{box.x, box.y, picture.width, picture.height});
 }
 
 void DialogWindow::DrawLabelElement(HDC dc, const Element& element) {
@@ -161,26 +133,15 @@ void DialogWindow::DrawBackgroundLine(std::int32_t y, std::int32_t width, std::u
   Compose(Surface::Dialog);
 }
 
-void DialogWindow::CopyTextureTile(DialogControl panel, std::int32_t x, std::int32_t y) {
-  const settings_dialog::Panel* on = settings_dialog::PanelOf(panel);
-  if (on == nullptr) return;
-  const Surface surface = on->surface;
-  const Picture& tile = pictures_[IDB_TEXTURE];
-  if (tile.bitmap == nullptr) return;
-  DrawPictureOver(BaseOf(surface).dc(), tile, {x, y, tile.width, tile.height});
-  Compose(surface);
+void DialogWindow::CopyTextureTile(Surface panel, std::int32_t x, std::int32_t y) {
+  const Picture& tile = PictureOf(IDB_TEXTURE);
+  DrawPictureOver(BaseOf(panel).dc(), tile, {x, y, tile.width, tile.height});
+  Compose(panel);
 }
 
-void DialogWindow::FillPanel(DialogControl panel, std::uint32_t colour) {
-  const settings_dialog::Panel* on = settings_dialog::PanelOf(panel);
-  if (on == nullptr) return;
-  const Surface surface = on->surface;
-  HBRUSH brush = CreateSolidBrush(colour);
-  const RECT all = RectOf(scale_.ToPhysical(core_.InLayout(panel).box));
-  const RECT from_corner{0, 0, all.right - all.left, all.bottom - all.top};
-  FillRect(BaseOf(surface).dc(), &from_corner, brush);
-  DeleteObject(brush);
-  Compose(surface);
+void DialogWindow::FillPanel(Surface panel, std::uint32_t colour) {
+  BaseOf(panel).Fill(colour);
+  Compose(panel);
 }
 
 void DialogWindow::DrawFocusCue(HDC dc, Surface surface) {

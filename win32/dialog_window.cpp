@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "resource_ids.h"
 #include "settings_dialog/skin.h"
 #include "startup/entry.h"
@@ -28,27 +30,14 @@ constexpr UINT kActivateItemMessage = WM_APP + 1;
 // The one dialog of the process; the window procedures forward to it.
 DialogWindow* the_dialog = nullptr;
 
+// What the scroll bar's codes SB_LINELEFT (0) to SB_ENDSCROLL (8) ask for.
+constexpr std::array kRequests = {
+    ScrollRequest::LineLeft,  ScrollRequest::LineRight,     ScrollRequest::PageLeft,
+    ScrollRequest::PageRight, ScrollRequest::ThumbPosition, ScrollRequest::ThumbTrack,
+    ScrollRequest::ToLeft,    ScrollRequest::ToRight,       ScrollRequest::EndScroll};
+
 ScrollRequest RequestOf(WPARAM wparam) {
-  switch (LOWORD(wparam)) {
-    case SB_LINELEFT:
-      return ScrollRequest::LineLeft;
-    case SB_LINERIGHT:
-      return ScrollRequest::LineRight;
-    case SB_PAGELEFT:
-      return ScrollRequest::PageLeft;
-    case SB_PAGERIGHT:
-      return ScrollRequest::PageRight;
-    case SB_THUMBTRACK:
-      return ScrollRequest::ThumbTrack;
-    case SB_THUMBPOSITION:
-      return ScrollRequest::ThumbPosition;
-    case SB_LEFT:
-      return ScrollRequest::ToLeft;
-    case SB_RIGHT:
-      return ScrollRequest::ToRight;
-    default:
-      return ScrollRequest::EndScroll;
-  }
+  return LOWORD(wparam) < kRequests.size() ? kRequests[LOWORD(wparam)] : ScrollRequest::EndScroll;
 }
 
 }  // namespace
@@ -73,7 +62,6 @@ platform::WindowHandle DialogWindow::Window() { return FromHwnd(window_); }
 void DialogWindow::Run() {
   the_dialog = this;
   RegisterClasses();
-  LoadPictures();
   MakeFonts();
   hand_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDC_QUILLMERE_HAND));
   arrow_ = LoadCursorW(nullptr, IDC_ARROW);
@@ -225,7 +213,6 @@ LRESULT DialogWindow::OnMessage(HWND window, UINT message, WPARAM wparam, LPARAM
     case WM_KILLFOCUS:
       return OnKillFocus(reinterpret_cast<HWND>(wparam));
     case WM_CANCELMODE:
-      return OnCaptureLost(window, message, wparam, lparam);
     case WM_CAPTURECHANGED:
       return OnCaptureLost(window, message, wparam, lparam);
     case WM_HSCROLL:
@@ -282,14 +269,10 @@ LRESULT DialogWindow::OnDpiChanged(WPARAM wparam, LPARAM lparam) {
 }
 
 LRESULT DialogWindow::OnSetCursor(HWND window, WPARAM wparam, LPARAM lparam) {
+  // The sliders' scroll bars lie over their rows, which give the pointer there too.
   const HWND under = reinterpret_cast<HWND>(wparam);
-  for (HWND slider : sliders_) {
-    if (under == slider) {
-      SetCursor(hand_);
-      return TRUE;
-    }
-  }
-  if (under != window) return DefWindowProcW(window, WM_SETCURSOR, wparam, lparam);
+  if (under != window && std::ranges::find(sliders_, under) == sliders_.end())
+    return DefWindowProcW(window, WM_SETCURSOR, wparam, lparam);
   POINT point{};
   GetCursorPos(&point);
   ScreenToClient(window, &point);
@@ -329,16 +312,12 @@ LRESULT DialogWindow::OnMouseMove(LPARAM lparam) {
 
 // A move between the dialog and one of its scroll bars keeps the keyboard in the dialog.
 LRESULT DialogWindow::OnSetFocus(HWND from) {
-  if (!Ours(from)) {
-    core_.OnKeyboardFocus(true);
-  }
+  if (!Ours(from)) core_.OnKeyboardFocus(true);
   return 0;
 }
 
 LRESULT DialogWindow::OnKillFocus(HWND to) {
-  if (!Ours(to)) {
-    core_.OnKeyboardFocus(false);
-  }
+  if (!Ours(to)) core_.OnKeyboardFocus(false);
   return 0;
 }
 

@@ -24,9 +24,14 @@
 
 namespace quillmere::win32 {
 
-// The pattern strips' pictures, strip i showing pattern i.
-inline constexpr std::array<int, startup::kPatternCount> kPatternStripIds = {
-    IDB_PATTERN0, IDB_PATTERN1, IDB_PATTERN2, IDB_PATTERN3, IDB_PATTERN4};
+// The pictures of platform::DialogPicture, in its order; None has none.
+inline constexpr std::array<int, 7> kPictureIds = {0,
+                                                   IDB_OPTION_ON,
+                                                   IDB_OPTION_OFF,
+                                                   IDB_BUTTON_RELEASED,
+                                                   IDB_BUTTON_PRESSED,
+                                                   IDB_EXIT_RELEASED,
+                                                   IDB_EXIT_PRESSED};
 
 // Shows the settings dialog modally; returns when it has closed.
 void ShowSettingsDialog(HINSTANCE instance, platform::Platform& platform);
@@ -52,8 +57,8 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   // SettingsDialogHost
   platform::WindowHandle Window() override;
   void DrawBackgroundLine(std::int32_t y, std::int32_t width, std::uint32_t colour) override;
-  void CopyTextureTile(platform::DialogControl panel, std::int32_t x, std::int32_t y) override;
-  void FillPanel(platform::DialogControl panel, std::uint32_t colour) override;
+  void CopyTextureTile(platform::DialogSurface panel, std::int32_t x, std::int32_t y) override;
+  void FillPanel(platform::DialogSurface panel, std::uint32_t colour) override;
   std::uint32_t ColourOf(platform::Ink ink) override;
   void SetSliderPosition(std::int32_t index, std::int32_t value) override;
   void MoveWindowTop(std::int32_t top) override;
@@ -63,6 +68,7 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   void TellSettingsNotSaved(std::string_view message) override;
   void TellReader(platform::ReaderEvent event, std::int32_t item) override;
   void ShowFocusCues() override;
+  void TakeNoText() override;
 
   // AccessibleSource
   std::vector<settings_dialog::AccessibleItem> AccessibleItems() override;
@@ -118,9 +124,9 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   void RegisterClasses();
   void CreateWindows(const platform::Rect& placement);
   void CreateSurfaces();
-  void LoadPictures();
   void MeasureAutoSizedLabels();
   void AddExitTip();
+  void SendExitTip(UINT message);
 
   // Everything drawn or placed in physical pixels follows the DPI of the dialog's monitor.
   void Rescale(int dpi, const platform::Rect& window);
@@ -145,7 +151,8 @@ class DialogWindow final : public platform::SettingsDialogHost, public Accessibl
   MemorySurface& BackingOf(Surface surface);
   // Where a panel's surface lies on the dialog's, in physical pixels.
   RECT PanelRect(Surface surface) const;
-  const Picture* PictureFor(platform::DialogPicture picture) const;
+  // The resource's picture, loaded at its first use.
+  const Picture& PictureOf(int id);
   HFONT FontOf(platform::DialogControl control) const;
 
   HINSTANCE instance_;

@@ -11,13 +11,13 @@ namespace quillmere::win32 {
 namespace {
 
 // The labels' typeface, and the installed Japanese typefaces that stand in for it, best first.
-constexpr std::array<const wchar_t*, 4> kFaces = {L"ＭＳ Ｐゴシック", L"MS UI Gothic",
-                                                  L"Yu Gothic UI", L"IPAPGothic"};
+constexpr std::array<const wchar_t*, 4> kTypefaces = {L"ＭＳ Ｐゴシック", L"MS UI Gothic",
+                                                      L"Yu Gothic UI", L"IPAPGothic"};
 constexpr double kFontPoints = 9.75;
 
 using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 
-int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+int CALLBACK TypefaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
   *reinterpret_cast<bool*>(found) = true;
   return 0;
 }
@@ -27,16 +27,16 @@ bool TypefaceInstalled(HDC dc, const wchar_t* typeface) {
   wanted.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(wanted.lfFaceName, typeface, LF_FACESIZE);
   bool found = false;
-  EnumFontFamiliesExW(dc, &wanted, FaceFound, reinterpret_cast<LPARAM>(&found), 0);
+  EnumFontFamiliesExW(dc, &wanted, TypefaceFound, reinterpret_cast<LPARAM>(&found), 0);
   return found;
 }
 
 // Chosen once per process: the first typeface of the list that the system has.
-const wchar_t* LabelFace() {
+const wchar_t* LabelTypeface() {
   static const wchar_t* typeface = [] {
     HDC screen = GetDC(nullptr);
-    const wchar_t* chosen = kFaces.back();
-    for (const wchar_t* candidate : kFaces) {
+    const wchar_t* chosen = kTypefaces.back();
+    for (const wchar_t* candidate : kTypefaces) {
       if (TypefaceInstalled(screen, candidate)) {
         chosen = candidate;
         break;
@@ -74,7 +74,7 @@ HFONT MakeLabelFont(bool underline, const settings_dialog::LayoutScale& scale) {
   const int height = -scale.ToPhysical(layout_pixels);
   return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, underline ? TRUE : FALSE, FALSE,
                      SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, LabelFace());
+                     DEFAULT_PITCH | FF_DONTCARE, LabelTypeface());
 }
 
 // Windows before 10 (1607) tell the message font at the system's DPI only; it is scaled from there.
@@ -92,7 +92,7 @@ HFONT MakeMessageFont(int dpi, const wchar_t* text) {
   HFONT font = CreateFontIndirectW(&wanted);
   if (font == nullptr || HasGlyphs(font, text)) return font;
   DeleteObject(font);
-  lstrcpynW(wanted.lfFaceName, LabelFace(), LF_FACESIZE);
+  lstrcpynW(wanted.lfFaceName, LabelTypeface(), LF_FACESIZE);
   wanted.lfCharSet = SHIFTJIS_CHARSET;
   return CreateFontIndirectW(&wanted);
 }

@@ -27,7 +27,7 @@ SCHEMAS = os.environ.get("QUILLMERE_WINGET_SCHEMAS", f"{ROOT}/../shared/winget-s
 # Windows' own DLLs: the program needs no runtime beside it.
 WINDOWS_DLLS = (
     "kernel32 user32 gdi32 shell32 comctl32 msvcrt advapi32 ole32 oleaut32 oleacc msimg32 winmm "
-    "wtsapi32"
+    "wtsapi32 imm32"
 )
 SYSTEM_DLLS = {f"{name}.dll" for name in WINDOWS_DLLS.split()}
 
