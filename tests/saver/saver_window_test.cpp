@@ -282,13 +282,15 @@ TEST(RunAnimation, DrawsNothingWhileTheMonitorIsOff) {
   }
 }
 
-// Windows show their canvases after each frame, copying 5 x 5 disc boxes, or all after a re-steer.
+// Windows show their canvases after each frame, copying 5 x 5 disc boxes, or all after a re-steer;
+// a repaint copies the asked part cut to the canvas, and a cover without crawlers has nothing.
 TEST(RunFrame, CopiesOnlyWhatTheFrameDrewAndAllOfACanvasStartedOver) {
+  constexpr std::uint32_t kStale = 0xBAD;
   Rig rig({.Kind = 5, .Size = 2, .Speed = 10, .Num = 5, .Intval = 4, .Sync = 1}, "/s", 64, 48);
   rig.system.monitors = {{{0, 0, 64, 48}, true}, {{64, 0, 104, 30}}};
   rig.Load();
-  const testing::FakeSurface& window = rig.host.window;
-  const testing::FakeSurface& cover = rig.host.cover_surfaces.at(0);
+  testing::FakeSurface& window = rig.host.window;
+  testing::FakeSurface& cover = rig.host.cover_surfaces.at(0);
   std::int64_t before = 0;
   rig.host.on_yield = [&](int frame) {
     ASSERT_EQ(std::tie(window.screen, cover.screen), std::tie(window.canvas, cover.canvas))
@@ -299,18 +301,7 @@ TEST(RunFrame, CopiesOnlyWhatTheFrameDrewAndAllOfACanvasStartedOver) {
     EXPECT_TRUE(frame % 40 == 1 ? copied == 64 * 48 + 40 * 30 : copied <= 2 * 5 * 25) << frame;
     if (frame % 10 == 0) rig->OnTimerTick();
   };
-  for (int frame = 0; frame < 200 && !HasFailure(); ++frame) rig->RunFrame();
-}
-
-// Cut to the canvas, on the window and an animated cover; a cover without crawlers has nothing.
-TEST(OnPaint, CopiesTheAskedPartOfTheCanvasAgain) {
-  constexpr std::uint32_t kStale = 0xBAD;
-  Rig rig({.Kind = 0, .Size = 30, .Speed = 5, .Num = 10, .Intval = 10}, "/s", 64, 48);
-  rig.system.monitors = {{{0, 0, 64, 48}, true}, {{64, 0, 104, 30}}};
-  rig.Load();
-  rig->RunFrame();
-  testing::FakeSurface& window = rig.host.window;
-  testing::FakeSurface& cover = rig.host.cover_surfaces.at(0);
+  for (int frame = 0; frame < 190 && !HasFailure(); ++frame) rig->RunFrame();
   std::ranges::fill(window.screen, kStale);
   std::ranges::fill(cover.screen, kStale);
   rig->OnPaint({10, 20, 30, 100});
