@@ -35,7 +35,7 @@ TEST(OnTimerTick, EveryMonitorDrawsEveryPatternAlikeInATableAndPictureOfItsOwn) 
   const std::map<std::int32_t, std::size_t> entries = {{0, 39}, {1, 9}, {2, 9}, {3, 31}, {4, 17}};
   const std::map<std::int32_t, std::size_t> wider = {{0, 39}, {1, 17}, {2, 17}, {3, 61}, {4, 33}};
   const startup::SettingsValues settings = {
-      .Kind = 5, .Size = 2, .Speed = 10, .Num = 20, .Intval = 1, .Sync = 1};
+      .Kind = 5, .Size = 2, .Speed = 10, .Num = 20, .Intval = INT32_MIN, .Sync = 1};
   Rig alone(settings, "/s", 64, 48);
   Rig rig(settings, "/s", 64, 48);
   rig.system.monitors = {{{0, 0, 64, 48}, true}, {{64, 0, 192, 48}}, {{192, 0, 232, 30}}};
@@ -92,23 +92,6 @@ TEST(RunFrame, PaintsTheColourTableInTurnThroughRebuilds) {
       ASSERT_TRUE(sync == 0 || scene.Crawlers()[0].ColorIndex == index) << "Sync " << sync;
     };
     for (int frame = 0; frame < 600 && !HasFailure(); ++frame) rig->RunFrame();
-  }
-}
-
-TEST(OnTimerTick, ReSteersEveryMonitorOnEveryIntvalthHandledTick) {
-  for (const std::int32_t intval : {10, std::numeric_limits<std::int32_t>::min()}) {
-    Rig rig({.Kind = 3, .Size = 5, .Speed = 5, .Num = 100, .Intval = intval}, "/s", 200, 101);
-    rig.system.monitors = {{{0, 0, 200, 101}, true}, {{0, 101, 60, 141}}};
-    rig.Load();
-    for (int tick = 1; tick <= 30; ++tick) {
-      rig->RunFrame();
-      rig->OnTimerTick();
-      const bool restarted =
-          Painted(rig->Primary()) == Pixels{0} && AllAt(rig->Primary(), 100, 50) &&
-          Painted(rig->Others()[0]) == Pixels{0} && AllAt(rig->Others()[0], 30, 20);
-      EXPECT_EQ(restarted, tick % std::max(intval, 1) == 0) << intval << " " << tick;
-    }
-    EXPECT_EQ(rig->Primary().Pattern(), 3) << intval;
   }
 }
 
