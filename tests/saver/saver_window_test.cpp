@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <limits>
 #include <map>
 #include <optional>
 #include <set>
@@ -17,7 +16,6 @@ namespace quillmere::saver {
 namespace {
 
 using Rig = testing::SaverRig;
-using Pixels = std::set<std::uint32_t>;
 using platform::Rect;
 using testing::AllAt;
 using testing::Painted;
@@ -164,7 +162,6 @@ TEST(PrepareSaver, AnimatesEveryOtherMonitorUnlessKeptBlack) {
       {.name = "Monitors 1", .monitors = "1", .animated = false},
       {.name = "Monitors 7 counts as 0", .monitors = "7"},
       {.name = "no Monitors key"},
-      {.name = "an empty Monitors key", .monitors = ""},
       {.name = "no canvas for it", .canvas_fails = true, .animated = false},
   };
   const Rect second{1024, 0, 1824, 600};
