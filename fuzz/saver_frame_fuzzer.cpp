@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         static_cast<std::uint64_t>(shape), {256, 100'000, 64});
   rig.host.on_yield = [&](int n) {
     // Each frame's copies leave the window showing exactly its canvas.
-    if (rig.host.window.screen != rig.host.canvas) std::abort();
+    if (rig.host.window.screen != rig.host.window.canvas) std::abort();
     for (int tick = 0; tick < ticks; ++tick) rig->OnTimerTick();
     if (n == 3) rig->OnKeyDown(32, 0);
   };
@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (c.PosX < 0 || c.PosX > shown.ScreenW() || c.PosY < 0 || c.PosY > shown.ScreenH())
       std::abort();
   }
-  if (!rig->EndRequested() || rig.host.destroyed != 1 || rig.host.presents != 3) std::abort();
+  if (!rig->EndRequested() || rig.host.destroyed != 1 || rig.host.frame_times.size() != 3)
+    std::abort();
   if (settings.Kind != 5 && shown.Pattern() != pattern) std::abort();
   if ((settings.Size < 0 || shown.Crawlers().empty()) && !black) std::abort();
   return 0;

@@ -38,7 +38,7 @@ class FakePlatform final : public platform::Windowing,
   double twips_per_pixel_x = 15;
   double screen_width_twips = 1024 * 15, screen_height_twips = 768 * 15;
   std::string module_path;
-  std::map<std::string, std::string> long_paths, short_paths;     // by the path they are forms of
+  std::optional<std::string> long_path, short_path;               // the forms of module_path
   Handle refuses_children = 0;                                    // SetParent to it fails
   bool writes_fail = false;                                       // the settings file is read-only
   std::vector<platform::Monitor> monitors;                        // none: the primary alone
@@ -103,10 +103,8 @@ class FakePlatform final : public platform::Windowing,
   std::string ExecutableFolder() override { return "C:\\Savers"; }
   std::string ModulePath() override { return module_path; }
   std::optional<std::string> PathForm(Text path, bool short_form) override {
-    const auto& forms = short_form ? short_paths : long_paths;
-    const auto found = forms.find(std::string(path));
-    if (found == forms.end()) return std::nullopt;
-    return found->second;
+    if (path != module_path) return std::nullopt;
+    return short_form ? short_path : long_path;
   }
   I32 GetVersionEx(platform::OsVersionInfo& info) override {
     info.dwPlatformId = platform_id;

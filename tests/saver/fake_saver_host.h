@@ -46,10 +46,8 @@ struct FakeSurface {
 
 struct FakeSaverHost final : platform::SaverHost {
   FakeSurface window;
-  std::vector<std::uint32_t>& canvas = window.canvas;
   std::vector<platform::Rect> covers;                 // by the cover's number
   std::map<std::size_t, FakeSurface> cover_surfaces;  // the animated covers', by number
-  int presents = 0;
   int yields = 0;
   int waits = 0;  // yields that waited for a message
   int destroyed = 0;
@@ -68,7 +66,7 @@ struct FakeSaverHost final : platform::SaverHost {
   std::optional<std::span<std::uint32_t>> PrepareSurfaces(std::int32_t w, std::int32_t h) override {
     window.Make(w, h);
     if (surfaces_fail) return std::nullopt;
-    return canvas;
+    return window.canvas;
   }
   void EnableTimer() override {}
   void ShowTopmost() override {}
@@ -86,7 +84,6 @@ struct FakeSaverHost final : platform::SaverHost {
     covers.resize(std::min(covers.size(), count));
   }
   void PresentWindow(const platform::CanvasChanges& changes) override {
-    ++presents;
     frame_times.push_back(now);
     window.Present(changes);
   }

@@ -153,8 +153,8 @@ TEST(ArgumentTextOf, DropsTheProgramPathAndTheBlanksAfterIt) {
   for (const Row& row : rows) {
     testing::FakePlatform fake;
     fake.module_path = module;
-    fake.long_paths[module] = long_form;
-    if (!row.no_short_form) fake.short_paths[module] = short_form;
+    fake.long_path = long_form;
+    if (!row.no_short_form) fake.short_path = short_form;
     EXPECT_EQ(ArgumentTextOf(row.line, ProgramPaths(fake)), row.want) << row.name;
   }
 }
