@@ -70,15 +70,14 @@ def test_default_actions_from_another_process_act_as_clicks_and_a_slider_has_non
 def test_a_reader_hears_every_change_and_the_focus_only_while_the_dialog_holds_the_keyboard():
     dialog = Dialog()
     reader = stand_in("hear", DIALOG)
-    wait_until("the hook", lambda: host_report(reader, "ready.txt"), 20)
+    reader.report()
     dialog.click((316 + 79, 52))  # Size's right arrow: 6, and the keyboard there
     key("Right", "End", "Tab", "Tab", "Tab", "Tab", "Down")  # the second pattern
     cover = stand_in(400, 300)  # another program's window takes the keyboard
-    wait_until("the cover", lambda: host_report(cover, "ready.txt"), 20)
+    cover.report()
     rows, after = accessible_report()
     assert after[0] == ["focus", "-"] and not any(row[1] & FOCUSED for row in rows.values())
-    open(os.path.join(cover.folder, "end.txt"), "w").write("close")
-    cover.wait_exit(15)
+    cover.end()
     dialog.click((240, 176))  # nothing there: the dialog takes the keyboard back
     want = ["focus 1"] + ["value 1"] * 3 + [f"focus {id}" for id in (2, 3, 4, 5)]
     want += ["state 5", "state 6", "focus 6", "focus 6"]

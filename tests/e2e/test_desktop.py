@@ -47,7 +47,7 @@ def test_a_close_from_another_program_a_log_off_or_a_lock_ends_it_and_clears_the
     ):
         run, _ = start_saver()
         poster, _ = deliver("post", SAVER, message, reason)
-        report = wait_until("the poster's report", lambda: host_report(poster, "result.txt"), 20)
+        report = poster.report("result.txt")
         assert report["gone_ms"] != "0", f"the window stayed after message {message:#x}"
         assert report["running"] == "0", f"the running flag stayed after message {message:#x}"
         run.wait_exit()

@@ -32,11 +32,10 @@ def test_a_covered_dialog_shows_the_same_once_uncovered():
     before = Shot()
     # The stand-in's window, 440 x 340 at 100, 100, covers the dialog's top-left part.
     cover = stand_in(400, 300)
-    wait_until("the covering window", lambda: host_report(cover, "ready.txt"), 20)
+    cover.report()
     time.sleep(0.5)
     assert Shot().pixel(dialog.x + 20, dialog.y + 40) == (0, 0, 200), "the dialog was not covered"
-    open(os.path.join(cover.folder, "end.txt"), "w").write("close")
-    cover.wait_exit(15)
+    cover.end()
     time.sleep(0.7)
     assert Shot("uncovered").rows(*box) == before.rows(*box)
 

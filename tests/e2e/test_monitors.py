@@ -57,8 +57,7 @@ def test_input_on_the_second_monitor_ends_it_and_monitors_1_keeps_it_black(monit
 
 def test_the_saver_is_topmost_and_active_until_another_program_takes_the_foreground():
     run = start()
-    host = stand_in(152, 112)
-    ready = wait_until("the stand-in", lambda: host_report(host, "ready.txt"), 20)
+    ready = stand_in(152, 112).report()
     assert ready["saver_on_top"] == "1"
     assert ready["saver_active"] == "1", "a window on the second monitor took the activation"
     run.wait_exit(END_LIMIT + 2)
