@@ -150,8 +150,8 @@ class Dialog:
         self.run.wait_exit(10)
         lines = (self.run.ini_bytes() or b"no file").decode().split()
         assert lines[0] == "[Section]", f"file {lines}"
-        hand_written = ("Language=en", "FrameRate=30")
-        entries = [line.split("=") for line in lines[1:] if line not in hand_written]
+        hand_written = ("Language=", "FrameRate=")
+        entries = [line.split("=") for line in lines[1:] if not line.startswith(hand_written)]
         assert [key for key, value in entries] == KEYS
         return [int(value) for key, value in entries]
 
