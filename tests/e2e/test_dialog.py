@@ -1,6 +1,4 @@
-"""The skinned settings dialog of the real quillmere.scr: its repaint, drags by the title
-strip, the set button writing all six keys, every setting from the keyboard, closes that write
-nothing."""
+"""The skinned settings dialog of the real quillmere.scr, in its Japanese face."""
 import os
 import tempfile
 import time

@@ -1,6 +1,4 @@
-"""The dialog at 96, 144 and 192 dots per inch (Wine's LogPixels, in a prefix of its own): size, place,
-the English words clear of their neighbours, the skin, a reader's boxes, a strip and the set button;
-the not-saved message at 192; the still filling the same share of a pane at 192."""
+"""The dialog and the preview at 96, 144 and 192 dots per inch (Wine's LogPixels)."""
 import os
 import tempfile
 import time

@@ -1,7 +1,4 @@
-"""The setup program, silent with winget's switches, in a Wine prefix of its own: it installs without a
-window, takes the saver unless declined, chosen otherwise since or decided by policy, adds Start-menu
-entries, registers as winget's manifest says; it and the uninstall change nothing while quillmere
-runs; uninstall keeps the settings and, only while quillmere is the saver, gives back what it took."""
+"""The setup program, silent with winget's switches, and its uninstall, in a prefix of their own."""
 import hashlib
 import os
 import pwd

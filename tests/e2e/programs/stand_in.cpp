@@ -30,13 +30,8 @@ void Write(const wchar_t* name, const std::string& text) {
   }
 }
 
-std::string Read(const wchar_t* name) {
-  char buffer[64] = {};
-  if (FILE* file = _wfopen((folder + L"\\" + name).c_str(), L"rb")) {
-    std::fread(buffer, 1, sizeof buffer - 1, file);
-    std::fclose(file);
-  }
-  return buffer;
+bool Exists(const wchar_t* name) {
+  return GetFileAttributesW((folder + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Pumps messages until done() or the time limit; false on the time limit.
@@ -99,7 +94,7 @@ int Deliver(bool send, LPWSTR* argv) {
 }
 
 // "W H [inproc]": a green window with a W x H pane previewed in this process or another, until
-// end.txt says "close" or "destroy"; Wine shows no drawing into another process's child window.
+// close.txt or destroy.txt appears; Wine shows no drawing into another process's child window.
 int HostPreview(HINSTANCE instance, int width, int height, bool in_process) {
   // How a running saver stands before this program's own window takes the foreground.
   HWND saver =
@@ -147,10 +142,9 @@ int HostPreview(HINSTANCE instance, int width, int height, bool in_process) {
                 IsWindowVisible(preview), saver_on_top, saver_active);
   Write(L"ready.txt", state);
 
-  PumpUntil(90000, [] { return !Read(L"end.txt").empty(); });
+  PumpUntil(90000, [] { return Exists(L"close.txt") || Exists(L"destroy.txt"); });
   const ULONGLONG start = GetTickCount64();
-  Read(L"end.txt").rfind("close", 0) == 0 ? PostMessageW(preview, WM_CLOSE, 0, 0)
-                                          : DestroyWindow(pane);
+  Exists(L"close.txt") ? PostMessageW(preview, WM_CLOSE, 0, 0) : DestroyWindow(pane);
   const bool finished = PumpUntil(5000, ended);
   if (!finished && !in_process) TerminateProcess(process.hProcess, 1);
   const long long took = finished ? static_cast<long long>(GetTickCount64() - start) : -1;
@@ -272,7 +266,7 @@ void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG ch
 }
 
 // "hear TITLE": as a screen reader in another process, writes each event from focus to value change
-// of the client area of the window titled TITLE to heard.txt ("0x8005 3"), until end.txt appears.
+// of the client area of the window titled TITLE to heard.txt ("0x8005 3"), until it is ended.
 int HearEvents(const wchar_t* title) {
   listened = FindWindowW(nullptr, title);
   DWORD process = 0;
@@ -281,9 +275,8 @@ int HearEvents(const wchar_t* title) {
   const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr,
                                              Hear, process, 0, WINEVENT_OUTOFCONTEXT);
   Write(L"ready.txt", "posted=" + std::to_string(hook != nullptr && process != 0) + "\n");
-  PumpUntil(60000, [] { return !Read(L"end.txt").empty(); });
+  PumpUntil(60000, [] { return false; });
   UnhookWinEvent(hook);
-  std::fclose(heard);
   return 0;
 }
 
