@@ -96,10 +96,8 @@ def deliver(how, title, message, wparam=0, lparam=0):
 
 
 def accessible_report(*ids):
-    """What a screen reader in another process (the stand-in) finds in the
-    dialog: the rows by id (0 the client itself) as [role, state, name, value, (x, y, w, h), id hit
-    at the box's middle, next id]; then what the default actions of the ids, and a last call once
-    the window had gone, answered."""
+    """The stand-in's reading of the dialog (ReadAccessible): the rows by id, 0 the client, as [role,
+    state, name, value, (x, y, w, h), and its other fields], and the lines that follow them."""
     run = Run(["read", DIALOG, *map(str, ids)], exe=STAND_IN)
     code, text = run.wait_exit(60), open(os.path.join(run.folder, "report.txt"), encoding="utf-8")
     lines = [line.split("\t") for line in text.read().splitlines()]

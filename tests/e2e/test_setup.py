@@ -80,9 +80,7 @@ def uninstall():
     """Runs the registered quiet uninstall; it hands over to a copy of itself, so wait for the end."""
     command = re.fullmatch(r'"(.+)" (/S)', reg_values(UNINSTALL_KEY)["QuietUninstallString"])
     wine(command[1], command[2])
-    wait_until(
-        "the uninstaller to remove the registration", lambda: not reg_values(UNINSTALL_KEY), 30, 0.5
-    )
+    wait_until("the registration to go", lambda: not reg_values(UNINSTALL_KEY), 30, 0.5)
 
 
 def test_a_silent_install_puts_it_in_the_users_folder_makes_it_the_saver_and_registers_it():
