@@ -91,12 +91,8 @@ def test_every_setting_changes_and_commits_from_the_keyboard_and_enter_escape_do
 
 
 def test_a_moved_slider_then_cancel_exit_or_alt_f4_leaves_even_a_hostile_file_byte_for_byte():
-    plain = (
-        b"[Section]\r\nKind=3\r\nSize=6\r\nSpeed=4\r\nNum=150\r\nIntval=15\r\nSync=0\r\n; kept\r\n"
-    )
-    hostile = (
-        b"[Section]\r\nKind=7\r\nSize=-5\r\nSpeed=abc\r\nNum=300\r\nIntval=2147483647\r\nSync=9\r\n"
-    )
+    plain = ini(Kind=3, Size=6, Speed=4, Num=150, Intval=15, Sync=0).encode() + b"; kept\r\n"
+    hostile = ini(Kind=7, Size=-5, Speed="abc", Num=300, Intval=2147483647, Sync=9).encode()
     for close, original in ((CANCEL, plain), (EXIT, plain), ("alt+F4", hostile)):
         dialog = Dialog(original)
         label = (dialog.x + 404, dialog.y + 48, dialog.x + 429, dialog.y + 61)
