@@ -57,13 +57,14 @@ ENDINGS = {
 def test_input_ends_it_as_the_mode_says_and_only_s_hides_the_pointer(args, settings, moves, end):
     run, wid = start_saver(args.split(), settings, pointer=(moves or [(512, 384)])[0])
     assert geometry(wid) == (0, 0, 1024, 768)
-    time.sleep(1 if args else 0)  # over a new window Wine shows no pointer until it first sets one
-    shows = lambda: stand_in("pointer").wait_exit(20) == (0 if args else 1)
-    wait_until("the pointer as the mode says", shows, 5)
     for x, y in moves[1:]:
         xdotool("mousemove", x, y)
         time.sleep(0.2)
-    time.sleep(3.2 if moves else 0)  # longer than a teardown: the window is judged, not the process
+    # Longer than a teardown after moves: the window is judged, not the process; and over a new
+    # window Wine shows no pointer until it first sets one.
+    time.sleep(3.2 if moves else 1 if args else 0)
+    shows = lambda: stand_in("pointer").wait_exit(20) == (0 if args else 1)
+    wait_until("the pointer as the mode says", shows, 5)
     assert windows_titled(SAVER), f"the saver ended before {end} with {settings.split()}"
     if isinstance(end, tuple):
         xdotool("mousemove", *end)
