@@ -9,17 +9,14 @@ import time
 
 STATE, SCR = os.environ["QUILLMERE_E2E_STATE"], os.environ["QUILLMERE_SCR"]
 STAND_IN = os.path.join(os.environ["QUILLMERE_PROGRAMS"], "stand_in.exe")
-ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets")
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+ASSETS = os.path.join(ROOT, "assets")
 # The fixtures set DISPLAY and WINEPREFIX here for every program a test starts.
 ENV = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
 # The windows' titles, as the program's header gives them.
-TITLES = open(
-    os.path.join(os.path.dirname(__file__), "..", "..", "startup", "entry.h"), encoding="utf-8"
-).read()
-SAVER, DIALOG = (
-    re.search(f'{name} = "(.*)"', TITLES)[1]
-    for name in ("kSaverWindowTitle", "kSettingsDialogTitle")
-)
+ENTRY_H = open(f"{ROOT}/startup/entry.h", encoding="utf-8").read()
+TITLES = dict(re.findall(r'k(\w+)Title = "(.*)"', ENTRY_H))
+SAVER, DIALOG = TITLES["SaverWindow"], TITLES["SettingsDialog"]
 KEYS = ["Kind", "Size", "Speed", "Num", "Intval", "Sync"]
 END_LIMIT = 6  # without a window manager Wine takes about 2 s to tear a full-screen window down
 QUIET = {"stdin": subprocess.DEVNULL, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
@@ -68,6 +65,20 @@ class Run:
         except subprocess.TimeoutExpired:
             raise AssertionError(f"{self.what} still runs {timeout}s later")
 
+    def report(self, name="ready.txt", timeout=20):
+        """What the stand-in wrote in ready.txt or result.txt; it renames each into place whole."""
+        path = os.path.join(self.folder, name)
+        wait_until(f"{name} from {self.what}", lambda: os.path.exists(path), timeout)
+        return dict(line.split("=", 1) for line in open(path).read().split())
+
+    def end(self, how="close", gone=True):
+        """Has a host stand-in close the preview or destroy the pane; its result, and its end."""
+        open(os.path.join(self.folder, f"{how}.txt"), "w").close()
+        result = self.report("result.txt", 15)
+        if gone:  # its window takes about 2 s to go
+            self.wait_exit(15)
+        return result
+
 
 def stand_in(*args):
     """Our stand-in for the rest of the system (programs/stand_in.cpp), quillmere.scr beside it."""
@@ -78,29 +89,15 @@ def stand_in(*args):
 
 def deliver(how, title, message, wparam=0, lparam=0):
     """The windowless stand-in posts or sends a message; it reports once the window has gone."""
-    extra = [lparam] if how == "send" else []
-    poster = stand_in(how, title, message, wparam, *extra)
-    report = wait_until(f"the {how}", lambda: host_report(poster, "ready.txt"), 20)
+    poster = stand_in(how, title, message, wparam, *([lparam] if how == "send" else []))
+    report = poster.report()
     assert report["posted"] == "1", f"{title!r} did not take the message (in 10 s)"
     return poster, report
 
 
-def host_report(run, name):
-    """What the stand-in wrote in ready.txt or result.txt, once it has written it."""
-    path = os.path.join(run.folder, name)
-    text = open(path).read() if os.path.exists(path) else ""
-    return (
-        dict(line.split("=", 1) for line in text.split())
-        if re.search(r"(visible|ms|posted|claimed)=", text)
-        else None
-    )
-
-
 def accessible_report(*ids):
-    """What a screen reader in another process (the stand-in) finds in the
-    dialog: the rows by id (0 the client itself) as [role, state, name, value, (x, y, w, h), id hit
-    at the box's middle, next id]; then what the default actions of the ids, and a last call once
-    the window had gone, answered."""
+    """The stand-in's reading of the dialog (ReadAccessible): the rows by id, 0 the client, as [role,
+    state, name, value, (x, y, w, h), and its other fields], and the lines that follow them."""
     run = Run(["read", DIALOG, *map(str, ids)], exe=STAND_IN)
     code, text = run.wait_exit(60), open(os.path.join(run.folder, "report.txt"), encoding="utf-8")
     lines = [line.split("\t") for line in text.read().splitlines()]
@@ -152,8 +149,8 @@ class Dialog:
         self.run.wait_exit(10)
         lines = (self.run.ini_bytes() or b"no file").decode().split()
         assert lines[0] == "[Section]", f"file {lines}"
-        hand_written = ("Language=en", "FrameRate=30")
-        entries = [line.split("=") for line in lines[1:] if line not in hand_written]
+        hand_written = ("Language=", "FrameRate=")
+        entries = [line.split("=") for line in lines[1:] if not line.startswith(hand_written)]
         assert [key for key, value in entries] == KEYS
         return [int(value) for key, value in entries]
 
@@ -234,8 +231,7 @@ def check_the_still_in_panes(panes, scale=1):
     """The still from each pane's top-left, scale times over, black beyond, the host's green around."""
     still = Shot(path=os.path.join(ASSETS, "preview.bmp"))
     for w, h in panes:
-        run = stand_in(w, h, "inproc")
-        wait_until("the pane", lambda: host_report(run, "ready.txt"), 20)
+        stand_in(w, h, "inproc").report()
         time.sleep(0.5)
         shot, sw, sh = Shot(f"{w}x{h}"), min(w, 152 * scale), min(h, 112 * scale)
         assert shot.shows(still, 120, 120, sw, sh, scale), f"{w}x{h}: not the still at {scale}x"

@@ -1,6 +1,4 @@
-"""The built quillmere.scr is a 64-bit GUI program that needs only Windows' own DLLs and carries
-its version and manifest and no link time; a release is the zip of it and both read-mes, the setup,
-and winget's (to its schemas) and Scoop's manifests, the same from two builds of one commit."""
+"""The built quillmere.scr and the release made of it, without Wine."""
 import hashlib
 import json
 import os

@@ -1,6 +1,4 @@
 """The preview in a host's pane."""
-import os
-
 from harness import *
 
 
@@ -11,10 +9,9 @@ def test_the_still_sits_top_left_with_black_beyond_and_is_cut_by_a_smaller_pane(
 def test_the_preview_is_a_shown_child_over_the_pane_and_its_process_ends_with_the_pane():
     for (w, h), how in (((152, 112), "close"), ((240, 180), "destroy"), ((100, 60), "destroy")):
         run = stand_in(w, h)
-        ready = wait_until("the pane", lambda: host_report(run, "ready.txt"), 20)
+        ready = run.report()
         assert ready["child"] == ready["visible"] == "1", f"in a {w}x{h} pane: {ready}"
         assert int(ready["style"], 16) >> 30 == 1, "the preview is not a child window"
         assert ready["rect"] == f"120,120,{120 + w},{120 + h}"
-        open(os.path.join(run.folder, "end.txt"), "w").write(how)
-        result = wait_until("the host's result", lambda: host_report(run, "result.txt"), 15)
-        assert 0 <= int(result["ended_ms"]) <= 2000, f"the preview outlived its pane's {how}"
+        took = int(run.end(how, gone=False)["ended_ms"])
+        assert 0 <= took <= 2000, f"the preview outlived its pane's {how}"

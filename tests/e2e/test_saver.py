@@ -6,7 +6,7 @@ import pytest
 
 from harness import *
 
-BLACK = (0, 0, 0)
+BLACK, LARGEST = (0, 0, 0), 2**31 - 1
 GRID = [(x, y) for y in range(0, 768, 16) for x in range(0, 1024, 16)]
 
 
@@ -37,65 +37,41 @@ def test_the_saver_paints_in_gold_and_clears_every_second_tick():
     assert 1.5 <= gaps[len(gaps) // 2] <= 2.6, f"with Intval 2 the canvas cleared at {cleared_at} s"
 
 
-@pytest.mark.parametrize(
-    "args, action",
-    [(["/s"], "a"), (["/s"], "alt+x"), (["/s"], 1), (["/s"], 3), ([], "F10"), ([], 2)],
-    ids=["a key", "alt with a key", "left button", "right button", "F10 alone", "middle button"],
-)
-def test_a_key_or_a_button_ends_the_full_screen_saver_and_only_s_hides_the_pointer(args, action):
-    # Alt (pressed first, alone) and F10 come as system keys.
-    run, wid = start_saver(args)
+# Each row: the switches, the settings (hostile ones too: whether each paints as it should is the
+# saver frame fuzzer's to judge), where the pointer starts and moves along one axis alone, and
+# what ends it: a key (Alt, pressed first, alone, and F10 come as system keys), a button, a move.
+ENDINGS = {
+    "a key": ("/s", ini(Num=0), [], "a"),
+    "alt with a key": ("/s", ini(Kind=99, Num=50, Size=10), [], "alt+x"),
+    "left button": ("/s", ini(Num=LARGEST, Size=LARGEST, Speed=LARGEST, Intval=0), [], 1),
+    "right button": ("/s", BUSY + "FrameRate=1\r\n", [], 3),
+    "F10 alone": ("", BUSY, [], "F10"),
+    "middle button": ("", BUSY, [], 2),
+    "no argument": ("", BUSY, [(900, 700), (600, 500), (100, 50), (400, 300)], "space"),
+    "x, then both": ("/s", BUSY, [(400, 300), (600, 300), (100, 300), (1000, 300)], (1000, 384)),
+    "y, then both": ("/s", BUSY, [(1000, 384), (1000, 500), (1000, 50), (1000, 760)], (50, 760)),
+}
+
+
+@pytest.mark.parametrize("args, settings, moves, end", ENDINGS.values(), ids=ENDINGS)
+def test_input_ends_it_as_the_mode_says_and_only_s_hides_the_pointer(args, settings, moves, end):
+    run, wid = start_saver(args.split(), settings, pointer=(moves or [(512, 384)])[0])
     assert geometry(wid) == (0, 0, 1024, 768)
-    time.sleep(1 if args else 0)  # over a new window Wine shows no pointer until it first sets one
-    shows = lambda: stand_in("pointer").wait_exit(20) == (0 if args else 1)
-    wait_until("the pointer as the mode says", shows, 5)
-    if isinstance(action, int):
-        click(512, 384, action)  # where the pointer already is
-    else:
-        key(action)
-    run.wait_exit()
-
-
-# Each row starts where Wine last saw the pointer; its last move differs from the first alone.
-@pytest.mark.parametrize(
-    "args, moves, last",
-    [
-        ([], [(900, 700), (600, 500), (100, 50), (400, 300)], None),
-        (["/s"], [(400, 300), (600, 300), (100, 300), (1000, 300)], (1000, 384)),
-        (["/s"], [(1000, 384), (1000, 500), (1000, 50), (1000, 760)], (50, 760)),
-    ],
-    ids=["no argument: moves never end it", "/s: along x, then both", "/s: along y, then both"],
-)
-def test_only_a_move_in_both_directions_ends_it_and_only_with_s(args, moves, last):
-    run, _ = start_saver(args, pointer=moves[0])
     for x, y in moves[1:]:
         xdotool("mousemove", x, y)
         time.sleep(0.2)
-    time.sleep(3.2)  # longer than a teardown, and the window is judged, not the process
-    assert windows_titled(SAVER), "a move along one axis ended the saver"
-    if last:
-        xdotool("mousemove", *last)
+    # Longer than a teardown after moves: the window is judged, not the process; and over a new
+    # window Wine shows no pointer until it first sets one.
+    time.sleep(3.2 if moves else 1 if args else 0)
+    shows = lambda: stand_in("pointer").wait_exit(20) == (0 if args else 1)
+    wait_until("the pointer as the mode says", shows, 5)
+    assert windows_titled(SAVER), f"the saver ended before {end} with {settings.split()}"
+    if isinstance(end, tuple):
+        xdotool("mousemove", *end)
+    elif isinstance(end, int):
+        click(512, 384, end)  # where the pointer already is
     else:
-        key("space")
-    run.wait_exit()
-
-
-# Whether each paints as it should is the saver frame fuzzer's to judge.
-@pytest.mark.parametrize(
-    "settings",
-    [
-        ini(Num=0),
-        ini(Kind=99, Num=50, Size=10),
-        ini(Num=2**31 - 1, Size=2**31 - 1, Speed=2**31 - 1, Intval=0),
-        BUSY + "FrameRate=1\r\n",
-    ],
-    ids=["no crawlers", "unknown pattern", "largest values", "a frame a second"],
-)
-def test_hostile_settings_give_a_saver_that_ends(settings):
-    run, _ = start_saver(settings=settings)
-    time.sleep(1.5)
-    assert windows_titled(SAVER), "the saver ended by itself"
-    key("space")
+        key(end)
     run.wait_exit()
 
 

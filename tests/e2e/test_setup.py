@@ -1,8 +1,4 @@
-"""The setup program, silent with winget's switches, in a Wine prefix of its own: it installs without a
-window, takes the saver unless declined, chosen otherwise since or decided by policy, adds Start-menu
-entries, registers as winget's manifest says; it and the uninstall change nothing while quillmere
-runs; uninstall keeps the settings and, only while quillmere is the saver, gives back what it took."""
-import contextlib
+"""The setup program, silent with winget's switches, and its uninstall, in a prefix of their own."""
 import hashlib
 import os
 import pwd
@@ -41,9 +37,6 @@ LINKS = {  # each Start-menu entry's target and arguments
     ),
     "quillmere settings.lnk": (rf"{WHERE}\quillmere.exe", "/c"),
 }
-
-
-X_EVENTS = {"env": ENV, "stdout": subprocess.PIPE, "text": True}
 
 
 def wine(*args):
@@ -87,16 +80,15 @@ def uninstall():
     """Runs the registered quiet uninstall; it hands over to a copy of itself, so wait for the end."""
     command = re.fullmatch(r'"(.+)" (/S)', reg_values(UNINSTALL_KEY)["QuietUninstallString"])
     wine(command[1], command[2])
-    wait_until(
-        "the uninstaller to remove the registration", lambda: not reg_values(UNINSTALL_KEY), 30, 0.5
-    )
+    wait_until("the registration to go", lambda: not reg_values(UNINSTALL_KEY), 30, 0.5)
 
 
 def test_a_silent_install_puts_it_in_the_users_folder_makes_it_the_saver_and_registers_it():
     wine("reg", "add", DESKTOP_KEY, "/v", "ScreenSaveActive", "/d", "0", "/f")
     wine("reg", "add", DESKTOP_KEY, "/v", "ScreenSaveTimeOut", "/d", "420", "/f")
     # Every window Wine shows is mapped on the X server, however briefly.
-    maps = subprocess.Popen(["stdbuf", "-oL", "xev", "-root", "-event", "substructure"], **X_EVENTS)
+    xev = ["stdbuf", "-oL", "xev", "-root", "-event", "substructure"]
+    maps = subprocess.Popen(xev, env=ENV, stdout=subprocess.PIPE, text=True)
     time.sleep(1)  # until xev has asked for the events
     assert wine(SETUP, *SILENT).returncode == 0, "the silent install failed"
     maps.terminate()
@@ -157,38 +149,27 @@ def test_the_settings_entry_opens_the_dialog_on_the_installed_settings():
     assert sorted(content("quillmere.ini").split()) == saved, "not the installed quillmere.ini"
 
 
-# The saver and the dialog from a folder of their own: only their windows tell that they run.
-@contextlib.contextmanager
-def saver_elsewhere():
-    yield start_saver()
-
-
-@contextlib.contextmanager
-def dialog_elsewhere():
-    yield Dialog()
-
-
-@contextlib.contextmanager
 def preview_of_ours():
     """It holds the file without either window."""
     folder = tempfile.mkdtemp(prefix="quillmere-e2e-")
     os.symlink(installed("quillmere.scr"), os.path.join(folder, "quillmere.scr"))
     host = Run(["200", "150"], exe=STAND_IN, folder=folder)
-    wait_until("the preview", lambda: host_report(host, "ready.txt"), 20)
-    yield
-    open(os.path.join(folder, "end.txt"), "w").write("close")
-    host.wait_exit(10)
+    host.report()
+    return host
 
 
-@pytest.mark.parametrize("running", [saver_elsewhere, dialog_elsewhere, preview_of_ours])
-def test_setup_and_uninstall_change_nothing_while_quillmere_runs(running):
+# The saver and the dialog from a folder of their own: only their windows tell that they run.
+@pytest.mark.parametrize("start", [start_saver, Dialog, preview_of_ours])
+def test_setup_and_uninstall_change_nothing_while_quillmere_runs(start):
     open(installed("README-en.txt"), "wb").write(b"older")
     before = [content(name) for name in ADDED]
-    with running():
-        assert wine(SETUP, *SILENT).returncode == CODES["packageInUse"], "the setup went on"
-        uninstall_in_place = wine(installed("uninstall.exe"), "/S", f"_?={WHERE}")
-        assert uninstall_in_place.returncode != 0, "the uninstall went on"
-        assert [content(name) for name in ADDED] == before, "the files changed"
+    running = start()
+    assert wine(SETUP, *SILENT).returncode == CODES["packageInUse"], "the setup went on"
+    uninstall_in_place = wine(installed("uninstall.exe"), "/S", f"_?={WHERE}")
+    assert uninstall_in_place.returncode != 0, "the uninstall went on"
+    assert [content(name) for name in ADDED] == before, "the files changed"
+    if isinstance(running, Run):  # the preview's host ends it, as it ends every preview
+        running.end()
 
 
 def test_an_upgrade_replaces_the_program_and_keeps_the_settings():

@@ -19,8 +19,7 @@ def test_every_start_ends_at_once_while_the_saver_or_the_dialog_is_open_even_two
             Run(other).wait_exit(10)
             assert shown() == 1, f"{other} opened a window beside {marker}"
         if marker == DIALOG:  # the host's own window would end the saver by taking the foreground
-            host = stand_in(152, 112)
-            ready = wait_until("the stand-in", lambda: host_report(host, "ready.txt"), 20)
+            ready = stand_in(152, 112).report()
             assert ready["child"] == "0", f"a preview window came into a pane beside {marker}"
         for run in (first, second):
             run.proc.kill()
@@ -29,9 +28,7 @@ def test_every_start_ends_at_once_while_the_saver_or_the_dialog_is_open_even_two
 
 # Two starts that both miss the other's window: the claim alone must end the later one.
 def test_a_saver_or_dialog_start_ends_at_once_while_another_process_holds_the_claim():
-    holder = stand_in("claim")
-    claim = wait_until("the claim", lambda: host_report(holder, "ready.txt"), 20)
-    assert claim["claimed"] == "1"
+    assert stand_in("claim").report()["claimed"] == "1"
     for args in (["/s"], ["/c"]):
         Run(args).wait_exit(10)
         assert shown() == 0, f"{args} opened a window while another process held the claim"
