@@ -9,13 +9,18 @@ import sys
 import time
 
 
+def lock_holder(n):
+    """The process id in display n's lock, or None without a readable lock."""
+    try:
+        return int(open(f"/tmp/.X{n}-lock").read().strip())
+    except (OSError, ValueError):
+        return None
+
+
 def in_use(n):
     """Whether a live X server holds display n; a lock left by a killed one does not count."""
-    try:
-        pid = int(open(f"/tmp/.X{n}-lock").read().strip())
-    except (OSError, ValueError):
-        return os.path.exists(f"/tmp/.X11-unix/X{n}")
-    return os.path.exists(f"/proc/{pid}")
+    pid = lock_holder(n)
+    return os.path.exists(f"/proc/{pid}") if pid else os.path.exists(f"/tmp/.X11-unix/X{n}")
 
 
 def answers(display, env):
@@ -26,7 +31,7 @@ def answers(display, env):
 
 def start(command, first, env=None):
     """The server and its display. Another run that takes the same display at the same moment
-    makes ours end at once, and the next display is tried."""
+    makes ours end, and the next display is tried; until then the other's answers are not ours."""
     for n in range(first, first + 60):
         if in_use(n):
             continue
@@ -40,12 +45,13 @@ def start(command, first, env=None):
             stderr=quiet,
         )
         deadline = time.monotonic() + 20
-        while server.poll() is None and not answers(f":{n}", env):
+        while server.poll() is None and not (
+            lock_holder(n) == server.pid and answers(f":{n}", env)
+        ):
             if time.monotonic() > deadline:
                 server.kill()
                 raise RuntimeError(f"{command[0]} on :{n} did not answer in 20 s")
             time.sleep(0.1)
-        time.sleep(0.2)  # a server that lost the display may still be on its way out
         if server.poll() is None:
             return server, f":{n}"
     raise RuntimeError(f"no free display for {command[0]}")
