@@ -131,22 +131,19 @@ TEST(BackgroundRows, DivideTheHeightBy3142) {
 
 TEST(Sliders, EveryMoveIsShownStoredAndHeardAndIntvalReachesFiveAndSixty) {
   Bench b;
-  b.Take({});
-  Lines shown;  // the Num label after each move; a dragged thumb waits to be let go
   using enum ScrollRequest;
-  for (ScrollRequest move :
-       {LineRight, PageLeft, ThumbTrack, ThumbPosition, ToRight, LineRight, ToLeft}) {
-    b.dialog.OnScroll(2, move, 150);
-    shown.push_back(b.Labels()[2]);
+  const std::pair<std::int32_t, ScrollRequest> moves[] = {
+      {2, LineRight}, {2, PageLeft}, {2, ThumbTrack}, {2, ThumbPosition}, {2, ToRight},
+      {2, LineRight}, {2, ToLeft},   {3, ToLeft},     {3, ToRight}};
+  Lines shown;  // the moved slider's label after each move; a dragged thumb waits to be let go
+  for (auto [index, move] : moves) {
+    b.dialog.OnScroll(index, move, 150);
+    shown.push_back(b.dialog.LookOf(SliderValues, index).text);
   }
-  EXPECT_EQ(shown, (Lines{"101", "100", "100", "150", "200", "200", "50"}));
+  EXPECT_EQ(shown, (Lines{"101", "100", "100", "150", "200", "200", "50", "5", "60"}));
   EXPECT_EQ(b.values.Num, 50);
-  EXPECT_EQ(b.Take({"Value"}), Lines(5, "Value(2)"));  // the slider is item 2
-  for (auto [end, intval] : {std::pair{ToLeft, 5}, std::pair{ToRight, 60}}) {
-    b.dialog.OnScroll(3, end, 0);
-    EXPECT_EQ(b.Labels()[3], std::to_string(intval));
-    EXPECT_EQ(b.values.Intval, intval);
-  }
+  EXPECT_EQ(b.values.Intval, 60);
+  EXPECT_EQ(b.Take({"Value(2)"}), Lines(5, "Value(2)"));  // the slider is item 2
 }
 
 TEST(Choosers, APressOfAnyButtonSelectsAndShowsTheGroupAndTheReleaseOverAnotherChoiceKeepsIt) {
@@ -312,11 +309,8 @@ TEST(Keyboard, TabVisitsEveryStopInOrderAndTheCueRingsTheFocusedItem) {
   }
   b.Keys({Key::Tab}, true);
   EXPECT_EQ(b.Take({"Focus", "ShowFocusCues"}), Lines{"Focus(15)"});
-  // With another program in front nothing is focused or ringed; back again, a reader hears it.
-  b.dialog.OnKeyboardFocus(false);
+  b.dialog.OnKeyboardFocus(false);  // another program in front: nothing is focused or ringed
   EXPECT_EQ(b.dialog.Cue(), std::nullopt);
-  b.dialog.OnKeyboardFocus(true);
-  EXPECT_EQ(b.Take({"Focus"}), Lines{"Focus(15)"});
 }
 
 TEST(Keyboard, ArrowsPagesHomeAndEndMoveAFocusedSliderAndItsLabelEchoes) {
