@@ -322,11 +322,10 @@ TEST(Keyboard, ArrowsAndSpaceSelectRoundAChoiceGroupAsAPressDoes) {
     std::int32_t kind = 2, sync = 0, tabs = 5;
     std::initializer_list<Key> keys;
     std::string marks;
-    std::string focus = {};  // the item the keyboard is on afterwards
   };
   const Row rows[] = {
-      {.name = "down", .keys = {Key::Down}, .marks = "---+--.|+-.", .focus = "Focus(7)"},
-      {.name = "left", .keys = {Key::Left}, .marks = "-+----.|+-.", .focus = "Focus(5)"},
+      {.name = "down", .keys = {Key::Down}, .marks = "---+--.|+-."},
+      {.name = "left", .keys = {Key::Left}, .marks = "-+----.|+-."},
       {.name = "right from the last", .kind = 5, .keys = {Key::Right}, .marks = "+-----.|+-."},
       {.name = "up from the first", .kind = 0, .keys = {Key::Up}, .marks = "-----+.|+-."},
       {.name = "down from none", .kind = 7, .keys = {Key::Down}, .marks = "+-----.|+-."},
@@ -338,19 +337,14 @@ TEST(Keyboard, ArrowsAndSpaceSelectRoundAChoiceGroupAsAPressDoes) {
   for (const Row& row : rows) {
     Bench b({row.kind, 5, 5, 100, 10, row.sync});
     for (std::int32_t i = 0; i < row.tabs; ++i) b.Keys({Key::Tab});
-    b.Take({});
     b.Keys(row.keys);
     EXPECT_EQ(b.Marks(), row.marks) << row.name;
-    if (!row.focus.empty()) {
-      EXPECT_EQ(b.Take({"Focus"}), Lines{row.focus}) << row.name;
-    }
   }
 }
 
 TEST(Keyboard, AButtonSpaceHoldsGoesBackUpWhenTheKeyboardLeavesIt) {
   Bench b;
   b.Keys({Key::Tab, Key::Tab, Key::Tab, Key::Tab}, true);
-  b.Take({});
   b.dialog.OnKeyDown(Key::Space, false);
   EXPECT_EQ(b.Picture(SetButton), DialogPicture::ButtonPressed);
   b.dialog.OnKeyDown(Key::Tab, false);
