@@ -250,8 +250,14 @@ TEST(Drag, TheWindowFollowsTheCursorTopFirstAtTheGrabOffsetOfItsScale) {
   }
 }
 
-TEST(Drag, OnlyALeftPressOnTheStripStartsOneAndAnyReleaseOrALostCaptureEndsIt) {
+// The hand shows over what reacts to a click; only a left press on the strip starts a drag.
+TEST(Mouse, TheHandShowsWhereAClickActsAndAnyReleaseOrALostCaptureEndsAStripDrag) {
   Bench b;
+  EXPECT_EQ(b.dialog.PointerAt(kDialog, 460, 8), Pointer::Hand);     // exit
+  EXPECT_EQ(b.dialog.PointerAt(kDialog, 300, 195), Pointer::Hand);   // 設定
+  EXPECT_EQ(b.dialog.PointerAt(kDialog, 300, 191), Pointer::Arrow);  // the set button above it
+  EXPECT_EQ(b.dialog.PointerAt(kValues, 60, 14), Pointer::Arrow);    // ｻｲｽﾞ
+  EXPECT_EQ(b.dialog.PointerAt(kValues, 100, 10), Pointer::Hand);    // its slider
   b.dialog.OnMouseDown(kDialog, 200, 10, Right);
   b.dialog.OnMouseDown(kDialog, 20, 8, Left);  // the caption lies on the strip
   EXPECT_FALSE(b.dialog.dragging());
@@ -262,15 +268,6 @@ TEST(Drag, OnlyALeftPressOnTheStripStartsOneAndAnyReleaseOrALostCaptureEndsIt) {
   b.dialog.OnMouseDown(kDialog, 200, 10, Left);
   b.dialog.OnCaptureLost();
   EXPECT_TRUE(b.dialog.OnMouseDown(kDialog, 200, 10, Left));  // the mouse is held again
-}
-
-TEST(Pointers, TheHandShowsOverWhatReactsToAClick) {
-  Bench b;
-  EXPECT_EQ(b.dialog.PointerAt(kDialog, 460, 8), Pointer::Hand);     // exit
-  EXPECT_EQ(b.dialog.PointerAt(kDialog, 300, 195), Pointer::Hand);   // 設定
-  EXPECT_EQ(b.dialog.PointerAt(kDialog, 300, 191), Pointer::Arrow);  // the set button above it
-  EXPECT_EQ(b.dialog.PointerAt(kValues, 60, 14), Pointer::Arrow);    // ｻｲｽﾞ
-  EXPECT_EQ(b.dialog.PointerAt(kValues, 100, 10), Pointer::Hand);    // its slider
 }
 
 // Tab goes round the stops from the first slider; the cue, hidden until then, rings the item.
