@@ -122,18 +122,19 @@ TEST(BackgroundRows, DivideTheHeightBy3142) {
   for (auto [y, colour] : want) EXPECT_EQ(rows[static_cast<std::size_t>(y)].colour, colour) << y;
 }
 
-TEST(Sliders, EveryMoveIsShownStoredAndHeardAndIntvalReachesFiveAndSixty) {
+TEST(Sliders, EveryMoveIsShownStoredAndHeardAndSpeedAndIntvalReachTheirEnds) {
   Bench b;
   using enum ScrollRequest;
   const std::pair<std::int32_t, ScrollRequest> moves[] = {
-      {2, LineRight}, {2, PageLeft}, {2, ThumbTrack}, {2, ThumbPosition}, {2, ToRight},
-      {2, LineRight}, {2, ToLeft},   {3, ToLeft},     {3, ToRight}};
+      {2, LineRight}, {2, PageLeft},  {2, ThumbTrack}, {2, ThumbPosition},
+      {2, ToRight},   {2, LineRight}, {2, ToLeft},     {3, ToLeft},
+      {3, ToRight},   {1, ToLeft},    {1, ToRight}};
   Lines shown;  // the moved slider's label after each move; a dragged thumb waits to be let go
   for (auto [index, move] : moves) {
     b.dialog.OnScroll(index, move, 150);
     shown.push_back(b.dialog.LookOf(SliderValues, index).text);
   }
-  EXPECT_EQ(shown, (Lines{"101", "100", "100", "150", "200", "200", "50", "5", "60"}));
+  EXPECT_EQ(shown, (Lines{"101", "100", "100", "150", "200", "200", "50", "5", "60", "1", "10"}));
   EXPECT_EQ(b.values.Num, 50);
   EXPECT_EQ(b.values.Intval, 60);
   EXPECT_EQ(b.Take({"Value(2)"}), Lines(5, "Value(2)"));  // the slider is item 2
