@@ -11,6 +11,7 @@ STATE, SCR = os.environ["QUILLMERE_E2E_STATE"], os.environ["QUILLMERE_SCR"]
 STAND_IN = os.path.join(os.environ["QUILLMERE_PROGRAMS"], "stand_in.exe")
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 ASSETS = os.path.join(ROOT, "assets")
+VERSION = open(f"{ROOT}/CMakeLists.txt").read().split("project(quillmere VERSION ")[1].split()[0]
 # The fixtures set DISPLAY and WINEPREFIX here for every program a test starts.
 ENV = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
 # The windows' titles, as the program's header gives them.
@@ -87,9 +88,9 @@ def stand_in(*args):
     return Run(list(map(str, args)), exe=STAND_IN, folder=folder)
 
 
-def deliver(how, title, message, wparam=0, lparam=0):
+def deliver(how, title, message, wparam=0):
     """The windowless stand-in posts or sends a message; it reports once the window has gone."""
-    poster = stand_in(how, title, message, wparam, *([lparam] if how == "send" else []))
+    poster = stand_in(how, title, message, wparam)
     report = poster.report()
     assert report["posted"] == "1", f"{title!r} did not take the message (in 10 s)"
     return poster, report
@@ -137,12 +138,11 @@ class Dialog:
         time.sleep(0.5)
         self.x, self.y, self.w, self.h = geometry(self.wid)
 
-    def click(self, point, button=1):  # layout pixels to physical ones, halves up
-        click(
-            self.x + int(point[0] * self.dpi / 96 + 0.5),
-            self.y + int(point[1] * self.dpi / 96 + 0.5),
-            button,
-        )
+    def at(self, v):  # layout pixels to physical ones, halves up
+        return int(v * self.dpi / 96 + 0.5)
+
+    def click(self, point, button=1):
+        click(self.x + self.at(point[0]), self.y + self.at(point[1]), button)
         time.sleep(0.3)
 
     def values(self):
@@ -210,13 +210,11 @@ class Shot:
         i = 3 * (y * self.width + x)
         return tuple(self.data[i : i + 3])
 
-    def rows(self, x0, y0, x1, y1):
-        return [
-            self.data[3 * (y * self.width + x0) : 3 * (y * self.width + x1)] for y in range(y0, y1)
-        ]
+    def pixels(self, x0, y0, x1, y1, step=1):
+        return [self.pixel(x, y) for y in range(y0, y1, step) for x in range(x0, x1, step)]
 
-    def colours(self, x0, y0, x1, y1, step=1):
-        return {self.pixel(x, y) for y in range(y0, y1, step) for x in range(x0, x1, step)}
+    def colours(self, *box):
+        return set(self.pixels(*box))
 
     def shows(self, picture, x0, y0, w, h, scale=1):
         """Whether w x h pixels from (x0, y0) are the picture's top-left, each pixel scale times over."""

@@ -12,14 +12,13 @@ import jsonschema
 import pytest
 import yaml
 
+from harness import ROOT, SCR, VERSION
+
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "packaging"))
 import package  # noqa: E402
 
 pytestmark = pytest.mark.no_desktop
 
-SCR = os.environ["QUILLMERE_SCR"]
-ROOT = os.path.join(os.path.dirname(__file__), "..", "..")
-VERSION = open(f"{ROOT}/CMakeLists.txt").read().split("project(quillmere VERSION ")[1].split()[0]
 WINGET = os.path.join(os.path.dirname(os.environ["QUILLMERE_SETUP"]), "winget")
 SCHEMAS = os.environ.get("QUILLMERE_WINGET_SCHEMAS", f"{ROOT}/../shared/winget-schemas")
 # Windows' own DLLs: the program needs no runtime beside it.

@@ -47,7 +47,7 @@ def test_the_dialog_scales_centred_its_words_clear_its_skin_whole_its_boxes_foun
     assert dialog.x == (1024 - dialog.w) // 2
     assert dialog.y in ((768 - dialog.h) // 2, (769 - dialog.h) // 2)
     x, y, shot = dialog.x, dialog.y, Shot(f"english-{dpi}")
-    at = lambda v: int(v * dpi / 96 + 0.5)
+    at = dialog.at
     for x0, y0, x1, y1 in GAPS:
         box = (x + at(x0), y + at(y0), x + at(x1), y + at(y1))
         ink = {colour for colour in shot.colours(*box) if max(colour) < 80}

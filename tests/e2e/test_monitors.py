@@ -50,7 +50,7 @@ def test_the_second_monitor_has_trails_unless_monitors_1_and_input_there_ends_it
         wait_until("the white window to show again", lambda: Shot().pixel(*WHITE_SPOT) == WHITE, 5)
 
 
-def test_every_window_shows_exactly_its_canvas_after_frames_and_re_steers_in_every_pattern():
+def test_the_recorded_canvases_are_drawn_and_every_window_shows_its_canvas_in_every_pattern():
     run = Run(["screens"], exe=STAND_IN)
     assert run.wait_exit(60) == 0
     report = open(os.path.join(run.folder, "screens.txt")).read()

@@ -1,5 +1,4 @@
 """The full-screen saver of the real quillmere.scr."""
-import os
 import time
 
 import pytest
@@ -73,8 +72,3 @@ def test_input_ends_it_as_the_mode_says_and_only_s_hides_the_pointer(args, setti
     else:
         key(end)
     run.wait_exit()
-
-
-def test_this_build_draws_the_canvases_recorded_natively():
-    run = Run(["canvases"], exe=STAND_IN)
-    assert run.wait_exit(60) == 0, open(os.path.join(run.folder, "canvases.txt")).read()

@@ -16,7 +16,6 @@ from harness import *
 pytestmark = pytest.mark.own_prefix("setup")
 
 SETUP, USER = os.environ["QUILLMERE_SETUP"], pwd.getpwuid(os.getuid()).pw_name
-VERSION = re.fullmatch(r"quillmere-(.+)-setup\.exe", os.path.basename(SETUP))[1]
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\quillmere"
 POLICY_KEY = r"HKCU\Software\Policies\Microsoft\Windows\Control Panel\Desktop"
 WINGET = yaml.safe_load(open(f"{os.path.dirname(SETUP)}/winget/quillmere.quillmere.installer.yaml"))

@@ -75,13 +75,13 @@ int ChangeMode(const wchar_t* width, const wchar_t* height) {
   return ChangeDisplaySettingsW(&mode, 0);
 }
 
-// "post TITLE MESSAGE WPARAM" or "send TITLE MESSAGE WPARAM LPARAM"; then the running flag.
+// "post TITLE MESSAGE WPARAM" or "send TITLE MESSAGE WPARAM"; then the running flag.
 int Deliver(bool send, LPWSTR* argv) {
   const HWND target = FindWindowW(nullptr, argv[1]);
   const auto number = [](const wchar_t* text) { return static_cast<UINT>(_wtoi(text)); };
   const ULONGLONG start = GetTickCount64();
-  const bool posted = send ? SendMessageTimeoutW(target, number(argv[2]), number(argv[3]),
-                                                 number(argv[4]), SMTO_NORMAL, 10000, nullptr)
+  const bool posted = send ? SendMessageTimeoutW(target, number(argv[2]), number(argv[3]), 0,
+                                                 SMTO_NORMAL, 10000, nullptr)
                            : PostMessageW(target, number(argv[2]), number(argv[3]), 0);
   Write(L"ready.txt", "posted=" + std::to_string(posted) +
                           "\nanswered_ms=" + std::to_string(GetTickCount64() - start) + "\n");
@@ -126,10 +126,7 @@ int HostPreview(HINSTANCE instance, int width, int height, bool in_process) {
     return in_process ? preview != nullptr && !IsWindow(preview)
                       : WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
   };
-  PumpUntil(10000, [&] {
-    HWND child = GetWindow(pane, GW_CHILD);
-    return (child != nullptr && IsWindowVisible(child)) || ended();
-  });
+  PumpUntil(10000, [&] { return IsWindowVisible(GetWindow(pane, GW_CHILD)) || ended(); });
   preview = GetWindow(pane, GW_CHILD);
   RECT rect{};
   GetWindowRect(preview, &rect);
@@ -171,14 +168,13 @@ std::string NumberOf(const VARIANT& found) {
   return found.vt == VT_I4 ? std::to_string(found.lVal) : "-";
 }
 
-// A text property, tabs and line ends left out so that the report stays one line a child.
+// A text property.
 template <typename Getter>
 std::string TextOf(Getter get) {
   BSTR text = nullptr;
   std::string narrow =
       SUCCEEDED(get(&text)) && text != nullptr ? quillmere::win32::Narrow(text) : "";
   SysFreeString(text);
-  std::erase_if(narrow, [](char c) { return c == '\t' || c == '\r' || c == '\n'; });
   return narrow;
 }
 
@@ -269,12 +265,10 @@ void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG ch
 // of the client area of the window titled TITLE to heard.txt ("0x8005 3"), until it is ended.
 int HearEvents(const wchar_t* title) {
   listened = FindWindowW(nullptr, title);
-  DWORD process = 0;
-  GetWindowThreadProcessId(listened, &process);
   heard = _wfopen((folder + L"\\heard.txt").c_str(), L"wb");
   const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr,
-                                             Hear, process, 0, WINEVENT_OUTOFCONTEXT);
-  Write(L"ready.txt", "posted=" + std::to_string(hook != nullptr && process != 0) + "\n");
+                                             Hear, 0, 0, WINEVENT_OUTOFCONTEXT);
+  Write(L"ready.txt", "posted=" + std::to_string(hook != nullptr && listened != nullptr) + "\n");
   PumpUntil(60000, [] { return false; });
   UnhookWinEvent(hook);
   return 0;
@@ -299,20 +293,6 @@ const std::pair<quillmere::saver::HeadlessRun, std::uint64_t> kRecordedCanvases[
      0xeb62594c78a23b4f},
 };
 
-// "canvases": this build's recorded canvases; 0 when all agree, else why.
-int CheckCanvases() {
-  using namespace quillmere;
-  std::string report;
-  for (const auto& [run, recorded] : kRecordedCanvases) {
-    const std::uint64_t hash = CanvasHash(saver::RenderHeadless(run));
-    if (hash != recorded)
-      report +=
-          "Kind " + std::to_string(run.settings.Kind) + " drew " + std::to_string(hash) + "\n";
-  }
-  Write(L"canvases.txt", report);
-  return report.empty() ? 0 : 1;
-}
-
 // Whether a window shows exactly the canvas, its pixels read back through its own DC.
 bool Shows(HWND window, const quillmere::saver::Canvas& canvas) {
   quillmere::win32::MemorySurface shown;
@@ -324,10 +304,18 @@ bool Shows(HWND window, const quillmere::saver::Canvas& canvas) {
                             [](std::uint32_t p) { return p & 0xFFFFFFu; });
 }
 
-// "screens": whether every monitor's window shows its canvas after frames and re-steers, in all
-// patterns; writes what differed, the patterns drawn and the monitors shown to screens.txt.
+// "screens": whether this build draws the recorded canvases, and whether every monitor's window
+// shows its canvas after frames and re-steers, in all patterns; writes what differed, the patterns
+// drawn and the monitors shown to screens.txt.
 int CheckScreens(HINSTANCE instance) {
   using namespace quillmere;
+  std::string report;
+  for (const auto& [run, recorded] : kRecordedCanvases) {
+    const std::uint64_t hash = CanvasHash(saver::RenderHeadless(run));
+    if (hash != recorded)
+      report +=
+          "Kind " + std::to_string(run.settings.Kind) + " drew " + std::to_string(hash) + "\n";
+  }
   const startup::SettingsValues settings = {
       .Kind = 5, .Size = 20, .Speed = 10, .Num = 200, .Intval = 1, .Sync = 1};
   win32::Win32Platform system(instance);
@@ -339,7 +327,6 @@ int CheckScreens(HINSTANCE instance) {
   host.Attach(&saver);
   saver.PrepareSaver();
   saver.StartAnimation();
-  std::string report;
   std::set<std::int32_t> patterns;
   const auto check = [&](const std::string& when) {
     bool shown = Shows(reinterpret_cast<HWND>(host.Window()), saver.Primary().canvas());
@@ -381,10 +368,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   folder.resize(folder.find_last_of(L"\\/"));
   if (argc == 2 && verb == L"pointer") return PointerShown();
   if (argc == 4 && verb == L"mode") return ChangeMode(argv[2], argv[3]);
-  if (argc == 5 && verb == L"post") return Deliver(false, argv + 1);
-  if (argc == 6 && verb == L"send") return Deliver(true, argv + 1);
+  if (argc == 5 && (verb == L"post" || verb == L"send")) return Deliver(verb == L"send", argv + 1);
   if (argc >= 3 && verb == L"read") return ReadAccessible(argv + 2, argc - 2);
-  if (argc == 2 && verb == L"canvases") return CheckCanvases();
   if (argc == 2 && verb == L"screens") return CheckScreens(instance);
   if (argc == 3 && verb == L"hear") return HearEvents(argv[2]);
   if (argc == 2 && verb == L"claim") return HoldClaim(instance);
