@@ -47,8 +47,9 @@ class Run:
     def __init__(self, args, ini=None, exe=SCR, folder=None):
         self.folder = folder or tempfile.mkdtemp(prefix="quillmere-e2e-")
         os.makedirs(self.folder, exist_ok=True)
-        if not os.path.exists(os.path.join(self.folder, os.path.basename(exe))):
-            shutil.copy(exe, self.folder)
+        for program in (exe, SCR):  # a stand-in previews with the quillmere.scr beside it
+            if not os.path.exists(os.path.join(self.folder, os.path.basename(program))):
+                shutil.copy(program, self.folder)
         self.ini = os.path.join(self.folder, "quillmere.ini")
         self.what = f"{os.path.basename(exe)} {args}"
         if ini is not None:
@@ -83,9 +84,7 @@ class Run:
 
 def stand_in(*args):
     """Our stand-in for the rest of the system (programs/stand_in.cpp), quillmere.scr beside it."""
-    folder = tempfile.mkdtemp(prefix="quillmere-e2e-")
-    shutil.copy(SCR, os.path.join(folder, "quillmere.scr"))
-    return Run(list(map(str, args)), exe=STAND_IN, folder=folder)
+    return Run(list(map(str, args)), exe=STAND_IN)
 
 
 def deliver(how, title, message, wparam=0):

@@ -62,7 +62,7 @@ def test_another_process_reads_every_row_in_the_dialogs_face_and_its_actions_are
 def test_a_reader_hears_every_change_and_the_focus_only_while_the_dialog_holds_the_keyboard():
     dialog = Dialog()
     reader = stand_in("hear", DIALOG)
-    reader.report()
+    assert reader.report()["posted"] == "1", "the reader found no dialog to hear"
     dialog.click((316 + 79, 52))  # Size's right arrow: 6, and the keyboard there
     key("Right", "End", "Tab", "Tab", "Tab", "Tab", "Down")  # the second pattern
     cover = stand_in(400, 300)  # another program's window takes the keyboard

@@ -61,7 +61,6 @@ def resident_kib(pid):
     return int(next(l for l in open(f"/proc/{pid}/status") if l.startswith("VmRSS:")).split()[1])
 
 
-# Run by scripts/soak for as long as it says, never by ctest.
 @pytest.mark.skipif("SOAK_SECONDS" not in os.environ, reason="run by scripts/soak")
 @pytest.mark.limit(int(os.environ.get("SOAK_SECONDS", 0)) + 60)
 def test_soak_left_running_re_steering_every_second_keeps_memory_flat():
