@@ -116,7 +116,6 @@ struct FakeSaverHost final : platform::SaverHost {
 
 // One saver window with everything it reaches faked, on a w x h pixel screen.
 struct SaverRig {
-  static constexpr startup::SettingsValues kDefaults = startup::DefaultSettings();
   FakePlatform system;
   FakeSaverHost host;
   saver::RandomSource random;
@@ -124,9 +123,9 @@ struct SaverRig {
   startup::StartState start;
   saver::SaverWindow saver;
 
-  explicit SaverRig(startup::SettingsValues values = kDefaults, std::string args = "/s",
-                    double w = 1024, double h = 768, std::uint64_t seed = 2024,
-                    saver::SaverLimits limits = {})
+  explicit SaverRig(startup::SettingsValues values = startup::DefaultSettings(),
+                    std::string args = "/s", double w = 1024, double h = 768,
+                    std::uint64_t seed = 2024, saver::SaverLimits limits = {})
       : random(seed),
         settings(values),
         start{std::move(args), -1},

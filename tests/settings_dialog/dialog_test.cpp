@@ -122,24 +122,6 @@ TEST(BackgroundRows, DivideTheHeightBy3142) {
   for (auto [y, colour] : want) EXPECT_EQ(rows[static_cast<std::size_t>(y)].colour, colour) << y;
 }
 
-TEST(Sliders, EveryMoveIsShownStoredAndHeardAndSpeedAndIntvalReachTheirEnds) {
-  Bench b;
-  using enum ScrollRequest;
-  const std::pair<std::int32_t, ScrollRequest> moves[] = {
-      {2, LineRight}, {2, PageLeft},  {2, ThumbTrack}, {2, ThumbPosition},
-      {2, ToRight},   {2, LineRight}, {2, ToLeft},     {3, ToLeft},
-      {3, ToRight},   {1, ToLeft},    {1, ToRight}};
-  Lines shown;  // the moved slider's label after each move; a dragged thumb waits to be let go
-  for (auto [index, move] : moves) {
-    b.dialog.OnScroll(index, move, 150);
-    shown.push_back(b.dialog.LookOf(SliderValues, index).text);
-  }
-  EXPECT_EQ(shown, (Lines{"101", "100", "100", "150", "200", "200", "50", "5", "60", "1", "10"}));
-  EXPECT_EQ(b.values.Num, 50);
-  EXPECT_EQ(b.values.Intval, 60);
-  EXPECT_EQ(b.Take({"Value(2)"}), Lines(5, "Value(2)"));  // the slider is item 2
-}
-
 TEST(Choosers, APressOfAnyButtonSelectsAndShowsTheGroupAndTheReleaseOverAnotherChoiceKeepsIt) {
   Bench b({9, 5, 5, 100, 10, 3});
   EXPECT_EQ(b.Marks(), "------.|...");  // values outside the choices: no mark on, no sync mark
@@ -289,15 +271,13 @@ TEST(Keyboard, TabVisitsEveryStopInOrderAndTheCueRingsTheFocusedItem) {
     const std::vector<Surface> painted = b.dialog.TakeChanges();  // the cue's surface among them
     EXPECT_NE(std::ranges::find(painted, cue.surface), painted.end()) << heard;
   }
-  b.Keys({Key::Tab}, true);
-  EXPECT_EQ(b.Take({"Focus", "ShowFocusCues"}), Lines{"Focus(15)"});
   b.dialog.OnKeyboardFocus(false);  // another program in front: nothing is focused or ringed
   EXPECT_EQ(b.dialog.Cue(), std::nullopt);
 }
 
-TEST(Keyboard, ArrowsPagesHomeAndEndMoveAFocusedSliderAndSpaceHoldsAButton) {
+TEST(Sliders, EveryMoveIsShownStoredAndHeardAndSpaceHoldsAButtonUntilTheKeyboardLeaves) {
   Bench b;
-  Lines shown;  // the Size label after each key
+  Lines shown;  // the moved slider's label after each move; a dragged thumb waits to be let go
   for (Key key : {Key::Down, Key::Right, Key::Down, Key::Left, Key::Up, Key::PageDown, Key::PageUp,
                   Key::End, Key::Right, Key::Home, Key::Left}) {
     b.Keys({key});
@@ -305,8 +285,22 @@ TEST(Keyboard, ArrowsPagesHomeAndEndMoveAFocusedSliderAndSpaceHoldsAButton) {
   }
   // The first arrow only puts the keyboard on Size.
   EXPECT_EQ(shown, (Lines{"5", "6", "7", "6", "5", "6", "5", "20", "20", "1", "1"}));
-  // Space holds the set button down until the keyboard leaves it, which lets it go without acting.
-  b.Keys({Key::Tab, Key::Tab, Key::Tab, Key::Tab}, true);
+  using enum ScrollRequest;
+  const std::pair<std::int32_t, ScrollRequest> moves[] = {
+      {2, LineRight}, {2, PageLeft},  {2, ThumbTrack}, {2, ThumbPosition},
+      {2, ToRight},   {2, LineRight}, {2, ToLeft},     {3, ToLeft},
+      {3, ToRight},   {1, ToLeft},    {1, ToRight}};
+  shown.clear();
+  for (auto [index, move] : moves) {
+    b.dialog.OnScroll(index, move, 150);
+    shown.push_back(b.dialog.LookOf(SliderValues, index).text);
+  }
+  EXPECT_EQ(shown, (Lines{"101", "100", "100", "150", "200", "200", "50", "5", "60", "1", "10"}));
+  EXPECT_EQ(b.values.Num, 50);
+  EXPECT_EQ(b.values.Intval, 60);
+  EXPECT_EQ(b.Take({"Value(2)"}), Lines(5, "Value(2)"));  // the slider is item 2
+  // From Speed back to the set button, which Space holds down until the keyboard leaves it.
+  b.Keys({Key::Tab, Key::Tab, Key::Tab, Key::Tab, Key::Tab}, true);
   b.dialog.OnKeyDown(Key::Space, false);
   EXPECT_EQ(b.Picture(SetButton), DialogPicture::ButtonPressed);
   b.dialog.OnKeyDown(Key::Tab, false);
