@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ranges>
 #include <set>
 #include <string>
 #include <vector>
@@ -78,8 +77,9 @@ TEST(MoveAndStamp, TurnsFiveToTenDegreesEitherWayAndStepsOneToSpeed) {
       if (fits.size() == 1) lengths.insert(fits.front());
     }
     EXPECT_EQ(turns, (std::set<std::int32_t>{-10, -9, -8, -7, -6, -5, 5, 6, 7, 8, 9, 10}));
-    const auto all_lengths = std::views::iota(1, speed + 1);
-    EXPECT_EQ(lengths, std::set(all_lengths.begin(), all_lengths.end())) << "speed " << speed;
+    std::set<std::int32_t> all_lengths;
+    for (std::int32_t length = 1; length <= speed; ++length) all_lengths.insert(length);
+    EXPECT_EQ(lengths, all_lengths) << "speed " << speed;
   }
 }
 
