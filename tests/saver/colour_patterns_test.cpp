@@ -8,11 +8,6 @@
 namespace quillmere::saver {
 namespace {
 
-std::vector<Colour> Table(std::int32_t pattern, float width) {
-  RandomSource random(7);
-  return PatternColours(pattern, width, random);
-}
-
 // Entries worked out by hand from each pattern's definition; the last entry also fixes the size.
 TEST(PatternColours, EntriesFollowTheirPattern) {
   struct Row {
@@ -33,13 +28,14 @@ TEST(PatternColours, EntriesFollowTheirPattern) {
       {.name = "hue ends on red", .pattern = 3, .index = 510, .want = Rgb(255, 0, 0), .last = true},
       {.name = "hue sum short", .pattern = 3, .index = 18, .want = Rgb(255, 254, 0), .width = 220},
   };
+  RandomSource random(7);
   for (const Row& row : rows) {
-    const std::vector<Colour> table = Table(row.pattern, row.width);
+    const std::vector<Colour> table = PatternColours(row.pattern, row.width, random);
     ASSERT_LT(row.index, table.size()) << row.name;
     EXPECT_EQ(table[row.index], row.want) << row.name;
     EXPECT_TRUE(!row.last || table.size() == row.index + 1) << row.name;
   }
-  EXPECT_TRUE(Table(5, 1024).empty());  // no table for a pattern above 4
+  EXPECT_TRUE(PatternColours(5, 1024, random).empty());  // no table for a pattern above 4
 }
 
 }  // namespace

@@ -51,7 +51,6 @@ struct FakeSaverHost final : platform::SaverHost {
   int yields = 0;
   int waits = 0;  // yields that waited for a message
   int destroyed = 0;
-  bool input_pending = false;
   bool surfaces_fail = false;        // the window or its canvas cannot be made
   bool session_power_told = false;   // the system tells the session's own monitor power
   bool cover_canvases_fail = false;  // so cannot the covers' canvases
@@ -109,7 +108,7 @@ struct FakeSaverHost final : platform::SaverHost {
     if (message) message_at.reset();
     DispatchPending();
   }
-  bool InputPending() override { return input_pending; }
+  bool InputPending() override { return false; }
   std::uint64_t Microseconds() override { return now += per_reading; }
   platform::WindowHandle Window() override { return 0x5AFE; }
   void DestroyAndEnd() override { ++destroyed; }
@@ -117,7 +116,6 @@ struct FakeSaverHost final : platform::SaverHost {
 
 // One saver window with everything it reaches faked, on a w x h pixel screen.
 struct SaverRig {
-  static constexpr startup::SettingsValues kDefaults = startup::DefaultSettings();
   FakePlatform system;
   FakeSaverHost host;
   saver::RandomSource random;
@@ -125,9 +123,9 @@ struct SaverRig {
   startup::StartState start;
   saver::SaverWindow saver;
 
-  explicit SaverRig(startup::SettingsValues values = kDefaults, std::string args = "/s",
-                    double w = 1024, double h = 768, std::uint64_t seed = 2024,
-                    saver::SaverLimits limits = {})
+  explicit SaverRig(startup::SettingsValues values = startup::DefaultSettings(),
+                    std::string args = "/s", double w = 1024, double h = 768,
+                    std::uint64_t seed = 2024, saver::SaverLimits limits = {})
       : random(seed),
         settings(values),
         start{std::move(args), -1},

@@ -122,24 +122,6 @@ TEST(BackgroundRows, DivideTheHeightBy3142) {
   for (auto [y, colour] : want) EXPECT_EQ(rows[static_cast<std::size_t>(y)].colour, colour) << y;
 }
 
-TEST(Sliders, EveryMoveIsShownStoredAndHeardAndSpeedAndIntvalReachTheirEnds) {
-  Bench b;
-  using enum ScrollRequest;
-  const std::pair<std::int32_t, ScrollRequest> moves[] = {
-      {2, LineRight}, {2, PageLeft},  {2, ThumbTrack}, {2, ThumbPosition},
-      {2, ToRight},   {2, LineRight}, {2, ToLeft},     {3, ToLeft},
-      {3, ToRight},   {1, ToLeft},    {1, ToRight}};
-  Lines shown;  // the moved slider's label after each move; a dragged thumb waits to be let go
-  for (auto [index, move] : moves) {
-    b.dialog.OnScroll(index, move, 150);
-    shown.push_back(b.dialog.LookOf(SliderValues, index).text);
-  }
-  EXPECT_EQ(shown, (Lines{"101", "100", "100", "150", "200", "200", "50", "5", "60", "1", "10"}));
-  EXPECT_EQ(b.values.Num, 50);
-  EXPECT_EQ(b.values.Intval, 60);
-  EXPECT_EQ(b.Take({"Value(2)"}), Lines(5, "Value(2)"));  // the slider is item 2
-}
-
 TEST(Choosers, APressOfAnyButtonSelectsAndShowsTheGroupAndTheReleaseOverAnotherChoiceKeepsIt) {
   Bench b({9, 5, 5, 100, 10, 3});
   EXPECT_EQ(b.Marks(), "------.|...");  // values outside the choices: no mark on, no sync mark
@@ -211,21 +193,6 @@ TEST(Buttons, ActAfterTheYieldOnlySetWritesAndTheDialogEndsOnce) {
   }
 }
 
-// The clicks leave the keyboard on the link without a cue: Space opens it, Tab shows the cue.
-TEST(Link, OpensOnAClickOfTheLeftOrRightButtonWithinItsTextAndOnSpace) {
-  Bench b;
-  const std::string open = "ShellOpen(0x7001,https://quillmere.example/)";
-  b.dialog.SetTextWidth(Link, 0, 150);
-  b.Click({20, 206}, {20, 206}, Middle);
-  b.Click({20, 206}, {166, 206});
-  b.Click({16, 206}, {16, 206});
-  b.Click({20, 206}, {165, 206}, Right);
-  EXPECT_EQ(b.dialog.Cue(), std::nullopt);
-  b.Keys({Key::Space, Key::Tab});
-  EXPECT_EQ(b.Take({"ShellOpen", "Destroy", "Focus", "ShowFocusCues"}),
-            (Lines{"Focus(15)", open, open, open, "ShowFocusCues", "Focus(0)"}));
-}
-
 // The pointer keeps its place on the strip, which a change of scale mid-drag rescales (halves up).
 TEST(Drag, TheWindowFollowsTheCursorTopFirstAtTheGrabOffsetOfItsScale) {
   struct Row {
@@ -271,13 +238,21 @@ TEST(Mouse, TheHandShowsWhereAClickActsAndAnyReleaseOrALostCaptureEndsAStripDrag
   EXPECT_TRUE(b.dialog.OnMouseDown(kDialog, 200, 10, Left));  // the mouse is held again
 }
 
-// Tab goes round the stops from the first slider; the cue, hidden until then, rings the item.
+// The link opens on a click of the left or right button within its text, and on Space; the clicks
+// leave the keyboard on it without a cue. Tab shows the cue, which rings each stop in turn.
 TEST(Keyboard, TabVisitsEveryStopInOrderAndTheCueRingsTheFocusedItem) {
   Bench b({2, 5, 5, 100, 10, 1});
+  const std::string open = "ShellOpen(0x7001,https://quillmere.example/)";
   b.dialog.SetTextWidth(Link, 0, 150);
+  b.Click({20, 206}, {20, 206}, Middle);
+  b.Click({20, 206}, {166, 206});
+  b.Click({16, 206}, {16, 206});
+  b.Click({20, 206}, {165, 206}, Right);
   EXPECT_EQ(b.dialog.Cue(), std::nullopt);
+  b.Keys({Key::Space, Key::Tab});
+  EXPECT_EQ(b.Take({"ShellOpen", "Destroy", "Focus", "ShowFocusCues"}),
+            (Lines{"Focus(15)", open, open, open, "ShowFocusCues", "Focus(0)"}));
   const std::pair<std::string, FocusCue> rows[] = {
-      {"Focus(0)", {kValues, {87, 7, 87, 19}}},
       {"Focus(1)", {kValues, {87, 31, 87, 19}}},
       {"Focus(2)", {kValues, {87, 55, 87, 19}}},
       {"Focus(3)", {kValues, {87, 79, 87, 19}}},
@@ -296,15 +271,13 @@ TEST(Keyboard, TabVisitsEveryStopInOrderAndTheCueRingsTheFocusedItem) {
     const std::vector<Surface> painted = b.dialog.TakeChanges();  // the cue's surface among them
     EXPECT_NE(std::ranges::find(painted, cue.surface), painted.end()) << heard;
   }
-  b.Keys({Key::Tab}, true);
-  EXPECT_EQ(b.Take({"Focus", "ShowFocusCues"}), Lines{"Focus(15)"});
   b.dialog.OnKeyboardFocus(false);  // another program in front: nothing is focused or ringed
   EXPECT_EQ(b.dialog.Cue(), std::nullopt);
 }
 
-TEST(Keyboard, ArrowsPagesHomeAndEndMoveAFocusedSliderAndItsLabelEchoes) {
+TEST(Sliders, EveryMoveIsShownStoredAndHeardAndSpaceHoldsAButtonUntilTheKeyboardLeaves) {
   Bench b;
-  Lines shown;  // the Size label after each key
+  Lines shown;  // the moved slider's label after each move; a dragged thumb waits to be let go
   for (Key key : {Key::Down, Key::Right, Key::Down, Key::Left, Key::Up, Key::PageDown, Key::PageUp,
                   Key::End, Key::Right, Key::Home, Key::Left}) {
     b.Keys({key});
@@ -312,12 +285,34 @@ TEST(Keyboard, ArrowsPagesHomeAndEndMoveAFocusedSliderAndItsLabelEchoes) {
   }
   // The first arrow only puts the keyboard on Size.
   EXPECT_EQ(shown, (Lines{"5", "6", "7", "6", "5", "6", "5", "20", "20", "1", "1"}));
+  using enum ScrollRequest;
+  const std::pair<std::int32_t, ScrollRequest> moves[] = {
+      {2, LineRight}, {2, PageLeft},  {2, ThumbTrack}, {2, ThumbPosition},
+      {2, ToRight},   {2, LineRight}, {2, ToLeft},     {3, ToLeft},
+      {3, ToRight},   {1, ToLeft},    {1, ToRight}};
+  shown.clear();
+  for (auto [index, move] : moves) {
+    b.dialog.OnScroll(index, move, 150);
+    shown.push_back(b.dialog.LookOf(SliderValues, index).text);
+  }
+  EXPECT_EQ(shown, (Lines{"101", "100", "100", "150", "200", "200", "50", "5", "60", "1", "10"}));
+  EXPECT_EQ(b.values.Num, 50);
+  EXPECT_EQ(b.values.Intval, 60);
+  EXPECT_EQ(b.Take({"Value(2)"}), Lines(5, "Value(2)"));  // the slider is item 2
+  // From Speed back to the set button, which Space holds down until the keyboard leaves it.
+  b.Keys({Key::Tab, Key::Tab, Key::Tab, Key::Tab, Key::Tab}, true);
+  b.dialog.OnKeyDown(Key::Space, false);
+  EXPECT_EQ(b.Picture(SetButton), DialogPicture::ButtonPressed);
+  b.dialog.OnKeyDown(Key::Tab, false);
+  b.dialog.OnKeyUp(Key::Space);
+  EXPECT_EQ(b.Picture(SetButton), DialogPicture::ButtonReleased);
+  EXPECT_EQ(b.Take({"Dispatch", "Write", "Destroy"}), Lines{});
 }
 
 TEST(Keyboard, ArrowsAndSpaceSelectRoundAChoiceGroupAsAPressDoes) {
   struct Row {
     std::string name;
-    std::int32_t kind = 2, sync = 0, tabs = 5;
+    std::int32_t kind = 2, sync = 0, tabs = 5;  // below 0: back with Shift
     std::initializer_list<Key> keys;
     std::string marks;
   };
@@ -330,25 +325,18 @@ TEST(Keyboard, ArrowsAndSpaceSelectRoundAChoiceGroupAsAPressDoes) {
       {.name = "up from none", .kind = 7, .keys = {Key::Up}, .marks = "-----+.|+-."},
       {.name = "space on none", .kind = -1, .keys = {Key::Space}, .marks = "+-----.|+-."},
       {.name = "pages", .keys = {Key::PageDown, Key::Home, Key::End}, .marks = "--+---.|+-."},
-      {.name = "sync none", .sync = 3, .tabs = 6, .keys = {Key::Left}, .marks = "--+---.|-+."},
+      {.name = "sync none, back",
+       .sync = 3,
+       .tabs = -5,
+       .keys = {Key::Left},
+       .marks = "--+---.|-+."},
   };
   for (const Row& row : rows) {
     Bench b({row.kind, 5, 5, 100, 10, row.sync});
-    for (std::int32_t i = 0; i < row.tabs; ++i) b.Keys({Key::Tab});
+    for (std::int32_t i = 0; i < std::abs(row.tabs); ++i) b.Keys({Key::Tab}, row.tabs < 0);
     b.Keys(row.keys);
     EXPECT_EQ(b.Marks(), row.marks) << row.name;
   }
-}
-
-TEST(Keyboard, AButtonSpaceHoldsGoesBackUpWhenTheKeyboardLeavesIt) {
-  Bench b;
-  b.Keys({Key::Tab, Key::Tab, Key::Tab, Key::Tab}, true);
-  b.dialog.OnKeyDown(Key::Space, false);
-  EXPECT_EQ(b.Picture(SetButton), DialogPicture::ButtonPressed);
-  b.dialog.OnKeyDown(Key::Tab, false);
-  b.dialog.OnKeyUp(Key::Space);
-  EXPECT_EQ(b.Picture(SetButton), DialogPicture::ButtonReleased);
-  EXPECT_EQ(b.Take({"Dispatch", "Write", "Destroy"}), Lines{});
 }
 
 // A line naming neither face is ignored, as is one that only begins with one's name.
