@@ -76,11 +76,11 @@ void SettingsDialog::Show(DialogControl control, std::int32_t index, DialogPictu
   Change(control, index, &Look::picture, picture);
 }
 
-void SettingsDialog::ShowButton(DialogControl face, bool pressed) {
-  if (face == DialogControl::ExitButton) {
-    Show(face, 0, pressed ? DialogPicture::ExitPressed : DialogPicture::ExitReleased);
+void SettingsDialog::ShowButton(DialogControl button, bool pressed) {
+  if (button == DialogControl::ExitButton) {
+    Show(button, 0, pressed ? DialogPicture::ExitPressed : DialogPicture::ExitReleased);
   } else {
-    Show(face, 0, pressed ? DialogPicture::ButtonPressed : DialogPicture::ButtonReleased);
+    Show(button, 0, pressed ? DialogPicture::ButtonPressed : DialogPicture::ButtonReleased);
   }
 }
 
@@ -99,9 +99,9 @@ void SettingsDialog::Load() {
   dragging_ = false;
   TilePanels();
   ShowMarks();
-  for (DialogControl face :
+  for (DialogControl button :
        {DialogControl::SetButton, DialogControl::CancelButton, DialogControl::ExitButton}) {
-    ShowButton(face, false);
+    ShowButton(button, false);
   }
   for (std::int32_t i = 0; i < static_cast<std::int32_t>(sliders_.size()); ++i) {
     SetSlider(i, values_.*kSliderRows[static_cast<std::size_t>(i)].value);
@@ -268,14 +268,15 @@ void SettingsDialog::OnRandomLabelPress() {
 void SettingsDialog::OnSyncMarkPress(std::int16_t index) { Select(&SettingsValues::Sync, index); }
 void SettingsDialog::OnSyncLabelPress(std::int16_t index) { Select(&SettingsValues::Sync, index); }
 
-// The face shows the button pressed until the release, which yields before it acts; only the set
+// The button shows itself pressed until the release, which yields before it acts; only the set
 // button writes, and closing after a failed write would lose every choice the user made.
-void SettingsDialog::Button(DialogControl face, Phase phase) {
-  ShowButton(face, phase == Phase::Press);
+void SettingsDialog::Button(DialogControl button, Phase phase) {
+  ShowButton(button, phase == Phase::Press);
   if (phase == Phase::Press) return;
   host_.DispatchPending();
   if (closed_) return;
-  if (face == DialogControl::SetButton && !startup::WriteAllSettings(platform_.profile, values_)) {
+  if (button == DialogControl::SetButton &&
+      !startup::WriteAllSettings(platform_.profile, values_)) {
     host_.TellSettingsNotSaved(NotSavedMessage());
     return;
   }

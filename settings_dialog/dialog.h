@@ -131,10 +131,10 @@ class SettingsDialog {
   template <typename Value>
   void Change(DialogControl control, std::int32_t index, Value Look::*field, Value value);
   void Show(DialogControl control, std::int32_t index, platform::DialogPicture picture);
-  void ShowButton(DialogControl face, bool pressed);
+  void ShowButton(DialogControl button, bool pressed);
   void ShowMarks();
   void Act(const Element& element, Phase phase, std::optional<MouseButton> button);
-  void Button(DialogControl face, Phase phase);
+  void Button(DialogControl button, Phase phase);
   void Select(std::int32_t startup::SettingsValues::*value, std::int32_t choice);
   void SetSlider(std::int32_t index, std::int32_t value);
   void ShowCues();
