@@ -9,19 +9,10 @@ BLACK, LARGEST = (0, 0, 0), 2**31 - 1
 GRID = [(x, y) for y in range(0, 768, 16) for x in range(0, 1024, 16)]
 
 
-def gold(colour):
-    """The gold table's colours: no blue, red 160 to 250 and green 80 up to the red, in tens."""
-    red, green, blue = colour
-    return blue == 0 and red % 10 == green % 10 == 0 and 160 <= red <= 250 and 80 <= green <= red
-
-
-# That every window shows all of its canvas is the stand-in's "screens" to judge.
-def test_the_saver_paints_in_gold_and_clears_every_second_tick():
+# What every window shows, colour for colour, is the stand-in's "screens" to judge.
+def test_the_saver_clears_every_second_tick():
     run, _ = start_saver(settings=ini(Kind=0, Num=50, Size=10, Speed=10, Intval=2))
     wait_until("trails", lambda: len(Shot().colours(0, 0, 1024, 768, 4)) > 6, 10)
-    seen = Shot("gold").colours(0, 0, 1024, 768, 4) - {BLACK}
-    assert len(seen) > 5, "too few colours for the gold table"
-    assert all(map(gold, seen)), f"colours outside the gold table: {sorted(seen)}"
     # Only a clear turns a painted pixel black again.
     clears, last, started = [], set(), time.monotonic()
     while time.monotonic() - started < 8.5:
