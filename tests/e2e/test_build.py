@@ -29,7 +29,7 @@ WINDOWS_DLLS = (
 SYSTEM_DLLS = {f"{name}.dll" for name in WINDOWS_DLLS.split()}
 
 
-def test_the_program_is_a_64_bit_gui_image_that_imports_only_windows_dlls():
+def test_the_program_is_a_64_bit_gui_image_of_its_version_that_needs_only_windows_own_dlls():
     dump = subprocess.run(
         ["x86_64-w64-mingw32-objdump", "-p", SCR], capture_output=True, text=True, check=True
     ).stdout
@@ -39,9 +39,6 @@ def test_the_program_is_a_64_bit_gui_image_that_imports_only_windows_dlls():
     assert "file format pei-x86-64" in dump
     assert "Subsystem\t\t00000002" in dump
     assert dlls <= SYSTEM_DLLS
-
-
-def test_the_program_carries_its_version_a_per_monitor_dpi_manifest_and_no_link_time():
     image = open(SCR, "rb").read()
     header = int.from_bytes(image[0x3C:0x40], "little")  # where "PE\0\0" starts
     assert image[header + 8 : header + 12] == bytes(4), "the PE header holds a link time"

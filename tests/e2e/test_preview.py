@@ -2,11 +2,8 @@
 from harness import *
 
 
-def test_the_still_sits_top_left_with_black_beyond_and_is_cut_by_a_smaller_pane():
+def test_the_preview_shows_the_still_top_left_as_a_child_over_the_pane_and_ends_with_the_pane():
     check_the_still_in_panes(((152, 112), (240, 180), (100, 60)))
-
-
-def test_the_preview_is_a_shown_child_over_the_pane_and_its_process_ends_with_the_pane():
     for (w, h), how in (((152, 112), "close"), ((240, 180), "destroy"), ((100, 60), "destroy")):
         run = stand_in(w, h)
         ready = run.report()

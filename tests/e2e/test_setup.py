@@ -16,9 +16,9 @@ from harness import *
 pytestmark = pytest.mark.own_prefix("setup")
 
 SETUP, USER = os.environ["QUILLMERE_SETUP"], pwd.getpwuid(os.getuid()).pw_name
-UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\quillmere"
-POLICY_KEY = r"HKCU\Software\Policies\Microsoft\Windows\Control Panel\Desktop"
 WINGET = yaml.safe_load(open(f"{os.path.dirname(SETUP)}/winget/quillmere.quillmere.installer.yaml"))
+UNINSTALL_KEY = rf"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\{WINGET['ProductCode']}"
+POLICY_KEY = r"HKCU\Software\Policies\Microsoft\Windows\Control Panel\Desktop"
 SILENT = WINGET["InstallerSwitches"]["Silent"].split()
 CODES = {c["ReturnResponse"]: c["InstallerReturnCode"] for c in WINGET["ExpectedReturnCodes"]}
 DESKTOP_KEY, OTHER = r"HKCU\Control Panel\Desktop", r"C:\windows\system32\other.scr"
@@ -118,14 +118,11 @@ def test_a_silent_install_puts_it_in_the_users_folder_makes_it_the_saver_and_reg
         "PreviousScreenSaveActive": "0x0",
     }
     assert values == want, f"the registration is {values}"
-
-
-def test_the_winget_manifest_names_the_built_setup_and_the_registration_it_writes():
+    # winget finds the setup it names, and the registration under the product code it names.
     installer = WINGET["Installers"][0]
     got = (installer["InstallerSha256"].lower(), os.path.basename(installer["InstallerUrl"]))
     assert got == (hashlib.sha256(open(SETUP, "rb").read()).hexdigest(), os.path.basename(SETUP))
-    values = reg_values(UNINSTALL_KEY.rsplit("\\", 1)[0] + "\\" + WINGET["ProductCode"])
-    entry = {key: values.get(key) for key in ("DisplayName", "Publisher", "DisplayVersion")}
+    entry = {key: want[key] for key in ("DisplayName", "Publisher", "DisplayVersion")}
     assert WINGET["AppsAndFeaturesEntries"] == [{**entry, "ProductCode": WINGET["ProductCode"]}]
 
 
