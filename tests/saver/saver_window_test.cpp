@@ -144,7 +144,7 @@ TEST(TryEndSaver, GivesBackWhatTheStartChangedAndEndsOnce) {
   }
 }
 
-TEST(PrepareSaver, AnimatesEveryOtherMonitorByDefaultAndKeepsItBlackWithoutACanvas) {
+TEST(PrepareSaver, AnimatesEveryOtherMonitorByDefaultKeepsItBlackWithoutACanvasAndCapsCrawlers) {
   struct Row {
     std::string name;
     std::optional<std::string> monitors = {};  // the key's text in the file
@@ -159,6 +159,7 @@ TEST(PrepareSaver, AnimatesEveryOtherMonitorByDefaultAndKeepsItBlackWithoutACanv
   const Rect second{1024, 0, 1824, 600};
   for (const Row& row : rows) {
     Rig rig;
+    rig.system.ini["Section"]["Num"] = "1073741824";  // 2^30: more than any monitor takes
     if (row.monitors) rig.system.ini["Section"]["Monitors"] = *row.monitors;
     startup::LoadSettings(rig.system, rig.settings);
     rig.system.monitors = {{{0, 0, 1024, 768}, true}, {second}};
@@ -167,6 +168,8 @@ TEST(PrepareSaver, AnimatesEveryOtherMonitorByDefaultAndKeepsItBlackWithoutACanv
     EXPECT_EQ(rig.host.covers, std::vector<Rect>{second}) << row.name;
     EXPECT_FALSE(rig->EndRequested()) << row.name;
     EXPECT_EQ(rig->Others().size(), row.animated ? 1u : 0u) << row.name;
+    EXPECT_EQ(rig->Primary().Crawlers().size(), 1u << 20) << row.name;
+    for (const Scene& other : rig->Others()) EXPECT_EQ(other.Crawlers().size(), 1u << 20);
   }
 }
 
@@ -205,14 +208,6 @@ TEST(OnDisplayChange, LaysTheSaverOutAgainAndReSteers) {
   rig->OnCoverMouseMove(0, 0, 0, 5, 132);
   rig->OnCoverMouseMove(0, 0, 0, 6, 133);
   EXPECT_TRUE(rig->EndRequested());
-}
-
-TEST(PrepareSaver, CapsEveryMonitorsCrawlers) {
-  Rig rig({.Kind = 0, .Size = 5, .Speed = 5, .Num = 1 << 30, .Intval = 10}, "/s", 64, 48);
-  rig.system.monitors = {{{0, 0, 64, 48}, true}, {{64, 0, 128, 48}}};
-  rig.Load();
-  EXPECT_EQ(rig->Primary().Crawlers().size(), 1u << 20);
-  EXPECT_EQ(rig->Others()[0].Crawlers().size(), 1u << 20);
 }
 
 // Dimmed counts as on; a remote user watches the session's own monitor where the system tells it.
