@@ -318,7 +318,6 @@ TEST(Keyboard, ArrowsAndSpaceSelectRoundAChoiceGroupAsAPressDoes) {
   };
   const Row rows[] = {
       {.name = "down", .keys = {Key::Down}, .marks = "---+--.|+-."},
-      {.name = "left", .keys = {Key::Left}, .marks = "-+----.|+-."},
       {.name = "right from the last", .kind = 5, .keys = {Key::Right}, .marks = "+-----.|+-."},
       {.name = "up from the first", .kind = 0, .keys = {Key::Up}, .marks = "-----+.|+-."},
       {.name = "down from none", .kind = 7, .keys = {Key::Down}, .marks = "+-----.|+-."},
