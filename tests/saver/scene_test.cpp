@@ -30,7 +30,6 @@ TEST(CrawlerStep, TurnsMovesAndWrapsAsWorkedOutByHand) {
     Move want;
   };
   const Step steps[] = {
-      {.name = "right", .heading = 0, .length = 1, .want = {1, 0}},
       {.name = "down", .heading = 90, .length = 1, .want = {0, 1}},
       {.name = "left, not down", .heading = 135, .length = 1, .want = {-1, 0}},
       {.name = "a tiny negative cosine is -1", .heading = 270, .length = 1, .want = {-1, -1}},
