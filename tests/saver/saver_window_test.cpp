@@ -109,7 +109,6 @@ TEST(TryEndSaver, GivesBackWhatTheStartChangedAndEndsOnce) {
     System system = kNT;
   };
   const Row rows[] = {
-      {.name = "a key on NT", .acts = {key}, .calls = nt_end},
       {.name = "a key on 9x",
        .acts = {key},
        .calls = {version, "ShowCursor(-1)", verify, running, "ShowCursor(7)", active},
