@@ -24,7 +24,6 @@ TEST(PatternColours, EntriesFollowTheirPattern) {
       {.name = "olive clamps to white", .pattern = 1, .index = 0, .want = Rgb(255, 255, 255)},
       {.name = "blue-grey peaks", .pattern = 2, .index = 64, .want = Rgb(225, 225, 255)},
       {.name = "blue-grey ends", .pattern = 2, .index = 128, .want = Rgb(0, 0, 30), .last = true},
-      {.name = "hue reaches yellow", .pattern = 3, .index = 85, .want = Rgb(255, 255, 0)},
       {.name = "hue ends on red", .pattern = 3, .index = 510, .want = Rgb(255, 0, 0), .last = true},
       {.name = "hue sum short", .pattern = 3, .index = 18, .want = Rgb(255, 254, 0), .width = 220},
   };

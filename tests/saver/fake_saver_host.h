@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <set>
 #include <stdexcept>
 #include <vector>
 
@@ -140,10 +139,6 @@ struct SaverRig {
     saver.StartAnimation();
   }
 };
-
-inline std::set<std::uint32_t> Painted(const saver::Scene& scene) {
-  return {scene.canvas().Pixels().begin(), scene.canvas().Pixels().end()};
-}
 
 inline bool AllAt(const saver::Scene& scene, std::int32_t x, std::int32_t y) {
   return std::ranges::all_of(scene.Crawlers(),

@@ -107,13 +107,6 @@ TEST(LayoutScale, MapsEdgesWithHalvesUpAndPhysicalPixelsBackIntoTheirLayoutPixel
             (platform::Rect{100, 50, 814, 397}));  // the system rounded 346.5 down
 }
 
-// The sliders start at Size 5, Speed 4, Num 100 and Intval 30; a value outside one leaves it there.
-TEST(Loading, SetsTheSlidersThatCanTakeTheirValue) {
-  Bench b({0, 5, 1, 300, 60, 0});
-  EXPECT_EQ(b.Take({"Slider"}), (Lines{"Slider(1,1)", "Slider(3,60)"}));
-  EXPECT_EQ(Bench({0, 5, 4, 100, 30, 0}).Take({"Slider"}), Lines{});
-}
-
 // sin(y / (231 / 3.142)) * 220: the rows where the painter's 3.142 and pi round apart.
 TEST(BackgroundRows, DivideTheHeightBy3142) {
   const std::map<std::int32_t, std::uint32_t> want = {{16, 0x4E3030}, {216, 0x4A2C2C}};
@@ -154,9 +147,11 @@ TEST(Choosers, APressOfAnyButtonSelectsAndShowsTheGroupAndTheReleaseOverAnotherC
                    "State(10)", "State(11)", "State(11)", "State(10)"}));
 }
 
-// A button acts on the release of any mouse button after a yield that shows it released; only 設定
-// writes (its last key as the dialog holds it), and not when the system closed it in that yield.
-// The zoom opens from the cursor of the load, with no input method, and closes back to it.
+// A button acts on the release of any mouse button after a yield that shows it released (as all
+// are: pictures 3, 3, 5); only 設定 writes (its last key as the dialog holds it), and not when the
+// system closed it in that yield. The load sets the sliders that can take their value (Size 5 is
+// where its slider starts); the zoom opens from the cursor of the load, with no input method, and
+// closes back to it.
 TEST(Buttons, ActAfterTheYieldOnlySetWritesAndTheDialogEndsOnce) {
   const std::string last_write =
       "WritePrivateProfileString(Section,Sync,[ 1],C:\\Savers\\quillmere.ini)";
@@ -174,7 +169,7 @@ TEST(Buttons, ActAfterTheYieldOnlySetWritesAndTheDialogEndsOnce) {
       {.at = {366, 208}, .button = SetButton, .closed_in_yield = true},
   };
   for (const Row& row : rows) {
-    Bench b({3, 7, 2, 300, -4, 1});
+    Bench b({0, 5, 1, 300, 60, 1});
     b.fake.window_rects[b.Window()] = {300, 200, 776, 431};  // dragged since the load
     b.fake.cursor = Point{10, 10};
     b.close_in_yield = row.closed_in_yield;
@@ -183,10 +178,10 @@ TEST(Buttons, ActAfterTheYieldOnlySetWritesAndTheDialogEndsOnce) {
         row.button == ExitButton ? DialogPicture::ExitPressed : DialogPicture::ButtonPressed;
     EXPECT_EQ(b.Picture(row.button), pressed);
     b.dialog.OnMouseUp(kDialog, 5, 5, Right);
-    Lines want = {"TakeNoText", open, "DispatchPending(3,3,5)"};  // every button released
+    Lines want = {"Slider(1,1)", "Slider(3,60)", "TakeNoText", open, "DispatchPending(3,3,5)"};
     if (row.button == SetButton && !row.closed_in_yield) want.push_back(last_write);
     want.insert(want.end(), {close, "Destroy"});
-    EXPECT_EQ(b.Take({"TakeNoText", "Dispatch", "WritePrivateProfileString(Section,Sync",
+    EXPECT_EQ(b.Take({"Slider", "TakeNoText", "Dispatch", "WritePrivateProfileString(Section,Sync",
                       "DrawAnimated", "Destroy"}),
               want)
         << int(row.button) << (row.closed_in_yield ? " closed in the yield" : "");
@@ -275,8 +270,10 @@ TEST(Keyboard, TabVisitsEveryStopInOrderAndTheCueRingsTheFocusedItem) {
   EXPECT_EQ(b.dialog.Cue(), std::nullopt);
 }
 
+// The sliders start at Size 5, Speed 4, Num 100 and Intval 30, so this load moves none.
 TEST(Sliders, EveryMoveIsShownStoredAndHeardAndSpaceHoldsAButtonUntilTheKeyboardLeaves) {
-  Bench b;
+  Bench b({0, 5, 4, 100, 30, 0});
+  EXPECT_EQ(b.Take({"Slider"}), Lines{});
   Lines shown;  // the moved slider's label after each move; a dragged thumb waits to be let go
   for (Key key : {Key::Down, Key::Right, Key::Down, Key::Left, Key::Up, Key::PageDown, Key::PageUp,
                   Key::End, Key::Right, Key::Home, Key::Left}) {
@@ -318,7 +315,6 @@ TEST(Keyboard, ArrowsAndSpaceSelectRoundAChoiceGroupAsAPressDoes) {
   };
   const Row rows[] = {
       {.name = "down", .keys = {Key::Down}, .marks = "---+--.|+-."},
-      {.name = "left", .keys = {Key::Left}, .marks = "-+----.|+-."},
       {.name = "right from the last", .kind = 5, .keys = {Key::Right}, .marks = "+-----.|+-."},
       {.name = "up from the first", .kind = 0, .keys = {Key::Up}, .marks = "-----+.|+-."},
       {.name = "down from none", .kind = 7, .keys = {Key::Down}, .marks = "+-----.|+-."},
