@@ -168,7 +168,8 @@ TEST(PrepareSaver, AnimatesEveryOtherMonitorByDefaultKeepsItBlackWithoutACanvasA
     EXPECT_FALSE(rig->EndRequested()) << row.name;
     EXPECT_EQ(rig->Others().size(), row.animated ? 1u : 0u) << row.name;
     EXPECT_EQ(rig->Primary().Crawlers().size(), 1u << 20) << row.name;
-    for (const Scene& other : rig->Others()) EXPECT_EQ(other.Crawlers().size(), 1u << 20);
+    for (const Scene& other : rig->Others())
+      EXPECT_EQ(other.Crawlers().size(), 1u << 20) << row.name;
   }
 }
 

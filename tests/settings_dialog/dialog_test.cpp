@@ -150,8 +150,8 @@ TEST(Choosers, APressOfAnyButtonSelectsAndShowsTheGroupAndTheReleaseOverAnotherC
 // A button acts on the release of any mouse button after a yield that shows it released (as all
 // are: pictures 3, 3, 5); only 設定 writes (its last key as the dialog holds it), and not when the
 // system closed it in that yield. The load sets the sliders that can take their value (Size 5 is
-// where its slider starts); the zoom opens from the cursor of the load, with no input method, and
-// closes back to it.
+// where its slider starts; Num 300 lies outside its slider, which stays); the zoom opens from the
+// cursor of the load, with no input method, and closes back to it.
 TEST(Buttons, ActAfterTheYieldOnlySetWritesAndTheDialogEndsOnce) {
   const std::string last_write =
       "WritePrivateProfileString(Section,Sync,[ 1],C:\\Savers\\quillmere.ini)";
