@@ -306,7 +306,8 @@ bool Shows(HWND window, const quillmere::saver::Canvas& canvas) {
 
 // "screens": whether this build draws the recorded canvases, and whether every monitor's window
 // shows its canvas after frames and re-steers, in all patterns; writes what differed, the patterns
-// drawn and the monitors shown to screens.txt.
+// drawn and the monitors shown to screens.txt. Only the check re-steers: a tick of the window's
+// timer in a frame's yield would clear the canvases after they were shown.
 int CheckScreens(HINSTANCE instance) {
   using namespace quillmere;
   std::string report;
@@ -326,6 +327,7 @@ int CheckScreens(HINSTANCE instance) {
                            saver::RulesFor(startup::Mode::None), settings, start);
   host.Attach(&saver);
   saver.PrepareSaver();
+  KillTimer(reinterpret_cast<HWND>(host.Window()), win32::kResteerTimer);
   saver.StartAnimation();
   std::set<std::int32_t> patterns;
   const auto check = [&](const std::string& when) {
