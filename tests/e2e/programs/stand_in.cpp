@@ -305,9 +305,8 @@ bool Shows(HWND window, const quillmere::saver::Canvas& canvas) {
 }
 
 // "screens": whether this build draws the recorded canvases, and whether every monitor's window
-// shows its canvas after frames and re-steers, in all patterns; writes what differed, the patterns
-// drawn and the monitors shown to screens.txt. Only the check re-steers: a tick of the window's
-// timer in a frame's yield would clear the canvases after they were shown.
+// shows its canvas after frames and re-steers, in all patterns, the window's own timer stopped so
+// no tick clears a shown canvas; writes what differed, the patterns and monitors to screens.txt.
 int CheckScreens(HINSTANCE instance) {
   using namespace quillmere;
   std::string report;
