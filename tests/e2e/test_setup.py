@@ -122,7 +122,7 @@ def test_a_silent_install_puts_it_in_the_users_folder_makes_it_the_saver_and_reg
     installer = WINGET["Installers"][0]
     got = (installer["InstallerSha256"].lower(), os.path.basename(installer["InstallerUrl"]))
     assert got == (hashlib.sha256(open(SETUP, "rb").read()).hexdigest(), os.path.basename(SETUP))
-    entry = {key: want[key] for key in ("DisplayName", "Publisher", "DisplayVersion")}
+    entry = {key: values[key] for key in ("DisplayName", "Publisher", "DisplayVersion")}
     assert WINGET["AppsAndFeaturesEntries"] == [{**entry, "ProductCode": WINGET["ProductCode"]}]
 
 
